@@ -1,0 +1,57 @@
+#pragma once
+
+#include "controls/logic/GetINIs.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace Corvala {
+
+class CarpetaMame;
+
+constexpr int kJugadores = 4;
+constexpr int kControles = 16;
+constexpr int kTeclas = 102;
+
+// The key label index given to each control of each player, or -1 where Corvala assigns no
+// key and the emulator keeps its own.
+using TeclasAsignadas = std::array<std::array<std::int16_t, kControles>, kJugadores>;
+TeclasAsignadas TeclasSinAsignar();
+
+// Writes Corvala.tlc in the MAME folder with its default content (created or replaced).
+bool CrearTablaTeclas(const CarpetaMame &carpeta);
+
+// The key table Corvala.tlc: the emulator's key code of each key label of the keyboard
+// picture, and the player-independent part of the emulator's port name of each control.
+// It is read once when the table is made; a user may have edited it.
+class TablaTeclas
+{
+public:
+    explicit TablaTeclas(const CarpetaMame &carpeta);
+    explicit TablaTeclas(ArchivoIni archivo);
+
+    // The code of key label k ("KEYCODE_A"), empty when the label has no entry.
+    QString CodigoDeTecla(int k) const;
+
+    // The first label from 10 to 102 whose code is exactly the given one, or 0.
+    int TeclaDeCodigo(const QString &codigo) const;
+
+    // The port name of player index p and control c: COIN1, START2, P1_JOYSTICK_UP ...
+    QString NombreDePuerto(int p, int c) const;
+
+    // The control whose port name this is, or 0.
+    int ControlDeNombre(const QString &nombre) const;
+
+    // The player number written in a port name (1..4), or 0.
+    static int JugadorDeNombre(const QString &nombre);
+
+private:
+    QString Valor(const QString &seccion, const QString &clave) const;
+    static QString SeccionDeControl(int c);
+
+    ArchivoIni m_archivo;
+};
+
+} // namespace Corvala

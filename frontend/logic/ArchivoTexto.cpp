@@ -1,0 +1,95 @@
+#include "frontend/logic/ArchivoTexto.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace Corvala::ArchivoTexto {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five codes it leaves undefined
+// keep their Latin-1 control characters.
+constexpr char16_t kCp1252Alto[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString DecodificarCp1252(const QByteArray &bytes)
+{
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar *destino = texto.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *destino++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252Alto[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+} // namespace
+
+QString Decodificar(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texto = utf8(bytes);
+    if (!utf8.hasError())
+        return texto;
+    return DecodificarCp1252(bytes);
+}
+
+std::optional<QString> LeerTexto(const QString &ruta)
+{
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = archivo.readAll();
+    if (archivo.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return Decodificar(bytes);
+}
+
+QStringList PartirLineas(const QString &texto)
+{
+    QStringList lineas = texto.split(QLatin1Char('\n'));
+    if (!lineas.isEmpty() && lineas.constLast().isEmpty())
+        lineas.removeLast();
+    for (QString &linea : lineas) {
+        if (linea.endsWith(QLatin1Char('\r')))
+            linea.chop(1);
+    }
+    return lineas;
+}
+
+std::optional<QStringList> LeerLineas(const QString &ruta)
+{
+    std::optional<QString> texto = LeerTexto(ruta);
+    if (!texto)
+        return std::nullopt;
+    return PartirLineas(*texto);
+}
+
+bool EscribirBytes(const QString &ruta, const QByteArray &bytes)
+{
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly))
+        return false;
+    if (archivo.write(bytes) != bytes.size()) {
+        archivo.cancelWriting();
+        return false;
+    }
+    return archivo.commit();
+}
+
+bool EscribirLineas(const QString &ruta, const QStringList &lineas)
+{
+    QByteArray bytes;
+    for (const QString &linea : lineas) {
+        bytes += linea.toUtf8();
+        bytes += "\r\n";
+    }
+    return EscribirBytes(ruta, bytes);
+}
+
+} // namespace Corvala::ArchivoTexto

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Corvala {
+
+// Corvala's small text files. They are read as UTF-8 when their bytes are valid UTF-8 and
+// otherwise as Windows-1252 (the code page of the Spanish Windows systems such files come
+// from); a line ends at LF, a CR before it is dropped. They are written as UTF-8 with every
+// line ending in CR LF, and never left half-written.
+namespace ArchivoTexto {
+
+QString Decodificar(const QByteArray &bytes);
+
+// The whole file as text, or nothing when it cannot be read.
+std::optional<QString> LeerTexto(const QString &ruta);
+
+// The file's lines, or nothing when it cannot be read. A last line without its line end
+// counts; a file that ends with a line end has no empty line after it.
+std::optional<QStringList> LeerLineas(const QString &ruta);
+
+// Splits a text into lines as LeerLineas does.
+QStringList PartirLineas(const QString &texto);
+
+// Writes every line followed by CR LF. The file is replaced only when all of it was written.
+bool EscribirLineas(const QString &ruta, const QStringList &lineas);
+
+// Writes the bytes as they stand, with the same guarantee.
+bool EscribirBytes(const QString &ruta, const QByteArray &bytes);
+
+} // namespace ArchivoTexto
+} // namespace Corvala

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "frontend/logic/CarpetaMame.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace Corvala {
+
+// Every command Corvala gives the emulator. Each run is started directly in the MAME folder,
+// waits for the emulator to end (see EjecutarYEsperar), and leaves the emulator's standard
+// output in the named file of the MAME folder. Each returns false when the emulator could not
+// be started. An archive or ROM name is always one argument, whatever characters it holds; an
+// empty ROM name is no argument at all.
+class Emulador
+{
+public:
+    explicit Emulador(CarpetaMame carpeta);
+
+    // "mame -cc": the emulator writes its default mame.ini.
+    bool CrearConfiguracion() const;
+
+    // "mame -listfull", output in lista.txt.
+    bool ListarJuegos() const;
+
+    // "mame ROM" (with "-soundcard 0" for old versions). Standard output and standard error
+    // are captured in a private temporary file, which is read and removed; the result is
+    // that text, or nothing when the emulator could not be started.
+    std::optional<QString> Jugar(const QString &rom, bool sinSonido) const;
+
+    // "mame ROM -verifysets", output in 1.p.
+    bool VerificarSets(const QString &rom) const;
+
+    // "mame ROM -listroms", output in the given file (1.p or 2.p).
+    bool ListarRoms(const QString &rom, const QString &salida) const;
+
+    // "mame ROM -verifyroms", output in the given file.
+    bool VerificarRoms(const QString &rom, const QString &salida) const;
+
+    // "mame roms/ARCHIVE -romident", output in the given file.
+    bool IdentificarArchivo(const QString &archivo, const QString &salida) const;
+
+    // "mame roms/ARCHIVE -isknown", output in the given file.
+    bool ReconocerArchivo(const QString &archivo, const QString &salida) const;
+
+    const CarpetaMame &Carpeta() const { return m_carpeta; }
+
+private:
+    bool Ejecutar(const QStringList &argumentos, const QString &salida) const;
+    static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
+
+    CarpetaMame m_carpeta;
+};
+
+} // namespace Corvala

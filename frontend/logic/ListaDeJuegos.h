@@ -1,0 +1,47 @@
+#pragma once
+
+#include "frontend/logic/Mensajes.h"
+
+#include <QStringList>
+#include <QVector>
+
+namespace Corvala {
+
+class CarpetaMame;
+
+// The data behind the main window's game list.
+struct ListaCargada
+{
+    // The archives of the roms folder, in listing order (position k is archive k).
+    QStringList ROMs;
+    // The visible texts, sorted: titles ascending, then the unrecognised archives.
+    QStringList juegos;
+    // For each visible entry, the position of its archive in ROMs.
+    QVector<int> ROMTemporal;
+
+    // The archive behind visible entry p.
+    QString Archivo(int p) const { return ROMs.value(ROMTemporal.value(p, -1)); }
+};
+
+// The steps of a list load that prepare the MAME folder.
+namespace ListaDeJuegos {
+
+// Running from a CD-ROM needs all.bat, lista.txt and Corvala.tlc, since they cannot be made.
+bool FaltanArchivosDeCD(const CarpetaMame &carpeta);
+// The box that then ends the program.
+Mensaje MensajeFaltanArchivosDeCD();
+
+// Creates what a load needs when it is missing: the snaps folder (not on a CD-ROM), the key
+// table Corvala.tlc and all.bat. A step that fails is passed over.
+void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);
+
+// The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
+// name without regard to case.
+QStringList ListarArchivos(const QString &carpetaRoms);
+
+// Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
+// be read no title can be looked up and the list has no entries.
+ListaCargada Cargar(const CarpetaMame &carpeta);
+
+} // namespace ListaDeJuegos
+} // namespace Corvala

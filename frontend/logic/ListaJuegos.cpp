@@ -1,0 +1,116 @@
+#include "frontend/logic/ListaJuegos.h"
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/modPrincipal.h"
+
+namespace Corvala {
+
+namespace {
+
+constexpr QChar kComillas = QLatin1Char('"');
+constexpr QChar kBlanco = QLatin1Char(' ');
+
+// Removes leading and trailing blanks (character 32 only: tabs stay).
+QStringView SinBlancos(QStringView texto)
+{
+    qsizetype inicio = 0;
+    qsizetype fin = texto.size();
+    while (inicio < fin && texto[inicio] == kBlanco)
+        ++inicio;
+    while (fin > inicio && texto[fin - 1] == kBlanco)
+        --fin;
+    return texto.mid(inicio, fin - inicio);
+}
+
+std::optional<JuegoListado> LeerLineaClasica(QStringView linea)
+{
+    if (linea.size() < 12)
+        return std::nullopt;
+    return JuegoListado{SinBlancos(linea.left(10)).toString(),
+                        linea.mid(11, linea.size() - 12).toString()};
+}
+
+std::optional<JuegoListado> LeerLineaAncha(QStringView linea)
+{
+    qsizetype fin = 0;
+    while (fin < linea.size() && linea[fin] != kBlanco && linea[fin] != kComillas)
+        ++fin;
+    qsizetype comillas = fin;
+    while (comillas < linea.size() && linea[comillas] == kBlanco)
+        ++comillas;
+    const bool forma = fin > 0 && comillas > fin && comillas < linea.size() - 1
+                       && linea[comillas] == kComillas && linea.back() == kComillas;
+    if (!forma)
+        return std::nullopt;
+    return JuegoListado{linea.left(fin).toString(),
+                        linea.mid(comillas + 1, linea.size() - comillas - 2).toString()};
+}
+
+} // namespace
+
+std::optional<JuegoListado> LeerLineaLista(QStringView linea)
+{
+    if (linea.size() >= 11 && linea[10] == kComillas)
+        return LeerLineaClasica(linea);
+    return LeerLineaAncha(linea);
+}
+
+std::optional<ListaJuegos> ListaJuegos::Cargar(const QString &ruta)
+{
+    const std::optional<QString> texto = ArchivoTexto::LeerTexto(ruta);
+    if (!texto)
+        return std::nullopt;
+    return DesdeTexto(*texto);
+}
+
+ListaJuegos ListaJuegos::DesdeTexto(QStringView texto)
+{
+    ListaJuegos lista;
+    qsizetype inicio = 0;
+    while (inicio < texto.size()) {
+        qsizetype fin = texto.indexOf(QLatin1Char('\n'), inicio);
+        if (fin < 0)
+            fin = texto.size();
+        QStringView linea = texto.mid(inicio, fin - inicio);
+        if (linea.endsWith(QLatin1Char('\r')))
+            linea.chop(1);
+        if (std::optional<JuegoListado> juego = LeerLineaLista(linea))
+            lista.Agregar(std::move(*juego));
+        inicio = fin + 1;
+    }
+    return lista;
+}
+
+void ListaJuegos::Agregar(JuegoListado juego)
+{
+    // The first game of a name gives its title; later lines of the same name are kept in the
+    // list but not indexed.
+    QString clave = juego.nombre.toUpper();
+    if (!m_porNombre.contains(clave))
+        m_porNombre.insert(std::move(clave), m_juegos.size());
+    m_juegos.push_back(std::move(juego));
+}
+
+const QString *ListaJuegos::Titulo(const QString &rom) const
+{
+    const auto encontrado = m_porNombre.constFind(rom.toUpper());
+    return encontrado == m_porNombre.constEnd() ? nullptr : &m_juegos[*encontrado].titulo;
+}
+
+QString TextoRomDesconocida(const QString &archivo)
+{
+    return QStringLiteral("ROM desconocida(") + archivo + QLatin1Char(')');
+}
+
+bool EsRomDesconocida(const QString &texto)
+{
+    return texto.startsWith(QLatin1String("ROM desconocida("));
+}
+
+QString TituloDeRom(const ListaJuegos &lista, const QString &archivo)
+{
+    const QString *titulo = lista.Titulo(QuitarExtension(archivo));
+    return titulo ? *titulo : TextoRomDesconocida(archivo);
+}
+
+} // namespace Corvala

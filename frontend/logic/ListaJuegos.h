@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+#include <optional>
+
+namespace Corvala {
+
+// One game of lista.txt, the emulator's full game list.
+struct JuegoListado
+{
+    QString nombre;   // the ROM name, as the emulator knows it
+    QString titulo;   // the game's title
+};
+
+// The one reader of a lista.txt line; every place that reads the list uses it.
+// - A line whose 11th character is the delimiter '"' has the classic layout: the ROM name in
+//   columns 1 to 10 (blanks around it removed) and a title of L - 12 characters from
+//   column 12, for a line of length L. Such a name is never longer than 10 characters.
+// - Any other line of the form name, blanks, double-quoted description (the wider layout of
+//   current emulators) gives that name and the text between its first double quote and its
+//   last character.
+// Anything else (the heading, a classic line too short to hold a title) is no game.
+std::optional<JuegoListado> LeerLineaLista(QStringView linea);
+
+// lista.txt read once: its games in file order, and an index of the first game of each name.
+class ListaJuegos
+{
+public:
+    // Nothing when the file cannot be read.
+    static std::optional<ListaJuegos> Cargar(const QString &ruta);
+    static ListaJuegos DesdeTexto(QStringView texto);
+
+    const QVector<JuegoListado> &Juegos() const { return m_juegos; }
+
+    // The title of the first game whose name equals the ROM name without regard to case, or
+    // nothing.
+    const QString *Titulo(const QString &rom) const;
+
+private:
+    void Agregar(JuegoListado juego);
+
+    QVector<JuegoListado> m_juegos;
+    QHash<QString, qsizetype> m_porNombre;   // upper-cased name -> first game of that name
+};
+
+// "ROM desconocida(" + archive + ")", the text of an archive the emulator does not know.
+QString TextoRomDesconocida(const QString &archivo);
+bool EsRomDesconocida(const QString &texto);
+
+// The title of an archive such as pacman.zip, or its unrecognised-ROM text.
+QString TituloDeRom(const ListaJuegos &lista, const QString &archivo);
+
+} // namespace Corvala

@@ -1,0 +1,101 @@
+#include "frontend/logic/modPrincipal.h"
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/CarpetaMame.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStorageInfo>
+
+namespace Corvala {
+
+bool ExisteArchivo(const QString &ruta)
+{
+    if (ruta.isEmpty())
+        return false;
+    const QFileInfo info(ruta);
+    const QString nombre = info.fileName();
+    if (!nombre.contains(QLatin1Char('*')) && !nombre.contains(QLatin1Char('?')))
+        return info.exists();
+    QDirIterator coincidencias(info.path(), {nombre},
+                               QDir::AllEntries | QDir::Hidden | QDir::System
+                                   | QDir::NoDotAndDotDot | QDir::CaseSensitive);
+    return coincidencias.hasNext();
+}
+
+QString QuitarExtension(const QString &nombre)
+{
+    const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
+    return punto < 0 ? QString() : nombre.left(punto);
+}
+
+bool EjecutarYEsperar(const OrdenEmulador &orden)
+{
+    QProcess proceso;
+    proceso.setProgram(orden.programa);
+    proceso.setArguments(orden.argumentos);
+    proceso.setWorkingDirectory(orden.carpeta);
+    proceso.setStandardInputFile(QProcess::nullDevice());
+    if (orden.salida.isEmpty()) {
+        proceso.setStandardOutputFile(QProcess::nullDevice());
+        proceso.setStandardErrorFile(QProcess::nullDevice());
+    } else {
+        // The output file exists, empty, even when the program then fails to start.
+        QFile salida(orden.salida);
+        if (!salida.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        salida.close();
+        proceso.setStandardOutputFile(orden.salida);
+        if (orden.conErrores)
+            proceso.setProcessChannelMode(QProcess::MergedChannels);
+        else
+            proceso.setStandardErrorFile(QProcess::nullDevice());
+    }
+
+    QEventLoop espera;
+    QObject::connect(&proceso, &QProcess::finished, &espera, &QEventLoop::quit);
+    proceso.start();
+    if (!proceso.waitForStarted(-1))
+        return false;
+    if (proceso.state() != QProcess::NotRunning)
+        espera.exec();
+    return true;
+}
+
+QString VersionDesconocida()
+{
+    return QStringLiteral("(Versión de M.A.M.E desconocida)");
+}
+
+QString VersionMame(const CarpetaMame &carpeta)
+{
+    const QString ruta = carpeta.Ruta(QStringLiteral("whatsnew.txt"));
+    if (!ExisteArchivo(ruta))
+        return VersionDesconocida();
+    // A file that cannot be read, or that holds only blank lines, names no version either.
+    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(ruta);
+    if (lineas) {
+        for (const QString &linea : *lineas) {
+            for (const QChar c : linea) {
+                if (c != QLatin1Char(' '))
+                    return linea;
+            }
+        }
+    }
+    return VersionDesconocida();
+}
+
+bool EsUnidadCD(const QString &ruta)
+{
+    const QStorageInfo volumen(ruta);
+    if (!volumen.isValid())
+        return false;
+    const QByteArray tipo = volumen.fileSystemType().toLower();
+    return tipo == "iso9660" || tipo == "udf";
+}
+
+} // namespace Corvala

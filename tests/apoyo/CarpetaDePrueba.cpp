@@ -1,0 +1,133 @@
+#include "apoyo/CarpetaDePrueba.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <stdexcept>
+
+CarpetaDePrueba::CarpetaDePrueba()
+    : m_carpeta(m_temporal.path())
+{
+    if (!m_temporal.isValid())
+        throw std::runtime_error("no temporary folder");
+    QDir carpeta(m_temporal.path());
+    carpeta.mkdir(QStringLiteral("roms"));
+    carpeta.mkdir(QStringLiteral(".fakemame"));
+    QFile::link(QStringLiteral(CORVALA_FAKE_MAME), Ruta(QStringLiteral("mame")));
+}
+
+QString CarpetaDePrueba::Ruta(const QString &relativa) const
+{
+    return relativa.isEmpty() ? m_carpeta.Ruta() : m_carpeta.Ruta(relativa);
+}
+
+void CarpetaDePrueba::Escribir(const QString &relativa, const QByteArray &contenido) const
+{
+    const QString ruta = Ruta(relativa);
+    QDir().mkpath(QFileInfo(ruta).path());
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || archivo.write(contenido) != contenido.size())
+        throw std::runtime_error("cannot write a test file");
+}
+
+QByteArray CarpetaDePrueba::Leer(const QString &relativa) const
+{
+    QFile archivo(Ruta(relativa));
+    return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+}
+
+bool CarpetaDePrueba::Existe(const QString &relativa) const
+{
+    return QFileInfo::exists(Ruta(relativa));
+}
+
+void CarpetaDePrueba::Borrar(const QString &relativa) const
+{
+    QFile::remove(Ruta(relativa));
+}
+
+void CarpetaDePrueba::Archivo(const QString &nombre, const QByteArray &contenido) const
+{
+    Escribir(QStringLiteral("roms/") + nombre, contenido);
+}
+
+void CarpetaDePrueba::ListaCompleta(const QByteArray &salida) const
+{
+    Escribir(QStringLiteral(".fakemame/listfull.txt"), salida);
+}
+
+void CarpetaDePrueba::Control(const QByteArray &conf) const
+{
+    Escribir(QStringLiteral(".fakemame/conf"), conf);
+}
+
+void CarpetaDePrueba::SinEmulador() const
+{
+    QFile::remove(Ruta(QStringLiteral("mame")));
+}
+
+namespace {
+QList<QJsonObject> Registros(const QByteArray &texto)
+{
+    QList<QJsonObject> registros;
+    for (const QByteArray &linea : texto.split('\n')) {
+        if (!linea.isEmpty())
+            registros << QJsonDocument::fromJson(linea).object();
+    }
+    return registros;
+}
+} // namespace
+
+QList<QStringList> CarpetaDePrueba::Llamadas() const
+{
+    QList<QStringList> llamadas;
+    for (const QJsonObject &registro : Registros(Leer(QStringLiteral(".fakemame/calls.jsonl")))) {
+        QStringList argumentos;
+        for (const QJsonValue &argumento : registro.value(QLatin1String("args")).toArray())
+            argumentos << argumento.toString();
+        llamadas << argumentos;
+    }
+    return llamadas;
+}
+
+QStringList CarpetaDePrueba::CarpetasDeLlamadas() const
+{
+    QStringList carpetas;
+    for (const QJsonObject &registro : Registros(Leer(QStringLiteral(".fakemame/calls.jsonl"))))
+        carpetas << registro.value(QLatin1String("cwd")).toString();
+    return carpetas;
+}
+
+void CarpetaDePrueba::OlvidarLlamadas() const
+{
+    Borrar(QStringLiteral(".fakemame/calls.jsonl"));
+}
+
+QStringList CarpetaDePrueba::Contenido() const
+{
+    QStringList nombres = QDir(Ruta()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot,
+                                                 QDir::Name);
+    nombres.removeAll(QStringLiteral("mame"));
+    return nombres;
+}
+
+QByteArray ListaClasica()
+{
+    return "name      description\r\n"
+           "galaga    \"Galaga\"\r\n"
+           "pacman    \"Pac-Man\"\r\n";
+}
+
+QByteArray ListaAncha()
+{
+    return "Name:             Description:\n"
+           "galaga            \"Galaga (Namco rev. B)\"\n"
+           "pacman            \"Pac-Man (Midway)\"\n"
+           "1943mii           \"1943: The Battle of Midway Mark II (US)\"\n"
+           "pacmanbootleg     \"Pac-Man (bootleg \"quoted\" set)\"\n";
+}

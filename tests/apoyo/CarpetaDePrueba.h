@@ -1,0 +1,53 @@
+#pragma once
+
+#include "frontend/logic/CarpetaMame.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A MAME folder made for one test: a temporary folder holding the fake emulator as "mame", an
+// empty roms folder and the fake's control folder .fakemame (its answers and its record of
+// every call).
+class CarpetaDePrueba
+{
+public:
+    CarpetaDePrueba();
+
+    const Corvala::CarpetaMame &Carpeta() const { return m_carpeta; }
+    QString Ruta(const QString &relativa = {}) const;
+
+    // Writes a file below the folder, creating the folders on its way.
+    void Escribir(const QString &relativa, const QByteArray &contenido) const;
+    QByteArray Leer(const QString &relativa) const;
+    bool Existe(const QString &relativa) const;
+    void Borrar(const QString &relativa) const;
+
+    // An archive in roms; its content may say which set it holds ("set=pacman").
+    void Archivo(const QString &nombre, const QByteArray &contenido = {}) const;
+
+    // What the fake emulator answers to -listfull, and its other controls (key=value lines).
+    void ListaCompleta(const QByteArray &salida) const;
+    void Control(const QByteArray &conf) const;
+
+    // Removes the emulator from the folder.
+    void SinEmulador() const;
+
+    // The arguments of every emulator call, in order; and the working folder of each.
+    QList<QStringList> Llamadas() const;
+    QStringList CarpetasDeLlamadas() const;
+    void OlvidarLlamadas() const;
+
+    // The file and folder names in the MAME folder, the fake's own excepted.
+    QStringList Contenido() const;
+
+private:
+    QTemporaryDir m_temporal;
+    Corvala::CarpetaMame m_carpeta;
+};
+
+// The classic -listfull layout of the example collection (galaga, pacman) and the wider one of
+// current emulators, with names longer than ten characters.
+QByteArray ListaClasica();
+QByteArray ListaAncha();

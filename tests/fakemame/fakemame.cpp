@@ -1,0 +1,303 @@
+// A stand-in for the MAME emulator, used by Corvala's tests and demo instead of the real one.
+//
+// It answers the commands Corvala gives in the forms the real emulator uses, and records every
+// call. Its control folder is $CORVALA_FAKE_MAME, or ".fakemame" in the working folder:
+//   calls.jsonl   one line per call, appended: {"cwd":"...","args":["...",...]} (only when the
+//                 control folder exists)
+//   listfull.txt  the exact output of -listfull (a small built-in list otherwise)
+//   conf          key=value lines, a key optionally prefixed with a command ("listfull.",
+//                 "verifysets.", "verifyroms.", "listroms.", "romident.", "isknown.", "cc.",
+//                 "version.", "showusage.", "game."), the prefixed key winning:
+//                   delay_ms=N         wait N milliseconds before answering
+//                   fail=1             print an error on standard error and exit with 1
+//                   silent=1           print nothing at all
+//                   exit=N             the exit code of a normal answer
+//                   version=TEXT       answer -version with "TEXT (fake)"; without it
+//                                      -version is an unknown option
+//                   unknown=a,b        options this emulator does not know (without "-")
+//
+// An archive roms/NAME.zip holds a good set of the game NAME when one of its lines reads
+// "set=NAME"; a line "parent=P" makes it a clone of P.
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char *const kBuiltInList =
+    "Name:             Description:\n"
+    "breakout          \"Breakout\"\n"
+    "dkong             \"Donkey Kong (US set 1)\"\n"
+    "galaga            \"Galaga (Namco rev. B)\"\n"
+    "mspacman          \"Ms. Pac-Man\"\n"
+    "pacman            \"Pac-Man (Midway)\"\n"
+    "pong              \"Pong (Rev E)\"\n"
+    "puckman           \"Puck Man (Japan set 1)\"\n"
+    "sf2               \"Street Fighter II: The World Warrior (World 910522)\"\n";
+
+// The emulator's commands, the options that take a value, and the plain switches it knows.
+const std::set<std::string> kCommands = {"listfull", "listroms", "verifyroms", "verifysets",
+                                         "romident", "isknown", "createconfig", "cc",
+                                         "version", "showusage"};
+const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run",
+                                          "inipath", "rompath", "cfg_directory", "ctrlrpath",
+                                          "snapshot_directory", "ctrlr"};
+const std::set<std::string> kSwitches = {"noreadconfig", "verbose"};
+
+std::string JsonString(const std::string &text)
+{
+    std::string out = "\"";
+    for (const unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out += char(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string ReadFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class Conf
+{
+public:
+    explicit Conf(const fs::path &file)
+    {
+        for (const std::string &line : Lines(ReadFile(file))) {
+            const auto equals = line.find('=');
+            if (equals != std::string::npos)
+                m_values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    std::string Get(const std::string &command, const std::string &key) const
+    {
+        auto found = m_values.find(command + "." + key);
+        if (found == m_values.end())
+            found = m_values.find(key);
+        return found == m_values.end() ? std::string() : found->second;
+    }
+    bool Flag(const std::string &command, const std::string &key) const
+    {
+        const std::string value = Get(command, key);
+        return !value.empty() && value != "0";
+    }
+
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+// What an archive holds: the set it is good for and its parent, if any.
+struct Archive
+{
+    bool exists = false;
+    std::string set;
+    std::string parent;
+};
+
+Archive ReadArchive(const fs::path &path)
+{
+    Archive archive;
+    std::error_code error;
+    archive.exists = fs::is_regular_file(path, error);
+    if (!archive.exists)
+        return archive;
+    for (const std::string &line : Lines(ReadFile(path))) {
+        if (line.rfind("set=", 0) == 0)
+            archive.set = line.substr(4);
+        else if (line.rfind("parent=", 0) == 0)
+            archive.parent = line.substr(7);
+    }
+    return archive;
+}
+
+std::string Lower(std::string text)
+{
+    for (char &c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The description of a game of the list, or an empty text.
+std::string Description(const std::string &list, const std::string &name)
+{
+    for (const std::string &line : Lines(list)) {
+        const auto blank = line.find(' ');
+        if (blank == std::string::npos || Lower(line.substr(0, blank)) != Lower(name))
+            continue;
+        const auto quote = line.find('"');
+        if (quote != std::string::npos && line.size() > quote + 1)
+            return line.substr(quote + 1, line.size() - quote - 2);
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const char *controlEnv = std::getenv("CORVALA_FAKE_MAME");
+    const fs::path control = controlEnv && *controlEnv ? fs::path(controlEnv)
+                                                       : fs::current_path() / ".fakemame";
+    std::error_code error;
+    if (fs::is_directory(control, error)) {
+        std::ofstream calls(control / "calls.jsonl", std::ios::app | std::ios::binary);
+        calls << "{\"cwd\":" << JsonString(fs::current_path().string()) << ",\"args\":[";
+        for (size_t i = 0; i < args.size(); ++i)
+            calls << (i ? "," : "") << JsonString(args[i]);
+        calls << "]}\n";
+    }
+
+    const Conf conf(control / "conf");
+    std::set<std::string> unknown;
+    {
+        std::istringstream list(conf.Get("", "unknown"));
+        for (std::string option; std::getline(list, option, ',');)
+            unknown.insert(option);
+    }
+    if (conf.Get("", "version").empty())
+        unknown.insert("version");
+
+    // The command is the first option that is one; the first other word is the name.
+    std::string command = "game";
+    std::string name;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-') {
+            if (name.empty())
+                name = arg;
+            continue;
+        }
+        const std::string option = arg.substr(1);
+        const bool known = !unknown.count(option)
+                           && (kCommands.count(option) || kWithValue.count(option)
+                               || kSwitches.count(option));
+        if (!known) {
+            std::cerr << "Error: unknown option: " << arg << "\n";
+            return 1;
+        }
+        if (kWithValue.count(option))
+            ++i;
+        else if (kCommands.count(option) && command == "game")
+            command = option == "createconfig" ? "cc" : option;
+    }
+
+    if (const std::string delay = conf.Get(command, "delay_ms"); !delay.empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(delay.c_str())));
+    if (conf.Flag(command, "fail")) {
+        std::cerr << "Error: the fake emulator was told to fail\n";
+        return 1;
+    }
+    if (conf.Flag(command, "silent"))
+        return 0;
+    const int exitCode = std::atoi(conf.Get(command, "exit").c_str());
+
+    const fs::path listFile = control / "listfull.txt";
+    const std::string list = fs::exists(listFile, error) ? ReadFile(listFile) : kBuiltInList;
+    const std::string romName = fs::path(name).stem().string();
+
+    if (command == "listfull") {
+        std::cout << list;
+    } else if (command == "version") {
+        std::cout << conf.Get("", "version") << " (fake)\n";
+    } else if (command == "showusage") {
+        std::cout << "Usage:  mame [machine] [media] [software] [options]\n\nOptions:\n";
+        for (const auto *options : {&kCommands, &kWithValue, &kSwitches}) {
+            for (const std::string &option : *options) {
+                if (!unknown.count(option))
+                    std::cout << "    -" << option << "\n";
+            }
+        }
+    } else if (command == "cc") {
+        std::ofstream ini("mame.ini", std::ios::binary);
+        ini << "#\r\n# CORE CONFIGURATION OPTIONS\r\n#\r\n"
+            << "rompath                   roms\r\n"
+            << "# ctrlr                 <NULL> (Not Set)\r\n"
+            << "cfg_directory             cfg\r\n";
+    } else if (command == "verifysets" || command == "verifyroms") {
+        const Archive archive = ReadArchive(fs::path("roms") / (name + ".zip"));
+        if (!archive.exists) {
+            std::cout << "romset \"" << name << "\" not found!\n";
+        } else if (archive.set == name) {
+            std::cout << "romset " << name;
+            if (!archive.parent.empty())
+                std::cout << " [" << archive.parent << "]";
+            std::cout << " is good\n1 romsets found, 1 were OK.\n";
+        } else {
+            std::cout << name << ".1       : NOT FOUND\nromset " << name
+                      << " is bad\n1 romsets found, 0 were OK.\n";
+        }
+    } else if (command == "listroms") {
+        if (Description(list, name).empty()) {
+            std::cout << "No matching systems found for '" << name << "'\n";
+        } else {
+            std::cout << "ROMs required for driver \"" << name << "\".\n"
+                      << "Name                                   Size Checksum\n"
+                      << name << ".1                                 4096 CRC(12345678)\n"
+                      << name << ".2                                 4096 CRC(9abcdef0)\n";
+        }
+    } else if (command == "romident") {
+        const Archive archive = ReadArchive(name);
+        std::cout << "Identifying " << name << "....\n";
+        if (archive.set.empty())
+            std::cout << "No roms matched.\n";
+        else
+            std::cout << archive.set << ".1        = " << archive.set << ".1  "
+                      << Description(list, archive.set) << "\n";
+    } else if (command == "isknown") {
+        const Archive archive = ReadArchive(name);
+        std::cout << fs::path(name).filename().string()
+                  << (archive.set.empty() ? " NOTKNOWN" : " KNOWN") << "\n";
+    } else {
+        // A game: it runs for its delay, talking on both channels.
+        const Archive archive = ReadArchive(fs::path("roms") / (romName + ".zip"));
+        if (!archive.exists) {
+            std::cout << romName << ".1 NOT FOUND (tried in " << romName << ")\n";
+            std::cerr << "Required files are missing, the machine cannot be run.\n";
+            return 2;
+        }
+        std::cout << "Running " << romName << "\n";
+        std::cerr << "Warning: this is the fake emulator\n";
+    }
+    return exitCode;
+}

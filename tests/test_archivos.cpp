@@ -1,0 +1,105 @@
+// The shared file utilities: text files, existence tests, names, the version, the CD test.
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+
+#include <QDir>
+#include <QtTest>
+
+using namespace Corvala;
+
+class TestArchivos : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textoUtf8OWindows1252()
+    {
+        QCOMPARE(ArchivoTexto::Decodificar("Espa\xc3\xb1" "a"), QStringLiteral("España"));
+        QCOMPARE(ArchivoTexto::Decodificar("Espa\xf1" "a"), QStringLiteral("España"));
+        QCOMPARE(ArchivoTexto::Decodificar("\x80 \x93x\x94 \x9f"), QStringLiteral("€ “x” Ÿ"));
+    }
+
+    void lineasTerminanEnLfConCrOpcional()
+    {
+        QCOMPARE(ArchivoTexto::PartirLineas(QStringLiteral("a\r\nb\nc")),
+                 QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(ArchivoTexto::PartirLineas(QStringLiteral("a\r\n\r\n")),
+                 QStringList({QStringLiteral("a"), QString()}));
+        QCOMPARE(ArchivoTexto::PartirLineas(QString()), QStringList());
+        // A lone CR inside a line is part of it.
+        QCOMPARE(ArchivoTexto::PartirLineas(QStringLiteral("a\rb\r\n")),
+                 QStringList({QStringLiteral("a\rb")}));
+    }
+
+    void escribirLineasEnCrLfSinDejarArchivosAMedias()
+    {
+        CarpetaDePrueba carpeta;
+        QVERIFY(ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("a.txt")),
+                                             {QStringLiteral("uno"), QString(), QStringLiteral("ñ")}));
+        QCOMPARE(carpeta.Leer(QStringLiteral("a.txt")), QByteArray("uno\r\n\r\n\xc3\xb1\r\n"));
+
+        // A target that cannot be replaced (a folder with files in it) is left as it was.
+        carpeta.Escribir(QStringLiteral("ocupado/dentro.txt"), "x");
+        QVERIFY(!ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("ocupado")),
+                                              {QStringLiteral("nada")}));
+        QCOMPARE(carpeta.Leer(QStringLiteral("ocupado/dentro.txt")), QByteArray("x"));
+        QVERIFY(!ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("falta.txt"))));
+    }
+
+    void quitarExtension()
+    {
+        QCOMPARE(QuitarExtension(QStringLiteral("pacman.zip")), QStringLiteral("pacman"));
+        QCOMPARE(QuitarExtension(QStringLiteral("a.b.zip")), QStringLiteral("a.b"));
+        QCOMPARE(QuitarExtension(QStringLiteral(".zip")), QString());
+        QCOMPARE(QuitarExtension(QStringLiteral("readme")), QString());
+    }
+
+    void existeArchivo()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Archivo(QStringLiteral("pacman.zip"));
+        QVERIFY(ExisteArchivo(carpeta.Ruta(QStringLiteral("roms/pacman.zip"))));
+        QVERIFY(ExisteArchivo(carpeta.Ruta(QStringLiteral("roms"))));
+        QVERIFY(ExisteArchivo(carpeta.Ruta(QStringLiteral("roms/*.zip"))));
+        QVERIFY(ExisteArchivo(carpeta.Ruta(QStringLiteral("roms/pac?an.zip"))));
+        QVERIFY(!ExisteArchivo(carpeta.Ruta(QStringLiteral("roms/*.7z"))));
+        // Letter case follows the file system, which tells pacman from PACMAN here.
+        QVERIFY(!ExisteArchivo(carpeta.Ruta(QStringLiteral("roms/PACMAN.ZIP"))));
+        QVERIFY(!ExisteArchivo(carpeta.Ruta(QStringLiteral("no/such/file"))));
+        QVERIFY(!ExisteArchivo(QString()));
+    }
+
+    void versionMame()
+    {
+        CarpetaDePrueba carpeta;
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("(Versión de M.A.M.E desconocida)"));
+
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "\r\n   \r\n  0.59  \r\n0.60\r\n");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("  0.59  "));
+
+        // Only blanks (character 32) are passed over: a tab is a version.
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "  \n\t\n0.70\n");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("\t"));
+
+        // A file with nothing in it but blanks, or one that cannot be read, names no version.
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "   \r\n\r\n");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), VersionDesconocida());
+        carpeta.Borrar(QStringLiteral("whatsnew.txt"));
+        carpeta.Escribir(QStringLiteral("whatsnew.txt/dentro"), "0.99");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), VersionDesconocida());
+    }
+
+    void unidadCd()
+    {
+        CarpetaDePrueba carpeta;
+        QVERIFY(!EsUnidadCD(carpeta.Ruta()));
+        QVERIFY(!EsUnidadCD(QStringLiteral("//servidor/recurso/mame")));
+        QVERIFY(!EsUnidadCD(QStringLiteral("/no/such/folder")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchivos)
+#include "test_archivos.moc"

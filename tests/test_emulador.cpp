@@ -1,0 +1,154 @@
+// The emulator commands: the arguments each one gives, where its output goes, the wait that
+// keeps the event loop running, and the runs that fail.
+
+#include "frontend/logic/Emulador.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+
+#include <QDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Corvala;
+
+class TestEmulador : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cadaOrdenConSusArgumentos()
+    {
+        CarpetaDePrueba carpeta;
+        const Emulador mame(carpeta.Carpeta());
+        QVERIFY(mame.CrearConfiguracion());
+        QVERIFY(mame.ListarJuegos());
+        QVERIFY(mame.Jugar(QStringLiteral("pacman"), false));
+        QVERIFY(mame.Jugar(QStringLiteral("galaga"), true));
+        QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+        QVERIFY(mame.ListarRoms(QStringLiteral("pacman"), QStringLiteral("2.p")));
+        QVERIFY(mame.VerificarRoms(QStringLiteral("pacman"), QStringLiteral("3.p")));
+        QVERIFY(mame.IdentificarArchivo(QStringLiteral("pacman.zip"), QStringLiteral("1.p")));
+        QVERIFY(mame.ReconocerArchivo(QStringLiteral("pacman.zip"), QStringLiteral("4.p")));
+
+        const QList<QStringList> esperadas = {
+            {QStringLiteral("-cc")},
+            {QStringLiteral("-listfull")},
+            {QStringLiteral("pacman")},
+            {QStringLiteral("galaga"), QStringLiteral("-soundcard"), QStringLiteral("0")},
+            {QStringLiteral("pacman"), QStringLiteral("-verifysets")},
+            {QStringLiteral("pacman"), QStringLiteral("-listroms")},
+            {QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
+            {QStringLiteral("roms/pacman.zip"), QStringLiteral("-romident")},
+            {QStringLiteral("roms/pacman.zip"), QStringLiteral("-isknown")},
+        };
+        QCOMPARE(carpeta.Llamadas(), esperadas);
+        // Every run works in the MAME folder.
+        for (const QString &trabajo : carpeta.CarpetasDeLlamadas())
+            QCOMPARE(QDir(trabajo).canonicalPath(), QDir(carpeta.Ruta()).canonicalPath());
+    }
+
+    void unNombreEsSiempreUnArgumento()
+    {
+        CarpetaDePrueba carpeta;
+        const Emulador mame(carpeta.Carpeta());
+        const QString raro = QStringLiteral("a b\"c;d && touch hecho $(touch hecho2)");
+        QVERIFY(mame.Jugar(raro, false));
+        QVERIFY(mame.IdentificarArchivo(raro + QStringLiteral(".zip"), QStringLiteral("1.p")));
+        QCOMPARE(carpeta.Llamadas(),
+                 QList<QStringList>({{raro},
+                                     {QStringLiteral("roms/") + raro + QStringLiteral(".zip"),
+                                      QStringLiteral("-romident")}}));
+        QVERIFY(!carpeta.Existe(QStringLiteral("hecho")));
+        QVERIFY(!carpeta.Existe(QStringLiteral("hecho2")));
+
+        // An empty ROM name is no word of the command line.
+        carpeta.OlvidarLlamadas();
+        QVERIFY(mame.ListarRoms(QString(), QStringLiteral("1.p")));
+        QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listroms")}}));
+    }
+
+    void laSalidaQuedaEnSuArchivo()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ListaCompleta(ListaClasica());
+        carpeta.Archivo(QStringLiteral("pacman.zip"), "set=pacman\n");
+        carpeta.Escribir(QStringLiteral("1.p"), "contenido anterior que debe desaparecer\n");
+        const Emulador mame(carpeta.Carpeta());
+
+        QVERIFY(mame.ListarJuegos());
+        QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
+        QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+        QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
+
+        // Standard error is not part of a command's output file...
+        carpeta.Control("listroms.fail=1\n");
+        QVERIFY(mame.ListarRoms(QStringLiteral("pacman"), QStringLiteral("2.p")));
+        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")), QByteArray());
+        // ...but a game's log holds both channels.
+        const std::optional<QString> log = mame.Jugar(QStringLiteral("pacman"), false);
+        QVERIFY(log);
+        QVERIFY(log->contains(QLatin1String("Running pacman")));
+        QVERIFY(log->contains(QLatin1String("Warning: this is the fake emulator")));
+    }
+
+    void elLogDelJuegoNoQuedaEnDisco()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Control("game.silent=1\n");
+        QTemporaryDir temporal;
+        const QByteArray anterior = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temporal.path().toLocal8Bit());
+        const std::optional<QString> log = Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("x"), false);
+        qputenv("TMPDIR", anterior);
+        QCOMPARE(log, std::optional<QString>(QString()));
+        QCOMPARE(QDir(temporal.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    void sinEmuladorFallaAntesDeEsperar()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.SinEmulador();
+        const Emulador mame(carpeta.Carpeta());
+        QVERIFY(!mame.ListarJuegos());
+        QVERIFY(!mame.Jugar(QStringLiteral("pacman"), false));
+        // The output file exists, empty, as the reports expect of an emulator that failed.
+        QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
+        QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), QByteArray());
+
+        // An output file that cannot be created fails too, and nothing runs.
+        CarpetaDePrueba otra;
+        otra.Escribir(QStringLiteral("1.p/dentro"), "x");
+        QVERIFY(!Emulador(otra.Carpeta()).VerificarSets(QStringLiteral("pacman")));
+        QCOMPARE(otra.Llamadas(), QList<QStringList>());
+    }
+
+    void laEsperaAtiendeLosEventos()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Control("listfull.delay_ms=300\n");
+        bool atendido = false;
+        QTimer::singleShot(20, this, [&atendido] { atendido = true; });
+        QVERIFY(Emulador(carpeta.Carpeta()).ListarJuegos());
+        QVERIFY(atendido);
+        QCOMPARE(carpeta.Llamadas().size(), 1);
+    }
+
+    void unProgramaQueFallaOCallaTerminaIgual()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Control("fail=1\n");
+        const Emulador mame(carpeta.Carpeta());
+        QVERIFY(mame.ListarJuegos());
+        QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), QByteArray());
+        const std::optional<QString> log = mame.Jugar(QStringLiteral("pacman"), false);
+        QVERIFY(log && log->contains(QLatin1String("told to fail")));
+
+        carpeta.Control("silent=1\n");
+        QCOMPARE(mame.Jugar(QStringLiteral("pacman"), false), std::optional<QString>(QString()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEmulador)
+#include "test_emulador.moc"
