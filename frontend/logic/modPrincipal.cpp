@@ -63,6 +63,10 @@ bool EjecutarYEsperar(const OrdenEmulador &orden)
         return false;
     if (proceso.state() != QProcess::NotRunning)
         espera.exec();
+    // While the application quits no event loop runs: the emulator is waited for all the same
+    // rather than killed.
+    if (proceso.state() != QProcess::NotRunning)
+        proceso.waitForFinished(-1);
     return true;
 }
 

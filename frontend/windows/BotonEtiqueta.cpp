@@ -1,0 +1,53 @@
+#include "frontend/windows/BotonEtiqueta.h"
+
+#include "frontend/windows/Colores.h"
+
+#include <QMouseEvent>
+
+namespace Corvala {
+
+BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
+    : QLabel(texto, parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    setCursor(Qt::PointingHandCursor);
+    QPalette colores = palette();
+    colores.setColor(QPalette::WindowText, QColor(Colores::kNegro));
+    setPalette(colores);
+    PintarFondo(Colores::kBotonReposo);
+}
+
+void BotonEtiqueta::PintarFondo(QRgb color)
+{
+    m_fondo = color;
+    QPalette colores = palette();
+    colores.setColor(QPalette::Window, QColor(color));
+    setPalette(colores);
+}
+
+void BotonEtiqueta::PonerGris(bool gris)
+{
+    m_gris = gris;
+    PintarFondo(gris ? Colores::kGris : Colores::kBotonReposo);
+}
+
+void BotonEtiqueta::mousePressEvent(QMouseEvent *evento)
+{
+    m_habilitadoAlPulsar = !m_gris;
+    if (m_aspectoPulsado)
+        PintarFondo(Colores::kBotonPulsado);
+    evento->accept();
+}
+
+void BotonEtiqueta::mouseReleaseEvent(QMouseEvent *evento)
+{
+    PintarFondo(m_habilitadoAlPulsar ? Colores::kBotonReposo : Colores::kGris);
+    evento->accept();
+    if (evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint()))
+        Q_EMIT clic();
+}
+
+} // namespace Corvala

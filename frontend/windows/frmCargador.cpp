@@ -1,0 +1,283 @@
+#include "frontend/windows/frmCargador.h"
+
+#include "frontend/logic/Emulador.h"
+#include "frontend/logic/Mensajes.h"
+#include "frontend/logic/Sesion.h"
+#include "frontend/logic/modPrincipal.h"
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Twips.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QResizeEvent>
+
+// The window's pictures live in a static library: register them before the first use.
+static void IniciarImagenes()
+{
+    Q_INIT_RESOURCE(imagenes);
+}
+
+namespace Corvala {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+void Colorear(QWidget *control, QPalette::ColorRole papel, QRgb color)
+{
+    QPalette colores = control->palette();
+    colores.setColor(papel, QColor(color));
+    control->setPalette(colores);
+}
+
+QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
+{
+    auto *etiqueta = new QLabel(texto, padre);
+    etiqueta->setGeometry(lugar);
+    etiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    etiqueta->setFont(Twips::Fuente(8.25, true));
+    Colorear(etiqueta, QPalette::WindowText, Colores::kBlanco);
+    return etiqueta;
+}
+
+} // namespace
+
+frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
+    : QWidget(parent)
+    , m_sesion(sesion)
+{
+    IniciarImagenes();
+    setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
+    setAutoFillBackground(true);
+    Colorear(this, QPalette::Window, Colores::kFondoVentana);
+    setMinimumSize(Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto));
+    CrearControles();
+    connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
+}
+
+void frmCargador::CrearControles()
+{
+    // Created bottom to top: a later control lies over an earlier one.
+    Shape1 = new QLabel(this);
+    Shape1->setGeometry(Twips::Rect(45, 2265, 2070, 255));
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1->setAutoFillBackground(true);
+    Colorear(Shape1, QPalette::Window, Colores::kBotonReposo);
+    Colorear(Shape1, QPalette::WindowText, Colores::kNegro);
+
+    chkUsaControles = new QCheckBox(QStringLiteral("Utilizar teclas definidas"), this);
+    chkUsaControles->setGeometry(Twips::Rect(105, 2280, 1935, 225));
+    chkUsaControles->setAutoFillBackground(true);
+    chkUsaControles->setCursor(Qt::PointingHandCursor);
+    Colorear(chkUsaControles, QPalette::Window, Colores::kBotonReposo);
+    Colorear(chkUsaControles, QPalette::WindowText, Colores::kNegro);
+    chkUsaControles->setToolTip(QStringLiteral(
+        "Marca esta casilla si quieres utilizar las terclas definidas desde el Corvala!"));
+
+    lstJuegos = new QListView(this);
+    lstJuegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
+    lstJuegos->setModel(&m_juegos);
+    lstJuegos->setUniformItemSizes(true);
+    lstJuegos->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstJuegos->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstJuegos->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Colorear(lstJuegos, QPalette::Base, Colores::kFondoLista);
+    Colorear(lstJuegos, QPalette::Text, Colores::kNegro);
+
+    struct Boton { BotonEtiqueta *&control; const char *texto; QRect lugar; const char *ayuda; };
+    const Boton botones[] = {
+        {lblDirectorio, "Actualizar ROMs", Twips::Rect(45, 1095, 2070, 255),
+         "Si has copiado una nueva ROM en la carpeta de ROMs de MAME, pulsa aquí para verla "
+         "en la lista."},
+        {lblLista, "Actualizar lista de juegos", Twips::Rect(45, 1365, 2070, 255),
+         "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
+         "nuevo emulador acepta."},
+        {lblGestionar, "Gestionar  ROMs", Twips::Rect(45, 1635, 2070, 255),
+         "Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o ha cambiado "
+         "el nombre del juego, o ya no se ejecuta correctamente) haz clic aquí para cambiar la "
+         "ROM a la nueva versión."},
+        {lblTeclas, "Configurar controles", Twips::Rect(45, 1995, 2070, 255),
+         "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
+         "nuevo emulador acepta."},
+        {Label1, "Clásico Acerca de", Twips::Rect(45, 2625, 2070, 255),
+         "El clásico acerca de y unos consejos."},
+        {lblLog, "Ver  Log", Twips::Rect(6300, 3975, 720, 255),
+         "Si ha cargado una ROM y el MAME no ha aparecido, consulta el log pulsando este botón "
+         "para ver el error que ha podido ocurrir."},
+    };
+    for (const Boton &boton : botones) {
+        boton.control = new BotonEtiqueta(QString::fromUtf8(boton.texto), this);
+        boton.control->setGeometry(boton.lugar);
+        boton.control->setToolTip(QString::fromUtf8(boton.ayuda));
+    }
+    connect(lblDirectorio, &BotonEtiqueta::clic, this, &frmCargador::lblDirectorio_Click);
+    connect(lblLista, &BotonEtiqueta::clic, this, &frmCargador::lblLista_Click);
+    connect(lblLog, &BotonEtiqueta::clic, this, &frmCargador::lblLog_Click);
+
+    ImagenROM = new QLabel(this);
+    ImagenROM->setGeometry(Twips::Rect(30, 2925, 2070, 1290));
+    ImagenROM->setScaledContents(true);
+    ImagenROM->setCursor(Qt::PointingHandCursor);
+    ImagenROM->setToolTip(QStringLiteral("Haz click para ver la imagen en su tamaño original"));
+
+    Image1 = new QLabel(this);
+    Image1->move(Twips::Punto(105, 75));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/imagenes/titulo.png")));
+    Image1->adjustSize();
+
+    Label5 = Titulo(QStringLiteral("Opciones"), this, Twips::Rect(390, 840, 1350, 210));
+    Label4 = Titulo(QStringLiteral("- Corvala!"), this, Twips::Rect(795, 120, 1725, 300));
+
+    lblEstado = new QLabel(this);
+    lblEstado->setGeometry(Twips::Rect(2160, 3975, 4125, 255));
+    lblEstado->setAlignment(Qt::AlignCenter);
+    lblEstado->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblEstado->setAutoFillBackground(true);
+    Colorear(lblEstado, QPalette::Window, Colores::kFondoLista);
+}
+
+void frmCargador::paintEvent(QPaintEvent *evento)
+{
+    QWidget::paintEvent(evento);
+    QPainter pintor(this);
+    pintor.setPen(QColor(Colores::kNegro));
+    pintor.drawLine(Twips::Punto(165, 1935), Twips::Punto(1995, 1935));   // Line1
+    pintor.drawLine(Twips::Punto(150, 2565), Twips::Punto(1980, 2565));   // Line2
+}
+
+void frmCargador::Form_Load()
+{
+    resize(Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto));
+    CargarDatos();
+}
+
+void frmCargador::Estado(const QString &texto, QRgb color)
+{
+    lblEstado->setText(texto);
+    Colorear(lblEstado, QPalette::WindowText, color);
+}
+
+void frmCargador::TerminarPrograma()
+{
+    m_terminado = true;
+    Q_EMIT programaTerminado();
+}
+
+void frmCargador::CargarDatos()
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    Timer1.setInterval(1);
+    setCursor(Qt::WaitCursor);
+    m_lista = {};
+    m_juegos.setStringList({});
+
+    if (m_sesion.cd && ListaDeJuegos::FaltanArchivosDeCD(carpeta)) {
+        Mensajes::Mostrar(ListaDeJuegos::MensajeFaltanArchivosDeCD());
+        TerminarPrograma();
+        return;
+    }
+    ListaDeJuegos::PrepararCarpeta(carpeta, m_sesion.cd);
+    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
+        Estado(QStringLiteral("Creando lista de juegos."), Colores::kRojo);
+        Emulador(carpeta).ListarJuegos();
+    }
+    m_lista = ListaDeJuegos::Cargar(carpeta);
+    m_juegos.setStringList(m_lista.juegos);
+
+    Timer1.stop();
+    unsetCursor();
+    Estado(QStringLiteral("Lista cargada."), Colores::kVerde);
+}
+
+void frmCargador::lblDirectorio_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    CargarDatos();
+}
+
+void frmCargador::lblLista_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    setCursor(Qt::WaitCursor);
+    const QString lista = m_sesion.carpeta.Ruta(QStringLiteral("lista.txt"));
+    if (!ExisteArchivo(lista)) {
+        CargarDatos();
+        return;
+    }
+    if (!QFile::remove(lista)) {
+        Mensajes::Mostrar({QStringLiteral("Se ha producido un error, comprueba si el archivo "
+                                          "'Lista.txt' está cómo sólo lectura ya que si es así es "
+                                          "imposible seguir."),
+                           QStringLiteral("Error."), Mensaje::Icono::Critico,
+                           Mensaje::Botones::Aceptar});
+        unsetCursor();
+        return;
+    }
+    Timer1.setInterval(1);
+    Estado(QStringLiteral("Borrando lista antigua."), Colores::kRojo);
+    m_cuenta = 6;
+    Timer1.start();
+}
+
+void frmCargador::Timer1_Timer()
+{
+    if (m_cuenta == 8) {
+        Timer1.stop();
+        unsetCursor();
+        Estado(QStringLiteral("Lista antigua borrada."), Colores::kVerde);
+        CargarDatos();
+    } else {
+        ++m_cuenta;
+    }
+    Timer1.setInterval(1000);
+}
+
+void frmCargador::lblLog_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    if (m_sesion.ultimoLog.isEmpty()) {
+        Mensajes::Mostrar({QStringLiteral("No hay sucesos."), QStringLiteral("Visor de Sucesos.")});
+        return;
+    }
+    Mensajes::Mostrar({QStringLiteral("Juego cargado: ") + m_sesion.ultimoTitulo + kCrLf + kCrLf
+                           + QStringLiteral("Sucesos:") + kCrLf + kCrLf + m_sesion.ultimoLog,
+                       QStringLiteral("Visor de sucesos.")});
+}
+
+void frmCargador::resizeEvent(QResizeEvent *evento)
+{
+    QWidget::resizeEvent(evento);
+    if (isMinimized())
+        return;
+    // The outer size of the window as designed: the client area and the designed frame.
+    const int ancho = Twips::DesdePx(width()) + kMarcoAncho;
+    const int alto = Twips::DesdePx(height()) + kMarcoAlto;
+    QRect lista = lstJuegos->geometry();
+    QRect estado = lblEstado->geometry();
+    QRect log = lblLog->geometry();
+    if (ancho >= kAnchoMinimo) {
+        lista.setWidth(Twips::Px(ancho - kAnchoMinimo + 4860));
+        estado.setWidth(Twips::Px(ancho - kAnchoMinimo + 4125));
+        log.moveLeft(Twips::Px(ancho - kAnchoMinimo + 6300));
+    } else {
+        resize(Twips::Px(kAnchoMinimo - kMarcoAncho), height());
+        lista.setWidth(Twips::Px(4860));
+    }
+    if (alto >= kAltoMinimo) {
+        lista.setHeight(Twips::Px(alto - kAltoMinimo + 3930));
+        estado.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
+        log.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
+    } else {
+        resize(width(), Twips::Px(kAltoMinimo - kMarcoAlto));
+        lista.setHeight(Twips::Px(3930));
+    }
+    lstJuegos->setGeometry(lista);
+    lblEstado->setGeometry(estado);
+    lblLog->setGeometry(log);
+}
+
+} // namespace Corvala

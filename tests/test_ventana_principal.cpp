@@ -1,0 +1,361 @@
+// The main window over a MAME folder with the fake emulator: the first start in a fresh folder,
+// the list and its order, the list renewal and its countdown, the CD-ROM check, the log viewer,
+// the label buttons and the resize rule.
+
+#include "frontend/logic/Sesion.h"
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Twips.h"
+#include "frontend/windows/frmCargador.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/MensajesDePrueba.h"
+
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+QStringList Filas(const frmCargador &ventana)
+{
+    QStringList filas;
+    const QAbstractItemModel *modelo = ventana.lstJuegos->model();
+    for (int i = 0; i < modelo->rowCount(); ++i)
+        filas << modelo->index(i, 0).data().toString();
+    return filas;
+}
+
+QRgb ColorDeEstado(const frmCargador &ventana)
+{
+    return ventana.lblEstado->palette().color(QPalette::WindowText).rgb();
+}
+
+// The example collection: galaga.zip, junk.zip and pacman.zip, and an emulator that knows
+// Galaga and Pac-Man.
+void Ejemplo(const CarpetaDePrueba &carpeta)
+{
+    carpeta.ListaCompleta(ListaClasica());
+    for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
+        carpeta.Archivo(QLatin1String(nombre));
+}
+
+const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                                      QStringLiteral("ROM desconocida(junk.zip)")};
+
+} // namespace
+
+class TestVentanaPrincipal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void primerArranqueEnUnaCarpetaNueva()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        MensajesDePrueba mensajes;
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+
+        QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listfull")}}));
+        QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("Corvala.tlc"), QStringLiteral("all.bat"),
+                                                    QStringLiteral("lista.txt"), QStringLiteral("roms"),
+                                                    QStringLiteral("snaps")}));
+        QCOMPARE(carpeta.Leer(QStringLiteral("all.bat")), QByteArray("mame -listfull > lista.txt\r\n"));
+        QVERIFY(carpeta.Leer(QStringLiteral("Corvala.tlc")).startsWith("[teclas]\r\n\r\n\r\n"));
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QCOMPARE(ventana.Lista().ROMTemporal, QVector<int>({0, 2, 1}));
+        QCOMPARE(ventana.ArchivoDeFila(2), QStringLiteral("junk.zip"));
+        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+        QCOMPARE(ColorDeEstado(ventana), Colores::kVerde);
+        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // The next load reuses lista.txt: the emulator is not run again.
+        ventana.lblDirectorio_Click();
+        QCOMPARE(carpeta.Llamadas().size(), 1);
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+    }
+
+    void listaDelEmuladorActual()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ListaCompleta(ListaAncha());
+        for (const char *nombre : {"pacman.zip", "1943mii.zip", "pacmanbootleg.zip", "zzz.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        // Ordinal order: "Pac-Man (M" before "Pac-Man (b".
+        QCOMPARE(Filas(ventana), QStringList({QStringLiteral("1943: The Battle of Midway Mark II (US)"),
+                                              QStringLiteral("Pac-Man (Midway)"),
+                                              QStringLiteral("Pac-Man (bootleg \"quoted\" set)"),
+                                              QStringLiteral("ROM desconocida(zzz.zip)")}));
+    }
+
+    void actualizarRomsReleeLaCarpeta()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        carpeta.Archivo(QStringLiteral("aaa.zip"));
+
+        sesion.ocupado = true;
+        ventana.lblDirectorio_Click();
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+
+        sesion.ocupado = false;
+        ventana.lblDirectorio_Click();
+        QCOMPARE(Filas(ventana).constLast(), QStringLiteral("ROM desconocida(aaa.zip)"));
+        QCOMPARE(carpeta.Llamadas().size(), 1);
+    }
+
+    void sinListaNiEmuladorLaListaQuedaVacia()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Archivo(QStringLiteral("pacman.zip"));
+        carpeta.SinEmulador();
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        // The output file was created empty: every archive is unrecognised.
+        QCOMPARE(Filas(ventana), QStringList({QStringLiteral("ROM desconocida(pacman.zip)")}));
+        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+    }
+
+    void renovarLaListaConSuCuentaAtras()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        carpeta.ListaCompleta("galaga    \"Galaga 2\"\r\n");
+
+        ventana.lblLista_Click();
+        QVERIFY(!carpeta.Existe(QStringLiteral("lista.txt")));
+        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Borrando lista antigua."));
+        QCOMPARE(ColorDeEstado(ventana), Colores::kRojo);
+        QVERIFY(ventana.Timer1.isActive());
+        QCOMPARE(ventana.Timer1.interval(), 1);
+
+        ventana.Timer1_Timer();   // 6 -> 7
+        QCOMPARE(ventana.Timer1.interval(), 1000);
+        ventana.Timer1_Timer();   // 7 -> 8
+        QCOMPARE(carpeta.Llamadas().size(), 1);
+        ventana.Timer1_Timer();   // the renewal
+        QCOMPARE(carpeta.Llamadas().size(), 2);
+        QVERIFY(!ventana.Timer1.isActive());
+        QCOMPARE(Filas(ventana).constFirst(), QStringLiteral("Galaga 2"));
+        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+    }
+
+    void laCuentaAtrasCorreSola()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        ventana.lblLista_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.lblEstado->text(), QStringLiteral("Lista cargada."), 6000);
+        QCOMPARE(carpeta.Llamadas().size(), 2);
+        QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
+    }
+
+    void renovarSinListaOOcupado()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+
+        sesion.ocupado = true;
+        ventana.lblLista_Click();
+        QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
+        QVERIFY(!ventana.Timer1.isActive());
+
+        // Without lista.txt the list is rebuilt at once.
+        sesion.ocupado = false;
+        carpeta.Borrar(QStringLiteral("lista.txt"));
+        ventana.lblLista_Click();
+        QVERIFY(!ventana.Timer1.isActive());
+        QCOMPARE(carpeta.Llamadas().size(), 2);
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+    }
+
+    void unaListaQueNoSePuedeBorrar()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        // lista.txt turned into a folder with a file in it cannot be deleted.
+        carpeta.Borrar(QStringLiteral("lista.txt"));
+        carpeta.Escribir(QStringLiteral("lista.txt/dentro"), "x");
+
+        MensajesDePrueba mensajes;
+        ventana.lblLista_Click();
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error.")}));
+        QCOMPARE(mensajes.Vistos().constFirst().texto,
+                 QStringLiteral("Se ha producido un error, comprueba si el archivo 'Lista.txt' está "
+                                "cómo sólo lectura ya que si es así es imposible seguir."));
+        QCOMPARE(mensajes.Vistos().constFirst().icono, Mensaje::Icono::Critico);
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QVERIFY(!ventana.Timer1.isActive());
+    }
+
+    void desdeUnCdSinSusArchivos()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        MensajesDePrueba mensajes;
+        Sesion sesion(carpeta.Carpeta());
+        sesion.cd = true;
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        QVERIFY(ventana.Terminado());
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error Crítico.")}));
+        QVERIFY(mensajes.Vistos().constFirst().texto.contains(
+            QLatin1String("imposible.\r\nSi quieres ejecutar Corvala desde un CD-ROM")));
+        QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
+        QVERIFY(carpeta.Llamadas().isEmpty());
+    }
+
+    void desdeUnCdPreparado()
+    {
+        CarpetaDePrueba carpeta;
+        Ejemplo(carpeta);
+        carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
+        carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
+        carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
+        MensajesDePrueba mensajes;
+        Sesion sesion(carpeta.Carpeta());
+        sesion.cd = true;
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        QVERIFY(!ventana.Terminado());
+        QVERIFY(!carpeta.Existe(QStringLiteral("snaps")));
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    void visorDeSucesos()
+    {
+        CarpetaDePrueba carpeta;
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        MensajesDePrueba mensajes;
+
+        ventana.lblLog_Click();
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        QCOMPARE(mensajes.Vistos()[0].texto, QStringLiteral("No hay sucesos."));
+        QCOMPARE(mensajes.Vistos()[0].titulo, QStringLiteral("Visor de Sucesos."));
+        QCOMPARE(mensajes.Vistos()[0].icono, Mensaje::Icono::Ninguno);
+
+        sesion.ultimoTitulo = QStringLiteral("Pac-Man");
+        sesion.ultimoLog = QStringLiteral("linea 1\r\nlinea 2\r\n");
+        ventana.lblLog_Click();
+        QCOMPARE(mensajes.Vistos()[1].texto,
+                 QStringLiteral("Juego cargado: Pac-Man\r\n\r\nSucesos:\r\n\r\nlinea 1\r\nlinea 2\r\n"));
+        QCOMPARE(mensajes.Vistos()[1].titulo, QStringLiteral("Visor de sucesos."));
+
+        sesion.ocupado = true;
+        ventana.lblLog_Click();
+        QCOMPARE(mensajes.Vistos().size(), 2);
+    }
+
+    void botonDeEtiqueta()
+    {
+        BotonEtiqueta boton(QStringLiteral("Prueba"));
+        boton.resize(100, 20);
+        QSignalSpy clics(&boton, &BotonEtiqueta::clic);
+        QCOMPARE(boton.Fondo(), Colores::kBotonReposo);
+
+        QTest::mousePress(&boton, Qt::LeftButton);
+        QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);
+        QTest::mouseRelease(&boton, Qt::LeftButton);
+        QCOMPARE(boton.Fondo(), Colores::kBotonReposo);
+        QCOMPARE(clics.size(), 1);
+
+        // Released outside: no click. Any button presses; only the left one clicks.
+        QTest::mousePress(&boton, Qt::LeftButton);
+        QTest::mouseRelease(&boton, Qt::LeftButton, {}, QPoint(150, 10));
+        QTest::mousePress(&boton, Qt::RightButton);
+        QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);
+        QTest::mouseRelease(&boton, Qt::RightButton);
+        QCOMPARE(clics.size(), 1);
+
+        // A grey button flashes while held, is grey again for its click, and says so.
+        boton.PonerGris(true);
+        QTest::mousePress(&boton, Qt::LeftButton);
+        QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);
+        bool grisAlClic = false;
+        connect(&boton, &BotonEtiqueta::clic, &boton, [&] { grisAlClic = boton.EsGris() && boton.Fondo() == Colores::kGris; });
+        QTest::mouseRelease(&boton, Qt::LeftButton);
+        QVERIFY(grisAlClic);
+
+        BotonEtiqueta sinAspecto(QStringLiteral("Buscar"));
+        sinAspecto.SinAspectoPulsado();
+        QTest::mousePress(&sinAspecto, Qt::LeftButton);
+        QCOMPARE(sinAspecto.Fondo(), Colores::kBotonReposo);
+    }
+
+    void reglaDeRedimensionado()
+    {
+        CarpetaDePrueba carpeta;
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        ventana.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&ventana));
+        const QRect lista = ventana.lstJuegos->geometry();
+        QCOMPARE(lista, Twips::Rect(2160, 30, 4860, 3930));
+
+        // An outer width of 8190 twips: 1005 more than the design.
+        const int ancho = Twips::Px(8190 - frmCargador::kMarcoAncho);
+        const int alto = Twips::Px(5680 - frmCargador::kMarcoAlto);
+        ventana.resize(ancho, alto);
+        QTRY_COMPARE(ventana.size(), QSize(ancho, alto));
+        QCOMPARE(ventana.lstJuegos->width(), Twips::Px(5865));
+        QCOMPARE(ventana.lblEstado->width(), Twips::Px(5130));
+        QCOMPARE(ventana.lblLog->x(), Twips::Px(7305));
+        QCOMPARE(ventana.lstJuegos->height(), Twips::Px(4930));
+        QCOMPARE(ventana.lblEstado->y(), Twips::Px(4975));
+        QCOMPARE(ventana.lblLog->y(), Twips::Px(4975));
+        // The command column and the preview stay where they are.
+        QCOMPARE(ventana.lblTeclas->geometry(), Twips::Rect(45, 1995, 2070, 255));
+        QCOMPARE(ventana.ImagenROM->geometry(), Twips::Rect(30, 2925, 2070, 1290));
+
+        // Narrower or lower than the design: back to the design size.
+        ventana.resize(200, 150);
+        QTRY_COMPARE(ventana.size(), Twips::Tamano(7185 - frmCargador::kMarcoAncho,
+                                                   4680 - frmCargador::kMarcoAlto));
+        QCOMPARE(ventana.lstJuegos->geometry(), lista);
+        QCOMPARE(ventana.lblLog->geometry(), Twips::Rect(6300, 3975, 720, 255));
+    }
+
+    void controlesEnSuSitio()
+    {
+        CarpetaDePrueba carpeta;
+        Sesion sesion(carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        QCOMPARE(ventana.windowTitle(), QStringLiteral("El Front End para M.A.M.E"));
+        const QRect cliente = ventana.rect();
+        for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(cliente.contains(control->geometry()), qPrintable(control->metaObject()->className()));
+        QCOMPARE(ventana.lblGestionar->text(), QStringLiteral("Gestionar  ROMs"));
+        QCOMPARE(ventana.lblLog->text(), QStringLiteral("Ver  Log"));
+        QVERIFY(!ventana.Image1->pixmap().isNull());
+    }
+};
+
+QTEST_MAIN(TestVentanaPrincipal)
+#include "test_ventana_principal.moc"
