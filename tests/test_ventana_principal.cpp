@@ -28,7 +28,7 @@ QStringList Filas(const frmCargador &ventana)
 
 QRgb ColorDeEstado(const frmCargador &ventana)
 {
-    return ventana.lblEstado->palette().color(QPalette::WindowText).rgb();
+    return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
 }
 
 // The example collection: galaga.zip, junk.zip and pacman.zip, and an emulator that knows

@@ -1,6 +1,7 @@
 #include "frontend/windows/BotonEtiqueta.h"
 
 #include "frontend/windows/Colores.h"
+#include "frontend/windows/Twips.h"
 
 #include <QMouseEvent>
 
@@ -48,6 +49,12 @@ void BotonEtiqueta::mouseReleaseEvent(QMouseEvent *evento)
     evento->accept();
     if (evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint()))
         Q_EMIT clic();
+}
+
+void BotonEtiqueta::resizeEvent(QResizeEvent *evento)
+{
+    QLabel::resizeEvent(evento);
+    Twips::EncajarTexto(this, text(), 6);
 }
 
 } // namespace Corvala

@@ -30,6 +30,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
 
 private:
     void PintarFondo(QRgb color);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 #include <cmath>
 
@@ -46,6 +48,18 @@ inline QFont Fuente(double puntos, bool negrita = false)
     fuente.setPixelSize(int(std::lround(puntos * 96.0 / 72.0)));
     fuente.setBold(negrita);
     return fuente;
+}
+
+// The controls keep their designed sizes whatever font the platform has: a caption that does
+// not fit its box (less a reserve, such as a check box's indicator) is drawn a little smaller,
+// down to 8 pixels at the least.
+inline void EncajarTexto(QWidget *control, const QString &texto, int reserva)
+{
+    QFont fuente = control->font();
+    int pixeles = fuente.pixelSize();
+    while (pixeles > 8 && QFontMetrics(fuente).horizontalAdvance(texto) > control->width() - reserva)
+        fuente.setPixelSize(--pixeles);
+    control->setFont(fuente);
 }
 
 } // namespace Corvala::Twips

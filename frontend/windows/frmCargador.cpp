@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
 
 // The window's pictures live in a static library: register them before the first use.
 static void IniciarImagenes()
@@ -69,11 +70,16 @@ void frmCargador::CrearControles()
     chkUsaControles = new QCheckBox(QStringLiteral("Utilizar teclas definidas"), this);
     chkUsaControles->setGeometry(Twips::Rect(105, 2280, 1935, 225));
     chkUsaControles->setAutoFillBackground(true);
+    chkUsaControles->setBackgroundRole(QPalette::Window);
     chkUsaControles->setCursor(Qt::PointingHandCursor);
     Colorear(chkUsaControles, QPalette::Window, Colores::kBotonReposo);
+    Colorear(chkUsaControles, QPalette::Button, Colores::kBotonReposo);
     Colorear(chkUsaControles, QPalette::WindowText, Colores::kNegro);
     chkUsaControles->setToolTip(QStringLiteral(
         "Marca esta casilla si quieres utilizar las terclas definidas desde el Corvala!"));
+    Twips::EncajarTexto(chkUsaControles, chkUsaControles->text(),
+                        style()->pixelMetric(QStyle::PM_IndicatorWidth)
+                            + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
 
     lstJuegos = new QListView(this);
     lstJuegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
@@ -132,9 +138,9 @@ void frmCargador::CrearControles()
     lblEstado = new QLabel(this);
     lblEstado->setGeometry(Twips::Rect(2160, 3975, 4125, 255));
     lblEstado->setAlignment(Qt::AlignCenter);
-    lblEstado->setFrameStyle(QFrame::Box | QFrame::Plain);
-    lblEstado->setAutoFillBackground(true);
-    Colorear(lblEstado, QPalette::Window, Colores::kFondoLista);
+    // A plain frame takes the text's colour: the border is drawn apart, black.
+    lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
+                                 .arg(QColor(Colores::kFondoLista).name()));
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)

@@ -1,0 +1,123 @@
+// The game list on a full collection: 45,000 archives, half of them unknown, against a
+// 45,000-line lista.txt in the current emulator's layout. Reports the time of the list load
+// and of the main window showing it, the peak memory, and the literal algorithm (one scan of
+// the list per archive, two exchange passes) beside Corvala's on 2,000 archives.
+//
+// Run: build/bench/bench_lista [archives]
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/Sesion.h"
+#include "frontend/windows/frmCargador.h"
+
+#include "apoyo/ReferenciaLiteral.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace Corvala;
+
+namespace {
+
+// Peak resident memory of this process so far, in MB.
+double MemoriaPico()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &linea : estado.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            return linea.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+QString Nombre(int i, bool largo)
+{
+    return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1")).arg(i, 5, 10, QLatin1Char('0'));
+}
+
+// A collection of n archives: the even ones known to lista.txt, which lists n games in all.
+void Coleccion(const QString &carpeta, int n, bool clasica)
+{
+    QDir(carpeta).mkpath(QStringLiteral("roms"));
+    QByteArray lista = clasica ? "name      description\r\n" : "Name:             Description:\n";
+    for (int i = 0; i < n; ++i) {
+        const bool largo = !clasica && i % 7 == 0;
+        const QString archivo = Nombre(i, largo) + QStringLiteral(".zip");
+        QFile(carpeta + QStringLiteral("/roms/") + archivo).open(QIODevice::WriteOnly);
+        // Known games, plus as many games with no archive, so the list has n lines.
+        const QString juego = i % 2 == 0 ? Nombre(i, largo) : QStringLiteral("nozip%1").arg(i);
+        const QByteArray titulo = "Game " + QByteArray::number((i * 7919) % 100003) + " ("
+                                  + juego.toLatin1() + ")";
+        // Classic: the name in columns 1 to 10, the delimiter in column 11.
+        lista += (clasica ? juego.leftJustified(10) : juego.leftJustified(17) + QLatin1Char(' '))
+                     .toLatin1()
+                 + "\"" + titulo + "\"" + (clasica ? "\r\n" : "\n");
+    }
+    QFile salida(carpeta + QStringLiteral("/lista.txt"));
+    salida.open(QIODevice::WriteOnly);
+    salida.write(lista);
+    // Corvala's own files, so that the load writes nothing.
+    for (const char *archivo : {"Corvala.tlc", "all.bat"})
+        QFile(carpeta + QLatin1Char('/') + QLatin1String(archivo)).open(QIODevice::WriteOnly);
+    QDir(carpeta).mkdir(QStringLiteral("snaps"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication aplicacion(argc, argv);
+    const int n = argc > 1 ? std::atoi(argv[1]) : 45000;
+    std::printf("Memory at start: %.1f MB\n", MemoriaPico());
+
+    QTemporaryDir temporal;
+    Coleccion(temporal.path(), n, false);
+    const CarpetaMame carpeta(temporal.path());
+
+    QElapsedTimer reloj;
+    reloj.start();
+    const ListaCargada lista = ListaDeJuegos::Cargar(carpeta);
+    std::printf("List load, %d archives (%d unknown), %d-line lista.txt: %lld ms\n", n,
+                int(std::count_if(lista.juegos.cbegin(), lista.juegos.cend(),
+                                  [](const QString &t) { return t.startsWith(QLatin1String("ROM desconocida(")); })),
+                n, reloj.elapsed());
+
+    Sesion sesion(carpeta);
+    reloj.restart();
+    frmCargador ventana(sesion);
+    ventana.Form_Load();
+    ventana.show();
+    if (!QTest::qWaitForWindowExposed(&ventana))
+        return 1;
+    QCoreApplication::processEvents();
+    std::printf("Main window built, filled and shown: %lld ms (%d rows)\n", reloj.elapsed(),
+                int(ventana.lstJuegos->model()->rowCount()));
+    std::printf("Peak memory: %.1f MB\n", MemoriaPico());
+
+    // The literal algorithm and Corvala's on a smaller collection of the classic layout.
+    const int pocos = 2000;
+    QTemporaryDir pequena;
+    Coleccion(pequena.path(), pocos, true);
+    const QStringList lineas =
+        ArchivoTexto::LeerLineas(pequena.path() + QStringLiteral("/lista.txt")).value_or(QStringList());
+    const QStringList archivos = ListaDeJuegos::ListarArchivos(pequena.path() + QStringLiteral("/roms"));
+    reloj.restart();
+    const auto literal = ReferenciaLiteral::Cargar(lineas, archivos);
+    const qint64 msLiteral = reloj.elapsed();
+    reloj.restart();
+    const ListaCargada rapida = ListaDeJuegos::Cargar(CarpetaMame(pequena.path()));
+    const qint64 msRapida = reloj.elapsed();
+    std::printf("%d archives: literal algorithm %lld ms, Corvala %lld ms, same list: %s\n", pocos,
+                msLiteral, msRapida,
+                literal.first == rapida.juegos && literal.second == rapida.ROMTemporal ? "yes" : "NO");
+    return 0;
+}
