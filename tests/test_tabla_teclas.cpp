@@ -179,15 +179,6 @@ private Q_SLOTS:
         QCOMPARE(tabla.NombreDePuerto(0, 0), QStringLiteral("COIN1"));
         QCOMPARE(tabla.NombreDePuerto(1, 2), QStringLiteral("P2_JOYSTICK_UP"));
     }
-
-    void teclasSinAsignar()
-    {
-        const TeclasAsignadas teclas = TeclasSinAsignar();
-        for (const auto &jugador : teclas) {
-            for (const auto tecla : jugador)
-                QCOMPARE(tecla, std::int16_t(-1));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTablaTeclas)

@@ -31,14 +31,23 @@ QRgb ColorDeEstado(const frmCargador &ventana)
     return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
 }
 
-// The example collection: galaga.zip, junk.zip and pacman.zip, and an emulator that knows
-// Galaga and Pac-Man.
-void Ejemplo(const CarpetaDePrueba &carpeta)
+// The main window over a MAME folder of its own. The example collection is galaga.zip,
+// junk.zip and pacman.zip, with an emulator that knows Galaga and Pac-Man.
+struct Ventana
 {
-    carpeta.ListaCompleta(ListaClasica());
-    for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
-        carpeta.Archivo(QLatin1String(nombre));
-}
+    explicit Ventana(bool ejemplo = true)
+    {
+        if (!ejemplo)
+            return;
+        carpeta.ListaCompleta(ListaClasica());
+        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+    }
+
+    CarpetaDePrueba carpeta;
+    Sesion sesion{carpeta.Carpeta()};
+    frmCargador ventana{sesion};
+};
 
 const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
                                       QStringLiteral("ROM desconocida(junk.zip)")};
@@ -52,11 +61,9 @@ class TestVentanaPrincipal : public QObject
 private Q_SLOTS:
     void primerArranqueEnUnaCarpetaNueva()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
         MensajesDePrueba mensajes;
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
 
         QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listfull")}}));
@@ -81,12 +88,11 @@ private Q_SLOTS:
 
     void listaDelEmuladorActual()
     {
-        CarpetaDePrueba carpeta;
+        Ventana v(false);
+        auto &[carpeta, sesion, ventana] = v;
         carpeta.ListaCompleta(ListaAncha());
         for (const char *nombre : {"pacman.zip", "1943mii.zip", "pacmanbootleg.zip", "zzz.zip"})
             carpeta.Archivo(QLatin1String(nombre));
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
         ventana.Form_Load();
         // Ordinal order: "Pac-Man (M" before "Pac-Man (b".
         QCOMPARE(Filas(ventana), QStringList({QStringLiteral("1943: The Battle of Midway Mark II (US)"),
@@ -97,10 +103,8 @@ private Q_SLOTS:
 
     void actualizarRomsReleeLaCarpeta()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         carpeta.Archivo(QStringLiteral("aaa.zip"));
 
@@ -116,11 +120,10 @@ private Q_SLOTS:
 
     void sinListaNiEmuladorLaListaQuedaVacia()
     {
-        CarpetaDePrueba carpeta;
+        Ventana v(false);
+        auto &[carpeta, sesion, ventana] = v;
         carpeta.Archivo(QStringLiteral("pacman.zip"));
         carpeta.SinEmulador();
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
         ventana.Form_Load();
         // The output file was created empty: every archive is unrecognised.
         QCOMPARE(Filas(ventana), QStringList({QStringLiteral("ROM desconocida(pacman.zip)")}));
@@ -129,10 +132,8 @@ private Q_SLOTS:
 
     void renovarLaListaConSuCuentaAtras()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         carpeta.ListaCompleta("galaga    \"Galaga 2\"\r\n");
 
@@ -156,10 +157,8 @@ private Q_SLOTS:
 
     void laCuentaAtrasCorreSola()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         ventana.lblLista_Click();
         QTRY_COMPARE_WITH_TIMEOUT(ventana.lblEstado->text(), QStringLiteral("Lista cargada."), 6000);
@@ -169,10 +168,8 @@ private Q_SLOTS:
 
     void renovarSinListaOOcupado()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
 
         sesion.ocupado = true;
@@ -191,10 +188,8 @@ private Q_SLOTS:
 
     void unaListaQueNoSePuedeBorrar()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         // lista.txt turned into a folder with a file in it cannot be deleted.
         carpeta.Borrar(QStringLiteral("lista.txt"));
@@ -213,12 +208,10 @@ private Q_SLOTS:
 
     void desdeUnCdSinSusArchivos()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
         MensajesDePrueba mensajes;
-        Sesion sesion(carpeta.Carpeta());
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         sesion.cd = true;
-        frmCargador ventana(sesion);
         ventana.Form_Load();
         QVERIFY(ventana.Terminado());
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error Crítico.")}));
@@ -230,15 +223,13 @@ private Q_SLOTS:
 
     void desdeUnCdPreparado()
     {
-        CarpetaDePrueba carpeta;
-        Ejemplo(carpeta);
+        MensajesDePrueba mensajes;
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
         carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
         carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
         carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
-        MensajesDePrueba mensajes;
-        Sesion sesion(carpeta.Carpeta());
         sesion.cd = true;
-        frmCargador ventana(sesion);
         ventana.Form_Load();
         QVERIFY(!ventana.Terminado());
         QVERIFY(!carpeta.Existe(QStringLiteral("snaps")));
@@ -248,10 +239,9 @@ private Q_SLOTS:
 
     void visorDeSucesos()
     {
-        CarpetaDePrueba carpeta;
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
         MensajesDePrueba mensajes;
+        Ventana v(false);
+        auto &[carpeta, sesion, ventana] = v;
 
         ventana.lblLog_Click();
         QCOMPARE(mensajes.Vistos().size(), 1);
@@ -309,9 +299,8 @@ private Q_SLOTS:
 
     void reglaDeRedimensionado()
     {
-        CarpetaDePrueba carpeta;
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v(false);
+        frmCargador &ventana = v.ventana;
         ventana.Form_Load();
         ventana.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ventana));
@@ -343,16 +332,13 @@ private Q_SLOTS:
 
     void controlesEnSuSitio()
     {
-        CarpetaDePrueba carpeta;
-        Sesion sesion(carpeta.Carpeta());
-        frmCargador ventana(sesion);
+        Ventana v(false);
+        frmCargador &ventana = v.ventana;
         ventana.Form_Load();
         QCOMPARE(ventana.windowTitle(), QStringLiteral("El Front End para M.A.M.E"));
         const QRect cliente = ventana.rect();
         for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(cliente.contains(control->geometry()), qPrintable(control->metaObject()->className()));
-        QCOMPARE(ventana.lblGestionar->text(), QStringLiteral("Gestionar  ROMs"));
-        QCOMPARE(ventana.lblLog->text(), QStringLiteral("Ver  Log"));
         QVERIFY(!ventana.Image1->pixmap().isNull());
     }
 };

@@ -15,18 +15,14 @@ BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
     setLineWidth(1);
     setAutoFillBackground(true);
     setCursor(Qt::PointingHandCursor);
-    QPalette colores = palette();
-    colores.setColor(QPalette::WindowText, QColor(Colores::kNegro));
-    setPalette(colores);
+    Colores::Colorear(this, QPalette::WindowText, Colores::kNegro);
     PintarFondo(Colores::kBotonReposo);
 }
 
 void BotonEtiqueta::PintarFondo(QRgb color)
 {
     m_fondo = color;
-    QPalette colores = palette();
-    colores.setColor(QPalette::Window, QColor(color));
-    setPalette(colores);
+    Colores::Colorear(this, QPalette::Window, color);
 }
 
 void BotonEtiqueta::PonerGris(bool gris)

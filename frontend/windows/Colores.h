@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPalette>
 #include <QRgb>
+#include <QWidget>
 
 // The colours of Corvala's windows.
 namespace Corvala::Colores {
@@ -18,5 +20,13 @@ constexpr QRgb kRojo = qRgb(255, 0, 0);
 constexpr QRgb kVerde = qRgb(0, 192, 0);
 constexpr QRgb kAzul = qRgb(0, 0, 192);
 constexpr QRgb kTurquesa = qRgb(0, 128, 128);
+
+// Gives one colour of a control's palette.
+inline void Colorear(QWidget *control, QPalette::ColorRole papel, QRgb color)
+{
+    QPalette colores = control->palette();
+    colores.setColor(papel, QColor(color));
+    control->setPalette(colores);
+}
 
 } // namespace Corvala::Colores

@@ -21,16 +21,11 @@ static void IniciarImagenes()
 
 namespace Corvala {
 
+using Colores::Colorear;
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-void Colorear(QWidget *control, QPalette::ColorRole papel, QRgb color)
-{
-    QPalette colores = control->palette();
-    colores.setColor(papel, QColor(color));
-    control->setPalette(colores);
-}
 
 QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
 {
