@@ -47,9 +47,14 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
     setAutoFillBackground(true);
     Colorear(this, QPalette::Window, Colores::kFondoVentana);
-    setMinimumSize(Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto));
+    setMinimumSize(TamanoDeDiseno());
     CrearControles();
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
+}
+
+QSize frmCargador::TamanoDeDiseno()
+{
+    return Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto);
 }
 
 void frmCargador::CrearControles()
@@ -149,7 +154,7 @@ void frmCargador::paintEvent(QPaintEvent *evento)
 
 void frmCargador::Form_Load()
 {
-    resize(Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto));
+    resize(TamanoDeDiseno());
     CargarDatos();
 }
 
@@ -265,7 +270,7 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
         estado.setWidth(Twips::Px(ancho - kAnchoMinimo + 4125));
         log.moveLeft(Twips::Px(ancho - kAnchoMinimo + 6300));
     } else {
-        resize(Twips::Px(kAnchoMinimo - kMarcoAncho), height());
+        resize(TamanoDeDiseno().width(), height());
         lista.setWidth(Twips::Px(4860));
     }
     if (alto >= kAltoMinimo) {
@@ -273,7 +278,7 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
         estado.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
         log.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
     } else {
-        resize(width(), Twips::Px(kAltoMinimo - kMarcoAlto));
+        resize(width(), TamanoDeDiseno().height());
         lista.setHeight(Twips::Px(3930));
     }
     lstJuegos->setGeometry(lista);

@@ -44,6 +44,8 @@ public:
     static constexpr int kAltoMinimo = 4680;
     static constexpr int kMarcoAncho = 120;
     static constexpr int kMarcoAlto = 405;
+    // The client area at the design size, which is also the smallest.
+    static QSize TamanoDeDiseno();
 
     // The window's controls, by their names.
     QListView *lstJuegos;
