@@ -1,3 +1,4 @@
+#include "frontend/logic/Arranque.h"
 #include "frontend/logic/Sesion.h"
 #include "frontend/windows/MensajesQt.h"
 #include "frontend/windows/Twips.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
 
     // Corvala lives in the MAME folder, next to the emulator.
     Sesion sesion(CarpetaMame(QCoreApplication::applicationDirPath()));
+    sesion.rutaBloqueo = Arranque::RutaBloqueo();
     frmCargador ventana(sesion);
     // Queued: an end asked for during start-up comes before the event loop runs at all.
     QObject::connect(&ventana, &frmCargador::programaTerminado, &aplicacion,

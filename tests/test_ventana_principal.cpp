@@ -75,8 +75,6 @@ private Q_SLOTS:
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QCOMPARE(ventana.Lista().ROMTemporal, QVector<int>({0, 2, 1}));
         QCOMPARE(ventana.ArchivoDeFila(2), QStringLiteral("junk.zip"));
-        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
-        QCOMPARE(ColorDeEstado(ventana), Colores::kVerde);
         QVERIFY(!ventana.Timer1.isActive());
         QVERIFY(mensajes.Vistos().isEmpty());
 
@@ -84,6 +82,8 @@ private Q_SLOTS:
         ventana.lblDirectorio_Click();
         QCOMPARE(carpeta.Llamadas().size(), 1);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+        QCOMPARE(ColorDeEstado(ventana), Colores::kVerde);
     }
 
     void listaDelEmuladorActual()
@@ -124,7 +124,7 @@ private Q_SLOTS:
         auto &[carpeta, sesion, ventana] = v;
         carpeta.Archivo(QStringLiteral("pacman.zip"));
         carpeta.SinEmulador();
-        ventana.Form_Load();
+        ventana.CargarDatos();
         // The output file was created empty: every archive is unrecognised.
         QCOMPARE(Filas(ventana), QStringList({QStringLiteral("ROM desconocida(pacman.zip)")}));
         QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
@@ -211,7 +211,7 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Ventana v;
         auto &[carpeta, sesion, ventana] = v;
-        sesion.cd = true;
+        sesion.esUnidadCD = [](const QString &) { return true; };
         ventana.Form_Load();
         QVERIFY(ventana.Terminado());
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error Crítico.")}));
@@ -229,7 +229,7 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
         carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
         carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
-        sesion.cd = true;
+        sesion.esUnidadCD = [](const QString &) { return true; };
         ventana.Form_Load();
         QVERIFY(!ventana.Terminado());
         QVERIFY(!carpeta.Existe(QStringLiteral("snaps")));

@@ -3,7 +3,13 @@
 #include "controls/logic/TablaTeclas.h"
 #include "frontend/logic/CarpetaMame.h"
 
+#include "frontend/logic/modPrincipal.h"
+
+#include <QLockFile>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 namespace Corvala {
 
@@ -20,6 +26,14 @@ struct Sesion
 
     // Corvala runs from a CD-ROM: set once at start-up; the commands that write are disabled.
     bool cd = false;
+
+    // How start-up tells a CD-ROM; tests give their own answer.
+    std::function<bool(const QString &)> esUnidadCD = EsUnidadCD;
+
+    // The lock file that keeps a second copy of Corvala from starting (none: not checked),
+    // and the lock while this copy holds it.
+    QString rutaBloqueo;
+    std::unique_ptr<QLockFile> bloqueo;
 
     // The emulator's version text, read once at start-up.
     QString versionMame;

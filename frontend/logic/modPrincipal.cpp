@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QStorageInfo>
 
+#include <cstdio>
+
 namespace Corvala {
 
 bool ExisteArchivo(const QString &ruta)
@@ -91,6 +93,46 @@ QString VersionMame(const CarpetaMame &carpeta)
         }
     }
     return VersionDesconocida();
+}
+
+namespace {
+
+// The number of digits right after a leading "0.", or -1 when the text does not begin so.
+int CifrasTrasCeroPunto(const QString &version)
+{
+    if (!version.startsWith(QLatin1String("0.")))
+        return -1;
+    int cifras = 0;
+    while (2 + cifras < version.size() && version.at(2 + cifras) >= QLatin1Char('0')
+           && version.at(2 + cifras) <= QLatin1Char('9'))
+        ++cifras;
+    return cifras;
+}
+
+} // namespace
+
+int CompararVersiones(const QString &a, const QString &b)
+{
+    const int cifrasA = CifrasTrasCeroPunto(a);
+    const int cifrasB = CifrasTrasCeroPunto(b);
+    if (cifrasA >= 0 && cifrasB >= 0 && (cifrasA >= 3) != (cifrasB >= 3))
+        return cifrasA >= 3 ? 1 : -1;
+    return a.compare(b, Qt::CaseSensitive);
+}
+
+bool MoverArchivo(const QString &origen, const QString &destino)
+{
+    if (!QFileInfo::exists(origen))
+        return true;
+#ifdef Q_OS_WIN
+    if (QFileInfo::exists(destino) && !QFile::remove(destino))
+        return false;
+    return QFile::rename(origen, destino);
+#else
+    // rename() replaces the target in one step: there is never a moment without either file.
+    return std::rename(QFile::encodeName(origen).constData(),
+                       QFile::encodeName(destino).constData()) == 0;
+#endif
 }
 
 bool EsUnidadCD(const QString &ruta)

@@ -40,6 +40,19 @@ bool EjecutarYEsperar(const OrdenEmulador &orden);
 QString VersionMame(const CarpetaMame &carpeta);
 QString VersionDesconocida();
 
+// Compares two version texts as plain text, code unit by code unit, a proper prefix first; so
+// "0.37b14" is newer than "0.37 BETA 14" and "0.6" newer than "0.59". One exception keeps the
+// versions of the last twenty years in order: when both texts begin with "0." and exactly one
+// of them has three or more digits right after it ("0.100", "0.251", "0.139u4"), that one is
+// the newer. Returns a negative number, zero or a positive number as the first text is older,
+// the same or newer.
+int CompararVersiones(const QString &a, const QString &b);
+
+// Moves the file onto the target path, replacing a file there; nothing happens when the source
+// does not exist. Returns false when the file could not be moved; the target is then as it
+// was.
+bool MoverArchivo(const QString &origen, const QString &destino);
+
 // True when the path lies on a CD-ROM or DVD file system (iso9660, udf).
 bool EsUnidadCD(const QString &ruta);
 

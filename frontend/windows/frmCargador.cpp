@@ -1,14 +1,19 @@
 #include "frontend/windows/frmCargador.h"
 
+#include "frontend/logic/Arranque.h"
 #include "frontend/logic/Emulador.h"
 #include "frontend/logic/Mensajes.h"
+#include "frontend/logic/Partida.h"
 #include "frontend/logic/Sesion.h"
 #include "frontend/logic/modPrincipal.h"
 #include "frontend/windows/BotonEtiqueta.h"
 #include "frontend/windows/Colores.h"
 #include "frontend/windows/Twips.h"
 
+#include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -42,6 +47,7 @@ QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
 frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     : QWidget(parent)
     , m_sesion(sesion)
+    , m_uso(sesion)
 {
     IniciarImagenes();
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
@@ -50,6 +56,14 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     setMinimumSize(TamanoDeDiseno());
     CrearControles();
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
+
+    // The box shows the use of the defined keys; a click asks for the other state.
+    connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
+    connect(&m_uso, &UsoDeTeclas::marcadaCambiada, chkUsaControles, &QCheckBox::setChecked);
+    chkUsaControles->installEventFilter(this);
+
+    connect(lstJuegos, &QListView::doubleClicked, this, &frmCargador::LanzarJuego);
+    lstJuegos->installEventFilter(this);
 }
 
 QSize frmCargador::TamanoDeDiseno()
@@ -155,7 +169,136 @@ void frmCargador::paintEvent(QPaintEvent *evento)
 void frmCargador::Form_Load()
 {
     resize(TamanoDeDiseno());
+    m_sesion.cd = m_sesion.esUnidadCD(m_sesion.carpeta.Ruta());
+    if (!QFileInfo(m_sesion.carpeta.Emulador()).isFile()) {
+        Mensajes::Mostrar(Arranque::MensajeSinEmulador());
+        TerminarPrograma();
+        return;
+    }
+    if (!m_sesion.rutaBloqueo.isEmpty()) {
+        m_sesion.bloqueo = Arranque::TomarBloqueo(m_sesion.rutaBloqueo);
+        if (!m_sesion.bloqueo) {
+            Mensajes::Mostrar(Arranque::MensajeYaAbierto());
+            TerminarPrograma();
+            return;
+        }
+    }
+    setCursor(Qt::WaitCursor);
     CargarDatos();
+    if (m_terminado)
+        return;
+    ComprobarVersion();
+    lblTeclas->setToolTip(lblTeclas->EsGris()
+                              ? QStringLiteral("Función no habilitada.")
+                              : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
+                                               "posteriores a la 0.59b."));
+    if (m_sesion.cd) {
+        for (QWidget *control : std::initializer_list<QWidget *>{
+                 lblDirectorio, lblLista, lblTeclas, lblGestionar, chkUsaControles})
+            control->setEnabled(false);
+        Estado(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colores::kRojo);
+    }
+}
+
+void frmCargador::ComprobarVersion()
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    const QString &version = m_sesion.versionMame = VersionMame(carpeta);
+    const Arranque::Configuracion configuracion = Arranque::ConfiguracionDeVersion(version);
+    const QString texto = Arranque::TextoDeVersion(version, configuracion);
+    if (configuracion == Arranque::Configuracion::NoConfigurable) {
+        Estado(texto, Colores::kRojo);
+        HacerNoConfigurable();
+        return;
+    }
+    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))) && !m_sesion.cd)
+        Emulador(carpeta).CrearConfiguracion();
+    if (configuracion == Arranque::Configuracion::ControlesNoConfigurables) {
+        Estado(texto, Colores::kRojo);
+        HacerNoConfigurable();
+        return;
+    }
+    Estado(texto, Colores::kTurquesa);
+    if (!m_sesion.cd)
+        Arranque::RetirarControladorAntiguo(carpeta);
+}
+
+void frmCargador::HacerNoConfigurable()
+{
+    lblTeclas->PonerGris(true);
+    PintarCasilla(Colores::kGris);
+    m_uso.Marcar(false);
+    chkUsaControles->setEnabled(false);
+}
+
+void frmCargador::PintarCasilla(QRgb color)
+{
+    Colorear(Shape1, QPalette::Window, color);
+    Colorear(chkUsaControles, QPalette::Window, color);
+    Colorear(chkUsaControles, QPalette::Button, color);
+}
+
+bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == chkUsaControles) {
+        // The box and the strip behind it are pressed together, as a label button is.
+        if (evento->type() == QEvent::MouseButtonPress) {
+            m_casillaHabilitadaAlPulsar =
+                chkUsaControles->palette().color(QPalette::Window).rgb() != Colores::kGris;
+            PintarCasilla(Colores::kBotonPulsado);
+        } else if (evento->type() == QEvent::MouseButtonRelease) {
+            PintarCasilla(m_casillaHabilitadaAlPulsar ? Colores::kBotonReposo : Colores::kGris);
+        }
+    } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            LanzarJuego();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmCargador::LanzarJuego()
+{
+    if (m_sesion.ocupado)
+        return;
+    const int fila = lstJuegos->currentIndex().row();
+    // No row is selected in an empty list, or before the first choice: nothing to start.
+    if (fila < 0 || fila >= m_lista.juegos.size())
+        return;
+    const QString titulo = m_lista.juegos.at(fila);
+    if (titulo.left(15) == QLatin1String("ROM desconocida")) {
+        Mensajes::Mostrar(Partida::MensajeRomDesconocida());
+        return;
+    }
+    setCursor(Qt::WaitCursor);
+    m_sesion.ocupado = true;
+    m_sesion.ultimoTitulo = titulo;
+    Estado(QStringLiteral("Cargando ROM, por favor se paciente."), Colores::kRojo);
+
+    Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
+    const Partida::Resultado resultado = partida.Jugar(m_lista.Archivo(fila));
+    if (resultado == Partida::Resultado::ErrorCfg) {
+        Mensajes::Mostrar(Partida::MensajeErrorCfg());
+    } else {
+        Estado(QStringLiteral("Ha terminado la carga."), Colores::kAzul);
+    }
+    m_sesion.ocupado = false;
+    unsetCursor();
+}
+
+void frmCargador::closeEvent(QCloseEvent *evento)
+{
+    if (m_sesion.ocupado) {
+        lblEstado->setText(QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        evento->ignore();
+        return;
+    }
+    if (!m_sesion.cd && ExisteArchivo(m_sesion.carpeta.Ruta(QStringLiteral("mame.ini"))))
+        m_uso.FijarOpcion(QStringLiteral("ctrlr"), QString(), false);
+    Arranque::LimpiarAlCerrar(m_sesion.carpeta);
+    evento->accept();
 }
 
 void frmCargador::Estado(const QString &texto, QRgb color)

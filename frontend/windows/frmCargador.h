@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include <QCheckBox>
@@ -23,8 +24,13 @@ class frmCargador : public QWidget
 public:
     explicit frmCargador(Sesion &sesion, QWidget *parent = nullptr);
 
-    // The window's start-up: its size and the game list.
+    // The window's start-up: the refusals (no emulator, a second copy), the game list, the
+    // emulator's version and what it allows, mame.ini and the CD-ROM mode. A refusal ends the
+    // program (see Terminado) before anything is written.
     void Form_Load();
+
+    // Starts the game of the selected row and waits for it to end, the window staying live.
+    void LanzarJuego();
 
     // Rebuilds the game list: prepares the MAME folder, has the emulator write lista.txt when
     // it is missing, reads the roms folder and shows every archive under its title.
@@ -37,6 +43,9 @@ public:
     // True once the program has been told to end (a CD-ROM without Corvala's files); the
     // signal programaTerminado() says so too.
     bool Terminado() const { return m_terminado; }
+
+    // The use of the defined keys behind chkUsaControles; the controls window saves through it.
+    UsoDeTeclas &Teclas() { return m_uso; }
 
     // The design size of the window, frame included, and the frame of the window as designed
     // (a sizing border of 4 pixels and a title bar of 19): the client area is the rest.
@@ -74,6 +83,8 @@ public Q_SLOTS:
     void Timer1_Timer();
 
 protected:
+    void closeEvent(QCloseEvent *evento) override;
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
     void paintEvent(QPaintEvent *evento) override;
 
@@ -81,12 +92,17 @@ private:
     void CrearControles();
     void Estado(const QString &texto, QRgb color);
     void TerminarPrograma();
+    void ComprobarVersion();
+    void HacerNoConfigurable();
+    void PintarCasilla(QRgb color);
 
     Sesion &m_sesion;
     ListaCargada m_lista;
     QStringListModel m_juegos;
+    UsoDeTeclas m_uso;
     int m_cuenta = 0;
     bool m_terminado = false;
+    bool m_casillaHabilitadaAlPulsar = true;
 };
 
 } // namespace Corvala

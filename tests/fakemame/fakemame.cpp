@@ -15,6 +15,9 @@
 //                   version=TEXT       answer -version with "TEXT (fake)"; without it
 //                                      -version is an unknown option
 //                   unknown=a,b        options this emulator does not know (without "-")
+//                   writes_cfg=1       a game writes cfg/default.cfg and cfg/NAME.cfg as it
+//                                      ends, as the emulator does
+//   cfg_during_game the names in the cfg folder while the last game ran, one per line
 //
 // An archive roms/NAME.zip holds a good set of the game NAME when one of its lines reads
 // "set=NAME"; a line "parent=P" makes it a clone of P.
@@ -298,6 +301,20 @@ int main(int argc, char **argv)
         }
         std::cout << "Running " << romName << "\n";
         std::cerr << "Warning: this is the fake emulator\n";
+        if (fs::is_directory(control, error)) {
+            std::ofstream during(control / "cfg_during_game", std::ios::binary);
+            std::set<std::string> names;
+            for (const auto &entry : fs::directory_iterator("cfg", error))
+                names.insert(entry.path().filename().string());
+            for (const std::string &cfgName : names)
+                during << cfgName << "\n";
+        }
+        if (conf.Flag(command, "writes_cfg")) {
+            fs::create_directories("cfg", error);
+            std::ofstream("cfg/default.cfg", std::ios::binary) << "<mameconfig version=\"10\"/>\n";
+            std::ofstream("cfg/" + romName + ".cfg", std::ios::binary)
+                << "<mameconfig version=\"10\"><system name=\"" << romName << "\"/></mameconfig>\n";
+        }
     }
     return exitCode;
 }

@@ -1,0 +1,149 @@
+#include "controls/logic/UsoDeTeclas.h"
+
+#include "controls/logic/ArchivosControlador.h"
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/Mensajes.h"
+#include "frontend/logic/Sesion.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace Corvala {
+
+namespace {
+
+const QString kCarpetaCorvala = QStringLiteral("ctrlr/Corvala");
+const QString kDefaultIni = QStringLiteral("ctrlr/Corvala/default.ini");
+const QString kCorvalaCfg = QStringLiteral("ctrlr/Corvala.cfg");
+const QString kDefaultCfg = QStringLiteral("cfg/default.cfg");
+const QString kDefaultBak = QStringLiteral("cfg/default.bak");
+const QString kCtrlr = QStringLiteral("ctrlr");
+
+} // namespace
+
+UsoDeTeclas::UsoDeTeclas(Sesion &sesion, QObject *parent)
+    : QObject(parent)
+    , m_sesion(sesion)
+{
+}
+
+QString UsoDeTeclas::TextoErrorTeclado() const
+{
+    return QStringLiteral("Se ha producido un error al guardar el teclado, comprueba que el "
+                          "archivo 'default.ini' dentro de la carpeta ")
+           + m_sesion.carpeta.Ruta(kCarpetaCorvala)
+           + QStringLiteral(" no tiene la propiedad 'sólo lectura' lo cual no permitiría seguir "
+                            "ejecutando Corvala! de forma normal.");
+}
+
+QString UsoDeTeclas::TextoErrorCfg() const
+{
+    return QStringLiteral("Se ha producido un error al modificar las configuraciones de M.A.M.E, "
+                          "comprueba que los archivos dentro de la carpeta ")
+           + m_sesion.carpeta.Ruta(QStringLiteral("cfg"))
+           + QStringLiteral(" no tienen la propiedad 'sólo lectura' pues de ser así Corvala! no "
+                            "podrá funcionar de forma correcta.");
+}
+
+QString UsoDeTeclas::TextoErrorMameIni()
+{
+    return QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
+                          "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no "
+                          "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
+                          "continuar funcionando correctamente.");
+}
+
+void UsoDeTeclas::Error(const QString &texto) const
+{
+    Mensajes::Mostrar({texto, QStringLiteral("Error"), Mensaje::Icono::Critico,
+                       Mensaje::Botones::Aceptar});
+}
+
+void UsoDeTeclas::Marcar(bool marcada)
+{
+    if (marcada == m_marcada)
+        return;
+    m_marcada = marcada;
+    Q_EMIT marcadaCambiada(marcada);
+    AlCambiar();
+}
+
+void UsoDeTeclas::Pulsar(bool marcada)
+{
+    if (m_sesion.ocupado) {
+        Q_EMIT marcadaCambiada(m_marcada);
+        return;
+    }
+    Marcar(marcada);
+}
+
+void UsoDeTeclas::AlCambiar()
+{
+    if (m_sesion.ocupado)
+        return;
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    if (m_marcada) {
+        if (!ExisteArchivo(carpeta.Ruta(kDefaultIni))) {
+            Marcar(false);
+            Mensajes::Mostrar({QStringLiteral("No hay un archivo de teclado configurado, debes "
+                                              "configurar las teclas antes de seleccionar la "
+                                              "casilla."),
+                               QStringLiteral("Todavía no."), Mensaje::Icono::Informacion,
+                               Mensaje::Botones::Aceptar});
+            return;
+        }
+        // The keys are in force only when both steps went through.
+        if (!MoverArchivo(carpeta.Ruta(kDefaultCfg), carpeta.Ruta(kDefaultBak))) {
+            Error(TextoErrorCfg());
+            Marcar(false);
+        } else if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false)) {
+            Marcar(false);
+        }
+        return;
+    }
+    MoverArchivo(carpeta.Ruta(kDefaultBak), carpeta.Ruta(kDefaultCfg));
+    if (!m_sesion.lineaCtrlrGuardada.isEmpty() && !m_marcada) {
+        FijarOpcion(kCtrlr, QString(), true);
+        m_sesion.lineaCtrlrGuardada.clear();
+    }
+}
+
+bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool restaurar)
+{
+    switch (FijarOpcionMameIni(m_sesion.carpeta, nombre, valor, restaurar,
+                               m_sesion.lineaCtrlrGuardada)) {
+    case ResultadoMameIni::Cambiado:
+    case ResultadoMameIni::SinCambios:
+        return true;
+    case ResultadoMameIni::NoSeLee:
+        Error(TextoErrorMameIni());
+        return false;
+    case ResultadoMameIni::NoSeRenombra:
+        Error(TextoErrorMameIni());
+        Marcar(false);
+        return false;
+    }
+    return false;
+}
+
+bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
+        || !ArchivoTexto::EscribirLineas(carpeta.Ruta(kDefaultIni), LineasDefaultIni(teclas, tabla))
+        || !ArchivoTexto::EscribirLineas(carpeta.Ruta(kCorvalaCfg), LineasCorvalaCfg(teclas, tabla))) {
+        Error(TextoErrorTeclado());
+        return false;
+    }
+    if (!MoverArchivo(carpeta.Ruta(kDefaultCfg), carpeta.Ruta(kDefaultBak))) {
+        Error(TextoErrorCfg());
+        return false;
+    }
+    if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false))
+        return false;
+    Marcar(true);
+    return true;
+}
+
+} // namespace Corvala

@@ -1,0 +1,102 @@
+#include "frontend/logic/Arranque.h"
+
+#include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace Corvala::Arranque {
+
+Mensaje MensajeSinEmulador()
+{
+    return {QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (%1) sin este "
+                           "archivo el Corvala! no funcionará, por favor copia este programa en la "
+                           "misma carpeta que el M.A.M.E.")
+                .arg(CarpetaMame::NombreEmulador()),
+            QStringLiteral("Fichero no encontrado."), Mensaje::Icono::Critico,
+            Mensaje::Botones::Aceptar};
+}
+
+Mensaje MensajeYaAbierto()
+{
+    return {QStringLiteral("Corvala! ya se encuentra abierto, búscalo, debe estar por ahí."),
+            QStringLiteral("Corvala ya está abierto."), Mensaje::Icono::Informacion,
+            Mensaje::Botones::Aceptar};
+}
+
+QString RutaBloqueo()
+{
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (carpeta.isEmpty())
+        carpeta = QDir::tempPath();
+    return QDir(carpeta).filePath(QStringLiteral("corvala.lock"));
+}
+
+std::unique_ptr<QLockFile> TomarBloqueo(const QString &ruta)
+{
+    auto bloqueo = std::make_unique<QLockFile>(ruta);
+    // A running copy's lock is never too old; one whose process is gone is taken over.
+    bloqueo->setStaleLockTime(0);
+    if (!bloqueo->tryLock(0))
+        return nullptr;
+    return bloqueo;
+}
+
+Configuracion ConfiguracionDeVersion(const QString &version)
+{
+    if (version == VersionDesconocida()
+        || CompararVersiones(version, QStringLiteral("0.37 BETA 14")) <= 0)
+        return Configuracion::NoConfigurable;
+    if (CompararVersiones(version, QStringLiteral("0.59")) <= 0)
+        return Configuracion::ControlesNoConfigurables;
+    return Configuracion::Configurable;
+}
+
+QString TextoDeVersion(const QString &version, Configuracion configuracion)
+{
+    switch (configuracion) {
+    case Configuracion::NoConfigurable:
+        return version == VersionDesconocida()
+                   ? version
+                   : QStringLiteral("Version de M.A.M.E. (") + version
+                         + QStringLiteral(") (No configurable)");
+    case Configuracion::ControlesNoConfigurables:
+        return QStringLiteral("Versión de M.A.M.E. (") + version
+               + QStringLiteral(") (Controles no configurables)");
+    case Configuracion::Configurable:
+        break;
+    }
+    return QStringLiteral("Versión de M.A.M.E. (") + version + QLatin1Char(')');
+}
+
+void RetirarControladorAntiguo(const CarpetaMame &carpeta)
+{
+    const bool controladoresDelEmulador =
+        ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/hotrod.cfg")))
+        || ExisteArchivo(carpeta.Ruta(QStringLiteral("slikstik.cfg")))
+        || ExisteArchivo(carpeta.Ruta(QStringLiteral("hotrodse.cfg")));
+    const QString ini = carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
+    if (!controladoresDelEmulador || ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/Corvala.cfg")))
+        || !ExisteArchivo(ini))
+        return;
+    QFile::remove(ini);
+    // The folder goes only when nothing else is left in it.
+    QDir().rmdir(carpeta.Ruta(QStringLiteral("ctrlr/Corvala")));
+}
+
+void LimpiarAlCerrar(const CarpetaMame &carpeta)
+{
+    MoverArchivo(carpeta.Ruta(QStringLiteral("cfg/default.bak")),
+                 carpeta.Ruta(QStringLiteral("cfg/default.cfg")));
+    for (const char *trabajo : {"1.p", "all.bat"}) {
+        const QString ruta = carpeta.Ruta(QLatin1String(trabajo));
+        if (QFileInfo(ruta).isFile())
+            QFile::remove(ruta);
+    }
+}
+
+} // namespace Corvala::Arranque

@@ -1,0 +1,91 @@
+#include "frontend/logic/Partida.h"
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/Emulador.h"
+#include "frontend/logic/Sesion.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include <QFile>
+
+namespace Corvala {
+
+Partida::Partida(Sesion &sesion, std::function<bool()> usaControles)
+    : m_sesion(sesion)
+    , m_usaControles(std::move(usaControles))
+{
+}
+
+bool Partida::SinSonido(const QString &version)
+{
+    return CompararVersiones(version, QStringLiteral("0.53")) < 0;
+}
+
+Mensaje Partida::MensajeRomDesconocida()
+{
+    const QString saltos = QStringLiteral("\r\n\r\n");
+    return {QStringLiteral("La ROM que intentas ejecutar no es compatible con la versión de M.A.M.E "
+                           "que tienes, puede que haya cambiado el archivo de nombre para esta "
+                           "versión.")
+                + saltos
+                + QStringLiteral("    NOTA #1: Hay algunas ROMs que son utilizadas por otras cómo "
+                                 "una base de emulación, cómo es el caso de la 'neogeo.zip' que se "
+                                 "utiliza para cargar los juegos de NEO GEO, por este motivo puede "
+                                 "ocurrir que no sea detectada la ROM correctamente pero que si es "
+                                 "necesario que esté en la misma carpeta de las ROMs.")
+                + saltos
+                + QStringLiteral("    NOTA #2: Recuerda que también sucede que ROMs que tienes con "
+                                 "un nombre compatible no carguen debido a que ese archivo para ese "
+                                 "juego ya no tiene ese nombre pero si uno que podría eceptar "
+                                 "M.A.M.E(Hay juegos cuyos archivos .zip cambian de nombre para "
+                                 "nuevas versiones de M.A.M.E)."),
+            QStringLiteral("¡ATENCIÓN!"), Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
+}
+
+Mensaje Partida::MensajeErrorCfg()
+{
+    return {QStringLiteral("No se puede modificar el archivo de configuraciones, compruebe que "
+                           "todos los archivos de la carpeta 'cfg' dentro de la carpeta de M.A.M.E "
+                           "no tengan la propiedad 'sólo lectura, de ser así Corvala! no podrá "
+                           "continuar con la carga de la ROM."),
+            QStringLiteral("Error."), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
+QString Partida::LogSinEmulador()
+{
+    return QStringLiteral("No se ha podido iniciar el emulador (%1).\r\n")
+        .arg(CarpetaMame::NombreEmulador());
+}
+
+Partida::Resultado Partida::Jugar(const QString &archivo)
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    const QString rom = QuitarExtension(archivo);
+    const QString cfg = carpeta.Ruta(QStringLiteral("cfg/") + rom + QStringLiteral(".cfg"));
+    const QString bak = carpeta.Ruta(QStringLiteral("cfg/") + rom + QStringLiteral(".bak"));
+
+    if (m_usaControles() && ExisteArchivo(cfg) && !MoverArchivo(cfg, bak))
+        return Resultado::ErrorCfg;
+
+    const std::optional<QString> salida =
+        Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame));
+    m_sesion.ultimoLog.clear();
+    if (!salida) {
+        m_sesion.ultimoLog = LogSinEmulador();
+    } else {
+        for (const QString &linea : ArchivoTexto::PartirLineas(*salida))
+            m_sesion.ultimoLog += linea + QStringLiteral("\r\n");
+    }
+
+    // What the emulator wrote while the defined keys were in force goes; the player's own
+    // files come back.
+    if (m_usaControles()) {
+        const QString porDefecto = carpeta.Ruta(QStringLiteral("cfg/default.cfg"));
+        if (ExisteArchivo(porDefecto) && !QFile::remove(porDefecto))
+            return Resultado::ErrorCfg;
+        if (ExisteArchivo(bak) && !MoverArchivo(bak, cfg))
+            return Resultado::ErrorCfg;
+    }
+    return Resultado::Terminada;
+}
+
+} // namespace Corvala

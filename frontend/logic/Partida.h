@@ -1,0 +1,49 @@
+#pragma once
+
+#include "frontend/logic/Mensajes.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace Corvala {
+
+struct Sesion;
+
+// One game run, from the archive to the log. The window does the rest: the refusal of
+// unrecognised entries, the busy flag, the pointer and the status line.
+class Partida
+{
+public:
+    enum class Resultado {
+        Terminada,      // the emulator ran and ended; the log is kept
+        ErrorCfg,       // a file of the cfg folder could not be set aside or put back
+    };
+
+    // usaControles tells whether the defined keys are in force; it is asked before the game
+    // and again after it.
+    Partida(Sesion &sesion, std::function<bool()> usaControles);
+
+    // Runs the game of the archive in the MAME folder and waits for it to end, the event
+    // loop running meanwhile. With the defined keys in force the game's own cfg file is set
+    // aside while it runs and put back afterwards, and the emulator's new cfg/default.cfg is
+    // removed. The emulator's output becomes the session's last game log.
+    Resultado Jugar(const QString &archivo);
+
+    // Old emulators need their sound card named off: versions older than 0.53.
+    static bool SinSonido(const QString &version);
+
+    // The box that refuses an unrecognised archive, and the one of a cfg file that cannot be
+    // set aside or put back.
+    static Mensaje MensajeRomDesconocida();
+    static Mensaje MensajeErrorCfg();
+
+    // The log kept when the emulator could not be started at all.
+    static QString LogSinEmulador();
+
+private:
+    Sesion &m_sesion;
+    std::function<bool()> m_usaControles;
+};
+
+} // namespace Corvala
