@@ -10,49 +10,11 @@
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
 
 #include <QtTest>
 
 using namespace Corvala;
-
-namespace {
-
-QStringList Filas(const frmCargador &ventana)
-{
-    QStringList filas;
-    const QAbstractItemModel *modelo = ventana.lstJuegos->model();
-    for (int i = 0; i < modelo->rowCount(); ++i)
-        filas << modelo->index(i, 0).data().toString();
-    return filas;
-}
-
-QRgb ColorDeEstado(const frmCargador &ventana)
-{
-    return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
-}
-
-// The main window over a MAME folder of its own. The example collection is galaga.zip,
-// junk.zip and pacman.zip, with an emulator that knows Galaga and Pac-Man.
-struct Ventana
-{
-    explicit Ventana(bool ejemplo = true)
-    {
-        if (!ejemplo)
-            return;
-        carpeta.ListaCompleta(ListaClasica());
-        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
-            carpeta.Archivo(QLatin1String(nombre));
-    }
-
-    CarpetaDePrueba carpeta;
-    Sesion sesion{carpeta.Carpeta()};
-    frmCargador ventana{sesion};
-};
-
-const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
-                                      QStringLiteral("ROM desconocida(junk.zip)")};
-
-} // namespace
 
 class TestVentanaPrincipal : public QObject
 {

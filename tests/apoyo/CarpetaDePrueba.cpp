@@ -41,6 +41,11 @@ QByteArray CarpetaDePrueba::Leer(const QString &relativa) const
     return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
 }
 
+void CarpetaDePrueba::Bloquear(const QString &relativa) const
+{
+    Escribir(relativa + QStringLiteral("/bloqueo"), "");
+}
+
 bool CarpetaDePrueba::Existe(const QString &relativa) const
 {
     return QFileInfo::exists(Ruta(relativa));

@@ -24,6 +24,10 @@ public:
     bool Existe(const QString &relativa) const;
     void Borrar(const QString &relativa) const;
 
+    // Makes the path a folder with a file in it: as a file it can then be neither written,
+    // replaced nor removed. It stands for a read-only file, since tests may run as root.
+    void Bloquear(const QString &relativa) const;
+
     // An archive in roms; its content may say which set it holds ("set=pacman").
     void Archivo(const QString &nombre, const QByteArray &contenido = {}) const;
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "frontend/logic/Sesion.h"
+#include "frontend/windows/frmCargador.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+
+#include <QAbstractItemModel>
+
+// The main window over a MAME folder of its own, for the tests that link the windows. The
+// example collection is galaga.zip, junk.zip and pacman.zip, with an emulator that knows
+// Galaga and Pac-Man.
+struct Ventana
+{
+    explicit Ventana(bool ejemplo = true)
+    {
+        if (!ejemplo)
+            return;
+        carpeta.ListaCompleta(ListaClasica());
+        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+    }
+
+    CarpetaDePrueba carpeta;
+    Corvala::Sesion sesion{carpeta.Carpeta()};
+    Corvala::frmCargador ventana{sesion};
+};
+
+inline const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                                             QStringLiteral("ROM desconocida(junk.zip)")};
+
+inline QStringList Filas(const Corvala::frmCargador &ventana)
+{
+    QStringList filas;
+    const QAbstractItemModel *modelo = ventana.lstJuegos->model();
+    for (int i = 0; i < modelo->rowCount(); ++i)
+        filas << modelo->index(i, 0).data().toString();
+    return filas;
+}
+
+inline QRgb ColorDeEstado(const Corvala::frmCargador &ventana)
+{
+    return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
+}

@@ -1,0 +1,351 @@
+// The controller files and the emulator's configuration: the line helpers, both controller
+// files to the byte, their loader, the ctrlr option of mame.ini, the check box's behaviour
+// and the save with its failures.
+
+#include "controls/logic/ArchivosControlador.h"
+#include "controls/logic/OpcionMameIni.h"
+#include "controls/logic/UsoDeTeclas.h"
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/Sesion.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/MensajesDePrueba.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+const QByteArray kIniSinFijar = "#\r\n# CORE CONFIGURATION OPTIONS\r\n#\r\n"
+                                "rompath                   roms\r\n"
+                                "# ctrlr                 <NULL> (Not Set)\r\n"
+                                "cfg_directory             cfg\r\n";
+const QByteArray kLineaFijada = "ctrlr                   Corvala";
+
+TablaTeclas TablaPorDefecto(const CarpetaDePrueba &carpeta)
+{
+    CrearTablaTeclas(carpeta.Carpeta());
+    return TablaTeclas(carpeta.Carpeta());
+}
+
+// A MAME folder with the default key table, mame.ini as the emulator writes it and the
+// session over it.
+struct Entorno
+{
+    Entorno()
+    {
+        carpeta.Escribir(QStringLiteral("mame.ini"), kIniSinFijar);
+    }
+    QByteArray Ini() const { return carpeta.Leer(QStringLiteral("mame.ini")); }
+
+    CarpetaDePrueba carpeta;
+    Sesion sesion{carpeta.Carpeta()};
+    TablaTeclas tabla{TablaPorDefecto(carpeta)};
+    UsoDeTeclas uso{sesion};
+};
+
+// Player 1's coin on "5" (label 21) and "Arriba" on the up arrow (label 80).
+TeclasAsignadas MonedaYArriba()
+{
+    TeclasAsignadas teclas = TeclasSinAsignar();
+    teclas[0][0] = 21;
+    teclas[0][2] = 80;
+    return teclas;
+}
+
+} // namespace
+
+class TestControladores : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ayudantesDeLinea_data()
+    {
+        QTest::addColumn<QString>("linea");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("controller line") << "COIN1                   \"KEYCODE_5\""
+                                         << "COIN1" << "\"KEYCODE_5";
+        QTest::newRow("no blank") << "ctrlr" << "" << "";
+        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("leading blank") << " ctrlr Corvala" << "" << "ctrlr Corval";
+        QTest::newRow("tabs are no blanks") << "a\tb c" << "a\tb" << "";
+    }
+    void ayudantesDeLinea()
+    {
+        QFETCH(QString, linea);
+        QFETCH(QString, nombre);
+        QFETCH(QString, valor);
+        QCOMPARE(NombreDeLinea(linea), nombre);
+        QCOMPARE(ValorDeLinea(linea), valor);
+        QCOMPARE(RellenarEspacios(QStringLiteral("COIN1"), 8), QStringLiteral("COIN1   "));
+        QCOMPARE(RellenarEspacios(QStringLiteral("P1_JOYSTICK_RIGHT_LONG_NAME"), 24),
+                 QStringLiteral("P1_JOYSTICK_RIGHT_LONG_NAME"));
+    }
+
+    void archivosDeControladorAlByte()
+    {
+        Entorno e;
+        const QStringList ini = LineasDefaultIni(MonedaYArriba(), e.tabla);
+        QCOMPARE(ini, QStringList({QStringLiteral("#   Teclas configuradas para el Corvala"),
+                                   QStringLiteral("#"),
+                                   QStringLiteral("COIN1                   \"KEYCODE_5\""),
+                                   QStringLiteral("P1_JOYSTICK_UP          \"KEYCODE_UP\"")}));
+        const QStringList cfg = LineasCorvalaCfg(MonedaYArriba(), e.tabla);
+        QCOMPARE(cfg, QStringList({QStringLiteral("<mameconfig version=\"10\">"),
+                                   QStringLiteral("\t<system name=\"default\">"), QString(),
+                                   QStringLiteral("\t\t<!-- Configuracion del teclado para Corvala -->"),
+                                   QStringLiteral("\t\t<input>"),
+                                   QStringLiteral("\t\t\t<port type=\"COIN1\">"),
+                                   QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>"),
+                                   QStringLiteral("\t\t\t</port>"),
+                                   QStringLiteral("\t\t\t<port type=\"P1_JOYSTICK_UP\">"),
+                                   QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>"),
+                                   QStringLiteral("\t\t\t</port>"),
+                                   QStringLiteral("\t\t</input>"), QStringLiteral("\t</system>"),
+                                   QStringLiteral("</mameconfig>")}));
+        // Nothing assigned: the frames alone.
+        QCOMPARE(LineasDefaultIni(TeclasSinAsignar(), e.tabla).size(), 2);
+        QCOMPARE(LineasCorvalaCfg(TeclasSinAsignar(), e.tabla).size(), 8);
+    }
+
+    void celdasEspeciales()
+    {
+        Entorno e;
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[1][0] = 0;    // a code that was not in the table: dropped
+        teclas[1][1] = 10;   // an empty code read back: written again, empty
+        teclas[3][15] = 42;  // a label without a code
+        const QStringList ini = LineasDefaultIni(teclas, e.tabla);
+        QCOMPARE(ini.mid(2), QStringList({QStringLiteral("START2                  \"\""),
+                                          QStringLiteral("P4_BUTTON10             \"\"")}));
+        const QStringList cfg = LineasCorvalaCfg(teclas, e.tabla);
+        QCOMPARE(cfg.at(5), QStringLiteral("\t\t\t<port type=\"START2\">"));
+        QCOMPARE(cfg.at(9), QStringLiteral("\t\t\t\t<newseq type=\"standard\"></newseq>"));
+    }
+
+    void cargarLoQueSeGuardo()
+    {
+        Entorno e;
+        TeclasAsignadas teclas = MonedaYArriba();
+        teclas[3][15] = 61;   // P4_BUTTON10 on "B"
+        teclas[2][1] = 10;    // an empty code comes back as label 10
+        const QString ruta = e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
+        QStringList lineas = LineasDefaultIni(teclas, e.tabla);
+        // Lines that name no port are skipped, not taken for a coin.
+        lineas << QString() << QStringLiteral("P1_PEDAL          \"KEYCODE_Q\"")
+               << QStringLiteral("sinblanco") << QStringLiteral("P9_BUTTON1 \"KEYCODE_W\"");
+        QVERIFY(ArchivoTexto::EscribirLineas(ruta, lineas));
+        QCOMPARE(CargarTeclasDeControlador(ruta, e.tabla), teclas);
+
+        // A code the table does not hold reads back as 0; a missing file leaves every cell -1.
+        QVERIFY(ArchivoTexto::EscribirLineas(ruta, {QStringLiteral("COIN2 \"KEYCODE_NADA\"")}));
+        QCOMPARE(CargarTeclasDeControlador(ruta, e.tabla)[1][0], 0);
+        QCOMPARE(CargarTeclasDeControlador(e.carpeta.Ruta(QStringLiteral("no.ini")), e.tabla),
+                 TeclasSinAsignar());
+    }
+
+    void opcionCtrlrIdaYVuelta()
+    {
+        Entorno e;
+        QString guardada;
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::Cambiado);
+        QByteArray esperado = kIniSinFijar;
+        esperado.replace("# ctrlr                 <NULL> (Not Set)", kLineaFijada);
+        QCOMPARE(e.Ini(), esperado);
+        QCOMPARE(guardada, QStringLiteral("# ctrlr                 <NULL> (Not Set)"));
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.in")));
+
+        // The same value again: mame.ini untouched, the saved line kept.
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), esperado + "ctrlr Corvala\r\n");
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::SinCambios);
+        QCOMPARE(e.Ini(), esperado + "ctrlr Corvala\r\n");
+        QCOMPARE(guardada, QStringLiteral("# ctrlr                 <NULL> (Not Set)"));
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.in")));
+
+        // Restoring writes the saved line over every active ctrlr line.
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), esperado);
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"), QString(), true,
+                                    guardada),
+                 ResultadoMameIni::Cambiado);
+        QCOMPARE(e.Ini(), kIniSinFijar);
+
+        // Unsetting an active line writes the unset form and keeps the line it replaced.
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr        hotrod\r\n");
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"), QString(), false,
+                                    guardada),
+                 ResultadoMameIni::Cambiado);
+        QCOMPARE(e.Ini(), QByteArray("# ctrlr                 <NULL> (Not Set)\r\n"));
+        QCOMPARE(guardada, QStringLiteral("ctrlr        hotrod"));
+    }
+
+    void opcionEnLineasComentadas()
+    {
+        Entorno e;
+        QString guardada = QStringLiteral("antes");
+        // A commented option with the wanted value becomes active with it; other comments stay.
+        e.carpeta.Escribir(QStringLiteral("mame.ini"),
+                           "# ctrlr   Corvala\r\n#\r\n# video soft\r\nctrlrs x\r\n");
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::Cambiado);
+        QCOMPARE(e.Ini(), QByteArray("ctrlr   Corvala\r\n#\r\n# video soft\r\nctrlrs x\r\n"));
+        QCOMPARE(guardada, QStringLiteral("# ctrlr   Corvala"));
+
+        // No ctrlr line: nothing added, the same content written again.
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\n");
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::Cambiado);
+        QCOMPARE(e.Ini(), QByteArray("rompath roms\r\n"));
+    }
+
+    void opcionQueNoSePuedeEscribir()
+    {
+        Entorno e;
+        QString guardada = QStringLiteral("antes");
+        // mame.in cannot be written: mame.ini and the saved line stay as they were.
+        e.carpeta.Bloquear(QStringLiteral("mame.in"));
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::NoSeLee);
+        QCOMPARE(e.Ini(), kIniSinFijar);
+        QCOMPARE(guardada, QStringLiteral("antes"));
+        // No mame.ini at all: nothing is made.
+        e.carpeta.Borrar(QStringLiteral("mame.ini"));
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::NoSeLee);
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.ini")));
+    }
+
+    void guardarYVolverAGuardar()
+    {
+        MensajesDePrueba mensajes;
+        Entorno e;
+        e.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio del emulador");
+        QSignalSpy cambios(&e.uso, &UsoDeTeclas::marcadaCambiada);
+        QVERIFY(e.uso.Guardar(MonedaYArriba(), e.tabla));
+
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")),
+                 QByteArray("#   Teclas configuradas para el Corvala\r\n#\r\n"
+                            "COIN1                   \"KEYCODE_5\"\r\n"
+                            "P1_JOYSTICK_UP          \"KEYCODE_UP\"\r\n"));
+        const QByteArray cfg = e.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"));
+        QVERIFY(cfg.startsWith("<mameconfig version=\"10\">\r\n\t<system name=\"default\">\r\n\r\n"));
+        QVERIFY(cfg.endsWith("\t\t\t</port>\r\n\t\t</input>\r\n\t</system>\r\n</mameconfig>\r\n"));
+        QCOMPARE(cfg.count("\r\n"), 14);
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.bak")), QByteArray("propio del emulador"));
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
+        QVERIFY(e.Ini().contains(kLineaFijada + "\r\n"));
+        QVERIFY(e.uso.Marcada());
+        QCOMPARE(cambios.size(), 1);
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // The second save leaves mame.ini alone and keeps the line saved by the first.
+        const QByteArray ini = e.Ini();
+        QVERIFY(e.uso.Guardar(TeclasSinAsignar(), e.tabla));
+        QCOMPARE(e.Ini(), ini);
+        QCOMPARE(e.sesion.lineaCtrlrGuardada, QStringLiteral("# ctrlr                 <NULL> (Not Set)"));
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")).count("\r\n"), 2);
+
+        // Clearing the box puts both back.
+        e.uso.Pulsar(false);
+        QCOMPARE(e.Ini(), kIniSinFijar);
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio del emulador"));
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("cfg/default.bak")));
+        QVERIFY(e.sesion.lineaCtrlrGuardada.isEmpty());
+    }
+
+    void fallosDelGuardado()
+    {
+        MensajesDePrueba mensajes;
+        {
+            Entorno e;
+            e.carpeta.Bloquear(QStringLiteral("ctrlr/Corvala/default.ini"));
+            QVERIFY(!e.uso.Guardar(MonedaYArriba(), e.tabla));
+            QCOMPARE(mensajes.Vistos().constLast().texto, e.uso.TextoErrorTeclado());
+            QVERIFY(mensajes.Vistos().constLast().texto.contains(
+                e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala")) + QStringLiteral(" no tiene")));
+            QCOMPARE(e.Ini(), kIniSinFijar);
+            QVERIFY(!e.uso.Marcada());
+        }
+        {
+            Entorno e;
+            e.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
+            e.carpeta.Bloquear(QStringLiteral("cfg/default.bak"));
+            QVERIFY(!e.uso.Guardar(MonedaYArriba(), e.tabla));
+            QCOMPARE(mensajes.Vistos().constLast().texto, e.uso.TextoErrorCfg());
+            QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
+            QCOMPARE(e.Ini(), kIniSinFijar);
+            QVERIFY(!e.uso.Marcada());
+        }
+        {
+            Entorno e;
+            e.carpeta.Borrar(QStringLiteral("mame.ini"));
+            QVERIFY(!e.uso.Guardar(MonedaYArriba(), e.tabla));
+            QCOMPARE(mensajes.Vistos().constLast().texto, UsoDeTeclas::TextoErrorMameIni());
+            QVERIFY(!e.uso.Marcada());
+            QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.ini")));
+        }
+        QCOMPARE(mensajes.Titulos(), QStringList(3, QStringLiteral("Error")));
+        QVERIFY(mensajes.Vistos().constFirst().icono == Mensaje::Icono::Critico);
+    }
+
+    void casillaSinTecladoGuardado()
+    {
+        MensajesDePrueba mensajes;
+        Entorno e;
+        e.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
+        QSignalSpy cambios(&e.uso, &UsoDeTeclas::marcadaCambiada);
+        e.uso.Pulsar(true);
+        QVERIFY(!e.uso.Marcada());
+        QCOMPARE(cambios.size(), 2);
+        QCOMPARE(cambios.constLast().constFirst().toBool(), false);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Todavía no.")}));
+        QVERIFY(e.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
+        QCOMPARE(e.Ini(), kIniSinFijar);
+    }
+
+    void casillaConTecladoYOcupado()
+    {
+        MensajesDePrueba mensajes;
+        Entorno e;
+        e.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
+        e.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
+
+        // While a game runs the click is refused and the box shows its old state again.
+        e.sesion.ocupado = true;
+        QSignalSpy cambios(&e.uso, &UsoDeTeclas::marcadaCambiada);
+        e.uso.Pulsar(true);
+        QVERIFY(!e.uso.Marcada());
+        QCOMPARE(cambios.size(), 1);
+        QCOMPARE(cambios.constFirst().constFirst().toBool(), false);
+        QCOMPARE(e.Ini(), kIniSinFijar);
+
+        e.sesion.ocupado = false;
+        e.uso.Pulsar(true);
+        QVERIFY(e.uso.Marcada());
+        QVERIFY(e.Ini().contains(kLineaFijada));
+        QVERIFY(e.carpeta.Existe(QStringLiteral("cfg/default.bak")));
+
+        // A tick that cannot set mame.ini leaves the box clear and default.cfg in place.
+        e.uso.Pulsar(false);
+        e.carpeta.Bloquear(QStringLiteral("mame.in"));
+        e.uso.Pulsar(true);
+        QVERIFY(!e.uso.Marcada());
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestControladores)
+#include "test_controladores.moc"
