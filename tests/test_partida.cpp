@@ -1,0 +1,314 @@
+// The game launch over a MAME folder with the fake emulator: double-click and Enter, the
+// arguments the emulator gets, the refusal of unknown archives, the window while a game runs,
+// the game's cfg file set aside and put back, and the launches that fail.
+
+#include "frontend/logic/Partida.h"
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/Colores.h"
+
+#include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
+
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+// The example window loaded, shown, with an emulator of the given version.
+struct VentanaLista : Ventana
+{
+    explicit VentanaLista(const QByteArray &version = "0.251")
+    {
+        if (!version.isEmpty())
+            carpeta.Escribir(QStringLiteral("whatsnew.txt"), version + "\r\n");
+        ventana.Form_Load();
+        ventana.show();
+        carpeta.OlvidarLlamadas();
+    }
+
+    void Elegir(int fila) { ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(fila, 0)); }
+
+    void DobleClic(int fila)
+    {
+        Elegir(fila);
+        const QRect lugar = ventana.lstJuegos->visualRect(ventana.lstJuegos->currentIndex());
+        // What a player's double-click delivers: a click, then the double-click and its release.
+        QWidget *superficie = ventana.lstJuegos->viewport();
+        QTest::mouseClick(superficie, Qt::LeftButton, {}, lugar.center());
+        QTest::mouseDClick(superficie, Qt::LeftButton, {}, lugar.center());
+        QTest::mouseRelease(superficie, Qt::LeftButton, {}, lugar.center());
+    }
+
+    // Ticks "Utilizar teclas definidas" over a saved keyboard.
+    void UsarTeclas()
+    {
+        carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "[teclado]\r\n");
+        ventana.Teclas().Marcar(true);
+        QVERIFY(ventana.chkUsaControles->isChecked());
+    }
+};
+
+constexpr int kGalaga = 0;
+constexpr int kPacman = 1;
+constexpr int kDesconocida = 2;
+
+} // namespace
+
+class TestPartida : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dobleClicEIntroLanzanElJuego()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        const QStringList antes = v.carpeta.Contenido();
+
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
+        QCOMPARE(v.carpeta.CarpetasDeLlamadas(), QStringList({v.carpeta.Ruta()}));
+        QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
+        QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Running galaga\r\n")));
+        QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Warning: this is the fake emulator\r\n")));
+        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(ColorDeEstado(v.ventana), Colores::kAzul);
+        QVERIFY(!v.sesion.ocupado);
+        QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
+        // Nothing of the run is left in the MAME folder.
+        QCOMPARE(v.carpeta.Contenido(), antes);
+
+        v.carpeta.OlvidarLlamadas();
+        v.Elegir(kPacman);
+        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Return);
+        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Enter);
+        QCOMPARE(v.carpeta.Llamadas(),
+                 QList<QStringList>({{QStringLiteral("pacman")}, {QStringLiteral("pacman")}}));
+        QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Pac-Man"));
+
+        // Other keys are the list's own: the down arrow moves the selection and starts nothing.
+        v.carpeta.OlvidarLlamadas();
+        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Down);
+        QCOMPARE(v.ventana.lstJuegos->currentIndex().row(), kDesconocida);
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    void elSonidoDeLasVersionesAntiguas_data()
+    {
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<QStringList>("argumentos");
+        const QStringList conSonido = {QStringLiteral("galaga")};
+        const QStringList sinSonido = {QStringLiteral("galaga"), QStringLiteral("-soundcard"),
+                                       QStringLiteral("0")};
+        QTest::newRow("0.52") << QByteArray("0.52") << sinSonido;
+        QTest::newRow("unknown version") << QByteArray() << sinSonido;
+        QTest::newRow("0.53") << QByteArray("0.53") << conSonido;
+        QTest::newRow("0.53b") << QByteArray("0.53b") << conSonido;
+        QTest::newRow("0.96") << QByteArray("0.96") << conSonido;
+        QTest::newRow("0.251") << QByteArray("0.251") << conSonido;
+    }
+    void elSonidoDeLasVersionesAntiguas()
+    {
+        QFETCH(QByteArray, version);
+        QFETCH(QStringList, argumentos);
+        VentanaLista v(version);
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({argumentos}));
+    }
+
+    void unaRomDesconocidaSeRechaza()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        const QString estado = v.ventana.lblEstado->text();
+        v.DobleClic(kDesconocida);
+
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        const Mensaje &visto = mensajes.Vistos().first();
+        QCOMPARE(visto.titulo, QStringLiteral("¡ATENCIÓN!"));
+        QCOMPARE(visto.texto, Partida::MensajeRomDesconocida().texto);
+        QVERIFY(visto.texto.contains(QStringLiteral("versión.\r\n\r\n    NOTA #1: Hay algunas")));
+        QVERIFY(visto.texto.endsWith(QStringLiteral("nuevas versiones de M.A.M.E).")));
+        QCOMPARE(visto.icono, Mensaje::Icono::Informacion);
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+        QVERIFY(v.sesion.ultimoTitulo.isEmpty());
+        QCOMPARE(v.ventana.lblEstado->text(), estado);
+        QVERIFY(!v.sesion.ocupado);
+
+        // An empty list has no row to start.
+        v.ventana.lstJuegos->setCurrentIndex({});
+        v.ventana.LanzarJuego();
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+        QCOMPARE(mensajes.Vistos().size(), 1);
+    }
+
+    void unNombreRaroEsUnSoloArgumento()
+    {
+        CarpetaDePrueba carpeta;
+        const QString archivo = QStringLiteral("a b\";touch x & echo $(id) 'q'.zip");
+        carpeta.Archivo(archivo);
+        Sesion sesion{carpeta.Carpeta()};
+        sesion.versionMame = QStringLiteral("0.251");
+        Partida partida(sesion, [] { return false; });
+
+        QCOMPARE(partida.Jugar(archivo), Partida::Resultado::Terminada);
+        QCOMPARE(carpeta.Llamadas(),
+                 QList<QStringList>({{QStringLiteral("a b\";touch x & echo $(id) 'q'")}}));
+        QVERIFY(!carpeta.Existe(QStringLiteral("x")));
+        QVERIFY(!carpeta.Existe(QStringLiteral("roms/x")));
+    }
+
+    void loQueQuedaEnElLog()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Archivo(QStringLiteral("galaga.zip"));
+        Sesion sesion{carpeta.Carpeta()};
+        sesion.versionMame = QStringLiteral("0.251");
+        Partida partida(sesion, [] { return false; });
+
+        // A set the emulator cannot run: it ends at once, its complaint is the log.
+        QCOMPARE(partida.Jugar(QStringLiteral("pacman.zip")), Partida::Resultado::Terminada);
+        QCOMPARE(sesion.ultimoLog, QStringLiteral("pacman.1 NOT FOUND (tried in pacman)\r\n"
+                                                  "Required files are missing, the machine cannot be run.\r\n"));
+
+        carpeta.Control("game.silent=1\n");
+        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::Terminada);
+        QCOMPARE(sesion.ultimoLog, QString());
+
+        carpeta.Control("game.fail=1\n");
+        partida.Jugar(QStringLiteral("galaga.zip"));
+        QCOMPARE(sesion.ultimoLog, QStringLiteral("Error: the fake emulator was told to fail\r\n"));
+
+        // No emulator to start: the log says so instead of keeping the last game's.
+        carpeta.SinEmulador();
+        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::Terminada);
+        QCOMPARE(sesion.ultimoLog, Partida::LogSinEmulador());
+    }
+
+    void laVentanaMientrasDuraLaPartida()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        v.carpeta.Control("game.delay_ms=700\n");
+
+        bool ocupado = false, cerrada = true, otroJuego = true;
+        QString estado, estadoTrasCerrar, cursorDeEspera;
+        int filaElegida = -1;
+        QStringList filas;
+        QTimer::singleShot(250, &v.ventana, [&] {
+            ocupado = v.sesion.ocupado;
+            estado = v.ventana.lblEstado->text();
+            cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor ? "espera" : "normal";
+            cerrada = v.ventana.close();
+            estadoTrasCerrar = v.ventana.lblEstado->text();
+            // A second launch, the list's renewal and the box: all turned away.
+            v.Elegir(kPacman);
+            v.ventana.LanzarJuego();
+            QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Return);
+            otroJuego = v.carpeta.Llamadas().size() > 1;
+            v.carpeta.Borrar(QStringLiteral("lista.txt"));
+            v.ventana.lblDirectorio_Click();
+            filas = Filas(v.ventana);
+            filaElegida = v.ventana.lstJuegos->currentIndex().row();
+        });
+        v.DobleClic(kGalaga);
+
+        QVERIFY(ocupado);
+        QCOMPARE(estado, QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(cursorDeEspera, QStringLiteral("espera"));
+        QVERIFY(!cerrada);
+        QCOMPARE(estadoTrasCerrar, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        QVERIFY(!otroJuego);
+        QCOMPARE(filas, kFilasDelEjemplo);
+        QCOMPARE(filaElegida, kPacman);
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
+        QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
+        QVERIFY(!v.sesion.ocupado);
+        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Ha terminado la carga."));
+        QVERIFY(v.ventana.isVisible());
+    }
+
+    void elCfgDelJuegoSeApartaYVuelve()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.cfg"), "mio");
+        v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "general");
+        v.UsarTeclas();
+        v.carpeta.Control("game.writes_cfg=1\n");
+
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Leer(QStringLiteral(".fakemame/cfg_during_game")),
+                 QByteArray("default.bak\ngalaga.bak\n"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/galaga.bak")));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/default.bak")), QByteArray("general"));
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // A game without a cfg file of its own: the one the emulator writes is kept.
+        v.DobleClic(kPacman);
+        QVERIFY(v.carpeta.Leer(QStringLiteral("cfg/pacman.cfg")).contains("pacman"));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
+    }
+
+    void unBakQueQuedoVuelveEnLaSiguientePartida()
+    {
+        VentanaLista v;
+        v.UsarTeclas();
+        // A launch that failed halfway left the player's file set aside.
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.bak"), "mio");
+        v.carpeta.Control("game.writes_cfg=1\n");
+
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/galaga.bak")));
+    }
+
+    void sinLaCasillaNadaDeCfgSeToca()
+    {
+        VentanaLista v;
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.cfg"), "mio");
+        v.carpeta.Control("game.writes_cfg=1\n");
+
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Leer(QStringLiteral(".fakemame/cfg_during_game")), QByteArray("galaga.cfg\n"));
+        // What the emulator wrote stays as it wrote it.
+        QVERIFY(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")).contains("galaga"));
+        QVERIFY(v.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
+    }
+
+    void unCfgQueNoSePuedeApartar()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.cfg"), "mio");
+        v.UsarTeclas();
+        v.carpeta.Bloquear(QStringLiteral("cfg/galaga.bak"));
+
+        v.DobleClic(kGalaga);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error.")}));
+        QCOMPARE(mensajes.Vistos().first().texto, Partida::MensajeErrorCfg().texto);
+        QCOMPARE(mensajes.Vistos().first().icono, Mensaje::Icono::Critico);
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
+        QVERIFY(!v.sesion.ocupado);
+        QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
+
+        // The next launch is not refused for the last one's failure.
+        v.carpeta.Borrar(QStringLiteral("cfg/galaga.bak/bloqueo"));
+        QDir(v.carpeta.Ruta(QStringLiteral("cfg"))).rmdir(QStringLiteral("galaga.bak"));
+        v.DobleClic(kGalaga);
+        QCOMPARE(v.carpeta.Llamadas().size(), 1);
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
+    }
+};
+
+QTEST_MAIN(TestPartida)
+#include "test_partida.moc"
