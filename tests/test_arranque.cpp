@@ -216,7 +216,6 @@ private Q_SLOTS:
     {
         // Only the INI form beside the emulator's own controllers: removed with its folder.
         VentanaDeVersion v("0.106");
-        v.carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.106\r\n");
         v.carpeta.Escribir(QStringLiteral("mame.ini"), "\r\n");
         v.carpeta.Escribir(QStringLiteral("ctrlr/hotrod.cfg"), "");
         v.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
