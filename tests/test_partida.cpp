@@ -122,6 +122,7 @@ private Q_SLOTS:
     {
         MensajesDePrueba mensajes;
         VentanaLista v;
+        v.Elegir(kDesconocida);
         const QString estado = v.ventana.lblEstado->text();
         v.DobleClic(kDesconocida);
 

@@ -1,6 +1,7 @@
 #include "frontend/windows/BotonEtiqueta.h"
 
 #include "frontend/windows/Colores.h"
+#include "frontend/windows/Imagenes.h"
 #include "frontend/windows/Twips.h"
 
 #include <QMouseEvent>
@@ -14,9 +15,17 @@ BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
-    setCursor(Qt::PointingHandCursor);
+    setCursor(Imagenes::Mano());
     Colores::Colorear(this, QPalette::WindowText, Colores::kNegro);
     PintarFondo(Colores::kBotonReposo);
+}
+
+BotonEtiqueta *BotonEtiqueta::Negrita(const QString &texto, QWidget *parent, const QRect &lugar)
+{
+    auto *boton = new BotonEtiqueta(texto, parent);
+    boton->setFont(Twips::Fuente(8.25, true));
+    boton->setGeometry(lugar);
+    return boton;
 }
 
 void BotonEtiqueta::PintarFondo(QRgb color)

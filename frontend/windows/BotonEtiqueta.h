@@ -16,6 +16,9 @@ class BotonEtiqueta : public QLabel
 public:
     explicit BotonEtiqueta(const QString &texto, QWidget *parent = nullptr);
 
+    // A button with a bold caption, at its place.
+    static BotonEtiqueta *Negrita(const QString &texto, QWidget *parent, const QRect &lugar);
+
     void PonerGris(bool gris);
     bool EsGris() const { return m_gris; }
 

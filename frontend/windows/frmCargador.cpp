@@ -2,27 +2,28 @@
 
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Emulador.h"
+#include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Mensajes.h"
 #include "frontend/logic/Partida.h"
 #include "frontend/logic/Sesion.h"
 #include "frontend/logic/modPrincipal.h"
 #include "frontend/windows/BotonEtiqueta.h"
 #include "frontend/windows/Colores.h"
+#include "frontend/windows/Etiqueta.h"
+#include "frontend/windows/Imagenes.h"
 #include "frontend/windows/Twips.h"
+#include "frontend/windows/frmImagen.h"
+#include "imaging/cGdiPlus.h"
+#include "infowindows/windows/frmAcercaDe.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
-
-// The window's pictures live in a static library: register them before the first use.
-static void IniciarImagenes()
-{
-    Q_INIT_RESOURCE(imagenes);
-}
 
 namespace Corvala {
 
@@ -34,11 +35,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
 {
-    auto *etiqueta = new QLabel(texto, padre);
-    etiqueta->setGeometry(lugar);
+    QLabel *etiqueta = Etiqueta(padre, texto, lugar, Colores::kBlanco, true);
     etiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    etiqueta->setFont(Twips::Fuente(8.25, true));
-    Colorear(etiqueta, QPalette::WindowText, Colores::kBlanco);
     return etiqueta;
 }
 
@@ -49,7 +47,6 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     , m_sesion(sesion)
     , m_uso(sesion)
 {
-    IniciarImagenes();
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
     setAutoFillBackground(true);
     Colorear(this, QPalette::Window, Colores::kFondoVentana);
@@ -63,7 +60,10 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     chkUsaControles->installEventFilter(this);
 
     connect(lstJuegos, &QListView::doubleClicked, this, &frmCargador::LanzarJuego);
+    connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmCargador::lstJuegos_Click);
     lstJuegos->installEventFilter(this);
+    ImagenROM->installEventFilter(this);
 }
 
 QSize frmCargador::TamanoDeDiseno()
@@ -85,7 +85,7 @@ void frmCargador::CrearControles()
     chkUsaControles->setGeometry(Twips::Rect(105, 2280, 1935, 225));
     chkUsaControles->setAutoFillBackground(true);
     chkUsaControles->setBackgroundRole(QPalette::Window);
-    chkUsaControles->setCursor(Qt::PointingHandCursor);
+    chkUsaControles->setCursor(Imagenes::Mano());
     Colorear(chkUsaControles, QPalette::Window, Colores::kBotonReposo);
     Colorear(chkUsaControles, QPalette::Button, Colores::kBotonReposo);
     Colorear(chkUsaControles, QPalette::WindowText, Colores::kNegro);
@@ -134,16 +134,18 @@ void frmCargador::CrearControles()
     connect(lblDirectorio, &BotonEtiqueta::clic, this, &frmCargador::lblDirectorio_Click);
     connect(lblLista, &BotonEtiqueta::clic, this, &frmCargador::lblLista_Click);
     connect(lblLog, &BotonEtiqueta::clic, this, &frmCargador::lblLog_Click);
+    connect(Label1, &BotonEtiqueta::clic, this, &frmCargador::Label1_Click);
 
     ImagenROM = new QLabel(this);
     ImagenROM->setGeometry(Twips::Rect(30, 2925, 2070, 1290));
     ImagenROM->setScaledContents(true);
-    ImagenROM->setCursor(Qt::PointingHandCursor);
+    ImagenROM->setCursor(Imagenes::Mano());
     ImagenROM->setToolTip(QStringLiteral("Haz click para ver la imagen en su tamaño original"));
+    ImagenROM->setPixmap(Imagenes::SinImagen());
 
     Image1 = new QLabel(this);
     Image1->move(Twips::Punto(105, 75));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/imagenes/titulo.png")));
+    Image1->setPixmap(Imagenes::Titulo());
     Image1->adjustSize();
 
     Label5 = Titulo(QStringLiteral("Opciones"), this, Twips::Rect(390, 840, 1350, 210));
@@ -249,6 +251,10 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
         } else if (evento->type() == QEvent::MouseButtonRelease) {
             PintarCasilla(m_casillaHabilitadaAlPulsar ? Colores::kBotonReposo : Colores::kGris);
         }
+    } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
+        const auto *raton = static_cast<QMouseEvent *>(evento);
+        if (raton->button() == Qt::LeftButton && ImagenROM->rect().contains(raton->position().toPoint()))
+            MostrarImagenROM(true);
     } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
@@ -263,9 +269,9 @@ void frmCargador::LanzarJuego()
 {
     if (m_sesion.ocupado)
         return;
-    const int fila = lstJuegos->currentIndex().row();
+    const int fila = FilaElegida();
     // No row is selected in an empty list, or before the first choice: nothing to start.
-    if (fila < 0 || fila >= m_lista.juegos.size())
+    if (fila < 0)
         return;
     const QString titulo = m_lista.juegos.at(fila);
     if (titulo.left(15) == QLatin1String("ROM desconocida")) {
@@ -286,6 +292,53 @@ void frmCargador::LanzarJuego()
     }
     m_sesion.ocupado = false;
     unsetCursor();
+}
+
+int frmCargador::FilaElegida() const
+{
+    const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
+    if (filas.isEmpty() || filas.first().row() >= m_lista.juegos.size())
+        return -1;
+    return filas.first().row();
+}
+
+void frmCargador::lstJuegos_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    const int fila = FilaElegida();
+    if (fila < 0)
+        return;
+    Estado(QStringLiteral("Haz doble clic para cargar la ROM."), Colores::kTurquesa);
+    lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"")
+                              .arg(m_lista.Archivo(fila)));
+    MostrarImagenROM(false);
+}
+
+void frmCargador::MostrarImagenROM(bool ampliar)
+{
+    const int fila = FilaElegida();
+    if (fila < 0)
+        return;
+    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_lista.Archivo(fila));
+    if (!ampliar) {
+        // Stretched over the fixed box; a file that cannot be decoded leaves it empty.
+        ImagenROM->setPixmap(ruta.isEmpty() ? Imagenes::SinImagen()
+                                            : QPixmap::fromImage(cGdiPlus().FilenameToIPicture(ruta)));
+        return;
+    }
+    if (ruta.isEmpty())
+        return;
+    if (!m_imagen)
+        m_imagen = new frmImagen(this);
+    m_imagen->Mostrar(cGdiPlus().FilenameToIPicture(ruta));
+}
+
+void frmCargador::Label1_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    frmAcercaDe(this).exec();
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)

@@ -13,6 +13,7 @@
 namespace Corvala {
 
 class BotonEtiqueta;
+class frmImagen;
 struct Sesion;
 
 // The main window: the game list, the command column, the snapshot preview, the status line
@@ -28,6 +29,12 @@ public:
     // emulator's version and what it allows, mame.ini and the CD-ROM mode. A refusal ends the
     // program (see Terminado) before anything is written.
     void Form_Load();
+
+    // The selected row of the list, or -1.
+    int FilaElegida() const;
+
+    // The snapshot of the selected row: in the preview, or enlarged at its own size.
+    void MostrarImagenROM(bool ampliar);
 
     // Starts the game of the selected row and waits for it to end, the window staying live.
     void LanzarJuego();
@@ -80,6 +87,8 @@ public Q_SLOTS:
     void lblDirectorio_Click();
     void lblLista_Click();
     void lblLog_Click();
+    void Label1_Click();
+    void lstJuegos_Click();
     void Timer1_Timer();
 
 protected:
@@ -100,6 +109,7 @@ private:
     ListaCargada m_lista;
     QStringListModel m_juegos;
     UsoDeTeclas m_uso;
+    frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;
     bool m_terminado = false;
     bool m_casillaHabilitadaAlPulsar = true;

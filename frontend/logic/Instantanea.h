@@ -1,0 +1,16 @@
+#pragma once
+
+#include "frontend/logic/CarpetaMame.h"
+
+#include <QString>
+
+namespace Corvala {
+
+// The extension of a game's snapshot in a folder: the first of ".gif", ".jpg", ".tif", ".png"
+// and ".bmp" for which rom + extension exists there, or an empty text.
+QString BuscarExtensionImagen(const QString &rom, const QString &carpeta);
+
+// The snapshot of an archive in the snaps folder of the MAME folder, or an empty text.
+QString RutaInstantanea(const CarpetaMame &carpeta, const QString &archivo);
+
+} // namespace Corvala

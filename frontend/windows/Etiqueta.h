@@ -1,0 +1,23 @@
+#pragma once
+
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Twips.h"
+
+#include <QLabel>
+
+namespace Corvala {
+
+// A label of Corvala's windows: its caption in the 8.25-point font, in a colour, at a place
+// given in twips, drawn smaller when the platform's font would not fit it in its box.
+inline QLabel *Etiqueta(QWidget *padre, const QString &texto, const QRect &lugar, QRgb color,
+                        bool negrita = false)
+{
+    auto *etiqueta = new QLabel(texto, padre);
+    etiqueta->setGeometry(lugar);
+    etiqueta->setFont(Twips::Fuente(8.25, negrita));
+    Colores::Colorear(etiqueta, QPalette::WindowText, color);
+    Twips::EncajarTexto(etiqueta, texto, 0);
+    return etiqueta;
+}
+
+} // namespace Corvala

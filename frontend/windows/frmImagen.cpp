@@ -1,0 +1,27 @@
+#include "frontend/windows/frmImagen.h"
+
+#include <QPixmap>
+
+namespace Corvala {
+
+frmImagen::frmImagen(QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    Image1 = new QLabel(this);
+    Image1->move(0, 0);
+}
+
+void frmImagen::Mostrar(const QImage &imagen)
+{
+    Image1->setPixmap(QPixmap::fromImage(imagen));
+    Image1->adjustSize();
+    // The client area is the picture: the window system adds its own frame and title bar
+    // around it, so the margins are always those of this platform's frame.
+    setFixedSize(imagen.isNull() ? QSize(1, 1) : Image1->size());
+    const QWidget *dueno = parentWidget()->window();
+    move(dueno->frameGeometry().center() - rect().center());
+    exec();
+}
+
+} // namespace Corvala

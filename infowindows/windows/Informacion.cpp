@@ -1,0 +1,26 @@
+#include "infowindows/windows/Informacion.h"
+
+// The pictures live in a static library: they are registered before the first one is used.
+static QPixmap Imagen(const char *nombre)
+{
+    static const bool registradas = [] {
+        Q_INIT_RESOURCE(informacion);
+        return true;
+    }();
+    Q_UNUSED(registradas);
+    return QPixmap(QStringLiteral(":/informacion/") + QLatin1String(nombre));
+}
+
+namespace Corvala::Informacion {
+
+QPixmap ImagenAcercaDe()
+{
+    return Imagen("acercade.png");
+}
+
+QPixmap ImagenHistorial()
+{
+    return Imagen("historial.png");
+}
+
+} // namespace Corvala::Informacion
