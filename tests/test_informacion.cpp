@@ -1,0 +1,221 @@
+// The About and History windows: their frames, texts and links, the release notes, and how
+// they open from the main window and from each other.
+
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/Colores.h"
+#include "infowindows/logic/NotasDeVersion.h"
+#include "infowindows/windows/frmAcercaDe.h"
+#include "infowindows/windows/frmHistorial.h"
+
+#include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
+
+#include <QDesktopServices>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QtTest>
+
+using namespace Corvala;
+
+// Stands for the player's browser: keeps every address it is asked to open.
+class Navegador : public QObject
+{
+    Q_OBJECT
+
+public:
+    Navegador()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Abrir");
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Abrir");
+    }
+    ~Navegador() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    }
+
+    QList<QUrl> abiertas;
+
+public Q_SLOTS:
+    void Abrir(const QUrl &direccion) { abiertas << direccion; }
+};
+
+namespace {
+
+QRgb ColorDeTexto(const QWidget *control)
+{
+    return control->palette().color(QPalette::WindowText).rgb();
+}
+
+} // namespace
+
+class TestInformacion : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void laVentanaAcercaDe()
+    {
+        frmAcercaDe acerca;
+        QCOMPARE(acerca.windowTitle(), QStringLiteral("Acerca de...  ¡El Corvala!"));
+        QVERIFY(acerca.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(acerca.size(), QSize(368, 217));
+        QCOMPARE(acerca.palette().color(QPalette::Window).rgb(), Colores::kFondoVentana);
+
+        QCOMPARE(acerca.Label5->text(), QStringLiteral("Acerca de...  ¡El Corvala!"));
+        QCOMPARE(acerca.Label1->text(), QStringLiteral("Versión:"));
+        QCOMPARE(acerca.Label2->text(), QStringLiteral("Creado por:"));
+        QCOMPARE(acerca.Label4->text(), QStringLiteral("Páginas de interés:"));
+        QCOMPARE(acerca.Label10->text(), QStringLiteral("Página oficial (inglés)"));
+        QCOMPARE(acerca.Label12->text(), QStringLiteral("Página multitud de ROMs (Español)"));
+        QCOMPARE(acerca.lblSalir[0]->text(), QStringLiteral("Notas de las versiones"));
+        QCOMPARE(acerca.lblSalir[1]->text(), QStringLiteral("OK"));
+        QVERIFY(acerca.Label5->font().bold() && !acerca.Label10->font().bold());
+        QCOMPARE(ColorDeTexto(acerca.Label6), Colores::kTurquesa);
+        QCOMPARE(ColorDeTexto(acerca.Label3), Colores::kTurquesa);
+        QCOMPARE(acerca.lblSalir[1]->geometry(), QRect(317, 191, 42, 17));
+        QVERIFY(!acerca.Imagen->pixmap().isNull());
+        QVERIFY(acerca.Imagen->hasScaledContents());
+
+        // Two links are offered; the English page and its caption stay hidden.
+        acerca.show();
+        QVERIFY(acerca.lblMame->isVisible() && acerca.lblWebEspanol->isVisible());
+        QVERIFY(!acerca.lblWebIngles->isVisible() && !acerca.Label11->isVisible());
+        for (const QLabel *enlace : {acerca.lblMame, acerca.lblWebEspanol}) {
+            QVERIFY(enlace->font().underline());
+            QVERIFY(!enlace->font().bold());
+            QCOMPARE(ColorDeTexto(enlace), Colores::kTurquesa);
+            QCOMPARE(enlace->cursor().shape(), Qt::BitmapCursor);
+        }
+        // The address beside its caption stays clear of it.
+        QVERIFY(acerca.lblWebEspanol->x()
+                    + QFontMetrics(acerca.lblWebEspanol->font()).horizontalAdvance(acerca.lblWebEspanol->text())
+                <= acerca.Label12->x());
+    }
+
+    void losEnlacesAbrenElNavegador()
+    {
+        Navegador navegador;
+        frmAcercaDe acerca;
+        acerca.show();
+        QTest::mouseClick(acerca.lblMame, Qt::LeftButton);
+        QTest::mouseClick(acerca.lblMame, Qt::LeftButton);
+        QTest::mouseClick(acerca.lblWebEspanol, Qt::LeftButton);
+        QCOMPARE(navegador.abiertas.size(), 3);
+        QCOMPARE(navegador.abiertas.at(0), navegador.abiertas.at(1));
+        QCOMPARE(navegador.abiertas.at(0).host(), QStringLiteral("www.mamedev.org"));
+        QVERIFY(navegador.abiertas.at(2).host().startsWith(QStringLiteral("es.")));
+        // The caption shows the address.
+        QVERIFY(navegador.abiertas.at(0).toString().contains(acerca.lblMame->text()));
+        QVERIFY(navegador.abiertas.at(2).toString().contains(acerca.lblWebEspanol->text()));
+        QVERIFY(acerca.isVisible());
+    }
+
+    void lasNotasYVuelta()
+    {
+        frmAcercaDe acerca;
+        acerca.show();
+        QString notas;
+        bool modal = false;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            auto *historial = qobject_cast<frmHistorial *>(ventana);
+            if (!historial)
+                return;
+            modal = historial->isModal();
+            notas = historial->Text1->toPlainText();
+            QTest::mouseClick(historial->lblSalir, Qt::LeftButton);
+        });
+        QTest::mouseClick(acerca.lblSalir[0], Qt::LeftButton);
+        QVERIFY(modal);
+        QVERIFY(notas.startsWith(QStringLiteral("                Corvala! versión ")));
+        // Back in the About window, which closes with its own "OK".
+        QVERIFY(acerca.isVisible());
+        QTest::mouseClick(acerca.lblSalir[1], Qt::LeftButton);
+        QVERIFY(!acerca.isVisible());
+    }
+
+    void laVentanaHistorial()
+    {
+        frmHistorial historial;
+        QCOMPARE(historial.windowTitle(), QStringLiteral("Historial"));
+        QVERIFY(historial.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(historial.size(), QSize(313, 195));
+        QCOMPARE(historial.Text1->geometry(), QRect(5, 57, 303, 112));
+        QCOMPARE(historial.Text1->palette().color(QPalette::Base).rgb(), qRgb(194, 218, 237));
+        QCOMPARE(historial.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(historial.lblSalir->text(), QStringLiteral("OK"));
+        QCOMPARE(historial.Image1->pixmap().size(), QSize(204, 41));
+
+        // The box scrolls down to the last section; a new window starts at the top again.
+        historial.show();
+        QScrollBar *barra = historial.Text1->verticalScrollBar();
+        QVERIFY(barra->maximum() > 0);
+        barra->setValue(barra->maximum());
+        const QTextCursor ultima = historial.Text1->document()->find(QStringLiteral("Al ser la primera versión"));
+        QVERIFY(historial.Text1->viewport()->rect().contains(historial.Text1->cursorRect(ultima)));
+        historial.Text1->appendPlainText(QStringLiteral("texto del jugador"));
+        frmHistorial otra;
+        otra.show();
+        QCOMPARE(otra.Text1->verticalScrollBar()->value(), 0);
+        QCOMPARE(otra.Text1->toPlainText() + QStringLiteral("\ntexto del jugador"),
+                 historial.Text1->toPlainText());
+    }
+
+    void lasNotasDeVersion()
+    {
+        const QString notas = NotasDeVersion();
+        QVERIFY(notas.endsWith(QStringLiteral("\r\n")));
+        QCOMPARE(notas.count(QLatin1Char('\n')), notas.count(QStringLiteral("\r\n")));
+        QVERIFY2(notas.size() > 4500 && notas.size() < 5300, qPrintable(QString::number(notas.size())));
+        const QStringList lineas = notas.split(QStringLiteral("\r\n"));
+        QVERIFY(lineas.first().contains(QStringLiteral("Corvala! versión 0.21b")));
+        for (const QString &linea : lineas)
+            QVERIFY2(linea.size() <= 62, qPrintable(linea));
+        for (const char *web : {"http", "www", ".com", ".org", ".es/", "@"})
+            QVERIFY2(!notas.contains(QLatin1String(web)), web);
+
+        // The sections, newest first, each a list of items that begin with "- ".
+        const QStringList secciones = {
+            QStringLiteral("Cambios en la versión 0.21b"), QStringLiteral("Cambios en la versión 0.21a"),
+            QStringLiteral("Cambios en la versión 0.20d"), QStringLiteral("Cambios en la versión 0.20c"),
+            QStringLiteral("Cambios en la versión 0.20b"), QStringLiteral("Cambios para la versión 0.10")};
+        QStringList encontradas;
+        for (int i = 0; i < lineas.size(); ++i) {
+            if (!lineas.at(i).startsWith(QStringLiteral("Cambios ")))
+                continue;
+            encontradas << lineas.at(i);
+            QVERIFY2(lineas.at(i + 1).startsWith(QStringLiteral("- ")), qPrintable(lineas.at(i)));
+        }
+        QCOMPARE(encontradas, secciones);
+        QCOMPARE(lineas.at(lineas.indexOf(secciones.last()) + 1),
+                 QStringLiteral("- Al ser la primera versión no ha cambiado nada."));
+        // Two paragraphs before the first section, after the heading.
+        const QStringList antes = lineas.mid(1, lineas.indexOf(secciones.first()) - 1);
+        QCOMPARE(antes.join(QLatin1Char('\n')).trimmed().split(QStringLiteral("\n\n")).size(), 2);
+    }
+
+    void desdeLaVentanaPrincipal()
+    {
+        Ventana v;
+        v.ventana.Form_Load();
+        v.ventana.show();
+
+        // Refused while a game runs.
+        v.sesion.ocupado = true;
+        v.ventana.Label1_Click();
+        QVERIFY(!v.ventana.findChild<frmAcercaDe *>());
+        v.sesion.ocupado = false;
+
+        bool modal = false;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            auto *acerca = qobject_cast<frmAcercaDe *>(ventana);
+            modal = acerca && acerca->isModal() && acerca->parentWidget() == &v.ventana;
+        });
+        QTest::mouseClick(v.ventana.Label1, Qt::LeftButton);
+        QVERIFY(modal);
+        QVERIFY(!v.ventana.findChild<frmAcercaDe *>());
+    }
+};
+
+QTEST_MAIN(TestInformacion)
+#include "test_informacion.moc"

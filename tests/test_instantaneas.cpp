@@ -1,0 +1,181 @@
+// The snapshot preview of the main window: which file of snaps is shown, the placeholder, the
+// status text and tooltip of a selection, the enlarged window, and the preview while a game
+// runs.
+
+#include "frontend/logic/Instantanea.h"
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Imagenes.h"
+#include "frontend/windows/frmImagen.h"
+
+#include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+constexpr int kGalaga = 0;
+constexpr int kPacman = 1;
+
+QByteArray Imagen(const QSize &tamano, const QColor &color, const char *formato = "png")
+{
+    QImage imagen(tamano, QImage::Format_RGB32);
+    imagen.fill(color);
+    QBuffer datos;
+    datos.open(QIODevice::WriteOnly);
+    QImageWriter(&datos, formato).write(imagen);
+    return datos.data();
+}
+
+struct VentanaConInstantaneas : Ventana
+{
+    VentanaConInstantaneas()
+    {
+        ventana.Form_Load();
+        ventana.show();
+    }
+
+    void Elegir(int fila)
+    {
+        ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(fila, 0));
+    }
+
+    QImage Vista() const { return ventana.ImagenROM->pixmap().toImage(); }
+
+    void PulsarVista() { QTest::mouseClick(ventana.ImagenROM, Qt::LeftButton); }
+};
+
+} // namespace
+
+class TestInstantaneas : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void elOrdenDeLasExtensiones()
+    {
+        CarpetaDePrueba carpeta;
+        const QString snaps = carpeta.Ruta(QStringLiteral("snaps"));
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("galaga"), snaps), QString());
+        carpeta.Escribir(QStringLiteral("snaps/galaga.bmp"), "");
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("galaga"), snaps), QStringLiteral(".bmp"));
+        carpeta.Escribir(QStringLiteral("snaps/galaga.png"), "");
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("galaga"), snaps), QStringLiteral(".png"));
+        carpeta.Escribir(QStringLiteral("snaps/galaga.jpg"), "");
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("galaga"), snaps), QStringLiteral(".jpg"));
+        carpeta.Escribir(QStringLiteral("snaps/galaga.gif"), "");
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("galaga"), snaps), QStringLiteral(".gif"));
+        // Only these five, in the file system's letter case.
+        carpeta.Escribir(QStringLiteral("snaps/pacman.PNG"), "");
+        carpeta.Escribir(QStringLiteral("snaps/pacman.jpeg"), "");
+        QCOMPARE(BuscarExtensionImagen(QStringLiteral("pacman"), snaps), QString());
+
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")), snaps + "/galaga.gif");
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("pacman.zip")), QString());
+    }
+
+    void laSeleccionMuestraLaInstantanea()
+    {
+        VentanaConInstantaneas v;
+        v.carpeta.Escribir(QStringLiteral("snaps/galaga.png"), Imagen({224, 256}, Qt::green));
+        v.carpeta.Escribir(QStringLiteral("snaps/galaga.jpg"), Imagen({40, 30}, Qt::blue, "jpeg"));
+        QVERIFY(v.Vista().isNull() || v.Vista() == Imagenes::SinImagen().toImage());
+
+        v.Elegir(kGalaga);
+        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
+        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
+        // The .jpg comes before the .png, and is stretched over the fixed box.
+        QCOMPARE(v.Vista().size(), QSize(40, 30));
+        QVERIFY(v.ventana.ImagenROM->hasScaledContents());
+        QCOMPARE(v.ventana.ImagenROM->size(), QSize(138, 86));
+
+        // No snapshot: the placeholder.
+        v.Elegir(kPacman);
+        QCOMPARE(v.Vista(), Imagenes::SinImagen().toImage());
+        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\""));
+
+        // A snapshot that is no picture, or a folder named like one: no picture at all.
+        v.carpeta.Escribir(QStringLiteral("snaps/pacman.gif"), "GIF89a cortado");
+        v.Elegir(kGalaga);
+        v.Elegir(kPacman);
+        QVERIFY(v.Vista().isNull());
+        v.carpeta.Borrar(QStringLiteral("snaps/pacman.gif"));
+        v.carpeta.Bloquear(QStringLiteral("snaps/pacman.gif"));
+        v.Elegir(kGalaga);
+        v.Elegir(kPacman);
+        QVERIFY(v.Vista().isNull());
+    }
+
+    void laImagenEnSuTamano()
+    {
+        VentanaConInstantaneas v;
+        v.carpeta.Escribir(QStringLiteral("snaps/galaga.png"), Imagen({224, 256}, Qt::green));
+
+        // No row chosen yet, then a game without a snapshot: no window opens.
+        v.PulsarVista();
+        v.Elegir(kPacman);
+        v.PulsarVista();
+        QVERIFY(!v.ventana.findChild<frmImagen *>());
+
+        v.Elegir(kGalaga);
+        QSize cliente, imagen;
+        QPoint centro;
+        bool modal = false;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            auto *ampliada = qobject_cast<frmImagen *>(ventana);
+            if (!ampliada)
+                return;
+            modal = ampliada->isModal();
+            cliente = ampliada->size();
+            imagen = ampliada->Image1->pixmap().size();
+            centro = ampliada->frameGeometry().center();
+        });
+        v.PulsarVista();
+        QVERIFY(modal);
+        QCOMPARE(imagen, QSize(224, 256));
+        QCOMPARE(cliente, QSize(224, 256));
+        // Centred over the main window, give or take the rounding of two centres.
+        QVERIFY((centro - v.ventana.frameGeometry().center()).manhattanLength() <= 4);
+
+        // The one window takes each new picture and its size.
+        v.carpeta.Escribir(QStringLiteral("snaps/pacman.bmp"), Imagen({64, 48}, Qt::red, "bmp"));
+        v.Elegir(kPacman);
+        AlAbrirseLaVentana([&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
+        v.PulsarVista();
+        QCOMPARE(cliente, QSize(64, 48));
+        QCOMPARE(v.ventana.findChildren<frmImagen *>().size(), 1);
+    }
+
+    void mientrasSeJuega()
+    {
+        VentanaConInstantaneas v;
+        v.carpeta.Escribir(QStringLiteral("snaps/galaga.png"), Imagen({224, 256}, Qt::green));
+        v.carpeta.Escribir(QStringLiteral("snaps/pacman.png"), Imagen({32, 32}, Qt::red));
+        v.Elegir(kGalaga);
+        v.sesion.ocupado = true;
+        v.ventana.lblEstado->setText(QStringLiteral("Cargando ROM, por favor se paciente."));
+
+        v.Elegir(kPacman);
+        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
+        QCOMPARE(v.Vista().size(), QSize(224, 256));
+
+        // The preview's click is not a command: it enlarges the selected row's snapshot.
+        QSize cliente;
+        AlAbrirseLaVentana([&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
+        v.PulsarVista();
+        QCOMPARE(cliente, QSize(32, 32));
+        v.sesion.ocupado = false;
+    }
+};
+
+QTEST_MAIN(TestInstantaneas)
+#include "test_instantaneas.moc"
