@@ -1,7 +1,8 @@
 // The game list on a full collection: 45,000 archives, half of them unknown, against a
 // 45,000-line lista.txt in the current emulator's layout. Reports the time of the list load
-// and of the main window showing it, the peak memory, and the literal algorithm (one scan of
-// the list per archive, two exchange passes) beside Corvala's on 2,000 archives.
+// and of the main window showing it, the peak memory, the arrow keys through the list with its
+// snapshot preview, and the literal algorithm (one scan of the list per archive, two exchange
+// passes) beside Corvala's on 2,000 archives.
 //
 // Run: build/bench/bench_lista [archives]
 
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +70,7 @@ void Coleccion(const QString &carpeta, int n, bool clasica)
     for (const char *archivo : {"Corvala.tlc", "all.bat"})
         QFile(carpeta + QLatin1Char('/') + QLatin1String(archivo)).open(QIODevice::WriteOnly);
     QDir(carpeta).mkdir(QStringLiteral("snaps"));
+    QFile::link(QStringLiteral(CORVALA_FAKE_MAME), carpeta + QStringLiteral("/mame"));
 }
 
 } // namespace
@@ -102,6 +105,27 @@ int main(int argc, char *argv[])
     std::printf("Main window built, filled and shown: %lld ms (%d rows)\n", reloj.elapsed(),
                 int(ventana.lstJuegos->model()->rowCount()));
     std::printf("Peak memory: %.1f MB\n", MemoriaPico());
+
+    // The arrow keys through the list, a snapshot for every tenth game.
+    {
+        QImage instantanea(224, 256, QImage::Format_RGB32);
+        instantanea.fill(Qt::darkCyan);
+        for (int i = 0; i < n; i += 10)
+            instantanea.save(temporal.filePath(QStringLiteral("snaps/") + Nombre(i, i % 7 == 0) + QStringLiteral(".png")));
+        const int pasos = std::min(5000, n - 1);
+        ventana.lstJuegos->setFocus();
+        ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(0, 0));
+        qint64 peor = 0;
+        QElapsedTimer paso;
+        reloj.restart();
+        for (int i = 0; i < pasos; ++i) {
+            paso.start();
+            QTest::keyClick(ventana.lstJuegos, Qt::Key_Down);
+            peor = std::max(peor, paso.nsecsElapsed());
+        }
+        std::printf("Arrow down through %d rows with snapshots: %.3f ms a row on average, %.3f ms at worst\n",
+                    pasos, double(reloj.nsecsElapsed()) / 1e6 / pasos, double(peor) / 1e6);
+    }
 
     // The literal algorithm and Corvala's on a smaller collection of the classic layout.
     const int pocos = 2000;
