@@ -1,5 +1,8 @@
 #include "infowindows/windows/Informacion.h"
 
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Twips.h"
+
 // The pictures live in a static library: they are registered before the first one is used.
 static QPixmap Imagen(const char *nombre)
 {
@@ -21,6 +24,15 @@ QPixmap ImagenAcercaDe()
 QPixmap ImagenHistorial()
 {
     return Imagen("historial.png");
+}
+
+void PrepararVentana(QWidget *ventana, const QString &titulo, const QSize &tamano)
+{
+    ventana->setWindowTitle(titulo);
+    ventana->setFixedSize(tamano);
+    ventana->setFont(Twips::Fuente(8.25));
+    ventana->setAutoFillBackground(true);
+    Colores::Colorear(ventana, QPalette::Window, Colores::kFondoVentana);
 }
 
 } // namespace Corvala::Informacion

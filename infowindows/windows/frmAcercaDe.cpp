@@ -30,11 +30,7 @@ QSize frmAcercaDe::TamanoDeDiseno()
 frmAcercaDe::frmAcercaDe(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setWindowTitle(QStringLiteral("Acerca de...  ¡El Corvala!"));
-    setFixedSize(TamanoDeDiseno());
-    setFont(Twips::Fuente(8.25));
-    setAutoFillBackground(true);
-    Colores::Colorear(this, QPalette::Window, Colores::kFondoVentana);
+    Informacion::PrepararVentana(this, QStringLiteral("Acerca de...  ¡El Corvala!"), TamanoDeDiseno());
 
     using Colores::kBlanco;
     using Colores::kTurquesa;

@@ -23,11 +23,7 @@ QSize frmHistorial::TamanoDeDiseno()
 frmHistorial::frmHistorial(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setWindowTitle(QStringLiteral("Historial"));
-    setFixedSize(TamanoDeDiseno());
-    setFont(Twips::Fuente(8.25));
-    setAutoFillBackground(true);
-    Colores::Colorear(this, QPalette::Window, Colores::kFondoVentana);
+    Informacion::PrepararVentana(this, QStringLiteral("Historial"), TamanoDeDiseno());
 
     Text1 = new QPlainTextEdit(this);
     Text1->setGeometry(Twips::Rect(75, 855, 4545, 1680));
