@@ -4,7 +4,6 @@
 #include "frontend/windows/Imagenes.h"
 #include "frontend/windows/Twips.h"
 
-#include <QMouseEvent>
 
 namespace Corvala {
 
@@ -52,7 +51,7 @@ void BotonEtiqueta::mouseReleaseEvent(QMouseEvent *evento)
 {
     PintarFondo(m_habilitadoAlPulsar ? Colores::kBotonReposo : Colores::kGris);
     evento->accept();
-    if (evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint()))
+    if (EsClic(evento, this))
         Q_EMIT clic();
 }
 

@@ -1,8 +1,17 @@
 #pragma once
 
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace Corvala {
+
+// True when a release of the left button over the control ends a click on it: the pointer is
+// still inside the control.
+inline bool EsClic(const QMouseEvent *liberacion, const QWidget *control)
+{
+    return liberacion->button() == Qt::LeftButton
+           && control->rect().contains(liberacion->position().toPoint());
+}
 
 // A label used as a push button: centred black text on a flat bordered background whose
 // colour is its state. Mouse-down shows the pressed colour, mouse-up the resting one, and the

@@ -20,7 +20,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -252,8 +251,7 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
             PintarCasilla(m_casillaHabilitadaAlPulsar ? Colores::kBotonReposo : Colores::kGris);
         }
     } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
-        const auto *raton = static_cast<QMouseEvent *>(evento);
-        if (raton->button() == Qt::LeftButton && ImagenROM->rect().contains(raton->position().toPoint()))
+        if (EsClic(static_cast<QMouseEvent *>(evento), ImagenROM))
             MostrarImagenROM(true);
     } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();

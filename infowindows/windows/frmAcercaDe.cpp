@@ -11,7 +11,6 @@
 #include "infowindows/windows/frmHistorial.h"
 
 #include <QDesktopServices>
-#include <QMouseEvent>
 
 namespace Corvala {
 
@@ -102,9 +101,7 @@ bool frmAcercaDe::eventFilter(QObject *objeto, QEvent *evento)
     // A click on a link opens its page in the player's browser; the window stays open.
     const QVariant direccion = objeto->property(kDireccion);
     if (direccion.isValid() && evento->type() == QEvent::MouseButtonRelease) {
-        const auto *raton = static_cast<QMouseEvent *>(evento);
-        const auto *enlace = static_cast<QWidget *>(objeto);
-        if (raton->button() == Qt::LeftButton && enlace->rect().contains(raton->position().toPoint()))
+        if (EsClic(static_cast<QMouseEvent *>(evento), static_cast<QWidget *>(objeto)))
             QDesktopServices::openUrl(QUrl(direccion.toString()));
         return true;
     }
