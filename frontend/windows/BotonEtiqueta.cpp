@@ -8,8 +8,17 @@
 namespace Corvala {
 
 BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
-    : QLabel(texto, parent)
+    : EtiquetaPulsable(texto, parent)
 {
+    // Painted before anyone else hears of the release, so that the click finds the resting
+    // colour (or grey) in place.
+    connect(this, &EtiquetaPulsable::pulsada, this, [this] {
+        m_habilitadoAlPulsar = !m_gris;
+        if (m_aspectoPulsado)
+            PintarFondo(Colores::kBotonPulsado);
+    });
+    connect(this, &EtiquetaPulsable::soltada, this,
+            [this] { PintarFondo(m_habilitadoAlPulsar ? Colores::kBotonReposo : Colores::kGris); });
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -37,22 +46,6 @@ void BotonEtiqueta::PonerGris(bool gris)
 {
     m_gris = gris;
     PintarFondo(gris ? Colores::kGris : Colores::kBotonReposo);
-}
-
-void BotonEtiqueta::mousePressEvent(QMouseEvent *evento)
-{
-    m_habilitadoAlPulsar = !m_gris;
-    if (m_aspectoPulsado)
-        PintarFondo(Colores::kBotonPulsado);
-    evento->accept();
-}
-
-void BotonEtiqueta::mouseReleaseEvent(QMouseEvent *evento)
-{
-    PintarFondo(m_habilitadoAlPulsar ? Colores::kBotonReposo : Colores::kGris);
-    evento->accept();
-    if (EsClic(evento, this))
-        Q_EMIT clic();
 }
 
 void BotonEtiqueta::resizeEvent(QResizeEvent *evento)

@@ -1,24 +1,15 @@
 #pragma once
 
-#include <QLabel>
-#include <QMouseEvent>
+#include "frontend/windows/EtiquetaPulsable.h"
 
 namespace Corvala {
-
-// True when a release of the left button over the control ends a click on it: the pointer is
-// still inside the control.
-inline bool EsClic(const QMouseEvent *liberacion, const QWidget *control)
-{
-    return liberacion->button() == Qt::LeftButton
-           && control->rect().contains(liberacion->position().toPoint());
-}
 
 // A label used as a push button: centred black text on a flat bordered background whose
 // colour is its state. Mouse-down shows the pressed colour, mouse-up the resting one, and the
 // click follows the release. A button can be made grey, the look of a command that is not
 // available: it still flashes the pressed colour while held, is grey again when the click
 // arrives, and its click handler tests EsGris() to refuse the command.
-class BotonEtiqueta : public QLabel
+class BotonEtiqueta : public EtiquetaPulsable
 {
     Q_OBJECT
 
@@ -36,12 +27,7 @@ public:
 
     QRgb Fondo() const { return m_fondo; }
 
-Q_SIGNALS:
-    void clic();
-
 protected:
-    void mousePressEvent(QMouseEvent *evento) override;
-    void mouseReleaseEvent(QMouseEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
 
 private:

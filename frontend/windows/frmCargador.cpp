@@ -1,5 +1,7 @@
 #include "frontend/windows/frmCargador.h"
 
+#include "controls/logic/EdicionDeTeclas.h"
+#include "controls/windows/frmTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Emulador.h"
 #include "frontend/logic/Instantanea.h"
@@ -134,6 +136,7 @@ void frmCargador::CrearControles()
     connect(lblLista, &BotonEtiqueta::clic, this, &frmCargador::lblLista_Click);
     connect(lblLog, &BotonEtiqueta::clic, this, &frmCargador::lblLog_Click);
     connect(Label1, &BotonEtiqueta::clic, this, &frmCargador::Label1_Click);
+    connect(lblTeclas, &BotonEtiqueta::clic, this, &frmCargador::lblTeclas_Click);
 
     ImagenROM = new QLabel(this);
     ImagenROM->setGeometry(Twips::Rect(30, 2925, 2070, 1290));
@@ -337,6 +340,17 @@ void frmCargador::Label1_Click()
     if (m_sesion.ocupado)
         return;
     frmAcercaDe(this).exec();
+}
+
+void frmCargador::lblTeclas_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    if (lblTeclas->EsGris()) {
+        Mensajes::Mostrar(EdicionDeTeclas::MensajeNoDisponible());
+        return;
+    }
+    frmTeclas(m_sesion, m_uso, this).exec();
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)

@@ -88,6 +88,7 @@ public Q_SLOTS:
     void lblLista_Click();
     void lblLog_Click();
     void Label1_Click();
+    void lblTeclas_Click();
     void lstJuegos_Click();
     void Timer1_Timer();
 

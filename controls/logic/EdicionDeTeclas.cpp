@@ -1,0 +1,210 @@
+#include "controls/logic/EdicionDeTeclas.h"
+
+#include "controls/logic/ArchivosControlador.h"
+#include "controls/logic/Teclado.h"
+#include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/modPrincipal.h"
+
+namespace Corvala {
+
+EdicionDeTeclas::EdicionDeTeclas(TeclasAsignadas &teclas)
+    : m_teclas(teclas)
+{
+    // As the window is designed: "Jugador 1" chosen, every control at rest.
+    m_colorJugador.fill(kReposo);
+    m_colorJugador[0] = kElegido;
+    m_colorControl.fill(kReposo);
+    for (int k = 0; k < kTeclas; ++k)
+        m_colorTecla[k] = ColorNormalTecla(k);
+}
+
+bool EdicionDeTeclas::Abrir(const CarpetaMame &carpeta)
+{
+    m_jugador = 0;
+    m_control = 0;
+    m_mostrando = false;
+    m_teclas = TeclasSinAsignar();
+    const QString ruta = carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
+    if (!ExisteArchivo(ruta))
+        return false;
+    m_teclas = CargarTeclasDeControlador(ruta, TablaTeclas(carpeta));
+    return true;
+}
+
+EdicionDeTeclas::Color EdicionDeTeclas::ColorNormalTecla(int k)
+{
+    if (Teclado::Deshabilitada(k))
+        return kDeshabilitada;
+    const qsizetype letras = Teclado::Teclas().at(k).texto.size();
+    if ((letras >= 2 && letras <= 6) || k == 99 || k == 100 || (k >= 85 && k <= 87) || k == 56)
+        return kGrisTecla;
+    return kBlanco;
+}
+
+EdicionDeTeclas::Color &EdicionDeTeclas::Celda(Etiqueta etiqueta, int indice)
+{
+    switch (etiqueta) {
+    case Etiqueta::Jugador:
+        return m_colorJugador.at(indice);
+    case Etiqueta::Control:
+        return m_colorControl.at(indice);
+    case Etiqueta::Tecla:
+        return m_colorTecla.at(indice);
+    case Etiqueta::PorDefecto:
+        break;
+    }
+    return m_colorPorDefecto;
+}
+
+EdicionDeTeclas::Color EdicionDeTeclas::ColorDe(Etiqueta etiqueta, int indice) const
+{
+    switch (etiqueta) {
+    case Etiqueta::Jugador:
+        return m_colorJugador.at(indice);
+    case Etiqueta::Control:
+        return m_colorControl.at(indice);
+    case Etiqueta::Tecla:
+        return m_colorTecla.at(indice);
+    case Etiqueta::PorDefecto:
+        break;
+    }
+    return m_colorPorDefecto;
+}
+
+void EdicionDeTeclas::lblJugador_Click(int i)
+{
+    for (int j = 0; j < kJugadores; ++j)
+        m_colorJugador[j] = j == i ? kElegido : kReposo;
+    m_jugador = i;
+    // The new player's key for the same control is shown.
+    lblControl_Click(m_control);
+}
+
+void EdicionDeTeclas::lblControl_Click(int c)
+{
+    for (int j = 0; j < kControles; ++j)
+        m_colorControl[j] = j == c ? kElegido : kReposo;
+    m_control = c;
+    m_mostrando = true;
+    const int k = m_teclas[m_jugador][c];
+    if (k < 0)
+        lblPorDefecto_Click();
+    else
+        lblTecla_Click(k);
+    m_mostrando = false;
+}
+
+void EdicionDeTeclas::lblTecla_Click(int k)
+{
+    if (k < 0 || k >= kTeclas || Teclado::Deshabilitada(k))
+        return;
+    if (TeclaYaAsignada(k, m_jugador, m_control)) {
+        Mensajes::Mostrar(MensajeTeclaYaAsignada());
+        m_colorTecla[k] = ColorNormalTecla(k);
+        return;
+    }
+    QuitarResaltado();
+    m_colorTecla[k] = kAsignada;
+    m_colorPorDefecto = kBlanco;
+    if (!m_mostrando) {
+        m_teclas[m_jugador][m_control] = std::int16_t(k);
+        Avanzar();
+    }
+}
+
+void EdicionDeTeclas::lblPorDefecto_Click()
+{
+    QuitarResaltado();
+    m_colorPorDefecto = kAsignada;
+    if (!m_mostrando) {
+        m_teclas[m_jugador][m_control] = -1;
+        Avanzar();
+    }
+}
+
+void EdicionDeTeclas::QuitarResaltado()
+{
+    for (int k = 0; k < kTeclas; ++k) {
+        if (m_colorTecla[k] == kAsignada)
+            m_colorTecla[k] = ColorNormalTecla(k);
+    }
+}
+
+void EdicionDeTeclas::Avanzar()
+{
+    if (m_control < kControles - 1) {
+        lblControl_Click(m_control + 1);
+        return;
+    }
+    // After the last control of player 4 the choice wraps to player 1.
+    lblJugador_Click(m_jugador < kJugadores - 1 ? m_jugador + 1 : 0);
+    lblControl_Click(0);
+}
+
+void EdicionDeTeclas::Pulsar(Etiqueta etiqueta, int indice)
+{
+    switch (etiqueta) {
+    case Etiqueta::Jugador:
+    case Etiqueta::Control:
+        Celda(etiqueta, indice) = kPulsado;
+        break;
+    case Etiqueta::Tecla:
+    case Etiqueta::PorDefecto:
+        // Disabled keys flash too.
+        Celda(etiqueta, indice) = kTeclaPulsada;
+        break;
+    }
+}
+
+void EdicionDeTeclas::Soltar(Etiqueta etiqueta, int indice)
+{
+    switch (etiqueta) {
+    case Etiqueta::Jugador:
+        m_colorJugador.at(indice) = indice == m_jugador ? kElegido : kReposo;
+        break;
+    case Etiqueta::Control:
+        m_colorControl.at(indice) = indice == m_control ? kElegido : kReposo;
+        break;
+    case Etiqueta::Tecla:
+        // The click that follows paints a chosen key again.
+        m_colorTecla.at(indice) = ColorNormalTecla(indice);
+        break;
+    case Etiqueta::PorDefecto:
+        // Its click paints it.
+        break;
+    }
+}
+
+bool EdicionDeTeclas::TeclaYaAsignada(int k, int p, int c) const
+{
+    for (int p2 = 0; p2 < kJugadores; ++p2) {
+        for (int c2 = 0; c2 < kControles; ++c2) {
+            if (m_teclas[p2][c2] == k && (p2 != p || c2 != c))
+                return true;
+        }
+    }
+    return false;
+}
+
+Mensaje EdicionDeTeclas::MensajeTeclaYaAsignada()
+{
+    return {QStringLiteral("La tecla ya ha sido asignada a otro control."),
+            QStringLiteral("Tecla no válida."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
+}
+
+Mensaje EdicionDeTeclas::MensajeJoystick()
+{
+    return {QStringLiteral("Función no habilitada, aún."), QStringLiteral("No se puede todavía."),
+            Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
+}
+
+Mensaje EdicionDeTeclas::MensajeNoDisponible()
+{
+    return {QStringLiteral("Esta opción no está habilitada para pa versión de M.A.M.E que tienes, "
+                           "actualiza la versión si quieres configurar desde el Corvala!."),
+            QStringLiteral("No es posible."), Mensaje::Icono::Informacion,
+            Mensaje::Botones::Aceptar};
+}
+
+} // namespace Corvala

@@ -1,0 +1,418 @@
+// The controls window: the choice of player and control, the keys given to them, the advance,
+// the rule that a key serves one control, the colours that show all this, and the window
+// itself opened from the main window, saving or leaving.
+
+#include "controls/logic/EdicionDeTeclas.h"
+#include "controls/logic/Teclado.h"
+#include "controls/windows/frmTeclas.h"
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/EtiquetaPulsable.h"
+
+#include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
+
+#include <QDirIterator>
+#include <QtTest>
+
+using namespace Corvala;
+using Tipo = EdicionDeTeclas::Etiqueta;
+
+namespace {
+
+// Sixteen enabled keys, all different: Q to + and A to F.
+const int kDieciseis[kControles] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 44, 45, 46};
+
+// The keys shown as the chosen control's.
+QList<int> Resaltadas(const EdicionDeTeclas &edicion)
+{
+    QList<int> teclas;
+    for (int k = 0; k < kTeclas; ++k) {
+        if (edicion.ColorDe(Tipo::Tecla, k) == EdicionDeTeclas::kAsignada)
+            teclas << k;
+    }
+    return teclas;
+}
+
+// Every file under the folder with its bytes.
+QMap<QString, QByteArray> Archivos(const QString &carpeta)
+{
+    QMap<QString, QByteArray> archivos;
+    QDirIterator it(carpeta, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile archivo(it.next());
+        archivo.open(QIODevice::ReadOnly);
+        archivos.insert(it.filePath(), archivo.readAll());
+    }
+    return archivos;
+}
+
+// The main window loaded with an emulator of the given version.
+struct Principal : Ventana
+{
+    explicit Principal(const QByteArray &version = "0.251")
+    {
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), version + "\r\n");
+        ventana.Form_Load();
+        ventana.show();
+    }
+};
+
+void Clic(QWidget *etiqueta)
+{
+    QTest::mouseClick(etiqueta, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestTeclas : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tecladoCompleto()
+    {
+        const QVector<Teclado::Tecla> &teclas = Teclado::Teclas();
+        QCOMPARE(teclas.size(), kTeclas);
+        const QRect dibujo(QPoint(0, 0), Teclado::Tamano());
+        for (int k = 0; k < kTeclas; ++k) {
+            QCOMPARE(teclas[k].indice, k);
+            QVERIFY2(!teclas[k].texto.isEmpty(), qPrintable(QString::number(k)));
+            QVERIFY(dibujo.contains(teclas[k].lugar));
+            for (int j = 0; j < k; ++j)
+                QVERIFY2(!teclas[k].lugar.intersects(teclas[j].lugar),
+                         qPrintable(QStringLiteral("%1 over %2").arg(k).arg(j)));
+        }
+        QCOMPARE(teclas[71].texto, QStringLiteral("Espacio"));
+        QCOMPARE(teclas[71].lugar.width(), 1995);
+        QCOMPARE(teclas[68].lugar.height(), 585);
+        QCOMPARE(teclas[101].texto, QStringLiteral("¡"));
+    }
+
+    void coloresDeReposo()
+    {
+        using E = EdicionDeTeclas;
+        for (int k : {0, 1, 12, 15, 16, 29, 84})
+            QCOMPARE(E::ColorNormalTecla(k), E::kDeshabilitada);
+        // Captions of 2 to 6 characters, the keypad's +, Enter and operators, and "<".
+        for (int k : {28, 42, 68, 72, 80, 85, 86, 87, 99, 100, 56})
+            QCOMPARE(E::ColorNormalTecla(k), E::kGrisTecla);
+        for (int k : {17, 43, 71, 101, 97, 66})
+            QCOMPARE(E::ColorNormalTecla(k), E::kBlanco);
+
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        EdicionDeTeclas edicion(teclas);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 0), E::kElegido);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 1), E::kReposo);
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 0), E::kReposo);
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), E::kBlanco);
+        QVERIFY(Resaltadas(edicion).isEmpty());
+    }
+
+    void dieciseisTeclasSeguidas()
+    {
+        MensajesDePrueba mensajes;
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblJugador_Click(0);
+        edicion.lblControl_Click(0);
+        for (int c = 0; c < kControles; ++c) {
+            QCOMPARE(edicion.ControlActual(), c);
+            edicion.lblTecla_Click(kDieciseis[c]);
+        }
+        for (int c = 0; c < kControles; ++c)
+            QCOMPARE(teclas[0][c], kDieciseis[c]);
+        QCOMPARE(teclas[1], TeclasSinAsignar()[1]);
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // "Jugador 2" and "Moneda" are chosen, and player 2's empty Moneda shows the default.
+        QCOMPARE(edicion.JugadorActual(), 1);
+        QCOMPARE(edicion.ControlActual(), 0);
+        QVERIFY(!edicion.MostrandoAsignacion());
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 1), EdicionDeTeclas::kElegido);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 0), EdicionDeTeclas::kReposo);
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 0), EdicionDeTeclas::kElegido);
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 15), EdicionDeTeclas::kReposo);
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), EdicionDeTeclas::kAsignada);
+        QVERIFY(Resaltadas(edicion).isEmpty());
+
+        // Back on player 1, each control shows its key without storing anything.
+        edicion.lblJugador_Click(0);
+        QCOMPARE(Resaltadas(edicion), QList<int>{kDieciseis[0]});
+        edicion.lblControl_Click(7);
+        QCOMPARE(Resaltadas(edicion), QList<int>{kDieciseis[7]});
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), EdicionDeTeclas::kBlanco);
+        QCOMPARE(edicion.ControlActual(), 7);
+        QCOMPARE(teclas[0][7], kDieciseis[7]);
+    }
+
+    void laUltimaTeclaVuelveAlJugador1()
+    {
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblJugador_Click(3);
+        edicion.lblControl_Click(15);
+        edicion.lblTecla_Click(71);
+        QCOMPARE(teclas[3][15], 71);
+        QCOMPARE(edicion.JugadorActual(), 0);
+        QCOMPARE(edicion.ControlActual(), 0);
+
+        // "Default" clears the cell and advances as well.
+        edicion.lblJugador_Click(3);
+        edicion.lblControl_Click(15);
+        QCOMPARE(Resaltadas(edicion), QList<int>{71});
+        edicion.lblPorDefecto_Click();
+        QCOMPARE(teclas[3][15], -1);
+        QCOMPARE(edicion.JugadorActual(), 0);
+        QVERIFY(Resaltadas(edicion).isEmpty());
+    }
+
+    void teclaDeOtroControl()
+    {
+        MensajesDePrueba mensajes;
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[1][2] = 80;   // player 2's "Arriba" has the up arrow
+        teclas[0][0] = 21;   // player 1's "Moneda" has the 5
+        const TeclasAsignadas antes = teclas;
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblControl_Click(0);
+        QCOMPARE(Resaltadas(edicion), QList<int>{21});
+
+        edicion.Pulsar(Tipo::Tecla, 80);
+        edicion.Soltar(Tipo::Tecla, 80);
+        edicion.lblTecla_Click(80);
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        QCOMPARE(mensajes.Vistos().first().texto, QStringLiteral("La tecla ya ha sido asignada a otro control."));
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Tecla no válida.")});
+        QCOMPARE(mensajes.Vistos().first().icono, Mensaje::Icono::Exclamacion);
+        QCOMPARE(teclas, antes);
+        QCOMPARE(edicion.ControlActual(), 0);
+        QCOMPARE(edicion.ColorDe(Tipo::Tecla, 80), EdicionDeTeclas::ColorNormalTecla(80));
+        QCOMPARE(Resaltadas(edicion), QList<int>{21});
+
+        // The key the chosen control already holds is its own: accepted.
+        edicion.lblTecla_Click(21);
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        QCOMPARE(teclas[0][0], 21);
+        QCOMPARE(edicion.ControlActual(), 1);
+    }
+
+    void teclasDeshabilitadas()
+    {
+        MensajesDePrueba mensajes;
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblControl_Click(3);
+        for (int k = 0; k < kTeclas; ++k) {
+            if (!Teclado::Deshabilitada(k))
+                continue;
+            // They flash while held, like any key, and then nothing happens.
+            edicion.Pulsar(Tipo::Tecla, k);
+            QCOMPARE(edicion.ColorDe(Tipo::Tecla, k), EdicionDeTeclas::kTeclaPulsada);
+            edicion.Soltar(Tipo::Tecla, k);
+            edicion.lblTecla_Click(k);
+            QCOMPARE(edicion.ColorDe(Tipo::Tecla, k), EdicionDeTeclas::kDeshabilitada);
+        }
+        QCOMPARE(teclas, TeclasSinAsignar());
+        QCOMPARE(edicion.ControlActual(), 3);
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), EdicionDeTeclas::kAsignada);
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    void celdasQueNoNombranTecla()
+    {
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[0][1] = 0;    // a code the table did not know
+        teclas[0][2] = 10;   // an empty code
+        teclas[0][3] = 43;
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblControl_Click(3);
+        QCOMPARE(Resaltadas(edicion), QList<int>{43});
+        // Neither highlights anything new: the last key shown stays.
+        edicion.lblControl_Click(1);
+        QCOMPARE(Resaltadas(edicion), QList<int>{43});
+        edicion.lblControl_Click(2);
+        QCOMPARE(Resaltadas(edicion), QList<int>{43});
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 2), EdicionDeTeclas::kElegido);
+        // A cell of -1 shows the default and no key.
+        edicion.lblControl_Click(4);
+        QVERIFY(Resaltadas(edicion).isEmpty());
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), EdicionDeTeclas::kAsignada);
+    }
+
+    void respuestaDelRaton()
+    {
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        EdicionDeTeclas edicion(teclas);
+        edicion.lblJugador_Click(2);
+        edicion.Pulsar(Tipo::Jugador, 1);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 1), EdicionDeTeclas::kPulsado);
+        edicion.Soltar(Tipo::Jugador, 1);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 1), EdicionDeTeclas::kReposo);
+        edicion.Pulsar(Tipo::Jugador, 2);
+        edicion.Soltar(Tipo::Jugador, 2);
+        QCOMPARE(edicion.ColorDe(Tipo::Jugador, 2), EdicionDeTeclas::kElegido);
+        edicion.Pulsar(Tipo::Control, 5);
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 5), EdicionDeTeclas::kPulsado);
+        edicion.Soltar(Tipo::Control, 5);
+        QCOMPARE(edicion.ColorDe(Tipo::Control, 5), EdicionDeTeclas::kReposo);
+        edicion.Pulsar(Tipo::PorDefecto);
+        edicion.Soltar(Tipo::PorDefecto);
+        QCOMPARE(edicion.ColorDe(Tipo::PorDefecto), EdicionDeTeclas::kTeclaPulsada);
+    }
+
+    void archivoConUnaTeclaDosVeces()
+    {
+        MensajesDePrueba mensajes;
+        CarpetaDePrueba carpeta;
+        QVERIFY(CrearTablaTeclas(carpeta.Carpeta()));
+        carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"),
+                         "COIN1                   \"KEYCODE_5\"\r\n"
+                         "P1_JOYSTICK_UP          \"KEYCODE_5\"\r\n");
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[2][2] = 50;   // the opening forgets what was there
+        EdicionDeTeclas edicion(teclas);
+        QVERIFY(edicion.Abrir(carpeta.Carpeta()));
+        QCOMPARE(teclas[0][0], 21);
+        QCOMPARE(teclas[0][2], 21);
+        QCOMPARE(teclas[2][2], -1);
+        const TeclasAsignadas cargadas = teclas;
+        edicion.lblControl_Click(2);
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Tecla no válida.")});
+        QCOMPARE(teclas, cargadas);
+        QCOMPARE(edicion.ControlActual(), 2);
+
+        carpeta.Borrar(QStringLiteral("ctrlr/Corvala/default.ini"));
+        QVERIFY(!edicion.Abrir(carpeta.Carpeta()));
+        QCOMPARE(teclas, TeclasSinAsignar());
+    }
+
+    void abrirDesdeLaVentanaPrincipal()
+    {
+        MensajesDePrueba mensajes;
+        {
+            // A version whose controls Corvala cannot set: the box, no window.
+            Principal principal("0.52");
+            bool abierta = false;
+            AlAbrirseLaVentana([&abierta](QWidget *ventana) { abierta = ventana != nullptr; });
+            Clic(principal.ventana.lblTeclas);
+            QTest::qWait(20);
+            QVERIFY(!abierta);
+            QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("No es posible.")});
+            QCOMPARE(mensajes.Vistos().first().texto, EdicionDeTeclas::MensajeNoDisponible().texto);
+        }
+        {
+            Principal principal;
+            // While busy, nothing opens.
+            principal.sesion.ocupado = true;
+            bool abierta = false;
+            AlAbrirseLaVentana([&abierta](QWidget *ventana) { abierta = ventana != nullptr; });
+            Clic(principal.ventana.lblTeclas);
+            QTest::qWait(20);
+            QVERIFY(!abierta);
+            principal.sesion.ocupado = false;
+        }
+    }
+
+    void salirSinGuardar()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        const auto antes = Archivos(principal.carpeta.Ruta(QString()));
+        const bool marcada = principal.ventana.chkUsaControles->isChecked();
+        bool abierta = false;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            auto *teclas = qobject_cast<frmTeclas *>(ventana);
+            abierta = teclas != nullptr;
+            if (!teclas)
+                return;
+            QVERIFY(teclas->lblAviso->isVisible());
+            QCOMPARE(teclas->size(), frmTeclas::TamanoDeDiseno());
+            Clic(teclas->lblTecla[21]);
+            Clic(teclas->lblTecla[80]);
+            Clic(teclas->lblJoystick);
+            Clic(teclas->lblSalir);
+            QVERIFY(!teclas->isVisible());
+        });
+        Clic(principal.ventana.lblTeclas);
+        QVERIFY(abierta);
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("No se puede todavía.")});
+        QCOMPARE(Archivos(principal.carpeta.Ruta(QString())), antes);
+        QCOMPARE(principal.ventana.chkUsaControles->isChecked(), marcada);
+    }
+
+    void guardarYVolverAAbrir()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        QVERIFY(!principal.ventana.chkUsaControles->isChecked());
+        AlAbrirseLaVentana([](QWidget *ventana) {
+            auto *teclas = qobject_cast<frmTeclas *>(ventana);
+            QVERIFY(teclas);
+            Clic(teclas->lblControl[0]);
+            Clic(teclas->lblTecla[21]);    // "5"
+            Clic(teclas->lblControl[2]);
+            Clic(teclas->lblTecla[80]);    // the up arrow
+            QCOMPARE(teclas->Edicion().ControlActual(), 3);
+            Clic(teclas->lblGuardar);
+            QVERIFY(!teclas->isVisible());
+        });
+        Clic(principal.ventana.lblTeclas);
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        const CarpetaDePrueba &carpeta = principal.carpeta;
+        QCOMPARE(carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")),
+                 QByteArray("#   Teclas configuradas para el Corvala\r\n#\r\n"
+                            "COIN1                   \"KEYCODE_5\"\r\n"
+                            "P1_JOYSTICK_UP          \"KEYCODE_UP\"\r\n"));
+        const QByteArray cfg = carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"));
+        QCOMPARE(cfg.count("<port "), 2);
+        QVERIFY(cfg.contains("\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>\r\n"));
+        QVERIFY(cfg.contains("\t\t\t<port type=\"P1_JOYSTICK_UP\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>\r\n"));
+        QVERIFY(carpeta.Leer(QStringLiteral("mame.ini")).contains("\r\nctrlr                   Corvala\r\n"));
+        QVERIFY(principal.ventana.chkUsaControles->isChecked());
+
+        // Reopened, the window shows both keys again, and no warning.
+        bool vistas = false;
+        AlAbrirseLaVentana([&vistas](QWidget *ventana) {
+            auto *teclas = qobject_cast<frmTeclas *>(ventana);
+            QVERIFY(teclas);
+            QVERIFY(!teclas->lblAviso->isVisible());
+            auto fondo = [](QWidget *w) { return w->palette().color(QPalette::Window).rgba(); };
+            Clic(teclas->lblControl[0]);
+            QCOMPARE(fondo(teclas->lblTecla[21]), EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(teclas->lblControl[0]), EdicionDeTeclas::kElegido);
+            Clic(teclas->lblControl[2]);
+            QCOMPARE(fondo(teclas->lblTecla[80]), EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(teclas->lblTecla[21]), EdicionDeTeclas::ColorNormalTecla(21));
+            Clic(teclas->lblControl[1]);
+            QCOMPARE(fondo(teclas->lblPorDefecto), EdicionDeTeclas::kAsignada);
+            vistas = true;
+        });
+        Clic(principal.ventana.lblTeclas);
+        QVERIFY(vistas);
+    }
+
+    void guardadoFallidoDejaLaVentanaAbierta()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        // The controller file's place is taken by a folder: the save cannot write it.
+        principal.carpeta.Bloquear(QStringLiteral("ctrlr/Corvala/default.ini"));
+        bool siguioAbierta = false;
+        AlAbrirseLaVentana([&siguioAbierta](QWidget *ventana) {
+            auto *teclas = qobject_cast<frmTeclas *>(ventana);
+            QVERIFY(teclas);
+            Clic(teclas->lblTecla[21]);
+            Clic(teclas->lblGuardar);
+            siguioAbierta = teclas->isVisible();
+        });
+        Clic(principal.ventana.lblTeclas);
+        QVERIFY(siguioAbierta);
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        QVERIFY(!principal.ventana.chkUsaControles->isChecked());
+    }
+};
+
+QTEST_MAIN(TestTeclas)
+#include "test_teclas.moc"
