@@ -41,21 +41,6 @@ EdicionDeTeclas::Color EdicionDeTeclas::ColorNormalTecla(int k)
     return kBlanco;
 }
 
-EdicionDeTeclas::Color &EdicionDeTeclas::Celda(Etiqueta etiqueta, int indice)
-{
-    switch (etiqueta) {
-    case Etiqueta::Jugador:
-        return m_colorJugador.at(indice);
-    case Etiqueta::Control:
-        return m_colorControl.at(indice);
-    case Etiqueta::Tecla:
-        return m_colorTecla.at(indice);
-    case Etiqueta::PorDefecto:
-        break;
-    }
-    return m_colorPorDefecto;
-}
-
 EdicionDeTeclas::Color EdicionDeTeclas::ColorDe(Etiqueta etiqueta, int indice) const
 {
     switch (etiqueta) {
@@ -145,13 +130,17 @@ void EdicionDeTeclas::Pulsar(Etiqueta etiqueta, int indice)
 {
     switch (etiqueta) {
     case Etiqueta::Jugador:
+        m_colorJugador.at(indice) = kPulsado;
+        break;
     case Etiqueta::Control:
-        Celda(etiqueta, indice) = kPulsado;
+        m_colorControl.at(indice) = kPulsado;
         break;
     case Etiqueta::Tecla:
-    case Etiqueta::PorDefecto:
         // Disabled keys flash too.
-        Celda(etiqueta, indice) = kTeclaPulsada;
+        m_colorTecla.at(indice) = kTeclaPulsada;
+        break;
+    case Etiqueta::PorDefecto:
+        m_colorPorDefecto = kTeclaPulsada;
         break;
     }
 }

@@ -70,7 +70,6 @@ public:
 private:
     void Avanzar();
     void QuitarResaltado();
-    Color &Celda(Etiqueta etiqueta, int indice);
 
     TeclasAsignadas &m_teclas;
     int m_jugador = 0;
