@@ -91,8 +91,7 @@ void frmTeclas::Conectar(EtiquetaPulsable *etiqueta, Tipo cual, int indice, Clic
 void frmTeclas::CrearControles()
 {
     Shape2 = new QLabel(this);
-    Shape2->setGeometry(Twips::Rect(kMarcoTeclado.x(), kMarcoTeclado.y(), kMarcoTeclado.width(),
-                                    kMarcoTeclado.height()));
+    Shape2->setGeometry(Twips::Rect(kMarcoTeclado));
     Shape2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Shape2->setAutoFillBackground(true);
     Colorear(Shape2, QPalette::Window, qRgb(8, 36, 56));
@@ -116,9 +115,7 @@ void frmTeclas::CrearControles()
     const QPoint origen(kMarcoTeclado.x() + (kMarcoTeclado.width() - teclado.width()) / 2,
                         kMarcoTeclado.y() + (kMarcoTeclado.height() - teclado.height()) / 2);
     for (const Teclado::Tecla &tecla : Teclado::Teclas()) {
-        const QRect lugar = tecla.lugar.translated(origen);
-        EtiquetaPulsable *etiqueta = Pulsable(
-            tecla.texto, Twips::Rect(lugar.x(), lugar.y(), lugar.width(), lugar.height()));
+        EtiquetaPulsable *etiqueta = Pulsable(tecla.texto, Twips::Rect(tecla.lugar.translated(origen)));
         etiqueta->setFont(Twips::Fuente(7.5));
         Twips::EncajarTexto(etiqueta, tecla.texto, 2);
         if (Teclado::Deshabilitada(tecla.indice))
@@ -187,8 +184,8 @@ void frmTeclas::Form_Load()
         if (!Teclado::Deshabilitada(k))
             lblTecla[k]->setCursor(Imagenes::Mano());
     }
-    for (QWidget *etiqueta : std::initializer_list<QWidget *>{lblGuardar, lblPorDefecto, lblSalir})
-        etiqueta->setCursor(Imagenes::Mano());
+    // The label buttons Guardar and Salir carry the hand already.
+    lblPorDefecto->setCursor(Imagenes::Mano());
 
     lblAviso->setVisible(!m_edicion.Abrir(m_sesion.carpeta));
     Pintar();

@@ -30,6 +30,11 @@ inline QRect Rect(int izquierda, int arriba, int ancho, int alto)
     return {Px(izquierda), Px(arriba), Px(ancho), Px(alto)};
 }
 
+inline QRect Rect(const QRect &twips)
+{
+    return Rect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 inline QPoint Punto(int x, int y)
 {
     return {Px(x), Px(y)};
