@@ -92,7 +92,7 @@ void LimpiarAlCerrar(const CarpetaMame &carpeta)
 {
     MoverArchivo(carpeta.Ruta(QStringLiteral("cfg/default.bak")),
                  carpeta.Ruta(QStringLiteral("cfg/default.cfg")));
-    for (const char *trabajo : {"1.p", "all.bat"}) {
+    for (const char *trabajo : {"1.p", "all.bat", "comparacion.log"}) {
         const QString ruta = carpeta.Ruta(QLatin1String(trabajo));
         if (QFileInfo(ruta).isFile())
             QFile::remove(ruta);

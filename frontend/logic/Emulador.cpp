@@ -21,13 +21,14 @@ QStringList Emulador::Argumentos(const QString &nombre, const QStringList &opcio
     return argumentos + opciones;
 }
 
-bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida) const
+bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs) const
 {
     OrdenEmulador orden;
     orden.programa = m_carpeta.Emulador();
     orden.argumentos = argumentos;
     orden.carpeta = m_carpeta.Ruta();
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
+    orden.limiteMs = limiteMs;
     return EjecutarYEsperar(orden);
 }
 
@@ -62,9 +63,9 @@ std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
     return ArchivoTexto::LeerTexto(log.fileName()).value_or(QString());
 }
 
-bool Emulador::VerificarSets(const QString &rom) const
+bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
 {
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifysets")}), QStringLiteral("1.p"));
+    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifysets")}), QStringLiteral("1.p"), limiteMs);
 }
 
 bool Emulador::ListarRoms(const QString &rom, const QString &salida) const

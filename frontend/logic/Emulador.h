@@ -29,8 +29,9 @@ public:
     // that text, or nothing when the emulator could not be started.
     std::optional<QString> Jugar(const QString &rom, bool sinSonido) const;
 
-    // "mame ROM -verifysets", output in 1.p.
-    bool VerificarSets(const QString &rom) const;
+    // "mame ROM -verifysets", output in 1.p. A run that lasts longer than the limit (in
+    // milliseconds; none when negative) is killed and counts as failed.
+    bool VerificarSets(const QString &rom, int limiteMs = -1) const;
 
     // "mame ROM -listroms", output in the given file (1.p or 2.p).
     bool ListarRoms(const QString &rom, const QString &salida) const;
@@ -47,7 +48,7 @@ public:
     const CarpetaMame &Carpeta() const { return m_carpeta; }
 
 private:
-    bool Ejecutar(const QStringList &argumentos, const QString &salida) const;
+    bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs = -1) const;
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;

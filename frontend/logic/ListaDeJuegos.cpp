@@ -40,6 +40,11 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
         QDir(carpeta.Ruta()).mkdir(QStringLiteral("snaps"));
     if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("Corvala.tlc"))))
         CrearTablaTeclas(carpeta);
+    CrearAllBat(carpeta);
+}
+
+void CrearAllBat(const CarpetaMame &carpeta)
+{
     if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("all.bat"))))
         ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("all.bat")),
                                      {QStringLiteral("mame -listfull > lista.txt")});

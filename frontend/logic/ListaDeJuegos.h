@@ -31,6 +31,9 @@ bool FaltanArchivosDeCD(const CarpetaMame &carpeta);
 // The box that then ends the program.
 Mensaje MensajeFaltanArchivosDeCD();
 
+// Writes all.bat, the record of the list command, when it is missing.
+void CrearAllBat(const CarpetaMame &carpeta);
+
 // Creates what a load needs when it is missing: the snaps folder (not on a CD-ROM), the key
 // table Corvala.tlc and all.bat. A step that fails is passed over.
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);

@@ -10,23 +10,11 @@ namespace {
 constexpr QChar kComillas = QLatin1Char('"');
 constexpr QChar kBlanco = QLatin1Char(' ');
 
-// Removes leading and trailing blanks (character 32 only: tabs stay).
-QStringView SinBlancos(QStringView texto)
-{
-    qsizetype inicio = 0;
-    qsizetype fin = texto.size();
-    while (inicio < fin && texto[inicio] == kBlanco)
-        ++inicio;
-    while (fin > inicio && texto[fin - 1] == kBlanco)
-        --fin;
-    return texto.mid(inicio, fin - inicio);
-}
-
 std::optional<JuegoListado> LeerLineaClasica(QStringView linea)
 {
     if (linea.size() < 12)
         return std::nullopt;
-    return JuegoListado{SinBlancos(linea.left(10)).toString(),
+    return JuegoListado{QuitarBlancos(linea.left(10)).toString(),
                         linea.mid(11, linea.size() - 12).toString()};
 }
 
@@ -44,6 +32,26 @@ std::optional<JuegoListado> LeerLineaAncha(QStringView linea)
         return std::nullopt;
     return JuegoListado{linea.left(fin).toString(),
                         linea.mid(comillas + 1, linea.size() - comillas - 2).toString()};
+}
+
+// Calls the function with every game of the text, in order, until it returns false.
+template<typename Funcion>
+void RecorrerJuegos(QStringView texto, Funcion &&funcion)
+{
+    qsizetype inicio = 0;
+    while (inicio < texto.size()) {
+        qsizetype fin = texto.indexOf(QLatin1Char('\n'), inicio);
+        if (fin < 0)
+            fin = texto.size();
+        QStringView linea = texto.mid(inicio, fin - inicio);
+        if (linea.endsWith(QLatin1Char('\r')))
+            linea.chop(1);
+        if (std::optional<JuegoListado> juego = LeerLineaLista(linea)) {
+            if (!funcion(std::move(*juego)))
+                return;
+        }
+        inicio = fin + 1;
+    }
 }
 
 } // namespace
@@ -66,19 +74,27 @@ std::optional<ListaJuegos> ListaJuegos::Cargar(const QString &ruta)
 ListaJuegos ListaJuegos::DesdeTexto(QStringView texto)
 {
     ListaJuegos lista;
-    qsizetype inicio = 0;
-    while (inicio < texto.size()) {
-        qsizetype fin = texto.indexOf(QLatin1Char('\n'), inicio);
-        if (fin < 0)
-            fin = texto.size();
-        QStringView linea = texto.mid(inicio, fin - inicio);
-        if (linea.endsWith(QLatin1Char('\r')))
-            linea.chop(1);
-        if (std::optional<JuegoListado> juego = LeerLineaLista(linea))
-            lista.Agregar(std::move(*juego));
-        inicio = fin + 1;
-    }
+    RecorrerJuegos(texto, [&lista](JuegoListado juego) {
+        lista.Agregar(std::move(juego));
+        return true;
+    });
     return lista;
+}
+
+std::optional<JuegoListado> ListaJuegos::Buscar(const QString &ruta,
+                                                const std::function<bool(const JuegoListado &)> &prueba)
+{
+    const std::optional<QString> texto = ArchivoTexto::LeerTexto(ruta);
+    if (!texto)
+        return std::nullopt;
+    std::optional<JuegoListado> encontrado;
+    RecorrerJuegos(*texto, [&](JuegoListado juego) {
+        if (!prueba(juego))
+            return true;
+        encontrado = std::move(juego);
+        return false;
+    });
+    return encontrado;
 }
 
 void ListaJuegos::Agregar(JuegoListado juego)

@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 namespace Corvala {
@@ -33,6 +34,11 @@ public:
     // Nothing when the file cannot be read.
     static std::optional<ListaJuegos> Cargar(const QString &ruta);
     static ListaJuegos DesdeTexto(QStringView texto);
+
+    // Reads the file through once, without keeping the list, and gives its first game for
+    // which the test holds; nothing when there is none or the file cannot be read.
+    static std::optional<JuegoListado> Buscar(const QString &ruta,
+                                              const std::function<bool(const JuegoListado &)> &prueba);
 
     const QVector<JuegoListado> &Juegos() const { return m_juegos; }
 

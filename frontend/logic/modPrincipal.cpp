@@ -2,6 +2,7 @@
 
 #include "frontend/logic/ArchivoTexto.h"
 #include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/ListaJuegos.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStorageInfo>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -33,6 +35,44 @@ QString QuitarExtension(const QString &nombre)
 {
     const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
     return punto < 0 ? QString() : nombre.left(punto);
+}
+
+QStringView QuitarBlancos(QStringView texto)
+{
+    qsizetype inicio = 0;
+    qsizetype fin = texto.size();
+    while (inicio < fin && texto[inicio] == QLatin1Char(' '))
+        ++inicio;
+    while (fin > inicio && texto[fin - 1] == QLatin1Char(' '))
+        --fin;
+    return texto.mid(inicio, fin - inicio);
+}
+
+QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo)
+{
+    const QString buscado = titulo.toUpper();
+    const std::optional<JuegoListado> juego =
+        ListaJuegos::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
+            return j.titulo.size() == buscado.size() && j.titulo.toUpper() == buscado;
+        });
+    return juego ? juego->nombre + QStringLiteral(".zip") : QStringLiteral("ERROR");
+}
+
+QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo)
+{
+    const QString rom = QuitarExtension(archivo);
+    const std::optional<JuegoListado> juego =
+        ListaJuegos::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
+            return j.nombre.compare(rom, Qt::CaseInsensitive) == 0;
+        });
+    return juego ? juego->titulo : TextoRomDesconocida(archivo);
+}
+
+bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString &carpeta)
+{
+    // QFile::rename refuses to replace an existing file.
+    const QDir dir(carpeta);
+    return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }
 
 bool EjecutarYEsperar(const OrdenEmulador &orden)
@@ -60,15 +100,35 @@ bool EjecutarYEsperar(const OrdenEmulador &orden)
 
     QEventLoop espera;
     QObject::connect(&proceso, &QProcess::finished, &espera, &QEventLoop::quit);
+    QTimer limite;
+    limite.setSingleShot(true);
+    bool agotado = false;
+    QObject::connect(&limite, &QTimer::timeout, &espera, [&] {
+        agotado = true;
+        espera.quit();
+    });
     proceso.start();
     if (!proceso.waitForStarted(-1))
         return false;
+    if (orden.limiteMs >= 0)
+        limite.start(orden.limiteMs);
     if (proceso.state() != QProcess::NotRunning)
         espera.exec();
+    if (agotado && proceso.state() != QProcess::NotRunning) {
+        // An emulator may ignore a polite request to end: it is killed.
+        proceso.kill();
+        proceso.waitForFinished(-1);
+        return false;
+    }
     // While the application quits no event loop runs: the emulator is waited for all the same
     // rather than killed.
     if (proceso.state() != QProcess::NotRunning)
+        proceso.waitForFinished(orden.limiteMs);
+    if (proceso.state() != QProcess::NotRunning) {
+        proceso.kill();
         proceso.waitForFinished(-1);
+        return false;
+    }
     return true;
 }
 

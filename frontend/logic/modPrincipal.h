@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace Corvala {
 
@@ -17,6 +18,22 @@ bool ExisteArchivo(const QString &ruta);
 // a name without a dot, or whose only dot comes first, gives the empty text.
 QString QuitarExtension(const QString &nombre);
 
+// The text without the blanks (character 32 only) at its two ends.
+QStringView QuitarBlancos(QStringView texto);
+
+// The archive name of the first game of lista.txt whose title equals the given one without
+// regard to case (blanks count), as ROM name + ".zip"; "ERROR" when no game has that title.
+// The list is read again on every call, so a title that has left it is no longer found.
+QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo);
+
+// The title lista.txt gives the archive (read again on every call), or its unrecognised-ROM
+// text.
+QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo);
+
+// Renames a file of the folder; an existing file of the new name is never replaced (the
+// rename then fails). Returns whether the file now carries the new name.
+bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString &carpeta);
+
 // One emulator run: the program and its arguments, started directly (no shell), in a working
 // folder. Its standard output goes to the output file, which is created or emptied first;
 // with conErrores its standard error goes there too. Without an output file both are dropped.
@@ -27,12 +44,16 @@ struct OrdenEmulador
     QString carpeta;
     QString salida;
     bool conErrores = false;
+    // The longest the run may last, in milliseconds (none when negative): a program still
+    // running then is killed.
+    int limiteMs = -1;
 };
 
 // Runs the command and returns when it has ended, keeping the event loop running meanwhile so
 // that windows repaint and their handlers run (the handlers guard themselves with the busy
 // flags). Returns false, before any waiting, when the program cannot be started or its output
-// file cannot be created. The exit code is not examined.
+// file cannot be created, and false when the program had to be killed at its time limit. The
+// exit code is not examined.
 bool EjecutarYEsperar(const OrdenEmulador &orden);
 
 // The emulator's version: the first line of whatsnew.txt that holds more than blanks, exactly

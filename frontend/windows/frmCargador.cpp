@@ -17,6 +17,7 @@
 #include "frontend/windows/frmImagen.h"
 #include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
+#include "rommanager/windows/frmGestionar.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -137,6 +138,7 @@ void frmCargador::CrearControles()
     connect(lblLog, &BotonEtiqueta::clic, this, &frmCargador::lblLog_Click);
     connect(Label1, &BotonEtiqueta::clic, this, &frmCargador::Label1_Click);
     connect(lblTeclas, &BotonEtiqueta::clic, this, &frmCargador::lblTeclas_Click);
+    connect(lblGestionar, &BotonEtiqueta::clic, this, &frmCargador::lblGestionar_Click);
 
     ImagenROM = new QLabel(this);
     ImagenROM->setGeometry(Twips::Rect(30, 2925, 2070, 1290));
@@ -351,6 +353,31 @@ void frmCargador::lblTeclas_Click()
         return;
     }
     frmTeclas(m_sesion, m_uso, this).exec();
+}
+
+void frmCargador::lblGestionar_Click()
+{
+    if (m_sesion.ocupado)
+        return;
+    // Busy while the ROM manager is open: this window's commands and its close are refused.
+    setCursor(Qt::WaitCursor);
+    m_sesion.ocupado = true;
+    bool terminado = false;
+    {
+        frmGestionar gestor(m_sesion, this);
+        gestor.Form_Load();
+        terminado = gestor.Terminado();
+        if (!terminado)
+            gestor.exec();
+    }
+    if (terminado) {
+        TerminarPrograma();
+        return;
+    }
+    // The archives may carry new names.
+    CargarDatos();
+    m_sesion.ocupado = false;
+    unsetCursor();
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)

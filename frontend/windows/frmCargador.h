@@ -89,6 +89,7 @@ public Q_SLOTS:
     void lblLog_Click();
     void Label1_Click();
     void lblTeclas_Click();
+    void lblGestionar_Click();
     void lstJuegos_Click();
     void Timer1_Timer();
 

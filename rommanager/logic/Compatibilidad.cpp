@@ -1,0 +1,184 @@
+#include "rommanager/logic/Compatibilidad.h"
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/Emulador.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace Corvala {
+
+namespace {
+
+// A name the record may hold: one file of the roms folder, nothing that leads elsewhere.
+bool EsNombreDeArchivo(const QString &nombre)
+{
+    return !nombre.isEmpty() && nombre != QLatin1String(".") && nombre != QLatin1String("..")
+           && !nombre.contains(QLatin1Char('/')) && !nombre.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+Compatibilidad::Compatibilidad(CarpetaMame carpeta, int limiteMs)
+    : m_carpeta(std::move(carpeta))
+    , m_limiteMs(limiteMs)
+{
+}
+
+QString Compatibilidad::Roms(const QString &archivo) const
+{
+    return m_carpeta.Ruta(QStringLiteral("roms/") + archivo);
+}
+
+bool Compatibilidad::EscribirRegistro(const QString &archivo, const QString &candidato) const
+{
+    return ArchivoTexto::EscribirLineas(m_carpeta.Ruta(Registro()), {archivo, candidato});
+}
+
+void Compatibilidad::BorrarRegistro() const
+{
+    QFile::remove(m_carpeta.Ruta(Registro()));
+}
+
+bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &candidato) const
+{
+    const QString rom = QuitarExtension(candidato);
+    // Without a ROM name the emulator would verify every set it knows.
+    if (rom.isEmpty() || !EsNombreDeArchivo(archivo) || !EsNombreDeArchivo(candidato))
+        return false;
+    // The rename below would be refused: no need to write the record first.
+    if (QFileInfo::exists(Roms(candidato)) || !QFileInfo::exists(Roms(archivo)))
+        return false;
+
+    // The record comes first: from the moment of the rename, a killed Corvala can be undone.
+    if (!EscribirRegistro(archivo, candidato))
+        return false;
+    const QString roms = m_carpeta.Ruta(QStringLiteral("roms"));
+    if (!RenombrarArchivo(archivo, candidato, roms)) {
+        BorrarRegistro();
+        return false;
+    }
+    const bool verificado = Emulador(m_carpeta).VerificarSets(rom, m_limiteMs);
+    const std::optional<QStringList> salida =
+        verificado ? ArchivoTexto::LeerLineas(m_carpeta.Ruta(QStringLiteral("1.p"))) : std::nullopt;
+    // Should the name not come back now, the record stays for the next opening to retry.
+    if (!RenombrarArchivo(candidato, archivo, roms))
+        return false;
+    BorrarRegistro();
+
+    if (!salida || salida->isEmpty())
+        return false;
+    const QString esperada = QStringLiteral("ROMSET ") + rom.toUpper() + QStringLiteral(" IS GOOD");
+    return QuitarBlancos(salida->first()).toString().toUpper() == esperada;
+}
+
+bool Compatibilidad::DevolverNombrePendiente() const
+{
+    const QString registro = m_carpeta.Ruta(Registro());
+    if (!QFileInfo::exists(registro))
+        return false;
+    const QStringList nombres = ArchivoTexto::LeerLineas(registro).value_or(QStringList());
+    bool devuelto = false;
+    if (nombres.size() >= 2 && EsNombreDeArchivo(nombres[0]) && EsNombreDeArchivo(nombres[1])) {
+        const QString &archivo = nombres[0];
+        const QString &candidato = nombres[1];
+        // Only an archive that is missing under its own name and present under the candidate's
+        // was left behind; anything else is how the test left it, or the player's doing.
+        if (!QFileInfo::exists(Roms(archivo)) && QFileInfo::exists(Roms(candidato))) {
+            devuelto = RenombrarArchivo(candidato, archivo, m_carpeta.Ruta(QStringLiteral("roms")));
+            if (!devuelto)
+                return false;
+        }
+    }
+    BorrarRegistro();
+    return devuelto;
+}
+
+Compatibilidad::Comparacion Compatibilidad::Comparar(const QString &archivo,
+                                                     const QString &archivoDelJuego) const
+{
+    if (ExisteArchivo(Roms(archivoDelJuego)))
+        return Comparacion::ExisteArchivoDelJuego;
+    return EsRomCompatible(archivo, archivoDelJuego) ? Comparacion::Compatibles
+                                                     : Comparacion::Incompatibles;
+}
+
+Mensaje Compatibilidad::MensajeDeComparacion(Comparacion comparacion)
+{
+    switch (comparacion) {
+    case Comparacion::ExisteArchivoDelJuego:
+        return {QStringLiteral("No puedes comparar la ROM con el juego seleccionado mientras exista "
+                               "un archivo de ROM para este."),
+                QStringLiteral("No es posible la comparación"), Mensaje::Icono::Critico};
+    case Comparacion::Compatibles:
+        return {QStringLiteral("Las ROMs son compatibles. Puede que actualizando la ROM para el juego "
+                               "seleccionado M.A.M.E pueda emularla."),
+                QStringLiteral("¡Encontrada!"), Mensaje::Icono::Exclamacion};
+    case Comparacion::Incompatibles:
+        break;
+    }
+    return {QStringLiteral("No hay compatibilidad entre estas ROMs."), QStringLiteral("¡Ogh!"),
+            Mensaje::Icono::Critico};
+}
+
+Compatibilidad::Actualizacion Compatibilidad::Actualizar(const QString &archivo,
+                                                         const QString &archivoDelJuego) const
+{
+    if (ExisteArchivo(Roms(archivoDelJuego)))
+        return Actualizacion::ExisteArchivoDelJuego;
+    if (!ExisteArchivo(Roms(archivo)))
+        return Actualizacion::ArchivoDesaparecido;
+    if (!EsRomCompatible(archivo, archivoDelJuego))
+        return Actualizacion::Incompatible;
+    return RenombrarArchivo(archivo, archivoDelJuego, m_carpeta.Ruta(QStringLiteral("roms")))
+               ? Actualizacion::Actualizada
+               : Actualizacion::NoRenombrada;
+}
+
+std::optional<Mensaje> Compatibilidad::MensajeDeActualizacion(Actualizacion actualizacion,
+                                                              const QString &archivo,
+                                                              const QString &archivoDelJuego)
+{
+    switch (actualizacion) {
+    case Actualizacion::ExisteArchivoDelJuego:
+        return Mensaje{QStringLiteral("No es posible actualizar el archivo zip para el juego "
+                                      "seleccionado, ya que existe otro zip con el nombre de la "
+                                      "actualización."),
+                       QStringLiteral("Error"), Mensaje::Icono::Critico};
+    case Actualizacion::ArchivoDesaparecido:
+        return Mensaje{QStringLiteral("El archivo a actualizar ha sido borrado o movido durante el "
+                                      "proceso de actualización."),
+                       QStringLiteral("No es posible continuar"), Mensaje::Icono::Critico};
+    case Actualizacion::Incompatible:
+        return Mensaje{QStringLiteral("No es posible actualizar esta ROM ya que no sería emulable "
+                                      "por la versión de M.A.M.E"),
+                       QStringLiteral("¡No!"), Mensaje::Icono::Critico};
+    case Actualizacion::NoRenombrada:
+        return Mensaje{QStringLiteral("No se ha podido cambiar el nombre del archivo %1 a %2 en la "
+                                      "carpeta roms. Comprueba que no sea de sólo lectura.")
+                           .arg(archivo, archivoDelJuego),
+                       QStringLiteral("Error"), Mensaje::Icono::Critico};
+    case Actualizacion::Actualizada:
+        break;
+    }
+    return std::nullopt;
+}
+
+Mensaje Compatibilidad::MensajeFaltaSeleccion()
+{
+    return {QStringLiteral("Debes selccionar un archivo de la carpeta roms y un título para que se "
+                           "pueda actualizar."),
+            QStringLiteral("¡No!"), Mensaje::Icono::Informacion};
+}
+
+Mensaje Compatibilidad::PreguntaActualizar(const QString &archivo, const QString &titulo,
+                                           const QString &archivoDelJuego)
+{
+    return {QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archivo
+                + QStringLiteral(" al archivo para el juego ") + titulo + QLatin1Char('(')
+                + archivoDelJuego + QStringLiteral(")?"),
+            QStringLiteral("Atención"), Mensaje::Icono::Exclamacion, Mensaje::Botones::SiNo};
+}
+
+} // namespace Corvala

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/Mensajes.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace Corvala {
+
+// Whether an archive of the roms folder holds a good set of another game: the archive takes
+// the game's archive name for a moment, the emulator verifies that game's set, and the
+// archive gets its own name back. The comparison and the renaming of the ROM manager are
+// built on it.
+//
+// While an archive carries a candidate's name, a small record in the MAME folder names both,
+// so that an archive left misnamed by a Corvala that was killed gets its name back the next
+// time the ROM manager opens (DevolverNombrePendiente).
+class Compatibilidad
+{
+public:
+    // The longest one verification may last before the emulator is stopped, in milliseconds.
+    static constexpr int kLimitePorDefecto = 120000;
+
+    explicit Compatibilidad(CarpetaMame carpeta, int limiteMs = kLimitePorDefecto);
+
+    // True when the archive, under the candidate's name, is a good set of the candidate's game
+    // by the first line the emulator prints: "romset NAME is good", in any letter case and with
+    // blanks around it. Both are file names in roms. Anything that goes wrong makes the answer
+    // false, and the archive always has its own name back when this returns. A candidate whose
+    // archive already lies in roms is false without any emulator run; so is a candidate
+    // without a ROM name ("ERROR").
+    bool EsRomCompatible(const QString &archivo, const QString &candidato) const;
+
+    // Gives an archive left under a candidate's name its own name back, as the record says,
+    // and removes the record. Returns true when an archive was renamed.
+    bool DevolverNombrePendiente() const;
+
+    // The record of the rename under way, in the MAME folder.
+    static QString Registro() { return QStringLiteral("renombre_pendiente.txt"); }
+
+    // The comparison of the selected archive with the selected game's archive name.
+    enum class Comparacion { ExisteArchivoDelJuego, Compatibles, Incompatibles };
+    Comparacion Comparar(const QString &archivo, const QString &archivoDelJuego) const;
+    static Mensaje MensajeDeComparacion(Comparacion comparacion);
+
+    // The renaming of the selected archive to the selected game's archive name, once the
+    // player has confirmed it.
+    enum class Actualizacion {
+        ExisteArchivoDelJuego,
+        ArchivoDesaparecido,
+        Incompatible,
+        Actualizada,
+        NoRenombrada,
+    };
+    Actualizacion Actualizar(const QString &archivo, const QString &archivoDelJuego) const;
+    // The box that follows a renaming; none when it ran through.
+    static std::optional<Mensaje> MensajeDeActualizacion(Actualizacion actualizacion,
+                                                         const QString &archivo,
+                                                         const QString &archivoDelJuego);
+    static Mensaje MensajeFaltaSeleccion();
+    static Mensaje PreguntaActualizar(const QString &archivo, const QString &titulo,
+                                      const QString &archivoDelJuego);
+
+private:
+    QString Roms(const QString &archivo) const;
+    bool EscribirRegistro(const QString &archivo, const QString &candidato) const;
+    void BorrarRegistro() const;
+
+    CarpetaMame m_carpeta;
+    int m_limiteMs;
+};
+
+} // namespace Corvala

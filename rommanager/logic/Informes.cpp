@@ -1,0 +1,71 @@
+#include "rommanager/logic/Informes.h"
+
+#include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/Emulador.h"
+#include "frontend/logic/modPrincipal.h"
+
+#include <QFile>
+
+namespace Corvala::Informes {
+
+namespace {
+
+// The lines of one of the emulator's outputs, which is then removed; none when it is missing.
+QStringList Salida(const CarpetaMame &carpeta, const QString &nombre)
+{
+    const QString ruta = carpeta.Ruta(nombre);
+    QStringList lineas = ArchivoTexto::LeerLineas(ruta).value_or(QStringList());
+    QFile::remove(ruta);
+    return lineas;
+}
+
+} // namespace
+
+QString Ruta(const CarpetaMame &carpeta)
+{
+    return carpeta.Ruta(QStringLiteral("comparacion.log"));
+}
+
+bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
+{
+    const QString rom = QuitarExtension(archivo);
+    const Emulador emulador(carpeta);
+    emulador.IdentificarArchivo(archivo, QStringLiteral("1.p"));
+    emulador.ListarRoms(rom, QStringLiteral("2.p"));
+    emulador.VerificarRoms(rom, QStringLiteral("3.p"));
+    emulador.ReconocerArchivo(archivo, QStringLiteral("4.p"));
+
+    QStringList informe;
+    informe << QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */") << QString()
+            << Salida(carpeta, QStringLiteral("1.p")) << QString();
+    informe << QStringLiteral("/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */") << QString()
+            << Salida(carpeta, QStringLiteral("2.p")) << QString();
+    informe << QStringLiteral("/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */") << QString()
+            << Salida(carpeta, QStringLiteral("3.p")) << QString();
+    informe << QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */")
+            << QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) "
+                              "esta ROM no implica que la emule. */")
+            << QString() << Salida(carpeta, QStringLiteral("4.p"));
+    return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
+}
+
+bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo, const QString &archivoDelJuego)
+{
+    Emulador(carpeta).ListarRoms(QuitarExtension(QuitarBlancos(archivoDelJuego).toString()),
+                                 QStringLiteral("1.p"));
+    QStringList informe;
+    informe << QString() << QStringLiteral("/* ") + titulo.toUpper() + QStringLiteral(" */")
+            << QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */") << QString()
+            << Salida(carpeta, QStringLiteral("1.p"));
+    return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
+}
+
+Mensaje MensajeSinInforme()
+{
+    return {QStringLiteral("No se ha podido escribir el informe comparacion.log en la carpeta de "
+                           "M.A.M.E. Comprueba que la carpeta no sea de sólo lectura."),
+            QStringLiteral("Error."), Mensaje::Icono::Critico};
+}
+
+} // namespace Corvala::Informes

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "frontend/logic/Mensajes.h"
+
+#include <QString>
+
+namespace Corvala {
+
+class CarpetaMame;
+
+// The ROM manager's two reports: the emulator's diagnostic outputs copied line by line under
+// fixed headings into comparacion.log, in the MAME folder. The emulator's outputs (1.p to 4.p)
+// are removed once copied; the report stays until the next report replaces it or Corvala
+// closes, since the viewer that shows it may read it late.
+namespace Informes {
+
+QString Ruta(const CarpetaMame &carpeta);
+
+// The report on an archive of roms: what the emulator finds in it, the files its game needs,
+// whether its set is good, and whether the emulator knows its files. Returns false when the
+// report could not be written.
+bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo);
+
+// The report on a game, by its title and its archive name (the ROM files that archive must
+// hold).
+bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo, const QString &archivoDelJuego);
+
+// The box of a report that could not be written.
+Mensaje MensajeSinInforme();
+
+} // namespace Informes
+} // namespace Corvala

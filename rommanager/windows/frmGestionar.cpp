@@ -1,0 +1,398 @@
+#include "rommanager/windows/frmGestionar.h"
+
+#include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/Sesion.h"
+#include "frontend/logic/modPrincipal.h"
+#include "frontend/windows/BotonEtiqueta.h"
+#include "frontend/windows/Colores.h"
+#include "frontend/windows/Etiqueta.h"
+#include "frontend/windows/Lineas.h"
+#include "frontend/windows/Twips.h"
+#include "rommanager/logic/Informes.h"
+#include "rommanager/logic/ListasDelGestor.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace Corvala {
+
+using Colores::Colorear;
+
+namespace {
+
+constexpr int kAncho = 9570;
+constexpr int kAlto = 4485;
+
+// A borderless panel framed by four lines, as the window is.
+class PanelEnmarcado : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const int ancho = Twips::DesdePx(width());
+        const int alto = Twips::DesdePx(height());
+        Twips::DibujarLineas(this, {{0, 15, ancho, 15},
+                                    {ancho - 15, 0, ancho - 15, alto},
+                                    {0, alto - 15, ancho, alto - 15},
+                                    {15, 0, 15, alto}});
+    }
+};
+
+// A value label: teal text that sizes itself to what it shows.
+QLabel *Valor(QWidget *padre, int izquierda, int arriba)
+{
+    auto *valor = new QLabel(padre);
+    valor->move(Twips::Punto(izquierda, arriba));
+    valor->setFont(Twips::Fuente(8.25));
+    Colorear(valor, QPalette::WindowText, Colores::kTurquesa);
+    return valor;
+}
+
+void PonerValor(QLabel *valor, const QString &texto)
+{
+    valor->setText(texto);
+    valor->adjustSize();
+}
+
+QLabel *Rotulo(QWidget *padre, const QString &texto, const QRect &lugar)
+{
+    return Etiqueta(padre, texto, lugar, Colores::kBlanco, true);
+}
+
+QListView *Lista(QWidget *padre, QStringListModel *modelo, const QRect &lugar)
+{
+    auto *lista = new QListView(padre);
+    lista->setGeometry(lugar);
+    lista->setModel(modelo);
+    lista->setUniformItemSizes(true);
+    lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Colorear(lista, QPalette::Base, Colores::kFondoLista);
+    Colorear(lista, QPalette::Text, Colores::kNegro);
+    return lista;
+}
+
+BotonEtiqueta *Boton(QWidget *padre, const QString &texto, const QRect &lugar, const QString &ayuda,
+                     bool aspectoPulsado)
+{
+    auto *boton = new BotonEtiqueta(texto, padre);
+    boton->setGeometry(lugar);
+    boton->setToolTip(ayuda);
+    if (!aspectoPulsado)
+        boton->SinAspectoPulsado();
+    return boton;
+}
+
+} // namespace
+
+QSize frmGestionar::TamanoDeDiseno()
+{
+    return Twips::Tamano(kAncho, kAlto);
+}
+
+frmGestionar::frmGestionar(Sesion &sesion, QWidget *parent, int limiteMs)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_sesion(sesion)
+    , m_prueba(sesion.carpeta, limiteMs)
+    , m_busqueda(m_prueba)
+{
+    setWindowTitle(QStringLiteral("Gestionar ROMs"));
+    setFont(Twips::Fuente(8.25));
+    setAutoFillBackground(true);
+    Colorear(this, QPalette::Window, Colores::kFondoVentana);
+    CrearControles();
+}
+
+void frmGestionar::CrearControles()
+{
+    Label2 = Rotulo(this, QStringLiteral("Carpeta ROMs"), Twips::Rect(525, 90, 1260, 195));
+    Label1 = Rotulo(this, QStringLiteral("ROMs soportadas por esta versión de M.A.M.E"),
+                    Twips::Rect(3750, 90, 3990, 195));
+
+    ROMs = Lista(this, &m_archivos, Twips::Rect(105, 315, 2175, 3150));
+    ROMs->setFont(Twips::Fuente(9.75));
+    lstJuegos = Lista(this, &m_titulos, Twips::Rect(2325, 315, 7125, 3150));
+    connect(ROMs->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &frmGestionar::ROMs_Click);
+    connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmGestionar::lstJuegos_Click);
+
+    lblContiene = Boton(this, QStringLiteral("Detalles"), Twips::Rect(105, 3525, 705, 255),
+                        QStringLiteral("Detalles del archivo .zip"), false);
+    Label3 = Rotulo(this, QStringLiteral("Titulo para el archivo:"), Twips::Rect(795, 3555, 1995, 195));
+    lblTitulo = Valor(this, 2730, 3555);
+    lblArchivosJuego = Boton(this, QStringLiteral("Detalles"), Twips::Rect(105, 3810, 705, 255),
+                             QStringLiteral("Detalles del juego seleccionado"), false);
+    Label5 = Rotulo(this, QStringLiteral("Nombre de la ROM seleccionada:"),
+                    Twips::Rect(795, 3840, 2985, 195));
+    lblArchivo = Valor(this, 3705, 3840);
+
+    lblBuscar = Boton(this, QStringLiteral("Buscar ROM compatible"), Twips::Rect(105, 4140, 2070, 255),
+                      QStringLiteral("Busca un juego emulable compatible para el archivo seleccionado, "
+                                     "entre todos los juegos emulables de M.A.M.E"),
+                      false);
+    lblCompara = Boton(this, QStringLiteral("Comparar ROMs"), Twips::Rect(2190, 4140, 2070, 255),
+                       QStringLiteral("Compara el archivo seleccionado con el juego para ver si son "
+                                      "compatibles"),
+                       false);
+    lblActualizar = Boton(this, QStringLiteral("Actualizar ROM"), Twips::Rect(4275, 4140, 2070, 255),
+                          QStringLiteral("Cambiar el archivo seleccionado al archivo para el juego "
+                                         "seleccionado."),
+                          true);
+    lblSalir = BotonEtiqueta::Negrita(QStringLiteral("Salir"), this, Twips::Rect(8820, 4140, 630, 255));
+    lblSalir->setToolTip(QStringLiteral("Pues, sale, que otra cosa puede ser."));
+
+    connect(lblContiene, &BotonEtiqueta::clic, this, &frmGestionar::lblContiene_Click);
+    connect(lblArchivosJuego, &BotonEtiqueta::clic, this, &frmGestionar::lblArchivosJuego_Click);
+    connect(lblBuscar, &BotonEtiqueta::clic, this, &frmGestionar::lblBuscar_Click);
+    connect(lblCompara, &BotonEtiqueta::clic, this, &frmGestionar::lblCompara_Click);
+    connect(lblActualizar, &BotonEtiqueta::clic, this, &frmGestionar::lblActualizar_Click);
+    connect(lblSalir, &BotonEtiqueta::clic, this, &frmGestionar::lblSalir_Click);
+
+    CrearPanel();
+}
+
+void frmGestionar::CrearPanel()
+{
+    Estado = new PanelEnmarcado(this);
+    Estado->setGeometry(Twips::Rect(3015, 1005, 3780, 1650));
+    Estado->setAutoFillBackground(true);
+    Colorear(Estado, QPalette::Window, Colores::kFondoVentana);
+
+    Label4 = Rotulo(Estado, QStringLiteral("Número de ROMs emuladas:"), Twips::Rect(330, 195, 2445, 195));
+    lblTotal = Valor(Estado, 2955, 210);
+    Label7 = Rotulo(Estado, QStringLiteral("Número de ROMs Analizadas:"), Twips::Rect(330, 480, 2565, 195));
+    lblActual = Valor(Estado, 2955, 495);
+    Label9 = Rotulo(Estado, QStringLiteral("Progreso:"), Twips::Rect(330, 795, 855, 195));
+    progreso = new QProgressBar(Estado);
+    progreso->setGeometry(Twips::Rect(1260, 795, 2175, 210));
+    progreso->setTextVisible(false);
+    lblCancelar = Boton(Estado, QStringLiteral("Cancelar"), Twips::Rect(1335, 1260, 975, 255),
+                        QStringLiteral("Cancelar el proceso de búsqueda"), true);
+    connect(lblCancelar, &BotonEtiqueta::clic, this, &frmGestionar::lblCancelar_Click);
+
+    Estado->raise();
+    Estado->hide();
+}
+
+void frmGestionar::paintEvent(QPaintEvent *evento)
+{
+    QDialog::paintEvent(evento);
+    Twips::DibujarLineas(this, {{0, 15, kAncho, 15},
+                                {kAncho - 15, 0, kAncho - 15, kAlto},
+                                {0, kAlto - 15, kAncho, kAlto - 15},
+                                {15, 0, 15, kAlto}});
+}
+
+void frmGestionar::Form_Load()
+{
+    setCursor(Qt::WaitCursor);
+    setFixedSize(TamanoDeDiseno());
+    if (!m_sesion.cd)
+        m_prueba.DevolverNombrePendiente();
+    CargarDatos();
+    unsetCursor();
+}
+
+void frmGestionar::CargarDatos()
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    m_titulos.setStringList({});
+    if (m_sesion.cd && ListaDeJuegos::FaltanArchivosDeCD(carpeta)) {
+        Mensajes::Mostrar(ListaDeJuegos::MensajeFaltanArchivosDeCD());
+        m_terminado = true;
+        Q_EMIT programaTerminado();
+        return;
+    }
+    ListasDelGestor::ReconstruirLista(carpeta);
+    m_archivos.setStringList(ListasDelGestor::Archivos(carpeta));
+    m_titulos.setStringList(ListasDelGestor::Titulos(carpeta));
+}
+
+void frmGestionar::RefrescarROMs()
+{
+    m_archivos.setStringList(ListasDelGestor::Archivos(m_sesion.carpeta));
+}
+
+QString frmGestionar::ArchivoElegido() const
+{
+    const QModelIndex actual = ROMs->currentIndex();
+    return actual.isValid() ? actual.data().toString() : QString();
+}
+
+bool frmGestionar::HayJuegoElegido() const
+{
+    return lstJuegos->selectionModel()->hasSelection();
+}
+
+QString frmGestionar::JuegoElegido() const
+{
+    const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
+    return filas.isEmpty() ? QString() : filas.first().data().toString();
+}
+
+void frmGestionar::ROMs_Click()
+{
+    if (m_ocupado)
+        return;
+    const QString archivo = ArchivoElegido();
+    if (!archivo.isEmpty())
+        PonerValor(lblTitulo, TituloDeRom(m_sesion.carpeta, archivo));
+}
+
+void frmGestionar::lstJuegos_Click()
+{
+    if (m_ocupado || !HayJuegoElegido())
+        return;
+    PonerValor(lblArchivo, RomDeTitulo(m_sesion.carpeta, JuegoElegido()));
+}
+
+void frmGestionar::lblSalir_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    m_saliendo = true;
+    accept();
+    m_ocupado = false;
+}
+
+void frmGestionar::closeEvent(QCloseEvent *evento)
+{
+    // Only "Salir" closes the window.
+    if (m_saliendo)
+        evento->accept();
+    else
+        evento->ignore();
+}
+
+void frmGestionar::reject()
+{
+    // The Escape key does not close it either.
+}
+
+void frmGestionar::AbrirInforme()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
+}
+
+void frmGestionar::lblContiene_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    setCursor(Qt::WaitCursor);
+    const QString archivo = ArchivoElegido();
+    if (!archivo.isEmpty()) {
+        if (Informes::InformeDeArchivo(m_sesion.carpeta, archivo))
+            AbrirInforme();
+        else
+            Mensajes::Mostrar(Informes::MensajeSinInforme());
+    }
+    unsetCursor();
+    m_ocupado = false;
+}
+
+void frmGestionar::lblArchivosJuego_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    setCursor(Qt::WaitCursor);
+    if (HayJuegoElegido()) {
+        if (Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), lblArchivo->text()))
+            AbrirInforme();
+        else
+            Mensajes::Mostrar(Informes::MensajeSinInforme());
+    }
+    unsetCursor();
+    m_ocupado = false;
+}
+
+void frmGestionar::lblBuscar_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
+        BuscarCompatible();
+    // The wind-up, the same for every outcome.
+    unsetCursor();
+    Estado->hide();
+    m_busqueda.Terminar();
+    m_ocupado = false;
+}
+
+void frmGestionar::BuscarCompatible()
+{
+    const CarpetaMame &carpeta = m_sesion.carpeta;
+    m_busqueda.Empezar();
+    setCursor(Qt::WaitCursor);
+    Estado->show();
+    ListasDelGestor::ReconstruirLista(carpeta);
+
+    const int total = m_titulos.rowCount();
+    PonerValor(lblTotal, QString::number(total));
+    progreso->setRange(1, total);
+    const Busqueda::Resultado resultado = m_busqueda.Recorrer(
+        carpeta.Ruta(QStringLiteral("lista.txt")), [this] { return ArchivoElegido(); },
+        [this](qint32 contador) {
+            PonerValor(lblActual, QString::number(contador));
+            // The header line is counted too: the last line lies one beyond the bar's end.
+            progreso->setValue(std::min(contador, progreso->maximum()));
+        });
+    Mensajes::Mostrar(Busqueda::MensajeDeResultado(resultado, m_busqueda.TituloEncontrado()));
+}
+
+void frmGestionar::lblCancelar_Click()
+{
+    // Not turned away while busy: it runs while the search waits for the emulator.
+    if (!m_busqueda.Buscando())
+        return;
+    if (Mensajes::Mostrar(Busqueda::PreguntaCancelar()) == Respuesta::Si)
+        m_busqueda.Cancelar();
+}
+
+void frmGestionar::lblCompara_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    const QString archivo = ArchivoElegido();
+    if (HayJuegoElegido() && !archivo.isEmpty())
+        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, lblArchivo->text())));
+    m_ocupado = false;
+}
+
+void frmGestionar::lblActualizar_Click()
+{
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    if (!HayJuegoElegido() || ArchivoElegido().isEmpty()) {
+        Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
+    } else {
+        const QString archivoDelJuego = lblArchivo->text();
+        const Mensaje pregunta =
+            Compatibilidad::PreguntaActualizar(ArchivoElegido(), JuegoElegido(), archivoDelJuego);
+        if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {
+            // Read again: the selection may have moved while the question was open.
+            const QString archivo = ArchivoElegido();
+            const Compatibilidad::Actualizacion actualizacion = m_prueba.Actualizar(archivo, archivoDelJuego);
+            if (actualizacion == Compatibilidad::Actualizacion::Actualizada
+                || actualizacion == Compatibilidad::Actualizacion::NoRenombrada)
+                RefrescarROMs();
+            if (const std::optional<Mensaje> mensaje =
+                    Compatibilidad::MensajeDeActualizacion(actualizacion, archivo, archivoDelJuego))
+                Mensajes::Mostrar(*mensaje);
+        }
+    }
+    m_ocupado = false;
+}
+
+} // namespace Corvala
