@@ -12,6 +12,8 @@
 //                   fail=1             print an error on standard error and exit with 1
 //                   silent=1           print nothing at all
 //                   exit=N             the exit code of a normal answer
+//                   output=TEXT        print TEXT ("\n" for a line end) instead of the answer
+//                   crash=1            die of an abort signal before answering
 //                   version=TEXT       answer -version with "TEXT (fake)"; without it
 //                                      -version is an unknown option
 //                   unknown=a,b        options this emulator does not know (without "-")
@@ -231,12 +233,29 @@ int main(int argc, char **argv)
         std::cerr << "Error: the fake emulator was told to fail\n";
         return 1;
     }
+    if (conf.Flag(command, "crash"))
+        std::abort();
     if (conf.Flag(command, "silent"))
         return 0;
     const int exitCode = std::atoi(conf.Get(command, "exit").c_str());
 
+    if (const std::string output = conf.Get(command, "output"); !output.empty()) {
+        for (size_t i = 0; i < output.size(); ++i) {
+            if (output.compare(i, 2, "\\n") == 0) {
+                std::cout << '\n';
+                ++i;
+            } else {
+                std::cout << output[i];
+            }
+        }
+        return exitCode;
+    }
+
+    // The game list is read only by the commands that need it.
     const fs::path listFile = control / "listfull.txt";
-    const std::string list = fs::exists(listFile, error) ? ReadFile(listFile) : kBuiltInList;
+    const bool needsList = command == "listfull" || command == "listroms" || command == "romident";
+    const std::string list = !needsList ? std::string()
+                             : fs::exists(listFile, error) ? ReadFile(listFile) : kBuiltInList;
     const std::string romName = fs::path(name).stem().string();
 
     if (command == "listfull") {
