@@ -1,0 +1,342 @@
+// The ROM manager window as a player meets it: opened from the main window, its two lists and
+// their labels, the search with its panel, cancel and outcomes, the commands turned away while
+// one runs, the renaming that the main window's list then shows, and the reports opened in the
+// viewer.
+
+#include "frontend/windows/BotonEtiqueta.h"
+#include "rommanager/logic/Compatibilidad.h"
+#include "rommanager/windows/frmGestionar.h"
+
+#include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+// The main window over a collection of galaga.zip and oldname.zip, an archive that holds a
+// good Pac-Man set under another name.
+struct Principal : Ventana
+{
+    Principal()
+        : Ventana(false)
+    {
+        carpeta.ListaCompleta("name      description\r\n"
+                              "dkong     \"Donkey Kong\"\r\n"
+                              "galaga    \"Galaga\"\r\n"
+                              "pacman    \"Pac-Man\"\r\n"
+                              "puckman   \"PAC-MAN\"\r\n");
+        carpeta.Archivo(QStringLiteral("galaga.zip"), "set=galaga");
+        carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.251\r\n");
+        ventana.Form_Load();
+        ventana.show();
+    }
+};
+
+// The ROM manager over its own folder, loaded but not shown modally.
+struct Gestor : Principal
+{
+    Gestor()
+    {
+        gestor.Form_Load();
+        gestor.show();
+    }
+    frmGestionar gestor{sesion, &ventana, 400};
+};
+
+QStringList Textos(const QListView *lista)
+{
+    QStringList textos;
+    for (int i = 0; i < lista->model()->rowCount(); ++i)
+        textos << lista->model()->index(i, 0).data().toString();
+    return textos;
+}
+
+// A click on the entry of the list, as the player gives it.
+void Elegir(QListView *lista, const QString &texto)
+{
+    const int fila = int(Textos(lista).indexOf(texto));
+    QVERIFY2(fila >= 0, qPrintable(texto));
+    const QModelIndex indice = lista->model()->index(fila, 0);
+    lista->scrollTo(indice);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(indice).center());
+}
+
+void Clic(QWidget *boton)
+{
+    QTest::mouseClick(boton, Qt::LeftButton);
+}
+
+// Runs the action on the ROM manager once the main window has shown it modally (its loading
+// runs the emulator first, with the events flowing), then leaves it with "Salir", so that the
+// test goes on whatever the action found.
+void AlAbrirseElGestor(std::function<void(frmGestionar *)> accion)
+{
+    auto *espera = new QTimer;
+    espera->setInterval(10);
+    QObject::connect(espera, &QTimer::timeout, [espera, accion] {
+        auto *gestor = qobject_cast<frmGestionar *>(QApplication::activeModalWidget());
+        if (!gestor || !gestor->isVisible())
+            return;
+        espera->stop();
+        espera->deleteLater();
+        accion(gestor);
+        gestor->lblSalir_Click();
+    });
+    espera->start();
+}
+
+} // namespace
+
+class PruebaVentanaGestor : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> abiertos;
+
+public Q_SLOTS:
+    void Abrir(const QUrl &url) { abiertos << url; }
+
+private Q_SLOTS:
+    void init() { abiertos.clear(); }
+    void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Abrir"); }
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+
+    void BuscarYActualizarComoUnJugador()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        QCOMPARE(Filas(principal.ventana),
+                 QStringList({QStringLiteral("Galaga"), QStringLiteral("ROM desconocida(oldname.zip)")}));
+        principal.carpeta.OlvidarLlamadas();
+        bool abierto = false;
+        AlAbrirseElGestor([&](frmGestionar *gestor) {
+            abierto = true;
+            // The main window is busy and will not close meanwhile.
+            QVERIFY(principal.sesion.ocupado);
+            principal.ventana.close();
+            QVERIFY(principal.ventana.isVisible());
+            QCOMPARE(principal.ventana.lblEstado->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+
+            QCOMPARE(gestor->size(), frmGestionar::TamanoDeDiseno());
+            QVERIFY(!gestor->Estado->isVisible());
+            QCOMPARE(Textos(gestor->ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+            QCOMPARE(Textos(gestor->lstJuegos),
+                     QStringList({QStringLiteral("Donkey Kong"), QStringLiteral("Galaga"),
+                                  QStringLiteral("Pac-Man"), QStringLiteral("PAC-MAN")}));
+
+            Elegir(gestor->ROMs, QStringLiteral("oldname.zip"));
+            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            mensajes.Responder(Respuesta::Si);
+            Clic(gestor->lblBuscar);
+            QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
+                                                      QStringLiteral("¡Encontrada!")}));
+            QVERIFY(mensajes.Vistos().last().texto.endsWith(QStringLiteral("el título del juego es Pac-Man.")));
+            QVERIFY(!gestor->Estado->isVisible());
+
+            // Both equal titles give the archive of the first line.
+            Elegir(gestor->lstJuegos, QStringLiteral("PAC-MAN"));
+            QCOMPARE(gestor->lblArchivo->text(), QStringLiteral("pacman.zip"));
+            Elegir(gestor->lstJuegos, QStringLiteral("Pac-Man"));
+            QCOMPARE(gestor->lblArchivo->text(), QStringLiteral("pacman.zip"));
+            mensajes.Responder(Respuesta::Si);
+            Clic(gestor->lblActualizar);
+            QCOMPARE(mensajes.Vistos().last().texto,
+                     QStringLiteral("¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el "
+                                    "juego Pac-Man(pacman.zip)?"));
+            QCOMPARE(Textos(gestor->ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("pacman.zip")}));
+            // The title of the archive stays until the list is clicked again.
+            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            Elegir(gestor->ROMs, QStringLiteral("pacman.zip"));
+            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("Pac-Man"));
+        });
+        Clic(principal.ventana.lblGestionar);
+        QVERIFY(abierto);
+        QCOMPARE(mensajes.Vistos().size(), 3);
+        QVERIFY(!principal.sesion.ocupado);
+        QCOMPARE(Filas(principal.ventana), QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man")}));
+        // The window's opening and the search each rebuilt the list; the search went through
+        // dkong and pacman only (galaga.zip lies in roms); the renaming tested once more.
+        int listas = 0;
+        QStringList verificados;
+        for (const QStringList &llamada : principal.carpeta.Llamadas()) {
+            listas += llamada == QStringList{QStringLiteral("-listfull")};
+            if (llamada.contains(QStringLiteral("-verifysets")))
+                verificados << llamada.first();
+        }
+        QCOMPARE(listas, 2);
+        QCOMPARE(verificados, QStringList({QStringLiteral("dkong"), QStringLiteral("pacman"), QStringLiteral("pacman")}));
+    }
+
+    void SoloSalirCierraLaVentana()
+    {
+        Gestor g;
+        g.gestor.close();
+        QVERIFY(g.gestor.isVisible());
+        QTest::keyClick(&g.gestor, Qt::Key_Escape);
+        QVERIFY(g.gestor.isVisible());
+        Clic(g.gestor.lblSalir);
+        QVERIFY(!g.gestor.isVisible());
+    }
+
+    void LosComandosPidenSuSeleccion()
+    {
+        MensajesDePrueba mensajes;
+        Gestor g;
+        for (BotonEtiqueta *boton : {g.gestor.lblBuscar, g.gestor.lblCompara, g.gestor.lblContiene,
+                                     g.gestor.lblArchivosJuego, g.gestor.lblCancelar})
+            g.gestor.metaObject()->invokeMethod(boton, "clic");
+        QVERIFY(mensajes.Vistos().isEmpty());
+        QVERIFY(abiertos.isEmpty());
+        g.gestor.lblActualizar_Click();
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("¡No!")});
+        QCOMPARE(mensajes.Vistos().first().icono, Mensaje::Icono::Informacion);
+
+        // An archive alone: the rename still refuses, the comparison does nothing, the archive
+        // report runs and the game report does not.
+        Elegir(g.gestor.ROMs, QStringLiteral("galaga.zip"));
+        g.gestor.lblActualizar_Click();
+        g.gestor.lblCompara_Click();
+        QCOMPARE(mensajes.Vistos().size(), 2);
+        g.gestor.lblArchivosJuego_Click();
+        QVERIFY(abiertos.isEmpty());
+        g.gestor.lblContiene_Click();
+        QCOMPARE(abiertos, QList<QUrl>{QUrl::fromLocalFile(g.carpeta.Ruta(QStringLiteral("comparacion.log")))});
+        QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log")).contains("galaga.zip KNOWN"));
+        QVERIFY(!g.gestor.Ocupado());
+        QCOMPARE(g.gestor.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void ComparacionYActualizacionConElArchivoDelJuegoPresente()
+    {
+        MensajesDePrueba mensajes;
+        Gestor g;
+        g.carpeta.OlvidarLlamadas();
+        Elegir(g.gestor.ROMs, QStringLiteral("oldname.zip"));
+        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
+        mensajes.Responder(Respuesta::Si);
+        g.gestor.lblCompara_Click();
+        g.gestor.lblActualizar_Click();
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("No es posible la comparación"),
+                                                  QStringLiteral("Atención"), QStringLiteral("Error")}));
+        QVERIFY(g.carpeta.Llamadas().isEmpty());
+
+        // The rename answered No does nothing; an incompatible game is refused.
+        Elegir(g.gestor.lstJuegos, QStringLiteral("Donkey Kong"));
+        g.gestor.lblActualizar_Click();
+        QCOMPARE(mensajes.Titulos().size(), 4);
+        QVERIFY(g.carpeta.Llamadas().isEmpty());
+        mensajes.Responder(Respuesta::Si);
+        g.gestor.lblActualizar_Click();
+        QCOMPARE(mensajes.Titulos().last(), QStringLiteral("¡No!"));
+        g.gestor.lblCompara_Click();
+        QCOMPARE(mensajes.Titulos().last(), QStringLiteral("¡Ogh!"));
+
+        // The archive was removed by another program; the list still shows it.
+        Elegir(g.gestor.lstJuegos, QStringLiteral("Pac-Man"));
+        g.carpeta.Borrar(QStringLiteral("roms/oldname.zip"));
+        mensajes.Responder(Respuesta::Si);
+        g.gestor.lblActualizar_Click();
+        QCOMPARE(mensajes.Titulos().last(), QStringLiteral("No es posible continuar"));
+    }
+
+    void BusquedaCanceladaYComandosRechazadosMientrasDura()
+    {
+        MensajesDePrueba mensajes;
+        Gestor g;
+        g.carpeta.Archivo(QStringLiteral("oldname.zip"), "set=nothing");
+        g.carpeta.Control("verifysets.delay_ms=150\n");
+        Elegir(g.gestor.ROMs, QStringLiteral("oldname.zip"));
+        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
+        const QString titulo = g.gestor.lblTitulo->text();
+        const QString archivo = g.gestor.lblArchivo->text();
+
+        // Yes to the search, No to the first cancel, Yes to the second.
+        mensajes.Responder(Respuesta::Si);
+        mensajes.Responder(Respuesta::No);
+        mensajes.Responder(Respuesta::Si);
+        bool visto = false;
+        QTimer::singleShot(50, [&] {
+            visto = true;
+            QVERIFY(g.gestor.Estado->isVisible());
+            QVERIFY(g.gestor.Buscando());
+            QCOMPARE(g.gestor.lblTotal->text(), QStringLiteral("4"));
+            QCOMPARE(g.gestor.lblActual->text(), QStringLiteral("2"));
+            QCOMPARE(g.gestor.progreso->value(), 2);
+            // Every other command is turned away; the lists still move.
+            Clic(g.gestor.lblSalir);
+            Clic(g.gestor.lblCompara);
+            Clic(g.gestor.lblContiene);
+            Clic(g.gestor.lblBuscar);
+            Elegir(g.gestor.lstJuegos, QStringLiteral("Pac-Man"));
+            QCOMPARE(g.gestor.lblArchivo->text(), archivo);
+            QVERIFY(g.gestor.isVisible());
+            Clic(g.gestor.lblCancelar);
+            QVERIFY(g.gestor.Buscando());
+            Clic(g.gestor.lblCancelar);
+            QVERIFY(!g.gestor.Buscando());
+        });
+        Clic(g.gestor.lblBuscar);
+        QVERIFY(visto);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
+                                                  QStringLiteral("¿Estas seguro?"), QStringLiteral("¿Estas seguro?"),
+                                                  QStringLiteral("Proceso cancelado")}));
+        QVERIFY(abiertos.isEmpty());
+        QVERIFY(!g.gestor.Estado->isVisible());
+        QVERIFY(!g.gestor.Ocupado());
+        QCOMPARE(g.gestor.lblTitulo->text(), titulo);
+        QVERIFY(g.carpeta.Existe(QStringLiteral("roms/oldname.zip")));
+
+        // Nothing found: the box, then every command works again.
+        g.carpeta.Control("");
+        mensajes.Responder(Respuesta::Si);
+        Clic(g.gestor.lblBuscar);
+        QCOMPARE(mensajes.Titulos().last(), QStringLiteral("¡Ogh!"));
+        QCOMPARE(g.gestor.lblActual->text(), QStringLiteral("5"));
+        QCOMPARE(g.gestor.progreso->value(), 4);
+        // The search answered No does not start.
+        g.carpeta.OlvidarLlamadas();
+        Clic(g.gestor.lblBuscar);
+        QVERIFY(g.carpeta.Llamadas().isEmpty());
+        Clic(g.gestor.lblSalir);
+        QVERIFY(!g.gestor.isVisible());
+    }
+
+    void LaAperturaDevuelveElNombrePendiente()
+    {
+        Principal principal;
+        principal.carpeta.Borrar(QStringLiteral("roms/oldname.zip"));
+        principal.carpeta.Archivo(QStringLiteral("dkong.zip"), "set=pacman");
+        principal.carpeta.Escribir(Compatibilidad::Registro(), "oldname.zip\r\ndkong.zip\r\n");
+        frmGestionar gestor(principal.sesion, &principal.ventana);
+        gestor.Form_Load();
+        QCOMPARE(Textos(gestor.ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+        QVERIFY(!principal.carpeta.Existe(Compatibilidad::Registro()));
+    }
+
+    void LaListaDeArchivosTraeSuTitulo()
+    {
+        Gestor g;
+        g.carpeta.Archivo(QStringLiteral("PACMAN.ZIP"));
+        g.gestor.CargarDatos();
+        Elegir(g.gestor.ROMs, QStringLiteral("PACMAN.ZIP"));
+        QCOMPARE(g.gestor.lblTitulo->text(), QStringLiteral("Pac-Man"));
+        // lista.txt changed after the list was filled.
+        g.carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n");
+        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
+        QCOMPARE(g.gestor.lblArchivo->text(), QStringLiteral("ERROR"));
+        g.gestor.lblArchivosJuego_Click();
+        QCOMPARE(abiertos.size(), 1);
+        QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GALAGA */\r\n"));
+    }
+};
+
+QTEST_MAIN(PruebaVentanaGestor)
+#include "test_ventana_gestor.moc"
