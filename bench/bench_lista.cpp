@@ -11,6 +11,7 @@
 #include "frontend/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
 
+#include "ColeccionDePrueba.h"
 #include "apoyo/ReferenciaLiteral.h"
 
 #include <QApplication>
@@ -25,55 +26,8 @@
 
 using namespace Corvala;
 
-namespace {
-
-// Peak resident memory of this process so far, in MB.
-double MemoriaPico()
-{
-    QFile estado(QStringLiteral("/proc/self/status"));
-    if (!estado.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &linea : estado.readAll().split('\n')) {
-        if (linea.startsWith("VmHWM:"))
-            return linea.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-QString Nombre(int i, bool largo)
-{
-    return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1")).arg(i, 5, 10, QLatin1Char('0'));
-}
-
-// A collection of n archives: the even ones known to lista.txt, which lists n games in all.
-void Coleccion(const QString &carpeta, int n, bool clasica)
-{
-    QDir(carpeta).mkpath(QStringLiteral("roms"));
-    QByteArray lista = clasica ? "name      description\r\n" : "Name:             Description:\n";
-    for (int i = 0; i < n; ++i) {
-        const bool largo = !clasica && i % 7 == 0;
-        const QString archivo = Nombre(i, largo) + QStringLiteral(".zip");
-        QFile(carpeta + QStringLiteral("/roms/") + archivo).open(QIODevice::WriteOnly);
-        // Known games, plus as many games with no archive, so the list has n lines.
-        const QString juego = i % 2 == 0 ? Nombre(i, largo) : QStringLiteral("nozip%1").arg(i);
-        const QByteArray titulo = "Game " + QByteArray::number((i * 7919) % 100003) + " ("
-                                  + juego.toLatin1() + ")";
-        // Classic: the name in columns 1 to 10, the delimiter in column 11.
-        lista += (clasica ? juego.leftJustified(10) : juego.leftJustified(17) + QLatin1Char(' '))
-                     .toLatin1()
-                 + "\"" + titulo + "\"" + (clasica ? "\r\n" : "\n");
-    }
-    QFile salida(carpeta + QStringLiteral("/lista.txt"));
-    salida.open(QIODevice::WriteOnly);
-    salida.write(lista);
-    // Corvala's own files, so that the load writes nothing.
-    for (const char *archivo : {"Corvala.tlc", "all.bat"})
-        QFile(carpeta + QLatin1Char('/') + QLatin1String(archivo)).open(QIODevice::WriteOnly);
-    QDir(carpeta).mkdir(QStringLiteral("snaps"));
-    QFile::link(QStringLiteral(CORVALA_FAKE_MAME), carpeta + QStringLiteral("/mame"));
-}
-
-} // namespace
+using ColeccionDePrueba::MemoriaPico;
+using ColeccionDePrueba::Nombre;
 
 int main(int argc, char *argv[])
 {
@@ -83,7 +37,7 @@ int main(int argc, char *argv[])
     std::printf("Memory at start: %.1f MB\n", MemoriaPico());
 
     QTemporaryDir temporal;
-    Coleccion(temporal.path(), n, false);
+    ColeccionDePrueba::Crear(temporal.path(), n, false);
     const CarpetaMame carpeta(temporal.path());
 
     QElapsedTimer reloj;
@@ -130,7 +84,7 @@ int main(int argc, char *argv[])
     // The literal algorithm and Corvala's on a smaller collection of the classic layout.
     const int pocos = 2000;
     QTemporaryDir pequena;
-    Coleccion(pequena.path(), pocos, true);
+    ColeccionDePrueba::Crear(pequena.path(), pocos, true);
     const QStringList lineas =
         ArchivoTexto::LeerLineas(pequena.path() + QStringLiteral("/lista.txt")).value_or(QStringList());
     const QStringList archivos = ListaDeJuegos::ListarArchivos(pequena.path() + QStringLiteral("/roms"));

@@ -1,0 +1,56 @@
+#include "ColeccionDePrueba.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+namespace ColeccionDePrueba {
+
+double MemoriaPico()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &linea : estado.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            return linea.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+QString Nombre(int i, bool largo)
+{
+    return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1")).arg(i, 5, 10, QLatin1Char('0'));
+}
+
+void Crear(const QString &carpeta, int n, bool clasica)
+{
+    QDir(carpeta).mkpath(QStringLiteral("roms"));
+    QByteArray lista = clasica ? "name      description\r\n" : "Name:             Description:\n";
+    for (int i = 0; i < n; ++i) {
+        const bool largo = !clasica && i % 7 == 0;
+        const QString archivo = Nombre(i, largo) + QStringLiteral(".zip");
+        QFile(carpeta + QStringLiteral("/roms/") + archivo).open(QIODevice::WriteOnly);
+        // Known games, plus as many games with no archive, so the list has n lines.
+        const QString juego = i % 2 == 0 ? Nombre(i, largo) : QStringLiteral("nozip%1").arg(i);
+        const QByteArray titulo = "Game " + QByteArray::number((i * 7919) % 100003) + " ("
+                                  + juego.toLatin1() + ")";
+        // Classic: the name in columns 1 to 10, the delimiter in column 11.
+        lista += (clasica ? juego.leftJustified(10) : juego.leftJustified(17) + QLatin1Char(' '))
+                     .toLatin1()
+                 + "\"" + titulo + "\"" + (clasica ? "\r\n" : "\n");
+    }
+    for (const QString &destino : {QStringLiteral("/lista.txt"), QStringLiteral("/.fakemame/listfull.txt")}) {
+        QDir(carpeta).mkpath(QStringLiteral(".fakemame"));
+        QFile salida(carpeta + destino);
+        salida.open(QIODevice::WriteOnly);
+        salida.write(lista);
+    }
+    // Corvala's own files, so that the main list's load writes nothing.
+    for (const char *archivo : {"Corvala.tlc", "all.bat"})
+        QFile(carpeta + QLatin1Char('/') + QLatin1String(archivo)).open(QIODevice::WriteOnly);
+    QDir(carpeta).mkdir(QStringLiteral("snaps"));
+    QFile::link(QStringLiteral(CORVALA_FAKE_MAME), carpeta + QStringLiteral("/mame"));
+}
+
+} // namespace ColeccionDePrueba

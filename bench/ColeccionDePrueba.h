@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The made-up collections the benchmarks run on, and what they measure them with.
+namespace ColeccionDePrueba {
+
+// Peak resident memory of this process so far, in MB (-1 when unknown).
+double MemoriaPico();
+
+// The name of game i: a classic eight-character one, or a longer one for the current layout.
+QString Nombre(int i, bool largo);
+
+// A MAME folder of n archives, the even ones known to a lista.txt that lists n games in all,
+// in the classic layout or the current emulator's one (every seventh name a long one there).
+// The fake emulator, linked as the folder's mame, answers -listfull with that same list.
+void Crear(const QString &carpeta, int n, bool clasica);
+
+} // namespace ColeccionDePrueba
