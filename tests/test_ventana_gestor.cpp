@@ -190,6 +190,13 @@ private Q_SLOTS:
     {
         MensajesDePrueba mensajes;
         Gestor g;
+        // A list that takes the focus puts its cursor on its first row; that chooses nothing.
+        for (QListView *lista : {g.gestor.ROMs, g.gestor.lstJuegos})
+            lista->selectionModel()->setCurrentIndex(lista->model()->index(0, 0),
+                                                     QItemSelectionModel::NoUpdate);
+        QCOMPARE(g.gestor.ArchivoElegido(), QString());
+        QVERIFY(!g.gestor.HayJuegoElegido());
+        QVERIFY(g.gestor.lblTitulo->text().isEmpty());
         for (BotonEtiqueta *boton : {g.gestor.lblBuscar, g.gestor.lblCompara, g.gestor.lblContiene,
                                      g.gestor.lblArchivosJuego, g.gestor.lblCancelar})
             g.gestor.metaObject()->invokeMethod(boton, "clic");

@@ -117,7 +117,9 @@ void frmGestionar::CrearControles()
     ROMs = Lista(this, &m_archivos, Twips::Rect(105, 315, 2175, 3150));
     ROMs->setFont(Twips::Fuente(9.75));
     lstJuegos = Lista(this, &m_titulos, Twips::Rect(2325, 315, 7125, 3150));
-    connect(ROMs->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    // Only a selection is a choice: the cursor the list puts on its first row when it takes
+    // the focus selects nothing.
+    connect(ROMs->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmGestionar::ROMs_Click);
     connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmGestionar::lstJuegos_Click);
@@ -221,8 +223,8 @@ void frmGestionar::RefrescarROMs()
 
 QString frmGestionar::ArchivoElegido() const
 {
-    const QModelIndex actual = ROMs->currentIndex();
-    return actual.isValid() ? actual.data().toString() : QString();
+    const QModelIndexList filas = ROMs->selectionModel()->selectedRows();
+    return filas.isEmpty() ? QString() : filas.first().data().toString();
 }
 
 bool frmGestionar::HayJuegoElegido() const
