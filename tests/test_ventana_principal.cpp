@@ -5,6 +5,7 @@
 #include "frontend/logic/Sesion.h"
 #include "frontend/windows/BotonEtiqueta.h"
 #include "frontend/windows/Colores.h"
+#include "frontend/windows/MensajesQt.h"
 #include "frontend/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
@@ -12,6 +13,9 @@
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace Corvala;
@@ -302,6 +306,38 @@ private Q_SLOTS:
         for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(cliente.contains(control->geometry()), qPrintable(control->metaObject()->className()));
         QVERIFY(!ventana.Image1->pixmap().isNull());
+    }
+
+    // The real boxes: their buttons in Spanish, the answer the button the player pressed.
+    void cajasDeMensajeEnEspanol()
+    {
+        const Mensajes::Manejador anterior = Mensajes::Instalar({});
+        MensajesQt::Instalar();
+        QStringList botones;
+        const auto pulsar = [&botones](const QString &texto) {
+            QTimer::singleShot(0, [&botones, texto] {
+                auto *caja = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(caja);
+                for (QAbstractButton *boton : caja->buttons())
+                    botones << boton->text();
+                for (QAbstractButton *boton : caja->buttons()) {
+                    if (boton->text() == texto)
+                        boton->click();
+                }
+            });
+        };
+        const Mensaje pregunta{QStringLiteral("¿Seguro?"), QStringLiteral("Atención"),
+                               Mensaje::Icono::Exclamacion, Mensaje::Botones::SiNo};
+        pulsar(QStringLiteral("No"));
+        QCOMPARE(Mensajes::Mostrar(pregunta), Respuesta::No);
+        pulsar(QStringLiteral("Sí"));
+        QCOMPARE(Mensajes::Mostrar(pregunta), Respuesta::Si);
+        pulsar(QStringLiteral("Aceptar"));
+        QCOMPARE(Mensajes::Mostrar({QStringLiteral("Hecho."), QStringLiteral("Fin")}), Respuesta::Aceptar);
+        std::sort(botones.begin(), botones.end());
+        QCOMPARE(botones, QStringList({QStringLiteral("Aceptar"), QStringLiteral("No"), QStringLiteral("No"),
+                                       QStringLiteral("Sí"), QStringLiteral("Sí")}));
+        Mensajes::Instalar(anterior);
     }
 };
 

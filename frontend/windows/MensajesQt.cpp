@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace Corvala::MensajesQt {
 
@@ -31,6 +32,13 @@ Respuesta Mostrar(const Mensaje &mensaje)
     QMessageBox caja(Icono(mensaje.icono), mensaje.titulo, texto,
                      pregunta ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, padre);
     caja.setTextFormat(Qt::PlainText);
+    // The buttons speak Spanish too, whatever the system's language.
+    if (pregunta) {
+        caja.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
+        caja.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    } else {
+        caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
+    }
     const int boton = caja.exec();
     if (!pregunta)
         return Respuesta::Aceptar;
