@@ -126,6 +126,7 @@ private Q_SLOTS:
             QCOMPARE(principal.ventana.lblEstado->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
 
             QCOMPARE(gestor->size(), frmGestionar::TamanoDeDiseno());
+            QCOMPARE(gestor->frameGeometry().center(), principal.ventana.frameGeometry().center());
             QVERIFY(!gestor->Estado->isVisible());
             QCOMPARE(Textos(gestor->ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
             QCOMPARE(Textos(gestor->lstJuegos),

@@ -195,6 +195,9 @@ void frmGestionar::Form_Load()
 {
     setCursor(Qt::WaitCursor);
     setFixedSize(TamanoDeDiseno());
+    // Centred on the main window; Qt's own placement allows for a frame this window lacks.
+    if (const QWidget *principal = parentWidget())
+        move(principal->frameGeometry().center() - rect().center());
     if (!m_sesion.cd)
         m_prueba.DevolverNombrePendiente();
     CargarDatos();
