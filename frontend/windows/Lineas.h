@@ -21,4 +21,15 @@ inline void DibujarLineas(QWidget *ventana, std::initializer_list<QLine> lineas,
         pintor.drawLine(Punto(linea.x1(), linea.y1()), Punto(linea.x2(), linea.y2()));
 }
 
+// The four lines that frame a window or panel of its whole size, one pixel in from its edges.
+inline void Enmarcar(QWidget *ventana)
+{
+    const int ancho = DesdePx(ventana->width());
+    const int alto = DesdePx(ventana->height());
+    DibujarLineas(ventana, {{0, 15, ancho, 15},
+                            {ancho - 15, 0, ancho - 15, alto},
+                            {0, alto - 15, ancho, alto - 15},
+                            {15, 0, 15, alto}});
+}
+
 } // namespace Corvala::Twips

@@ -13,6 +13,7 @@
 #include "frontend/windows/Colores.h"
 #include "frontend/windows/Etiqueta.h"
 #include "frontend/windows/Imagenes.h"
+#include "frontend/windows/ListaDeTextos.h"
 #include "frontend/windows/Twips.h"
 #include "frontend/windows/frmImagen.h"
 #include "imaging/cGdiPlus.h"
@@ -97,15 +98,7 @@ void frmCargador::CrearControles()
                         style()->pixelMetric(QStyle::PM_IndicatorWidth)
                             + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
 
-    lstJuegos = new QListView(this);
-    lstJuegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
-    lstJuegos->setModel(&m_juegos);
-    lstJuegos->setUniformItemSizes(true);
-    lstJuegos->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstJuegos->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstJuegos->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Colorear(lstJuegos, QPalette::Base, Colores::kFondoLista);
-    Colorear(lstJuegos, QPalette::Text, Colores::kNegro);
+    lstJuegos = ListaDeTextos(this, &m_juegos, Twips::Rect(2160, 30, 4860, 3930));
 
     struct Boton { BotonEtiqueta *&control; const char *texto; QRect lugar; const char *ayuda; };
     const Boton botones[] = {

@@ -7,6 +7,7 @@
 #include "frontend/windows/Colores.h"
 #include "frontend/windows/Etiqueta.h"
 #include "frontend/windows/Lineas.h"
+#include "frontend/windows/ListaDeTextos.h"
 #include "frontend/windows/Twips.h"
 #include "rommanager/logic/Informes.h"
 #include "rommanager/logic/ListasDelGestor.h"
@@ -31,15 +32,7 @@ public:
     using QWidget::QWidget;
 
 protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        const int ancho = Twips::DesdePx(width());
-        const int alto = Twips::DesdePx(height());
-        Twips::DibujarLineas(this, {{0, 15, ancho, 15},
-                                    {ancho - 15, 0, ancho - 15, alto},
-                                    {0, alto - 15, ancho, alto - 15},
-                                    {15, 0, 15, alto}});
-    }
+    void paintEvent(QPaintEvent *) override { Twips::Enmarcar(this); }
 };
 
 // A value label: teal text that sizes itself to what it shows.
@@ -61,20 +54,6 @@ void PonerValor(QLabel *valor, const QString &texto)
 QLabel *Rotulo(QWidget *padre, const QString &texto, const QRect &lugar)
 {
     return Etiqueta(padre, texto, lugar, Colores::kBlanco, true);
-}
-
-QListView *Lista(QWidget *padre, QStringListModel *modelo, const QRect &lugar)
-{
-    auto *lista = new QListView(padre);
-    lista->setGeometry(lugar);
-    lista->setModel(modelo);
-    lista->setUniformItemSizes(true);
-    lista->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Colorear(lista, QPalette::Base, Colores::kFondoLista);
-    Colorear(lista, QPalette::Text, Colores::kNegro);
-    return lista;
 }
 
 BotonEtiqueta *Boton(QWidget *padre, const QString &texto, const QRect &lugar, const QString &ayuda,
@@ -114,9 +93,9 @@ void frmGestionar::CrearControles()
     Label1 = Rotulo(this, QStringLiteral("ROMs soportadas por esta versión de M.A.M.E"),
                     Twips::Rect(3750, 90, 3990, 195));
 
-    ROMs = Lista(this, &m_archivos, Twips::Rect(105, 315, 2175, 3150));
+    ROMs = ListaDeTextos(this, &m_archivos, Twips::Rect(105, 315, 2175, 3150));
     ROMs->setFont(Twips::Fuente(9.75));
-    lstJuegos = Lista(this, &m_titulos, Twips::Rect(2325, 315, 7125, 3150));
+    lstJuegos = ListaDeTextos(this, &m_titulos, Twips::Rect(2325, 315, 7125, 3150));
     // Only a selection is a choice: the cursor the list puts on its first row when it takes
     // the focus selects nothing.
     connect(ROMs->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -185,10 +164,7 @@ void frmGestionar::CrearPanel()
 void frmGestionar::paintEvent(QPaintEvent *evento)
 {
     QDialog::paintEvent(evento);
-    Twips::DibujarLineas(this, {{0, 15, kAncho, 15},
-                                {kAncho - 15, 0, kAncho - 15, kAlto},
-                                {0, kAlto - 15, kAncho, kAlto - 15},
-                                {15, 0, 15, kAlto}});
+    Twips::Enmarcar(this);
 }
 
 void frmGestionar::Form_Load()
@@ -281,42 +257,33 @@ void frmGestionar::reject()
     // The Escape key does not close it either.
 }
 
-void frmGestionar::AbrirInforme()
+void frmGestionar::Informar(bool elegido, const std::function<bool()> &escribir)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
+    if (m_ocupado)
+        return;
+    m_ocupado = true;
+    setCursor(Qt::WaitCursor);
+    if (elegido) {
+        if (escribir())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
+        else
+            Mensajes::Mostrar(Informes::MensajeSinInforme());
+    }
+    unsetCursor();
+    m_ocupado = false;
 }
 
 void frmGestionar::lblContiene_Click()
 {
-    if (m_ocupado)
-        return;
-    m_ocupado = true;
-    setCursor(Qt::WaitCursor);
     const QString archivo = ArchivoElegido();
-    if (!archivo.isEmpty()) {
-        if (Informes::InformeDeArchivo(m_sesion.carpeta, archivo))
-            AbrirInforme();
-        else
-            Mensajes::Mostrar(Informes::MensajeSinInforme());
-    }
-    unsetCursor();
-    m_ocupado = false;
+    Informar(!archivo.isEmpty(), [&] { return Informes::InformeDeArchivo(m_sesion.carpeta, archivo); });
 }
 
 void frmGestionar::lblArchivosJuego_Click()
 {
-    if (m_ocupado)
-        return;
-    m_ocupado = true;
-    setCursor(Qt::WaitCursor);
-    if (HayJuegoElegido()) {
-        if (Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), lblArchivo->text()))
-            AbrirInforme();
-        else
-            Mensajes::Mostrar(Informes::MensajeSinInforme());
-    }
-    unsetCursor();
-    m_ocupado = false;
+    Informar(HayJuegoElegido(), [this] {
+        return Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), lblArchivo->text());
+    });
 }
 
 void frmGestionar::lblBuscar_Click()

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QStringListModel>
 
+#include <functional>
+
 namespace Corvala {
 
 class BotonEtiqueta;
@@ -91,7 +93,9 @@ private:
     void CrearControles();
     void CrearPanel();
     void RefrescarROMs();
-    void AbrirInforme();
+    // A report's command: unless busy, and when its entry is chosen, writes the report and
+    // opens it in the player's text viewer, or says why there is none.
+    void Informar(bool elegido, const std::function<bool()> &escribir);
     void BuscarCompatible();
 
     Sesion &m_sesion;
