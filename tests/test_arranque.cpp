@@ -163,7 +163,7 @@ private Q_SLOTS:
     {
         VentanaDeVersion v("0.251");
         v.ventana.Form_Load();
-        QCOMPARE(Ordenes(v.carpeta), QStringList({QStringLiteral("-listfull"), QStringLiteral("-cc")}));
+        QCOMPARE(Ordenes(v.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
         QVERIFY(v.carpeta.Existe(QStringLiteral("mame.ini")));
         QCOMPARE(v.sesion.versionMame, QStringLiteral("0.251"));
         QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
@@ -186,7 +186,7 @@ private Q_SLOTS:
     {
         VentanaDeVersion v052("0.52");
         v052.ventana.Form_Load();
-        QCOMPARE(Ordenes(v052.carpeta), QStringList({QStringLiteral("-listfull"), QStringLiteral("-cc")}));
+        QCOMPARE(Ordenes(v052.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
         QCOMPARE(v052.ventana.lblEstado->text(),
                  QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)"));
         QCOMPARE(ColorDeEstado(v052.ventana), Colores::kRojo);

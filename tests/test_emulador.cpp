@@ -32,7 +32,7 @@ private Q_SLOTS:
         QVERIFY(mame.ReconocerArchivo(QStringLiteral("pacman.zip"), QStringLiteral("4.p")));
 
         const QList<QStringList> esperadas = {
-            {QStringLiteral("-cc")},
+            CrearConfiguracionEnLaCarpeta(),
             {QStringLiteral("-listfull")},
             {QStringLiteral("pacman")},
             {QStringLiteral("galaga"), QStringLiteral("-soundcard"), QStringLiteral("0")},

@@ -1,12 +1,26 @@
 #include "frontend/logic/Emulador.h"
 
 #include "frontend/logic/ArchivoTexto.h"
+#include "frontend/logic/OpcionesEmulador.h"
 #include "frontend/logic/modPrincipal.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 namespace Corvala {
+
+namespace {
+
+// The folder's own configuration, for an emulator that would read one from elsewhere.
+QStringList OpcionesDeLaCarpeta(const CarpetaMame &carpeta)
+{
+    if (!OpcionesEmulador::De(carpeta).CarpetaPropia())
+        return {};
+    return {QStringLiteral("-inipath"), QStringLiteral(".")};
+}
+
+} // namespace
 
 Emulador::Emulador(CarpetaMame carpeta)
     : m_carpeta(std::move(carpeta))
@@ -25,16 +39,51 @@ bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, in
 {
     OrdenEmulador orden;
     orden.programa = m_carpeta.Emulador();
-    orden.argumentos = argumentos;
+    orden.argumentos = argumentos + OpcionesDeLaCarpeta(m_carpeta);
     orden.carpeta = m_carpeta.Ruta();
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
     orden.limiteMs = limiteMs;
     return EjecutarYEsperar(orden);
 }
 
+std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores) const
+{
+    QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-log-XXXXXX.txt")));
+    if (!captura.open())
+        return std::nullopt;
+    captura.close();
+
+    OrdenEmulador orden;
+    orden.programa = m_carpeta.Emulador();
+    orden.argumentos = argumentos;
+    orden.carpeta = m_carpeta.Ruta();
+    orden.salida = captura.fileName();
+    orden.conErrores = conErrores;
+    if (!EjecutarYEsperar(orden))
+        return std::nullopt;
+    return ArchivoTexto::LeerTexto(captura.fileName()).value_or(QString());
+}
+
+std::optional<QString> Emulador::Preguntar(const QStringList &argumentos) const
+{
+    return Capturar(argumentos, false);
+}
+
 bool Emulador::CrearConfiguracion() const
 {
-    return Ejecutar({QStringLiteral("-cc")}, {});
+    QStringList argumentos{QStringLiteral("-cc")};
+    // The distribution's own settings are carried over; the paths Corvala works with are the
+    // folder's.
+    if (OpcionesEmulador::De(m_carpeta).CarpetaPropia())
+        argumentos << QStringLiteral("-rompath") << QStringLiteral("roms")
+                   << QStringLiteral("-cfg_directory") << QStringLiteral("cfg")
+                   << QStringLiteral("-ctrlrpath") << QStringLiteral("ctrlr")
+                   << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps");
+    OrdenEmulador orden;
+    orden.programa = m_carpeta.Emulador();
+    orden.argumentos = argumentos;
+    orden.carpeta = m_carpeta.Ruta();
+    return EjecutarYEsperar(orden);
 }
 
 bool Emulador::ListarJuegos() const
@@ -44,28 +93,29 @@ bool Emulador::ListarJuegos() const
 
 std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
 {
-    QTemporaryFile log(QDir::temp().filePath(QStringLiteral("corvala-log-XXXXXX.txt")));
-    if (!log.open())
-        return std::nullopt;
-    log.close();
-
     QStringList opciones;
     if (sinSonido)
         opciones << QStringLiteral("-soundcard") << QStringLiteral("0");
-    OrdenEmulador orden;
-    orden.programa = m_carpeta.Emulador();
-    orden.argumentos = Argumentos(rom, opciones);
-    orden.carpeta = m_carpeta.Ruta();
-    orden.salida = log.fileName();
-    orden.conErrores = true;
-    if (!EjecutarYEsperar(orden))
+    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true);
+}
+
+std::optional<QString> Emulador::Version() const
+{
+    const QString respuesta = Preguntar({QStringLiteral("-version")}).value_or(QString());
+    static const QRegularExpression kBlancos(QStringLiteral("\\s+"));
+    const QString palabra = respuesta.split(kBlancos, Qt::SkipEmptyParts).value(0);
+    static const QRegularExpression kVersion(QStringLiteral("^[0-9]+\\.[0-9]+[0-9A-Za-z.]*$"));
+    if (!kVersion.match(palabra).hasMatch())
         return std::nullopt;
-    return ArchivoTexto::LeerTexto(log.fileName()).value_or(QString());
+    return palabra;
 }
 
 bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
 {
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifysets")}), QStringLiteral("1.p"), limiteMs);
+    // Current emulators dropped -verifysets; -verifyroms answers a set in the same words.
+    const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets() ? QStringLiteral("-verifysets")
+                                                                        : QStringLiteral("-verifyroms");
+    return Ejecutar(Argumentos(rom, {orden}), QStringLiteral("1.p"), limiteMs);
 }
 
 bool Emulador::ListarRoms(const QString &rom, const QString &salida) const

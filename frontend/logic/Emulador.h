@@ -12,13 +12,16 @@ namespace Corvala {
 // waits for the emulator to end (see EjecutarYEsperar), and leaves the emulator's standard
 // output in the named file of the MAME folder. Each returns false when the emulator could not
 // be started. An archive or ROM name is always one argument, whatever characters it holds; an
-// empty ROM name is no argument at all.
+// empty ROM name is no argument at all. An emulator that would read its configuration from
+// elsewhere (see OpcionesEmulador) is told on every run to read the folder's mame.ini.
 class Emulador
 {
 public:
     explicit Emulador(CarpetaMame carpeta);
 
-    // "mame -cc": the emulator writes its default mame.ini.
+    // "mame -cc": the emulator writes its default mame.ini. One that would read its
+    // configuration from elsewhere starts from that configuration, with the folder's roms,
+    // cfg, ctrlr and snaps in place of the paths it names.
     bool CrearConfiguracion() const;
 
     // "mame -listfull", output in lista.txt.
@@ -29,7 +32,7 @@ public:
     // that text, or nothing when the emulator could not be started.
     std::optional<QString> Jugar(const QString &rom, bool sinSonido) const;
 
-    // "mame ROM -verifysets", output in 1.p. A run that lasts longer than the limit (in
+    // "mame ROM -verifysets" (-verifyroms for an emulator without it), output in 1.p. A run that lasts longer than the limit (in
     // milliseconds; none when negative) is killed and counts as failed.
     bool VerificarSets(const QString &rom, int limiteMs = -1) const;
 
@@ -45,10 +48,18 @@ public:
     // "mame roms/ARCHIVE -isknown", output in the given file.
     bool ReconocerArchivo(const QString &archivo, const QString &salida) const;
 
+    // "mame -version": its first word when it looks like a version ("0.251"), else nothing.
+    std::optional<QString> Version() const;
+
+    // A question to the emulator, as it is given: its standard output, or nothing when the
+    // emulator could not be started.
+    std::optional<QString> Preguntar(const QStringList &argumentos) const;
+
     const CarpetaMame &Carpeta() const { return m_carpeta; }
 
 private:
     bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs = -1) const;
+    std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores) const;
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;

@@ -2,6 +2,7 @@
 
 #include "frontend/logic/ArchivoTexto.h"
 #include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/Emulador.h"
 #include "frontend/logic/ListaJuegos.h"
 
 #include <QDir>
@@ -140,10 +141,9 @@ QString VersionDesconocida()
 QString VersionMame(const CarpetaMame &carpeta)
 {
     const QString ruta = carpeta.Ruta(QStringLiteral("whatsnew.txt"));
-    if (!ExisteArchivo(ruta))
-        return VersionDesconocida();
     // A file that cannot be read, or that holds only blank lines, names no version either.
-    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(ruta);
+    const std::optional<QStringList> lineas =
+        ExisteArchivo(ruta) ? ArchivoTexto::LeerLineas(ruta) : std::nullopt;
     if (lineas) {
         for (const QString &linea : *lineas) {
             for (const QChar c : linea) {
@@ -152,7 +152,8 @@ QString VersionMame(const CarpetaMame &carpeta)
             }
         }
     }
-    return VersionDesconocida();
+    // Current emulators come without release notes, but tell their version when asked.
+    return Emulador(carpeta).Version().value_or(VersionDesconocida());
 }
 
 namespace {

@@ -57,7 +57,8 @@ struct OrdenEmulador
 bool EjecutarYEsperar(const OrdenEmulador &orden);
 
 // The emulator's version: the first line of whatsnew.txt that holds more than blanks, exactly
-// as it stands, or the unknown-version text.
+// as it stands; without one, what the emulator answers to -version (Emulador::Version); else
+// the unknown-version text.
 QString VersionMame(const CarpetaMame &carpeta);
 QString VersionDesconocida();
 

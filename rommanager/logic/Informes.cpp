@@ -3,6 +3,7 @@
 #include "frontend/logic/ArchivoTexto.h"
 #include "frontend/logic/CarpetaMame.h"
 #include "frontend/logic/Emulador.h"
+#include "frontend/logic/OpcionesEmulador.h"
 #include "frontend/logic/modPrincipal.h"
 
 #include <QFile>
@@ -22,6 +23,11 @@ QStringList Salida(const CarpetaMame &carpeta, const QString &nombre)
 
 } // namespace
 
+QString SinReconocer()
+{
+    return QStringLiteral("Esta versión de M.A.M.E no tiene la orden -isknown.");
+}
+
 QString Ruta(const CarpetaMame &carpeta)
 {
     return carpeta.Ruta(QStringLiteral("comparacion.log"));
@@ -34,7 +40,9 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
     emulador.IdentificarArchivo(archivo, QStringLiteral("1.p"));
     emulador.ListarRoms(rom, QStringLiteral("2.p"));
     emulador.VerificarRoms(rom, QStringLiteral("3.p"));
-    emulador.ReconocerArchivo(archivo, QStringLiteral("4.p"));
+    const bool reconoce = OpcionesEmulador::De(carpeta).ReconoceArchivos();
+    if (reconoce)
+        emulador.ReconocerArchivo(archivo, QStringLiteral("4.p"));
 
     QStringList informe;
     informe << QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */") << QString()
@@ -46,7 +54,8 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
     informe << QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */")
             << QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) "
                               "esta ROM no implica que la emule. */")
-            << QString() << Salida(carpeta, QStringLiteral("4.p"));
+            << QString()
+            << (reconoce ? Salida(carpeta, QStringLiteral("4.p")) : QStringList{SinReconocer()});
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
 }
 

@@ -15,10 +15,11 @@ class CarpetaMame;
 namespace Informes {
 
 QString Ruta(const CarpetaMame &carpeta);
+QString SinReconocer();
 
 // The report on an archive of roms: what the emulator finds in it, the files its game needs,
-// whether its set is good, and whether the emulator knows its files. Returns false when the
-// report could not be written.
+// whether its set is good, and whether the emulator knows its files (for an emulator without
+// -isknown, the line SinReconocer). Returns false when the report could not be written.
 bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo);
 
 // The report on a game, by its title and its archive name (the ROM files that archive must

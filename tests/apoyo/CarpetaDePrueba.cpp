@@ -1,5 +1,7 @@
 #include "apoyo/CarpetaDePrueba.h"
 
+#include "frontend/logic/OpcionesEmulador.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -69,6 +71,8 @@ void CarpetaDePrueba::ListaCompleta(const QByteArray &salida) const
 void CarpetaDePrueba::Control(const QByteArray &conf) const
 {
     Escribir(QStringLiteral(".fakemame/conf"), conf);
+    // What the emulator knows may have changed with it.
+    Corvala::OpcionesEmulador::Olvidar();
 }
 
 void CarpetaDePrueba::SinEmulador() const
@@ -88,23 +92,47 @@ QList<QJsonObject> Registros(const QByteArray &texto)
 }
 } // namespace
 
+QList<CarpetaDePrueba::Llamada> CarpetaDePrueba::LlamadasTalCual() const
+{
+    QList<Llamada> llamadas;
+    for (const QJsonObject &registro : Registros(Leer(QStringLiteral(".fakemame/calls.jsonl")))) {
+        Llamada llamada;
+        for (const QJsonValue &argumento : registro.value(QLatin1String("args")).toArray())
+            llamada.argumentos << argumento.toString();
+        llamada.carpeta = registro.value(QLatin1String("cwd")).toString();
+        llamadas << llamada;
+    }
+    return llamadas;
+}
+
+QList<CarpetaDePrueba::Llamada> CarpetaDePrueba::LlamadasDeTrabajo() const
+{
+    QList<Llamada> llamadas;
+    for (Llamada llamada : LlamadasTalCual()) {
+        if (llamada.argumentos == QStringList{QStringLiteral("-showusage")}
+            || llamada.argumentos == QStringList{QStringLiteral("-version")})
+            continue;
+        const qsizetype ini = llamada.argumentos.indexOf(QStringLiteral("-inipath"));
+        if (ini >= 0 && llamada.argumentos.value(ini + 1) == QLatin1String("."))
+            llamada.argumentos.remove(ini, 2);
+        llamadas << llamada;
+    }
+    return llamadas;
+}
+
 QList<QStringList> CarpetaDePrueba::Llamadas() const
 {
     QList<QStringList> llamadas;
-    for (const QJsonObject &registro : Registros(Leer(QStringLiteral(".fakemame/calls.jsonl")))) {
-        QStringList argumentos;
-        for (const QJsonValue &argumento : registro.value(QLatin1String("args")).toArray())
-            argumentos << argumento.toString();
-        llamadas << argumentos;
-    }
+    for (const Llamada &llamada : LlamadasDeTrabajo())
+        llamadas << llamada.argumentos;
     return llamadas;
 }
 
 QStringList CarpetaDePrueba::CarpetasDeLlamadas() const
 {
     QStringList carpetas;
-    for (const QJsonObject &registro : Registros(Leer(QStringLiteral(".fakemame/calls.jsonl"))))
-        carpetas << registro.value(QLatin1String("cwd")).toString();
+    for (const Llamada &llamada : LlamadasDeTrabajo())
+        carpetas << llamada.carpeta;
     return carpetas;
 }
 
@@ -119,6 +147,13 @@ QStringList CarpetaDePrueba::Contenido() const
                                                  QDir::Name);
     nombres.removeAll(QStringLiteral("mame"));
     return nombres;
+}
+
+QStringList CrearConfiguracionEnLaCarpeta()
+{
+    return {QStringLiteral("-cc"), QStringLiteral("-rompath"), QStringLiteral("roms"),
+            QStringLiteral("-cfg_directory"), QStringLiteral("cfg"), QStringLiteral("-ctrlrpath"),
+            QStringLiteral("ctrlr"), QStringLiteral("-snapshot_directory"), QStringLiteral("snaps")};
 }
 
 QByteArray ListaClasica()

@@ -38,7 +38,18 @@ public:
     // Removes the emulator from the folder.
     void SinEmulador() const;
 
-    // The arguments of every emulator call, in order; and the working folder of each.
+    // Every emulator call, in order, as it was made.
+    struct Llamada
+    {
+        QStringList argumentos;
+        QString carpeta;
+    };
+    QList<Llamada> LlamadasTalCual() const;
+
+    // The arguments of every call that does a command's work, in order, and the working folder
+    // of each: without the emulator's questions about itself (-showusage, which options it
+    // knows; -version) and without the "-inipath ." that keeps each run to the folder's
+    // configuration.
     QList<QStringList> Llamadas() const;
     QStringList CarpetasDeLlamadas() const;
     void OlvidarLlamadas() const;
@@ -47,9 +58,14 @@ public:
     QStringList Contenido() const;
 
 private:
+    QList<Llamada> LlamadasDeTrabajo() const;
+
     QTemporaryDir m_temporal;
     Corvala::CarpetaMame m_carpeta;
 };
+
+// The -cc run of an emulator that knows -inipath: the folder's paths in place of its own.
+QStringList CrearConfiguracionEnLaCarpeta();
 
 // The classic -listfull layout of the example collection (galaga, pacman) and the wider one of
 // current emulators, with names longer than ten characters.
