@@ -92,6 +92,28 @@ private Q_SLOTS:
         QCOMPARE(VersionMame(carpeta.Carpeta()), VersionDesconocida());
     }
 
+    // Without release notes the emulator is asked; only a word that looks like a version counts.
+    void versionDelEmulador()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Control("version=0.251\n");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("0.251"));
+        carpeta.Control("version=1\nversion.output=0.37b14 (Mar 2001)\n");
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("0.37b14"));
+        // An emulator without -version, one that answers nothing, and one that answers in words.
+        for (const char *conf : {"", "version=1\nversion.silent=1\n",
+                                 "version=1\nversion.output=MAME v0.251\n"}) {
+            carpeta.Control(conf);
+            QCOMPARE(VersionMame(carpeta.Carpeta()), VersionDesconocida());
+        }
+        // The release notes win, and then the emulator is not asked.
+        carpeta.Control("version=0.251\n");
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.106\r\n");
+        carpeta.OlvidarLlamadas();
+        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("0.106"));
+        QVERIFY(carpeta.LlamadasTalCual().isEmpty());
+    }
+
     void unidadCd()
     {
         CarpetaDePrueba carpeta;

@@ -2,6 +2,7 @@
 // keeps the event loop running, and the runs that fail.
 
 #include "frontend/logic/Emulador.h"
+#include "frontend/logic/OpcionesEmulador.h"
 #include "frontend/logic/modPrincipal.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -147,6 +148,67 @@ private Q_SLOTS:
 
         carpeta.Control("silent=1\n");
         QCOMPARE(mame.Jugar(QStringLiteral("pacman"), false), std::optional<QString>(QString()));
+    }
+
+    // What the emulator knows is asked once. A current emulator is kept to the folder's own
+    // configuration on every run; one without -verifysets verifies with -verifyroms.
+    void loQueElEmuladorConoce()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.Control("");
+        carpeta.Archivo(QStringLiteral("pacman.zip"), "set=pacman\n");
+        const Emulador mame(carpeta.Carpeta());
+        QVERIFY(mame.ListarJuegos());
+        QVERIFY(Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("pacman"), false));
+        QVERIFY(mame.CrearConfiguracion());
+        const auto comoSeHicieron = [&carpeta] {
+            QList<QStringList> llamadas;
+            for (const CarpetaDePrueba::Llamada &llamada : carpeta.LlamadasTalCual())
+                llamadas << llamada.argumentos;
+            return llamadas;
+        };
+        const QStringList enLaCarpeta{QStringLiteral("-inipath"), QStringLiteral(".")};
+        QCOMPARE(comoSeHicieron(), QList<QStringList>({{QStringLiteral("-showusage")},
+                                                       QStringList{QStringLiteral("-listfull")} + enLaCarpeta,
+                                                       QStringList{QStringLiteral("pacman")} + enLaCarpeta,
+                                                       CrearConfiguracionEnLaCarpeta()}));
+
+        carpeta.Control("unknown=verifysets,isknown\n");
+        carpeta.OlvidarLlamadas();
+        QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+        QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")}}));
+        QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
+        QVERIFY(!OpcionesEmulador::De(carpeta.Carpeta()).ReconoceArchivos());
+
+        // No listing (no -showusage, or a silent one), or no -inipath: the classic commands.
+        for (const char *conf : {"unknown=showusage\n", "showusage.silent=1\n", "unknown=inipath\n"}) {
+            carpeta.Control(conf);
+            carpeta.OlvidarLlamadas();
+            QVERIFY(mame.ListarJuegos());
+            QVERIFY(mame.CrearConfiguracion());
+            QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+            QCOMPARE(comoSeHicieron().mid(1), QList<QStringList>({{QStringLiteral("-listfull")},
+                                                                  {QStringLiteral("-cc")},
+                                                                  {QStringLiteral("pacman"), QStringLiteral("-verifysets")}}));
+        }
+    }
+
+    void elListadoDeOpciones()
+    {
+        const OpcionesEmulador actual = OpcionesEmulador::DeListado(QStringLiteral(
+            "Usage:  mame [machine] [media] [software] [options]\n\nOptions:\n\n#\n"
+            "# CORE SEARCH PATH OPTIONS\n#\n-rompath             path to ROM sets\n"
+            "-inipath             path to ini files\n"
+            "-verifyroms          report romsets that have problems\n"
+            "  -romident\tcompare files with known MAME ROMs\r\n"));
+        QVERIFY(actual.CarpetaPropia());
+        QVERIFY(!actual.VerificaSets());
+        QVERIFY(!actual.ReconoceArchivos());
+        // Text that lists no option at all is no listing.
+        const OpcionesEmulador nada = OpcionesEmulador::DeListado(QStringLiteral("Error: unknown option: -showusage\n -\n"));
+        QVERIFY(!nada.CarpetaPropia());
+        QVERIFY(nada.VerificaSets());
+        QVERIFY(nada.ReconoceArchivos());
     }
 };
 

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void ElArchivoRecuperaSuNombrePaseLoQuePase_data();
     void ElArchivoRecuperaSuNombrePaseLoQuePase();
     void SinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve();
+    void UnEmuladorSinVerifysetsPruebaConVerifyroms();
     void CandidatosQueNoSePruebanNiRenombran();
     void UnCorvalaMuertoDejaUnRegistroQueDevuelveElNombre();
     void ElRegistroNoSaleDeLaCarpetaRoms();
@@ -115,6 +116,7 @@ void PruebaGestor::LaPrimeraLineaDecideLaCompatibilidad_data()
     QTest::newRow("otro juego") << QByteArray("romset puckman is good") << false;
     QTest::newRow("un clon con su padre") << QByteArray("romset pacman [puckman] is good") << false;
     QTest::newRow("mala") << QByteArray("romset pacman is bad") << false;
+    QTest::newRow("lo mejor disponible") << QByteArray("romset pacman is best available") << false;
     QTest::newRow("no la primera linea") << QByteArray("pacman.1 : NOT FOUND\\nromset pacman is good") << false;
     QTest::newRow("tabulador") << QByteArray("\tromset pacman is good") << false;
     QTest::newRow("entre comillas") << QByteArray("romset \"pacman\" is good") << false;
@@ -197,6 +199,20 @@ void PruebaGestor::SinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve()
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/pacman.zip")));
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
+}
+
+void PruebaGestor::UnEmuladorSinVerifysetsPruebaConVerifyroms()
+{
+    CarpetaDePrueba carpeta;
+    carpeta.Control("unknown=verifysets\n");
+    carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
+    const Compatibilidad prueba(carpeta.Carpeta());
+    QVERIFY(prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")));
+    QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")));
+    QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
+                                                     {QStringLiteral("galaga"), QStringLiteral("-verifyroms")}}));
+    QCOMPARE(carpeta.Contenido().contains(Compatibilidad::Registro()), false);
+    QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 }
 
 void PruebaGestor::CandidatosQueNoSePruebanNiRenombran()
@@ -401,6 +417,16 @@ void PruebaGestor::InformeDelArchivoConSusCuatroSecciones()
     QCOMPARE(carpeta.Leer(QStringLiteral("comparacion.log")).count("\r\n"), 12);
     Arranque::LimpiarAlCerrar(carpeta.Carpeta());
     QVERIFY(!carpeta.Existe(QStringLiteral("comparacion.log")));
+
+    // An emulator without -isknown: its section keeps its heading and says so in one line.
+    carpeta.Control("unknown=isknown\n");
+    carpeta.OlvidarLlamadas();
+    QVERIFY(Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("my pacman.zip")));
+    QCOMPARE(carpeta.Llamadas().size(), 3);
+    QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log"))
+                .endsWith("esta ROM no implica que la emule. */\r\n\r\n"
+                          + Informes::SinReconocer().toUtf8() + "\r\n"));
+    carpeta.Borrar(QStringLiteral("comparacion.log"));
 
     // A report that cannot be written says so.
     carpeta.Bloquear(QStringLiteral("comparacion.log"));
