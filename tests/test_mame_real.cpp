@@ -1,47 +1,258 @@
-// Corvala with the emulator that Linux players have: Debian's mame, where it is installed.
+// Corvala with the emulator that Linux players have: Debian's mame, where it is installed. A
+// MAME folder holds a link to it, as a player's would; every run must keep to that folder.
+// Each run of the real emulator is bounded here by killing it outright, since it may not end
+// on SIGTERM.
 
+#include "controls/logic/TablaTeclas.h"
+#include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Emulador.h"
 #include "frontend/logic/ListaDeJuegos.h"
+#include "rommanager/logic/Compatibilidad.h"
+#include "rommanager/logic/Informes.h"
 
-#include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
 
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
 
 using namespace Corvala;
 
 namespace {
+
 const QString kMameReal = QStringLiteral("/usr/games/mame");
+
+// The archive of a system that needs no ROMs: an empty zip.
+const QByteArray kZipVacio = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
+
+// Kills with SIGKILL every process this test started.
+void MatarHijos()
+{
+    const QByteArray yo = QByteArray::number(getpid());
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile estado(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        if (pid.toInt() <= 0 || !estado.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks, the fields after it do not.
+        const QByteArray linea = estado.readAll();
+        const QList<QByteArray> campos = linea.mid(linea.lastIndexOf(')') + 2).split(' ');
+        if (campos.value(1) == yo)
+            ::kill(pid.toInt(), SIGKILL);
+    }
 }
+
+// The limit of one test's emulator runs; the runs wait with the event loop running, so the
+// timer fires while the emulator is still at work.
+class Vigilante
+{
+public:
+    Vigilante()
+    {
+        m_reloj.setSingleShot(true);
+        QObject::connect(&m_reloj, &QTimer::timeout, [this] {
+            m_disparado = true;
+            MatarHijos();
+        });
+        m_reloj.start(60000);
+    }
+    bool Disparado() const { return m_disparado; }
+
+private:
+    QTimer m_reloj;
+    bool m_disparado = false;
+};
+
+// A MAME folder with a link to the real emulator and pong, breakout, a system with a long name
+// and an unknown archive in roms, loaded by the main window as at a player's first start.
+struct CarpetaReal : Ventana
+{
+    CarpetaReal()
+        : Ventana(false)
+    {
+        carpeta.SinEmulador();
+        QFile::link(kMameReal, carpeta.Ruta(QStringLiteral("mame")));
+        for (const char *archivo : {"pong.zip", "breakout.zip", "acrnsys3_6809.zip", "junk.zip"})
+            carpeta.Archivo(QLatin1String(archivo), kZipVacio);
+        ventana.Form_Load();
+        ventana.show();
+    }
+
+    // Sets options in the folder's mame.ini, which only an emulator that reads it will follow.
+    void Opciones(const QList<std::pair<QByteArray, QByteArray>> &opciones) const
+    {
+        QList<QByteArray> lineas = carpeta.Leer(QStringLiteral("mame.ini")).split('\n');
+        for (const auto &[nombre, valor] : opciones) {
+            lineas.removeIf([&nombre = nombre](const QByteArray &linea) {
+                return linea.split(' ').value(0) == nombre;
+            });
+            lineas << nombre + ' ' + valor;
+        }
+        carpeta.Escribir(QStringLiteral("mame.ini"), lineas.join('\n') + '\n');
+    }
+
+    // Double-clicks the title in the main list; the game has ended when this returns.
+    void Jugar(const QString &titulo)
+    {
+        const int fila = int(Filas(ventana).indexOf(titulo));
+        QVERIFY2(fila >= 0, qPrintable(titulo));
+        const QModelIndex indice = ventana.lstJuegos->model()->index(fila, 0);
+        ventana.lstJuegos->setCurrentIndex(indice);
+        const QPoint centro = ventana.lstJuegos->visualRect(indice).center();
+        QWidget *superficie = ventana.lstJuegos->viewport();
+        QTest::mouseClick(superficie, Qt::LeftButton, {}, centro);
+        QTest::mouseDClick(superficie, Qt::LeftButton, {}, centro);
+        QTest::mouseRelease(superficie, Qt::LeftButton, {}, centro);
+    }
+
+    // The text of the log viewer.
+    QString Log()
+    {
+        MensajesDePrueba mensajes;
+        ventana.lblLog_Click();
+        return mensajes.Vistos().value(0).texto;
+    }
+
+    // A game that runs without window or sound for a moment and then ends by itself.
+    void SinPantalla(const QByteArray &segundos = "2") const
+    {
+        Opciones({{"video", "none"}, {"sound", "none"}, {"seconds_to_run", segundos}});
+    }
+
+    Vigilante vigilante;
+};
+
+} // namespace
 
 class TestMameReal : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_casa;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The emulator's own files of a user ($HOME/.mame) must neither help nor suffer.
+        qputenv("HOME", m_casa.path().toLocal8Bit());
+    }
+
     void init()
     {
         if (!QFile::exists(kMameReal))
             QSKIP("Debian's mame is not installed (/usr/games/mame): nothing to test against");
     }
 
-    void laListaDelEmuladorReal()
+    void primerArranqueConSusTitulosYSuConfiguracion()
     {
-        CarpetaDePrueba carpeta;
-        carpeta.SinEmulador();
-        QVERIFY(QFile::link(kMameReal, carpeta.Ruta(QStringLiteral("mame"))));
-        for (const char *archivo : {"pong.zip", "breakout.zip", "acrnsys3_6809.zip", "junk.zip"})
-            carpeta.Archivo(QLatin1String(archivo));
+        CarpetaReal real;
+        QCOMPARE(Filas(real.ventana), QStringList({QStringLiteral("Acorn System 3 (6809 CPU)"),
+                                                   QStringLiteral("Breakout [TTL]"),
+                                                   QStringLiteral("Pong (Rev E) [TTL]"),
+                                                   QStringLiteral("ROM desconocida(junk.zip)")}));
+        // No release notes: the emulator said its version.
+        QCOMPARE(real.ventana.lblEstado->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        // The mame.ini of the start-up points at the folder.
+        const QByteArray ini = real.carpeta.Leer(QStringLiteral("mame.ini"));
+        for (const char *linea : {"\nrompath                   roms\n", "\ncfg_directory             cfg\n",
+                                  "\nctrlrpath                 ctrlr\n", "\nsnapshot_directory        snaps\n"})
+            QVERIFY2(ini.contains(linea), linea);
+        QVERIFY(!real.vigilante.Disparado());
+    }
 
-        QVERIFY(Emulador(carpeta.Carpeta()).ListarJuegos());
-        const ListaCargada lista = ListaDeJuegos::Cargar(carpeta.Carpeta());
-        // Its names longer than ten characters are found too.
-        QCOMPARE(lista.juegos, QStringList({QStringLiteral("Acorn System 3 (6809 CPU)"),
-                                            QStringLiteral("Breakout [TTL]"),
-                                            QStringLiteral("Pong (Rev E) [TTL]"),
-                                            QStringLiteral("ROM desconocida(junk.zip)")}));
+    void partidaEnLaConfiguracionDeLaCarpeta()
+    {
+        CarpetaReal real;
+        real.SinPantalla();
+        real.Opciones({{"verbose", "1"}});
+        real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
+        QVERIFY(!real.vigilante.Disparado());
+        // The game followed the folder's mame.ini (it ended by itself, talking at length) and
+        // wrote its settings into the folder's cfg.
+        const QString log = real.Log();
+        QVERIFY2(log.contains(QLatin1String("Parsing mame.ini")), qPrintable(log));
+        QVERIFY(real.carpeta.Existe(QStringLiteral("cfg/pong.cfg")));
+        QVERIFY(!log.contains(QLatin1String("unknown option")));
+    }
+
+    void lasTeclasDefinidasLlegan()
+    {
+        CarpetaReal real;
+        // Player 1's start on X and coin on Z, saved from the controls window's logic.
+        const TablaTeclas tabla(real.carpeta.Carpeta());
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        for (int c = 0; c < kControles; ++c) {
+            if (tabla.NombreDePuerto(0, c) == QLatin1String("START1"))
+                teclas[0][c] = std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_X")));
+            if (tabla.NombreDePuerto(0, c) == QLatin1String("COIN1"))
+                teclas[0][c] = std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_Z")));
+        }
+        QVERIFY(real.ventana.Teclas().Guardar(teclas, tabla));
+        QVERIFY(real.ventana.chkUsaControles->isChecked());
+
+        // The emulator itself says which keys its inputs answer to.
+        real.carpeta.Escribir(QStringLiteral("teclas.lua"),
+                              "for _, puerto in pairs(manager.machine.ioport.ports) do\n"
+                              "  for nombre, campo in pairs(puerto.fields) do\n"
+                              "    print('TECLA ' .. nombre .. ' = ' .. "
+                              "manager.machine.input:seq_to_tokens(campo:input_seq('standard')))\n"
+                              "  end\n"
+                              "end\n"
+                              "manager.machine:exit()\n");
+        real.SinPantalla("10");
+        real.Opciones({{"autoboot_script", "teclas.lua"}});
+        real.Jugar(QStringLiteral("Breakout [TTL]"));
+        QString log = real.Log();
+        QVERIFY2(log.contains(QLatin1String("TECLA 1 Player Start = KEYCODE_X\r\n")), qPrintable(log));
+        QVERIFY(log.contains(QLatin1String("TECLA Coin 1 = KEYCODE_Z\r\n")));
+
+        // Without the box ticked, the emulator's own keys.
+        real.ventana.Teclas().Marcar(false);
+        real.Jugar(QStringLiteral("Breakout [TTL]"));
+        log = real.Log();
+        QVERIFY2(log.contains(QLatin1String("TECLA 1 Player Start = KEYCODE_1")), qPrintable(log));
+        QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void informesConLaSalidaDelEmulador()
+    {
+        CarpetaReal real;
+        const CarpetaMame &carpeta = real.carpeta.Carpeta();
+        QVERIFY(Informes::InformeDeArchivo(carpeta, QStringLiteral("pong.zip")));
+        const QString archivo = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
+        for (const QString &linea : {QStringLiteral("Identifying roms/pong.zip...."),
+                                     QStringLiteral("No ROMs required for driver \"pong\"."),
+                                     QStringLiteral("romset pong is best available"),
+                                     Informes::SinReconocer()})
+            QVERIFY2(archivo.contains(linea + QStringLiteral("\r\n")), qPrintable(archivo));
+        QVERIFY(!archivo.contains(QLatin1String("unknown option")));
+
+        QVERIFY(Informes::InformeDeJuego(carpeta, QStringLiteral("Breakout [TTL]"), QStringLiteral("breakout.zip")));
+        QVERIFY(real.carpeta.Leer(QStringLiteral("comparacion.log"))
+                    .contains("No ROMs required for driver \"breakout\".\r\n"));
+        QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void compatibilidadDeUnArchivoDesconocidoConPong()
+    {
+        CarpetaReal real;
+        real.carpeta.Borrar(QStringLiteral("roms/pong.zip"));
+        const Compatibilidad prueba(real.carpeta.Carpeta());
+        // The emulator answers "romset pong is best available": not good, so not compatible.
+        QVERIFY(!prueba.EsRomCompatible(QStringLiteral("junk.zip"), QStringLiteral("pong.zip")));
+        QVERIFY(real.carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pong is best available\n"));
+        QVERIFY(real.carpeta.Existe(QStringLiteral("roms/junk.zip")));
+        QVERIFY(!real.carpeta.Existe(QStringLiteral("roms/pong.zip")));
+        QVERIFY(!real.carpeta.Existe(Compatibilidad::Registro()));
+        QVERIFY(!real.vigilante.Disparado());
     }
 };
 
-QTEST_GUILESS_MAIN(TestMameReal)
+QTEST_MAIN(TestMameReal)
 #include "test_mame_real.moc"
