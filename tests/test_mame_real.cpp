@@ -102,13 +102,7 @@ struct CarpetaReal : Ventana
     {
         const int fila = int(Filas(ventana).indexOf(titulo));
         QVERIFY2(fila >= 0, qPrintable(titulo));
-        const QModelIndex indice = ventana.lstJuegos->model()->index(fila, 0);
-        ventana.lstJuegos->setCurrentIndex(indice);
-        const QPoint centro = ventana.lstJuegos->visualRect(indice).center();
-        QWidget *superficie = ventana.lstJuegos->viewport();
-        QTest::mouseClick(superficie, Qt::LeftButton, {}, centro);
-        QTest::mouseDClick(superficie, Qt::LeftButton, {}, centro);
-        QTest::mouseRelease(superficie, Qt::LeftButton, {}, centro);
+        DobleClic(ventana, fila);
     }
 
     // The text of the log viewer.

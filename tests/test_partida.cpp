@@ -29,16 +29,7 @@ struct VentanaLista : Ventana
 
     void Elegir(int fila) { ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(fila, 0)); }
 
-    void DobleClic(int fila)
-    {
-        Elegir(fila);
-        const QRect lugar = ventana.lstJuegos->visualRect(ventana.lstJuegos->currentIndex());
-        // What a player's double-click delivers: a click, then the double-click and its release.
-        QWidget *superficie = ventana.lstJuegos->viewport();
-        QTest::mouseClick(superficie, Qt::LeftButton, {}, lugar.center());
-        QTest::mouseDClick(superficie, Qt::LeftButton, {}, lugar.center());
-        QTest::mouseRelease(superficie, Qt::LeftButton, {}, lugar.center());
-    }
+    void DobleClic(int fila) { ::DobleClic(ventana, fila); }
 
     // Ticks "Utilizar teclas definidas" over a saved keyboard.
     void UsarTeclas()

@@ -6,6 +6,8 @@
 #include "apoyo/CarpetaDePrueba.h"
 
 #include <QAbstractItemModel>
+#include <QListView>
+#include <QTest>
 
 // The main window over a MAME folder of its own, for the tests that link the windows. The
 // example collection is galaga.zip, junk.zip and pacman.zip, with an emulator that knows
@@ -41,4 +43,18 @@ inline QStringList Filas(const Corvala::frmCargador &ventana)
 inline QRgb ColorDeEstado(const Corvala::frmCargador &ventana)
 {
     return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
+}
+
+// What a player's double-click on a row of the main list delivers: the row chosen, a click,
+// then the double-click and its release. A game started so has ended when this returns.
+inline void DobleClic(Corvala::frmCargador &ventana, int fila)
+{
+    QListView *lista = ventana.lstJuegos;
+    const QModelIndex indice = lista->model()->index(fila, 0);
+    lista->setCurrentIndex(indice);
+    const QPoint centro = lista->visualRect(indice).center();
+    QWidget *superficie = lista->viewport();
+    QTest::mouseClick(superficie, Qt::LeftButton, {}, centro);
+    QTest::mouseDClick(superficie, Qt::LeftButton, {}, centro);
+    QTest::mouseRelease(superficie, Qt::LeftButton, {}, centro);
 }
