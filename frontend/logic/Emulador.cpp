@@ -35,30 +35,35 @@ QStringList Emulador::Argumentos(const QString &nombre, const QStringList &opcio
     return argumentos + opciones;
 }
 
-bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs) const
+OrdenEmulador Emulador::Orden(const QStringList &argumentos) const
 {
     OrdenEmulador orden;
     orden.programa = m_carpeta.Emulador();
-    orden.argumentos = argumentos + OpcionesDeLaCarpeta(m_carpeta);
+    orden.argumentos = argumentos;
     orden.carpeta = m_carpeta.Ruta();
+    return orden;
+}
+
+bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs) const
+{
+    OrdenEmulador orden = Orden(argumentos + OpcionesDeLaCarpeta(m_carpeta));
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
     orden.limiteMs = limiteMs;
     return EjecutarYEsperar(orden);
 }
 
-std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores) const
+std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores,
+                                         int limiteMs) const
 {
-    QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-log-XXXXXX.txt")));
+    QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-salida-XXXXXX.txt")));
     if (!captura.open())
         return std::nullopt;
     captura.close();
 
-    OrdenEmulador orden;
-    orden.programa = m_carpeta.Emulador();
-    orden.argumentos = argumentos;
-    orden.carpeta = m_carpeta.Ruta();
+    OrdenEmulador orden = Orden(argumentos);
     orden.salida = captura.fileName();
     orden.conErrores = conErrores;
+    orden.limiteMs = limiteMs;
     if (!EjecutarYEsperar(orden))
         return std::nullopt;
     return ArchivoTexto::LeerTexto(captura.fileName()).value_or(QString());
@@ -66,7 +71,9 @@ std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool co
 
 std::optional<QString> Emulador::Preguntar(const QStringList &argumentos) const
 {
-    return Capturar(argumentos, false);
+    // An answer about itself comes at once; an emulator that hangs on it must not hold the
+    // start-up for ever.
+    return Capturar(argumentos, false, 30000);
 }
 
 bool Emulador::CrearConfiguracion() const
@@ -79,11 +86,7 @@ bool Emulador::CrearConfiguracion() const
                    << QStringLiteral("-cfg_directory") << QStringLiteral("cfg")
                    << QStringLiteral("-ctrlrpath") << QStringLiteral("ctrlr")
                    << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps");
-    OrdenEmulador orden;
-    orden.programa = m_carpeta.Emulador();
-    orden.argumentos = argumentos;
-    orden.carpeta = m_carpeta.Ruta();
-    return EjecutarYEsperar(orden);
+    return EjecutarYEsperar(Orden(argumentos));
 }
 
 bool Emulador::ListarJuegos() const
@@ -96,7 +99,7 @@ std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
     QStringList opciones;
     if (sinSonido)
         opciones << QStringLiteral("-soundcard") << QStringLiteral("0");
-    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true);
+    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1);
 }
 
 std::optional<QString> Emulador::Version() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/logic/CarpetaMame.h"
+#include "frontend/logic/modPrincipal.h"
 
 #include <QString>
 
@@ -52,14 +53,15 @@ public:
     std::optional<QString> Version() const;
 
     // A question to the emulator, as it is given: its standard output, or nothing when the
-    // emulator could not be started.
+    // emulator could not be started or had not answered within 30 seconds.
     std::optional<QString> Preguntar(const QStringList &argumentos) const;
 
     const CarpetaMame &Carpeta() const { return m_carpeta; }
 
 private:
     bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs = -1) const;
-    std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores) const;
+    OrdenEmulador Orden(const QStringList &argumentos) const;
+    std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores, int limiteMs) const;
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;
