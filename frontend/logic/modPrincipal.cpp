@@ -115,16 +115,11 @@ bool EjecutarYEsperar(const OrdenEmulador &orden)
         limite.start(orden.limiteMs);
     if (proceso.state() != QProcess::NotRunning)
         espera.exec();
-    if (agotado && proceso.state() != QProcess::NotRunning) {
-        // An emulator may ignore a polite request to end: it is killed.
-        proceso.kill();
-        proceso.waitForFinished(-1);
-        return false;
-    }
-    // While the application quits no event loop runs: the emulator is waited for all the same
-    // rather than killed.
-    if (proceso.state() != QProcess::NotRunning)
+    // While the application quits no event loop runs: the emulator is waited for all the same,
+    // up to its limit, rather than killed at once.
+    if (!agotado && proceso.state() != QProcess::NotRunning)
         proceso.waitForFinished(orden.limiteMs);
+    // Past its limit it is killed: an emulator may ignore a polite request to end.
     if (proceso.state() != QProcess::NotRunning) {
         proceso.kill();
         proceso.waitForFinished(-1);
