@@ -6,12 +6,12 @@
 //
 // Run: build/bench/bench_gestor [games] [candidates with a run]
 
-#include "frontend/logic/Sesion.h"
+#include "comun/logic/Sesion.h"
 #include "rommanager/logic/ListasDelGestor.h"
 #include "rommanager/windows/frmGestionar.h"
 
-#include "ColeccionDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
+#include "ColeccionDePrueba.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,13 +6,14 @@
 //
 // Run: build/bench/bench_lista [archives]
 
-#include "frontend/logic/ArchivoTexto.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Sesion.h"
 #include "frontend/logic/ListaDeJuegos.h"
-#include "frontend/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
 
-#include "ColeccionDePrueba.h"
 #include "apoyo/ReferenciaLiteral.h"
+#include "ColeccionDePrueba.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,7 +88,7 @@ int main(int argc, char *argv[])
     ColeccionDePrueba::Crear(pequena.path(), pocos, true);
     const QStringList lineas =
         ArchivoTexto::LeerLineas(pequena.path() + QStringLiteral("/lista.txt")).value_or(QStringList());
-    const QStringList archivos = ListaDeJuegos::ListarArchivos(pequena.path() + QStringLiteral("/roms"));
+    const QStringList archivos = ArchivosDeCarpeta::ListarArchivos(pequena.path() + QStringLiteral("/roms"));
     reloj.restart();
     const auto literal = ReferenciaLiteral::Cargar(lineas, archivos);
     const qint64 msLiteral = reloj.elapsed();

@@ -1,7 +1,7 @@
+#include "comun/logic/Sesion.h"
+#include "comun/windows/MensajesQt.h"
+#include "comun/windows/Twips.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/windows/MensajesQt.h"
-#include "frontend/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The shared file utilities: text files, existence tests, names, the version, the CD test.
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/modPrincipal.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 

@@ -2,10 +2,10 @@
 // and what they allow, the refusals that end the program before anything is written, a second
 // copy, mame.ini, the old controller set, CD-ROM mode, and the clean-up when the window closes.
 
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Partida.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
 
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"

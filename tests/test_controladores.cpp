@@ -2,11 +2,12 @@
 // files to the byte, their loader, the ctrlr option of mame.ini, the check box's behaviour
 // and the save with its failures.
 
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/LineasIni.h"
+#include "comun/logic/OpcionMameIni.h"
+#include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
-#include "controls/logic/OpcionMameIni.h"
 #include "controls/logic/UsoDeTeclas.h"
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/Sesion.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"

@@ -1,9 +1,9 @@
 // The emulator commands: the arguments each one gives, where its output goes, the wait that
 // keeps the event loop running, and the runs that fail.
 
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/OpcionesEmulador.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/OpcionesEmulador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 

@@ -2,8 +2,8 @@
 // leaves behind whatever goes wrong, the search's outcomes, the comparison's and the renaming's
 // refusals, and the two reports.
 
+#include "comun/logic/modPrincipal.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/modPrincipal.h"
 #include "rommanager/logic/Busqueda.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"

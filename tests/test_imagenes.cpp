@@ -194,7 +194,7 @@ private Q_SLOTS:
         const QStringList encoders = gdi.Encoders();
         for (const char *patron : {"*.PNG", "*.JPG", "*.BMP", "*.TIF"}) {
             QVERIFY2(std::any_of(encoders.begin(), encoders.end(),
-                                 [&](const QString &e) { return e.split(';').contains(patron); }),
+                                 [&](const QString &e) { return e.split(QLatin1Char(';')).contains(QLatin1String(patron)); }),
                      patron);
         }
     }

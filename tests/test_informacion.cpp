@@ -1,8 +1,8 @@
 // The About and History windows: their frames, texts and links, the release notes, and how
 // they open from the main window and from each other.
 
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
 #include "infowindows/logic/NotasDeVersion.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "infowindows/windows/frmHistorial.h"

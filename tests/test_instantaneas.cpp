@@ -2,9 +2,9 @@
 // status text and tooltip of a selection, the enlarged window, and the preview while a game
 // runs.
 
+#include "comun/windows/Colores.h"
+#include "comun/windows/Imagenes.h"
 #include "frontend/logic/Instantanea.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Imagenes.h"
 #include "frontend/windows/frmImagen.h"
 
 #include "apoyo/VentanaDePrueba.h"
@@ -74,7 +74,7 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("snaps/pacman.jpeg"), "");
         QCOMPARE(BuscarExtensionImagen(QStringLiteral("pacman"), snaps), QString());
 
-        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")), snaps + "/galaga.gif");
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")), snaps + QStringLiteral("/galaga.gif"));
         QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("pacman.zip")), QString());
     }
 

@@ -1,8 +1,9 @@
 // The game list: reading lista.txt in both layouts, titles of archives, the order of the list,
 // and the list load over a roms folder.
 
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/ListaMame.h"
 #include "frontend/logic/ListaDeJuegos.h"
-#include "frontend/logic/ListaJuegos.h"
 #include "frontend/logic/OrdenLista.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -20,9 +21,9 @@ QString Texto(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-ListaJuegos Lista(const char *texto)
+ListaMame Lista(const char *texto)
 {
-    return ListaJuegos::DesdeTexto(Texto(texto));
+    return ListaMame::DesdeTexto(Texto(texto));
 }
 
 } // namespace
@@ -77,7 +78,7 @@ private Q_SLOTS:
 
     void tituloDeRom()
     {
-        const ListaJuegos lista = Lista("name      description\r\n"
+        const ListaMame lista = Lista("name      description\r\n"
                                         "pacman    \"Pac-Man\"\r\n"
                                         "longname1 \"Long\"\r\n"
                                         "PACMAN    \"Second Pac-Man\"\r\n"
@@ -94,14 +95,14 @@ private Q_SLOTS:
         QCOMPARE(TituloDeRom(lista, QStringLiteral("longname1x.zip")),
                  QStringLiteral("ROM desconocida(longname1x.zip)"));
 
-        const ListaJuegos vacia = Lista("");
+        const ListaMame vacia = Lista("");
         QCOMPARE(TituloDeRom(vacia, QStringLiteral("xyz.zip")),
                  QStringLiteral("ROM desconocida(xyz.zip)"));
     }
 
     void tituloDeRomEnLaListaAncha()
     {
-        const ListaJuegos lista = ListaJuegos::DesdeTexto(QString::fromUtf8(ListaAncha()));
+        const ListaMame lista = ListaMame::DesdeTexto(QString::fromUtf8(ListaAncha()));
         QCOMPARE(lista.Juegos().size(), 4);
         QCOMPARE(TituloDeRom(lista, QStringLiteral("pacman.zip")), QStringLiteral("Pac-Man (Midway)"));
         QCOMPARE(TituloDeRom(lista, QStringLiteral("1943MII.zip")),
@@ -180,10 +181,10 @@ private Q_SLOTS:
         for (const char *nombre : {"b.zip", "PACMAN.ZIP", "a.Zip", "c.7z", ".oculto.zip", "readme"})
             carpeta.Archivo(QLatin1String(nombre));
         carpeta.Escribir(QStringLiteral("roms/carpeta.zip/x"), "");
-        QCOMPARE(ListaDeJuegos::ListarArchivos(carpeta.Ruta(QStringLiteral("roms"))),
+        QCOMPARE(ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms"))),
                  QStringList({QStringLiteral("a.Zip"), QStringLiteral("b.zip"),
                               QStringLiteral("PACMAN.ZIP")}));
-        QCOMPARE(ListaDeJuegos::ListarArchivos(carpeta.Ruta(QStringLiteral("no-such"))),
+        QCOMPARE(ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("no-such"))),
                  QStringList());
     }
 
@@ -278,12 +279,12 @@ private Q_SLOTS:
     void archivosNecesariosEnCd()
     {
         CarpetaDePrueba carpeta;
-        QVERIFY(ListaDeJuegos::FaltanArchivosDeCD(carpeta.Carpeta()));
+        QVERIFY(ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta.Carpeta()));
         carpeta.Escribir(QStringLiteral("all.bat"), "");
         carpeta.Escribir(QStringLiteral("lista.txt"), "");
-        QVERIFY(ListaDeJuegos::FaltanArchivosDeCD(carpeta.Carpeta()));
+        QVERIFY(ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta.Carpeta()));
         carpeta.Escribir(QStringLiteral("Corvala.tlc"), "");
-        QVERIFY(!ListaDeJuegos::FaltanArchivosDeCD(carpeta.Carpeta()));
+        QVERIFY(!ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta.Carpeta()));
     }
 };
 

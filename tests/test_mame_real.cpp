@@ -3,9 +3,9 @@
 // Each run of the real emulator is bounded here by killing it outright, since it may not end
 // on SIGTERM.
 
-#include "controls/logic/TablaTeclas.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/TablaTeclas.h"
 #include "controls/logic/UsoDeTeclas.h"
-#include "frontend/logic/Emulador.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"

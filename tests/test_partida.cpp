@@ -2,9 +2,9 @@
 // arguments the emulator gets, the refusal of unknown archives, the window while a game runs,
 // the game's cfg file set aside and put back, and the launches that fail.
 
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
 #include "frontend/logic/Partida.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
 
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
@@ -192,7 +192,7 @@ private Q_SLOTS:
         QTimer::singleShot(250, &v.ventana, [&] {
             ocupado = v.sesion.ocupado;
             estado = v.ventana.lblEstado->text();
-            cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor ? "espera" : "normal";
+            cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor ? QStringLiteral("espera") : QStringLiteral("normal");
             cerrada = v.ventana.close();
             estadoTrasCerrar = v.ventana.lblEstado->text();
             // A second launch, the list's renewal and the box: all turned away.

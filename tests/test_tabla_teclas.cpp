@@ -1,8 +1,8 @@
 // The key table Corvala.tlc: its default content to the byte, the INI lookup, and the
 // translation between key labels, key codes, controls and port names.
 
-#include "controls/logic/GetINIs.h"
-#include "controls/logic/TablaTeclas.h"
+#include "comun/logic/GetINIs.h"
+#include "comun/logic/TablaTeclas.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 

@@ -2,11 +2,11 @@
 // the rule that a key serves one control, the colours that show all this, and the window
 // itself opened from the main window, saving or leaving.
 
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/EtiquetaPulsable.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/logic/Teclado.h"
 #include "controls/windows/frmTeclas.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/EtiquetaPulsable.h"
 
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"

@@ -3,7 +3,7 @@
 // one runs, the renaming that the main window's list then shows, and the reports opened in the
 // viewer.
 
-#include "frontend/windows/BotonEtiqueta.h"
+#include "comun/windows/BotonEtiqueta.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/windows/frmGestionar.h"
 

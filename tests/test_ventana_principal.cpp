@@ -2,11 +2,11 @@
 // the list and its order, the list renewal and its countdown, the CD-ROM check, the log viewer,
 // the label buttons and the resize rule.
 
-#include "frontend/logic/Sesion.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/MensajesQt.h"
-#include "frontend/windows/Twips.h"
+#include "comun/logic/Sesion.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/MensajesQt.h"
+#include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -304,7 +304,7 @@ private Q_SLOTS:
         QCOMPARE(ventana.windowTitle(), QStringLiteral("El Front End para M.A.M.E"));
         const QRect cliente = ventana.rect();
         for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-            QVERIFY2(cliente.contains(control->geometry()), qPrintable(control->metaObject()->className()));
+            QVERIFY2(cliente.contains(control->geometry()), control->metaObject()->className());
         QVERIFY(!ventana.Image1->pixmap().isNull());
     }
 

@@ -1,13 +1,13 @@
 #include "controls/logic/ArchivosControlador.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/LineasIni.h"
+#include "comun/logic/modPrincipal.h"
 
 namespace Corvala {
 
 namespace {
 
-const QChar kBlanco = QLatin1Char(' ');
 const QChar kComillas = QLatin1Char('"');
 const QChar kTab = QLatin1Char('\t');
 
@@ -25,36 +25,6 @@ void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
 }
 
 } // namespace
-
-QString RellenarEspacios(const QString &texto, int ancho)
-{
-    return texto.size() >= ancho ? texto : texto + QString(ancho - texto.size(), kBlanco);
-}
-
-QString QuitarBlancos(const QString &texto)
-{
-    qsizetype inicio = 0;
-    qsizetype fin = texto.size();
-    while (inicio < fin && texto.at(inicio) == kBlanco)
-        ++inicio;
-    while (fin > inicio && texto.at(fin - 1) == kBlanco)
-        --fin;
-    return texto.mid(inicio, fin - inicio);
-}
-
-QString NombreDeLinea(const QString &linea)
-{
-    const qsizetype blanco = linea.indexOf(kBlanco);
-    return blanco < 0 ? QString() : QuitarBlancos(linea.left(blanco));
-}
-
-QString ValorDeLinea(const QString &linea)
-{
-    const qsizetype blanco = linea.indexOf(kBlanco);
-    if (blanco < 0)
-        return {};
-    return QuitarBlancos(linea.mid(blanco, linea.size() - 1 - blanco));
-}
 
 QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/logic/TablaTeclas.h"
+#include "comun/logic/TablaTeclas.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,19 +11,6 @@ namespace Corvala {
 // per-folder INI form, and ctrlr/Corvala.cfg, the XML form of the emulator's configuration
 // files. Both carry the same assignments: every cell greater than 0, player by player and
 // control by control.
-
-// The text followed by blanks up to the width; a longer text is returned unchanged.
-QString RellenarEspacios(const QString &texto, int ancho);
-
-// The text before the first blank of the line, trimmed; empty when the line has no blank.
-QString NombreDeLinea(const QString &linea);
-
-// The text from the first blank up to, not including, the line's last character, trimmed;
-// empty when the line has no blank.
-QString ValorDeLinea(const QString &linea);
-
-// Removes the blanks (spaces only) at both ends.
-QString QuitarBlancos(const QString &texto);
 
 // The two files' lines (each written with CR LF).
 QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla);

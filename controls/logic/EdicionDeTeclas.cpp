@@ -1,9 +1,9 @@
 #include "controls/logic/EdicionDeTeclas.h"
 
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/modPrincipal.h"
 #include "controls/logic/ArchivosControlador.h"
 #include "controls/logic/Teclado.h"
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/modPrincipal.h"
 
 namespace Corvala {
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "controls/logic/TablaTeclas.h"
-
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/Mensajes.h"
+#include "comun/logic/TablaTeclas.h"
 
 #include <QtGlobal>
 

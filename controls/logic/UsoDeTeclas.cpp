@@ -1,10 +1,10 @@
 #include "controls/logic/UsoDeTeclas.h"
 
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Mensajes.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/Mensajes.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/logic/modPrincipal.h"
 
 #include <QDir>
 #include <QFile>

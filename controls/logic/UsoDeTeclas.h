@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/logic/OpcionMameIni.h"
-#include "controls/logic/TablaTeclas.h"
+#include "comun/logic/OpcionMameIni.h"
+#include "comun/logic/TablaTeclas.h"
 
 #include <QObject>
 

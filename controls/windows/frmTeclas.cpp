@@ -1,14 +1,14 @@
 #include "controls/windows/frmTeclas.h"
 
+#include "comun/logic/Sesion.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/EtiquetaPulsable.h"
+#include "comun/windows/Imagenes.h"
+#include "comun/windows/Lineas.h"
+#include "comun/windows/Twips.h"
 #include "controls/logic/Teclado.h"
 #include "controls/logic/UsoDeTeclas.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/EtiquetaPulsable.h"
-#include "frontend/windows/Imagenes.h"
-#include "frontend/windows/Lineas.h"
-#include "frontend/windows/Twips.h"
 
 namespace Corvala {
 

@@ -1,7 +1,7 @@
 #include "frontend/logic/Arranque.h"
 
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "frontend/logic/Instantanea.h"
 
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/modPrincipal.h"
 
 namespace Corvala {
 

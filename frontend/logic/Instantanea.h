@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/logic/CarpetaMame.h"
+#include "comun/logic/CarpetaMame.h"
 
 #include <QString>
 

@@ -1,38 +1,16 @@
 #include "frontend/logic/ListaDeJuegos.h"
 
-#include "controls/logic/TablaTeclas.h"
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/ListaJuegos.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/ListaMame.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/TablaTeclas.h"
 #include "frontend/logic/OrdenLista.h"
-#include "frontend/logic/modPrincipal.h"
 
 #include <QDir>
-#include <QDirIterator>
-
-#include <algorithm>
 
 namespace Corvala::ListaDeJuegos {
-
-bool FaltanArchivosDeCD(const CarpetaMame &carpeta)
-{
-    for (const char *archivo : {"all.bat", "lista.txt", "Corvala.tlc"}) {
-        if (!ExisteArchivo(carpeta.Ruta(QLatin1String(archivo))))
-            return true;
-    }
-    return false;
-}
-
-Mensaje MensajeFaltanArchivosDeCD()
-{
-    return {QStringLiteral(
-                "Estás ejecutando el Corvala des de una unidad de CD, y no se han encontrado los "
-                "archivos necesarios para su funcionamiento, ya que Corvala los crearía de forma "
-                "automática , pero en una unidad de sólo lectura es imposible.\r\n"
-                "Si quieres ejecutar Corvala desde un CD-ROM deberás al menos ejecutarlo una vez "
-                "con el M.A.M.E que vas a copiar al CD, para que genere los archivos necesarios."),
-            QStringLiteral("Error Crítico."), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
-}
 
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
 {
@@ -40,35 +18,15 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
         QDir(carpeta.Ruta()).mkdir(QStringLiteral("snaps"));
     if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("Corvala.tlc"))))
         CrearTablaTeclas(carpeta);
-    CrearAllBat(carpeta);
-}
-
-void CrearAllBat(const CarpetaMame &carpeta)
-{
-    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("all.bat"))))
-        ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("all.bat")),
-                                     {QStringLiteral("mame -listfull > lista.txt")});
-}
-
-QStringList ListarArchivos(const QString &carpetaRoms)
-{
-    QStringList archivos;
-    QDirIterator it(carpetaRoms, {QStringLiteral("*.zip")}, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext())
-        archivos << it.nextFileInfo().fileName();
-    std::sort(archivos.begin(), archivos.end(), [](const QString &a, const QString &b) {
-        const int orden = a.compare(b, Qt::CaseInsensitive);
-        return orden != 0 ? orden < 0 : a < b;
-    });
-    return archivos;
+    ArchivosDeCarpeta::CrearAllBat(carpeta);
 }
 
 ListaCargada Cargar(const CarpetaMame &carpeta)
 {
     ListaCargada lista;
-    lista.ROMs = ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
-    const std::optional<ListaJuegos> juegos =
-        ListaJuegos::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
+    const std::optional<ListaMame> juegos =
+        ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!juegos)
         return lista;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/Mensajes.h"
 
 #include <QStringList>
 #include <QVector>
@@ -26,21 +26,9 @@ struct ListaCargada
 // The steps of a list load that prepare the MAME folder.
 namespace ListaDeJuegos {
 
-// Running from a CD-ROM needs all.bat, lista.txt and Corvala.tlc, since they cannot be made.
-bool FaltanArchivosDeCD(const CarpetaMame &carpeta);
-// The box that then ends the program.
-Mensaje MensajeFaltanArchivosDeCD();
-
-// Writes all.bat, the record of the list command, when it is missing.
-void CrearAllBat(const CarpetaMame &carpeta);
-
 // Creates what a load needs when it is missing: the snaps folder (not on a CD-ROM), the key
 // table Corvala.tlc and all.bat. A step that fails is passed over.
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);
-
-// The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
-// name without regard to case.
-QStringList ListarArchivos(const QString &carpetaRoms);
 
 // Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
 // be read no title can be looked up and the list has no entries.

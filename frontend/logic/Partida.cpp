@@ -1,9 +1,9 @@
 #include "frontend/logic/Partida.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/Sesion.h"
 
 #include <QFile>
 

@@ -1,20 +1,21 @@
 #include "frontend/windows/frmCargador.h"
 
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/Mensajes.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/Sesion.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Etiqueta.h"
+#include "comun/windows/Imagenes.h"
+#include "comun/windows/ListaDeTextos.h"
+#include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/Emulador.h"
 #include "frontend/logic/Instantanea.h"
-#include "frontend/logic/Mensajes.h"
 #include "frontend/logic/Partida.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/logic/modPrincipal.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Etiqueta.h"
-#include "frontend/windows/Imagenes.h"
-#include "frontend/windows/ListaDeTextos.h"
-#include "frontend/windows/Twips.h"
 #include "frontend/windows/frmImagen.h"
 #include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
@@ -406,8 +407,8 @@ void frmCargador::CargarDatos()
     m_lista = {};
     m_juegos.setStringList({});
 
-    if (m_sesion.cd && ListaDeJuegos::FaltanArchivosDeCD(carpeta)) {
-        Mensajes::Mostrar(ListaDeJuegos::MensajeFaltanArchivosDeCD());
+    if (m_sesion.cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta)) {
+        Mensajes::Mostrar(ArchivosDeCarpeta::MensajeFaltanArchivosDeCD());
         TerminarPrograma();
         return;
     }

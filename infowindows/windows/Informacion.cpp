@@ -1,7 +1,7 @@
 #include "infowindows/windows/Informacion.h"
 
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Twips.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Twips.h"
 
 // The pictures live in a static library: they are registered before the first one is used.
 static QPixmap Imagen(const char *nombre)

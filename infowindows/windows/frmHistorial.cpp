@@ -1,10 +1,10 @@
 #include "infowindows/windows/frmHistorial.h"
 
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Imagenes.h"
-#include "frontend/windows/Lineas.h"
-#include "frontend/windows/Twips.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Imagenes.h"
+#include "comun/windows/Lineas.h"
+#include "comun/windows/Twips.h"
 #include "infowindows/logic/NotasDeVersion.h"
 #include "infowindows/windows/Informacion.h"
 

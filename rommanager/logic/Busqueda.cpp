@@ -1,8 +1,8 @@
 #include "rommanager/logic/Busqueda.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/ListaJuegos.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/ListaMame.h"
+#include "comun/logic/modPrincipal.h"
 #include "rommanager/logic/Compatibilidad.h"
 
 namespace Corvala {

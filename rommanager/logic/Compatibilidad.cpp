@@ -1,8 +1,8 @@
 #include "rommanager/logic/Compatibilidad.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Mensajes.h"
 
 #include <QString>
 

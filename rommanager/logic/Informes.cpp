@@ -1,10 +1,10 @@
 #include "rommanager/logic/Informes.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/OpcionesEmulador.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/OpcionesEmulador.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #include "rommanager/logic/ListasDelGestor.h"
 
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/ListaDeJuegos.h"
-#include "frontend/logic/ListaJuegos.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/ListaMame.h"
 
 #include <algorithm>
 
@@ -11,18 +11,18 @@ namespace Corvala::ListasDelGestor {
 
 void ReconstruirLista(const CarpetaMame &carpeta)
 {
-    ListaDeJuegos::CrearAllBat(carpeta);
+    ArchivosDeCarpeta::CrearAllBat(carpeta);
     Emulador(carpeta).ListarJuegos();
 }
 
 QStringList Archivos(const CarpetaMame &carpeta)
 {
-    return ListaDeJuegos::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
+    return ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
 }
 
 QStringList Titulos(const CarpetaMame &carpeta)
 {
-    const std::optional<ListaJuegos> lista = ListaJuegos::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    const std::optional<ListaMame> lista = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!lista)
         return {};
     QStringList titulos;

@@ -1,14 +1,14 @@
 #include "rommanager/windows/frmGestionar.h"
 
-#include "frontend/logic/ListaDeJuegos.h"
-#include "frontend/logic/Sesion.h"
-#include "frontend/logic/modPrincipal.h"
-#include "frontend/windows/BotonEtiqueta.h"
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Etiqueta.h"
-#include "frontend/windows/Lineas.h"
-#include "frontend/windows/ListaDeTextos.h"
-#include "frontend/windows/Twips.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/Sesion.h"
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Etiqueta.h"
+#include "comun/windows/Lineas.h"
+#include "comun/windows/ListaDeTextos.h"
+#include "comun/windows/Twips.h"
 #include "rommanager/logic/Informes.h"
 #include "rommanager/logic/ListasDelGestor.h"
 
@@ -184,8 +184,8 @@ void frmGestionar::CargarDatos()
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
     m_titulos.setStringList({});
-    if (m_sesion.cd && ListaDeJuegos::FaltanArchivosDeCD(carpeta)) {
-        Mensajes::Mostrar(ListaDeJuegos::MensajeFaltanArchivosDeCD());
+    if (m_sesion.cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta)) {
+        Mensajes::Mostrar(ArchivosDeCarpeta::MensajeFaltanArchivosDeCD());
         m_terminado = true;
         Q_EMIT programaTerminado();
         return;

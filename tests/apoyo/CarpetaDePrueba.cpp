@@ -1,6 +1,6 @@
 #include "apoyo/CarpetaDePrueba.h"
 
-#include "frontend/logic/OpcionesEmulador.h"
+#include "comun/logic/OpcionesEmulador.h"
 
 #include <QDir>
 #include <QFile>

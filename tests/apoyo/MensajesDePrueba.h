@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/Mensajes.h"
 
 #include <QList>
 

@@ -5,8 +5,8 @@
 // computes the same list in one pass and O(n log n); tests and the benchmark hold it against
 // this reference.
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QStringList>
 #include <QVector>

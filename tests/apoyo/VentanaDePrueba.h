@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/logic/Sesion.h"
+#include "comun/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
 
 #include "apoyo/CarpetaDePrueba.h"

@@ -1,7 +1,7 @@
-#include "controls/logic/TablaTeclas.h"
+#include "comun/logic/TablaTeclas.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/CarpetaMame.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
 
 namespace Corvala {
 

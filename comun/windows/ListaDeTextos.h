@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/windows/Colores.h"
+#include "comun/windows/Colores.h"
 
 #include <QAbstractItemModel>
 #include <QListView>

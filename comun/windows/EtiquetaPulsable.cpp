@@ -1,4 +1,4 @@
-#include "frontend/windows/EtiquetaPulsable.h"
+#include "comun/windows/EtiquetaPulsable.h"
 
 namespace Corvala {
 

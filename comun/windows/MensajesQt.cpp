@@ -1,6 +1,6 @@
-#include "frontend/windows/MensajesQt.h"
+#include "comun/windows/MensajesQt.h"
 
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/Mensajes.h"
 
 #include <QApplication>
 #include <QMessageBox>

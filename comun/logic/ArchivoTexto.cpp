@@ -1,4 +1,4 @@
-#include "frontend/logic/ArchivoTexto.h"
+#include "comun/logic/ArchivoTexto.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -23,7 +23,7 @@ QString DecodificarCp1252(const QByteArray &bytes)
     QChar *destino = texto.data();
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        *destino++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252Alto[b - 0x80]) : QChar(b);
+        *destino++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252Alto[b - 0x80]) : QChar(char16_t(b));
     }
     return texto;
 }

@@ -1,9 +1,8 @@
-#include "frontend/windows/BotonEtiqueta.h"
+#include "comun/windows/BotonEtiqueta.h"
 
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Imagenes.h"
-#include "frontend/windows/Twips.h"
-
+#include "comun/windows/Colores.h"
+#include "comun/windows/Imagenes.h"
+#include "comun/windows/Twips.h"
 
 namespace Corvala {
 

@@ -1,9 +1,9 @@
-#include "controls/logic/OpcionMameIni.h"
+#include "comun/logic/OpcionMameIni.h"
 
-#include "controls/logic/ArchivosControlador.h"
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/LineasIni.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +16,7 @@ namespace {
 QString ValorDeOpcion(const QString &linea)
 {
     const qsizetype blanco = linea.indexOf(QLatin1Char(' '));
-    return blanco < 0 ? QString() : QuitarBlancos(linea.mid(blanco));
+    return blanco < 0 ? QString() : QuitarBlancos(QStringView(linea).mid(blanco)).toString();
 }
 
 } // namespace

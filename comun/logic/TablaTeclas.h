@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/logic/GetINIs.h"
+#include "comun/logic/GetINIs.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/windows/EtiquetaPulsable.h"
+#include "comun/windows/EtiquetaPulsable.h"
 
 namespace Corvala {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QString>
 

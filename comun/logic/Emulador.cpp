@@ -1,8 +1,8 @@
-#include "frontend/logic/Emulador.h"
+#include "comun/logic/Emulador.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/OpcionesEmulador.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/OpcionesEmulador.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "frontend/logic/ListaJuegos.h"
+#include "comun/logic/ListaMame.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/modPrincipal.h"
 
 namespace Corvala {
 
@@ -63,7 +63,7 @@ std::optional<JuegoListado> LeerLineaLista(QStringView linea)
     return LeerLineaAncha(linea);
 }
 
-std::optional<ListaJuegos> ListaJuegos::Cargar(const QString &ruta)
+std::optional<ListaMame> ListaMame::Cargar(const QString &ruta)
 {
     const std::optional<QString> texto = ArchivoTexto::LeerTexto(ruta);
     if (!texto)
@@ -71,9 +71,9 @@ std::optional<ListaJuegos> ListaJuegos::Cargar(const QString &ruta)
     return DesdeTexto(*texto);
 }
 
-ListaJuegos ListaJuegos::DesdeTexto(QStringView texto)
+ListaMame ListaMame::DesdeTexto(QStringView texto)
 {
-    ListaJuegos lista;
+    ListaMame lista;
     RecorrerJuegos(texto, [&lista](JuegoListado juego) {
         lista.Agregar(std::move(juego));
         return true;
@@ -81,7 +81,7 @@ ListaJuegos ListaJuegos::DesdeTexto(QStringView texto)
     return lista;
 }
 
-std::optional<JuegoListado> ListaJuegos::Buscar(const QString &ruta,
+std::optional<JuegoListado> ListaMame::Buscar(const QString &ruta,
                                                 const std::function<bool(const JuegoListado &)> &prueba)
 {
     const std::optional<QString> texto = ArchivoTexto::LeerTexto(ruta);
@@ -97,7 +97,7 @@ std::optional<JuegoListado> ListaJuegos::Buscar(const QString &ruta,
     return encontrado;
 }
 
-void ListaJuegos::Agregar(JuegoListado juego)
+void ListaMame::Agregar(JuegoListado juego)
 {
     // The first game of a name gives its title; later lines of the same name are kept in the
     // list but not indexed.
@@ -107,7 +107,7 @@ void ListaJuegos::Agregar(JuegoListado juego)
     m_juegos.push_back(std::move(juego));
 }
 
-const QString *ListaJuegos::Titulo(const QString &rom) const
+const QString *ListaMame::Titulo(const QString &rom) const
 {
     const auto encontrado = m_porNombre.constFind(rom.toUpper());
     return encontrado == m_porNombre.constEnd() ? nullptr : &m_juegos[*encontrado].titulo;
@@ -123,7 +123,7 @@ bool EsRomDesconocida(const QString &texto)
     return texto.startsWith(QLatin1String("ROM desconocida("));
 }
 
-QString TituloDeRom(const ListaJuegos &lista, const QString &archivo)
+QString TituloDeRom(const ListaMame &lista, const QString &archivo)
 {
     const QString *titulo = lista.Titulo(QuitarExtension(archivo));
     return titulo ? *titulo : TextoRomDesconocida(archivo);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "controls/logic/TablaTeclas.h"
-#include "frontend/logic/CarpetaMame.h"
-
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/modPrincipal.h"
+#include "comun/logic/TablaTeclas.h"
 
 #include <QLockFile>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "frontend/logic/OpcionesEmulador.h"
+#include "comun/logic/OpcionesEmulador.h"
 
-#include "frontend/logic/Emulador.h"
+#include "comun/logic/Emulador.h"
 
 #include <QHash>
 

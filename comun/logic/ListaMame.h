@@ -28,12 +28,12 @@ struct JuegoListado
 std::optional<JuegoListado> LeerLineaLista(QStringView linea);
 
 // lista.txt read once: its games in file order, and an index of the first game of each name.
-class ListaJuegos
+class ListaMame
 {
 public:
     // Nothing when the file cannot be read.
-    static std::optional<ListaJuegos> Cargar(const QString &ruta);
-    static ListaJuegos DesdeTexto(QStringView texto);
+    static std::optional<ListaMame> Cargar(const QString &ruta);
+    static ListaMame DesdeTexto(QStringView texto);
 
     // Reads the file through once, without keeping the list, and gives its first game for
     // which the test holds; nothing when there is none or the file cannot be read.
@@ -58,6 +58,6 @@ QString TextoRomDesconocida(const QString &archivo);
 bool EsRomDesconocida(const QString &texto);
 
 // The title of an archive such as pacman.zip, or its unrecognised-ROM text.
-QString TituloDeRom(const ListaJuegos &lista, const QString &archivo);
+QString TituloDeRom(const ListaMame &lista, const QString &archivo);
 
 } // namespace Corvala

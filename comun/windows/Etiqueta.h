@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frontend/windows/Colores.h"
-#include "frontend/windows/Twips.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Twips.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "frontend/windows/Imagenes.h"
+#include "comun/windows/Imagenes.h"
 
 // The pictures live in a static library: they are registered before the first one is used.
 static QPixmap Imagen(const char *nombre)

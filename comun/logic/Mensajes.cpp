@@ -1,4 +1,4 @@
-#include "frontend/logic/Mensajes.h"
+#include "comun/logic/Mensajes.h"
 
 namespace Corvala::Mensajes {
 

@@ -1,6 +1,6 @@
-#include "controls/logic/GetINIs.h"
+#include "comun/logic/GetINIs.h"
 
-#include "frontend/logic/ArchivoTexto.h"
+#include "comun/logic/ArchivoTexto.h"
 
 namespace Corvala {
 

@@ -1,9 +1,9 @@
-#include "frontend/logic/modPrincipal.h"
+#include "comun/logic/modPrincipal.h"
 
-#include "frontend/logic/ArchivoTexto.h"
-#include "frontend/logic/CarpetaMame.h"
-#include "frontend/logic/Emulador.h"
-#include "frontend/logic/ListaJuegos.h"
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/ListaMame.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -53,7 +53,7 @@ QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo)
 {
     const QString buscado = titulo.toUpper();
     const std::optional<JuegoListado> juego =
-        ListaJuegos::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
+        ListaMame::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
             return j.titulo.size() == buscado.size() && j.titulo.toUpper() == buscado;
         });
     return juego ? juego->nombre + QStringLiteral(".zip") : QStringLiteral("ERROR");
@@ -63,7 +63,7 @@ QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo)
 {
     const QString rom = QuitarExtension(archivo);
     const std::optional<JuegoListado> juego =
-        ListaJuegos::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
+        ListaMame::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
             return j.nombre.compare(rom, Qt::CaseInsensitive) == 0;
         });
     return juego ? juego->titulo : TextoRomDesconocida(archivo);

@@ -1,4 +1,4 @@
-#include "frontend/logic/CarpetaMame.h"
+#include "comun/logic/CarpetaMame.h"
 
 #include <QDir>
 

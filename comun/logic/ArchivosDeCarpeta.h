@@ -1,0 +1,27 @@
+#pragma once
+
+#include "comun/logic/Mensajes.h"
+
+#include <QStringList>
+
+namespace Corvala {
+
+class CarpetaMame;
+
+// The files of the MAME folder that both the game list and the ROM manager rely on.
+namespace ArchivosDeCarpeta {
+
+// Running from a CD-ROM needs all.bat, lista.txt and Corvala.tlc, since they cannot be made.
+bool FaltanArchivosDeCD(const CarpetaMame &carpeta);
+// The box that then ends the program.
+Mensaje MensajeFaltanArchivosDeCD();
+
+// Writes all.bat, the record of the list command, when it is missing.
+void CrearAllBat(const CarpetaMame &carpeta);
+
+// The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
+// name without regard to case.
+QStringList ListarArchivos(const QString &carpetaRoms);
+
+} // namespace ArchivosDeCarpeta
+} // namespace Corvala
