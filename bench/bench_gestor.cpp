@@ -10,6 +10,7 @@
 #include "rommanager/logic/ListasDelGestor.h"
 #include "rommanager/windows/frmGestionar.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "ColeccionDePrueba.h"
 
@@ -74,10 +75,10 @@ void Desconocido(const QString &carpeta)
 // A search from the window for unknown.zip, answered Sí; its time in ms.
 qint64 Buscar(frmGestionar &gestor)
 {
-    const QModelIndexList desconocido = gestor.ROMs->model()->match(
-        gestor.ROMs->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("unknown.zip"), 1,
+    const QModelIndexList desconocido = Control<QListView>(gestor, "ROMs")->model()->match(
+        Control<QListView>(gestor, "ROMs")->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("unknown.zip"), 1,
         Qt::MatchExactly);
-    gestor.ROMs->setCurrentIndex(desconocido.value(0));
+    Control<QListView>(gestor, "ROMs")->setCurrentIndex(desconocido.value(0));
     MensajesDePrueba mensajes;
     mensajes.Responder(Respuesta::Si);
     QElapsedTimer reloj;
@@ -147,12 +148,12 @@ int main(int argc, char *argv[])
     const qint64 msLista = MsDeLaLista(sesion.carpeta);
     std::printf("ROM manager opened on %d archives and %d titles: %lld ms in all, of which the "
                 "emulator's -listfull run about %lld ms: %lld ms without it\n",
-                int(gestor.ROMs->model()->rowCount()), int(gestor.lstJuegos->model()->rowCount()),
+                int(Control<QListView>(gestor, "ROMs")->model()->rowCount()), int(Control<QListView>(gestor, "lstJuegos")->model()->rowCount()),
                 msAbrir, msLista, msAbrir - msLista);
     std::printf("Peak memory: %.1f MB\n", ColeccionDePrueba::MemoriaPico());
 
-    Clics("the archives (title looked up)", gestor.ROMs, gestor.lblTitulo);
-    Clics("the titles (archive looked up)", gestor.lstJuegos, gestor.lblArchivo);
+    Clics("the archives (title looked up)", Control<QListView>(gestor, "ROMs"), Control<QLabel>(gestor, "lblTitulo"));
+    Clics("the titles (archive looked up)", Control<QListView>(gestor, "lstJuegos"), Control<QLabel>(gestor, "lblArchivo"));
 
     std::printf("Search over %d candidates whose archives lie in roms (no emulator run):\n", n);
     std::printf("  %lld ms\n", BuscarEntre(n, true));

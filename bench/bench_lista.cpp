@@ -12,6 +12,7 @@
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/windows/frmCargador.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/ReferenciaLiteral.h"
 #include "ColeccionDePrueba.h"
 
@@ -58,7 +59,7 @@ int main(int argc, char *argv[])
         return 1;
     QCoreApplication::processEvents();
     std::printf("Main window built, filled and shown: %lld ms (%d rows)\n", reloj.elapsed(),
-                int(ventana.lstJuegos->model()->rowCount()));
+                int(Control<QListView>(ventana, "lstJuegos")->model()->rowCount()));
     std::printf("Peak memory: %.1f MB\n", MemoriaPico());
 
     // The arrow keys through the list, a snapshot for every tenth game.
@@ -68,14 +69,14 @@ int main(int argc, char *argv[])
         for (int i = 0; i < n; i += 10)
             instantanea.save(temporal.filePath(QStringLiteral("snaps/") + Nombre(i, i % 7 == 0) + QStringLiteral(".png")));
         const int pasos = std::min(5000, n - 1);
-        ventana.lstJuegos->setFocus();
-        ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(0, 0));
+        Control<QListView>(ventana, "lstJuegos")->setFocus();
+        Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(0, 0));
         qint64 peor = 0;
         QElapsedTimer paso;
         reloj.restart();
         for (int i = 0; i < pasos; ++i) {
             paso.start();
-            QTest::keyClick(ventana.lstJuegos, Qt::Key_Down);
+            QTest::keyClick(Control<QListView>(ventana, "lstJuegos"), Qt::Key_Down);
             peor = std::max(peor, paso.nsecsElapsed());
         }
         std::printf("Arrow down through %d rows with snapshots: %.3f ms a row on average, %.3f ms at worst\n",

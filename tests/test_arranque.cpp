@@ -7,6 +7,7 @@
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Partida.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
@@ -42,8 +43,8 @@ QStringList Ordenes(const CarpetaDePrueba &carpeta)
 
 bool CasillaGris(const frmCargador &ventana)
 {
-    return ventana.chkUsaControles->palette().color(QPalette::Window).rgb() == Colores::kGris
-           && ventana.Shape1->palette().color(QPalette::Window).rgb() == Colores::kGris;
+    return Control<QCheckBox>(ventana, "chkUsaControles")->palette().color(QPalette::Window).rgb() == Colores::kGris
+           && Control<QLabel>(ventana, "Shape1")->palette().color(QPalette::Window).rgb() == Colores::kGris;
 }
 
 } // namespace
@@ -166,12 +167,12 @@ private Q_SLOTS:
         QCOMPARE(Ordenes(v.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
         QVERIFY(v.carpeta.Existe(QStringLiteral("mame.ini")));
         QCOMPARE(v.sesion.versionMame, QStringLiteral("0.251"));
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
-        QVERIFY(!v.ventana.lblTeclas->EsGris());
-        QVERIFY(v.ventana.chkUsaControles->isEnabled());
+        QVERIFY(!Control<BotonEtiqueta>(v.ventana, "lblTeclas")->EsGris());
+        QVERIFY(Control<QCheckBox>(v.ventana, "chkUsaControles")->isEnabled());
         QVERIFY(!CasillaGris(v.ventana));
-        QCOMPARE(v.ventana.lblTeclas->toolTip(),
+        QCOMPARE(Control<BotonEtiqueta>(v.ventana, "lblTeclas")->toolTip(),
                  QStringLiteral("Configuración de teclas de M.A.M.E. para versiones posteriores a la 0.59b."));
 
         // An existing mame.ini is left alone.
@@ -187,29 +188,29 @@ private Q_SLOTS:
         VentanaDeVersion v052("0.52");
         v052.ventana.Form_Load();
         QCOMPARE(Ordenes(v052.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
-        QCOMPARE(v052.ventana.lblEstado->text(),
+        QCOMPARE(Control<QLabel>(v052.ventana, "lblEstado")->text(),
                  QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)"));
         QCOMPARE(ColorDeEstado(v052.ventana), Colores::kRojo);
-        QVERIFY(v052.ventana.lblTeclas->EsGris());
-        QVERIFY(v052.ventana.lblTeclas->isEnabled());
-        QVERIFY(!v052.ventana.chkUsaControles->isEnabled());
+        QVERIFY(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->EsGris());
+        QVERIFY(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->isEnabled());
+        QVERIFY(!Control<QCheckBox>(v052.ventana, "chkUsaControles")->isEnabled());
         QVERIFY(CasillaGris(v052.ventana));
-        QCOMPARE(v052.ventana.lblTeclas->toolTip(), QStringLiteral("Función no habilitada."));
+        QCOMPARE(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->toolTip(), QStringLiteral("Función no habilitada."));
 
         VentanaDeVersion v037("0.37 BETA 14");
         v037.ventana.Form_Load();
         QCOMPARE(Ordenes(v037.carpeta), QStringList({QStringLiteral("-listfull")}));
-        QCOMPARE(v037.ventana.lblEstado->text(),
+        QCOMPARE(Control<QLabel>(v037.ventana, "lblEstado")->text(),
                  QStringLiteral("Version de M.A.M.E. (0.37 BETA 14) (No configurable)"));
         QVERIFY(CasillaGris(v037.ventana));
 
         // Without whatsnew.txt: the text alone, in red, and no -cc even without mame.ini.
         Ventana sinNotas;
         sinNotas.ventana.Form_Load();
-        QCOMPARE(sinNotas.ventana.lblEstado->text(), kDesconocida);
+        QCOMPARE(Control<QLabel>(sinNotas.ventana, "lblEstado")->text(), kDesconocida);
         QCOMPARE(ColorDeEstado(sinNotas.ventana), Colores::kRojo);
         QCOMPARE(Ordenes(sinNotas.carpeta), QStringList({QStringLiteral("-listfull")}));
-        QVERIFY(sinNotas.ventana.lblTeclas->EsGris());
+        QVERIFY(Control<BotonEtiqueta>(sinNotas.ventana, "lblTeclas")->EsGris());
     }
 
     void controladorAntiguo()
@@ -255,13 +256,13 @@ private Q_SLOTS:
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QVERIFY(!v.carpeta.Existe(QStringLiteral("mame.ini")));
         QVERIFY(v.carpeta.Existe(QStringLiteral("ctrlr/Corvala/default.ini")));
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
         for (QWidget *control : std::initializer_list<QWidget *>{
-                 v.ventana.lblDirectorio, v.ventana.lblLista, v.ventana.lblTeclas,
-                 v.ventana.lblGestionar, v.ventana.chkUsaControles})
+                 Control<BotonEtiqueta>(v.ventana, "lblDirectorio"), Control<BotonEtiqueta>(v.ventana, "lblLista"), Control<BotonEtiqueta>(v.ventana, "lblTeclas"),
+                 Control<BotonEtiqueta>(v.ventana, "lblGestionar"), Control<QCheckBox>(v.ventana, "chkUsaControles")})
             QVERIFY(!control->isEnabled());
-        QVERIFY(v.ventana.Label1->isEnabled());
+        QVERIFY(Control<BotonEtiqueta>(v.ventana, "Label1")->isEnabled());
 
         // Closing from a CD-ROM leaves mame.ini alone.
         v.carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr Corvala\r\n");
@@ -277,7 +278,7 @@ private Q_SLOTS:
         v.ventana.Form_Load();
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
         QVERIFY(v.ventana.Teclas().Guardar(TeclasSinAsignar(), TablaTeclas(v.carpeta.Carpeta())));
-        QVERIFY(v.ventana.chkUsaControles->isChecked());
+        QVERIFY(Control<QCheckBox>(v.ventana, "chkUsaControles")->isChecked());
         QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala\r\n"));
         // The emulator wrote a new default.cfg meanwhile; the set-aside one replaces it.
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "del emulador");
@@ -286,7 +287,7 @@ private Q_SLOTS:
         // Refused while a game runs.
         v.sesion.ocupado = true;
         QVERIFY(!v.ventana.close());
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
         QVERIFY(v.carpeta.Existe(QStringLiteral("all.bat")));
 
         v.sesion.ocupado = false;
@@ -305,11 +306,11 @@ private Q_SLOTS:
         VentanaDeVersion v("0.251");
         v.ventana.Form_Load();
         v.ventana.show();
-        QCheckBox *casilla = v.ventana.chkUsaControles;
+        QCheckBox *casilla = Control<QCheckBox>(v.ventana, "chkUsaControles");
         const auto fondo = [&] { return casilla->palette().color(QPalette::Window).rgb(); };
         QTest::mousePress(casilla, Qt::LeftButton);
         QCOMPARE(fondo(), Colores::kBotonPulsado);
-        QCOMPARE(v.ventana.Shape1->palette().color(QPalette::Window).rgb(), Colores::kBotonPulsado);
+        QCOMPARE(Control<QLabel>(v.ventana, "Shape1")->palette().color(QPalette::Window).rgb(), Colores::kBotonPulsado);
         MensajesDePrueba mensajes;
         QTest::mouseRelease(casilla, Qt::LeftButton);
         QCOMPARE(fondo(), Colores::kBotonReposo);

@@ -7,6 +7,7 @@
 #include "infowindows/windows/frmAcercaDe.h"
 #include "infowindows/windows/frmHistorial.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
@@ -62,35 +63,35 @@ private Q_SLOTS:
         QCOMPARE(acerca.size(), QSize(368, 217));
         QCOMPARE(acerca.palette().color(QPalette::Window).rgb(), Colores::kFondoVentana);
 
-        QCOMPARE(acerca.Label5->text(), QStringLiteral("Acerca de...  ¡El Corvala!"));
-        QCOMPARE(acerca.Label1->text(), QStringLiteral("Versión:"));
-        QCOMPARE(acerca.Label2->text(), QStringLiteral("Creado por:"));
-        QCOMPARE(acerca.Label4->text(), QStringLiteral("Páginas de interés:"));
-        QCOMPARE(acerca.Label10->text(), QStringLiteral("Página oficial (inglés)"));
-        QCOMPARE(acerca.Label12->text(), QStringLiteral("Página multitud de ROMs (Español)"));
-        QCOMPARE(acerca.lblSalir[0]->text(), QStringLiteral("Notas de las versiones"));
-        QCOMPARE(acerca.lblSalir[1]->text(), QStringLiteral("OK"));
-        QVERIFY(acerca.Label5->font().bold() && !acerca.Label10->font().bold());
-        QCOMPARE(ColorDeTexto(acerca.Label6), Colores::kTurquesa);
-        QCOMPARE(ColorDeTexto(acerca.Label3), Colores::kTurquesa);
-        QCOMPARE(acerca.lblSalir[1]->geometry(), QRect(317, 191, 42, 17));
-        QVERIFY(!acerca.Imagen->pixmap().isNull());
-        QVERIFY(acerca.Imagen->hasScaledContents());
+        QCOMPARE(Control<QLabel>(acerca, "Label5")->text(), QStringLiteral("Acerca de...  ¡El Corvala!"));
+        QCOMPARE(Control<QLabel>(acerca, "Label1")->text(), QStringLiteral("Versión:"));
+        QCOMPARE(Control<QLabel>(acerca, "Label2")->text(), QStringLiteral("Creado por:"));
+        QCOMPARE(Control<QLabel>(acerca, "Label4")->text(), QStringLiteral("Páginas de interés:"));
+        QCOMPARE(Control<QLabel>(acerca, "Label10")->text(), QStringLiteral("Página oficial (inglés)"));
+        QCOMPARE(Control<QLabel>(acerca, "Label12")->text(), QStringLiteral("Página multitud de ROMs (Español)"));
+        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 0)->text(), QStringLiteral("Notas de las versiones"));
+        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 1)->text(), QStringLiteral("OK"));
+        QVERIFY(Control<QLabel>(acerca, "Label5")->font().bold() && !Control<QLabel>(acerca, "Label10")->font().bold());
+        QCOMPARE(ColorDeTexto(Control<QLabel>(acerca, "Label6")), Colores::kTurquesa);
+        QCOMPARE(ColorDeTexto(Control<QLabel>(acerca, "Label3")), Colores::kTurquesa);
+        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 1)->geometry(), QRect(317, 191, 42, 17));
+        QVERIFY(!Control<QLabel>(acerca, "Imagen")->pixmap().isNull());
+        QVERIFY(Control<QLabel>(acerca, "Imagen")->hasScaledContents());
 
         // Two links are offered; the English page and its caption stay hidden.
         acerca.show();
-        QVERIFY(acerca.lblMame->isVisible() && acerca.lblWebEspanol->isVisible());
-        QVERIFY(!acerca.lblWebIngles->isVisible() && !acerca.Label11->isVisible());
-        for (const QLabel *enlace : {acerca.lblMame, acerca.lblWebEspanol}) {
+        QVERIFY(Control<QLabel>(acerca, "lblMame")->isVisible() && Control<QLabel>(acerca, "lblWebEspanol")->isVisible());
+        QVERIFY(!Control<QLabel>(acerca, "lblWebIngles")->isVisible() && !Control<QLabel>(acerca, "Label11")->isVisible());
+        for (const QLabel *enlace : {Control<QLabel>(acerca, "lblMame"), Control<QLabel>(acerca, "lblWebEspanol")}) {
             QVERIFY(enlace->font().underline());
             QVERIFY(!enlace->font().bold());
             QCOMPARE(ColorDeTexto(enlace), Colores::kTurquesa);
             QCOMPARE(enlace->cursor().shape(), Qt::BitmapCursor);
         }
         // The address beside its caption stays clear of it.
-        QVERIFY(acerca.lblWebEspanol->x()
-                    + QFontMetrics(acerca.lblWebEspanol->font()).horizontalAdvance(acerca.lblWebEspanol->text())
-                <= acerca.Label12->x());
+        QVERIFY(Control<QLabel>(acerca, "lblWebEspanol")->x()
+                    + QFontMetrics(Control<QLabel>(acerca, "lblWebEspanol")->font()).horizontalAdvance(Control<QLabel>(acerca, "lblWebEspanol")->text())
+                <= Control<QLabel>(acerca, "Label12")->x());
     }
 
     void losEnlacesAbrenElNavegador()
@@ -98,16 +99,16 @@ private Q_SLOTS:
         Navegador navegador;
         frmAcercaDe acerca;
         acerca.show();
-        QTest::mouseClick(acerca.lblMame, Qt::LeftButton);
-        QTest::mouseClick(acerca.lblMame, Qt::LeftButton);
-        QTest::mouseClick(acerca.lblWebEspanol, Qt::LeftButton);
+        QTest::mouseClick(Control<QLabel>(acerca, "lblMame"), Qt::LeftButton);
+        QTest::mouseClick(Control<QLabel>(acerca, "lblMame"), Qt::LeftButton);
+        QTest::mouseClick(Control<QLabel>(acerca, "lblWebEspanol"), Qt::LeftButton);
         QCOMPARE(navegador.abiertas.size(), 3);
         QCOMPARE(navegador.abiertas.at(0), navegador.abiertas.at(1));
         QCOMPARE(navegador.abiertas.at(0).host(), QStringLiteral("www.mamedev.org"));
         QVERIFY(navegador.abiertas.at(2).host().startsWith(QStringLiteral("es.")));
         // The caption shows the address.
-        QVERIFY(navegador.abiertas.at(0).toString().contains(acerca.lblMame->text()));
-        QVERIFY(navegador.abiertas.at(2).toString().contains(acerca.lblWebEspanol->text()));
+        QVERIFY(navegador.abiertas.at(0).toString().contains(Control<QLabel>(acerca, "lblMame")->text()));
+        QVERIFY(navegador.abiertas.at(2).toString().contains(Control<QLabel>(acerca, "lblWebEspanol")->text()));
         QVERIFY(acerca.isVisible());
     }
 
@@ -122,15 +123,15 @@ private Q_SLOTS:
             if (!historial)
                 return;
             modal = historial->isModal();
-            notas = historial->Text1->toPlainText();
-            QTest::mouseClick(historial->lblSalir, Qt::LeftButton);
+            notas = Control<QPlainTextEdit>(*historial, "Text1")->toPlainText();
+            QTest::mouseClick(Control<BotonEtiqueta>(*historial, "lblSalir"), Qt::LeftButton);
         });
-        QTest::mouseClick(acerca.lblSalir[0], Qt::LeftButton);
+        QTest::mouseClick(Control<BotonEtiqueta>(acerca, "lblSalir", 0), Qt::LeftButton);
         QVERIFY(modal);
         QVERIFY(notas.startsWith(QStringLiteral("                Corvala! versión ")));
         // Back in the About window, which closes with its own "OK".
         QVERIFY(acerca.isVisible());
-        QTest::mouseClick(acerca.lblSalir[1], Qt::LeftButton);
+        QTest::mouseClick(Control<BotonEtiqueta>(acerca, "lblSalir", 1), Qt::LeftButton);
         QVERIFY(!acerca.isVisible());
     }
 
@@ -140,25 +141,25 @@ private Q_SLOTS:
         QCOMPARE(historial.windowTitle(), QStringLiteral("Historial"));
         QVERIFY(historial.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(historial.size(), QSize(313, 195));
-        QCOMPARE(historial.Text1->geometry(), QRect(5, 57, 303, 112));
-        QCOMPARE(historial.Text1->palette().color(QPalette::Base).rgb(), qRgb(194, 218, 237));
-        QCOMPARE(historial.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(historial.lblSalir->text(), QStringLiteral("OK"));
-        QCOMPARE(historial.Image1->pixmap().size(), QSize(204, 41));
+        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->geometry(), QRect(5, 57, 303, 112));
+        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->palette().color(QPalette::Base).rgb(), qRgb(194, 218, 237));
+        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(Control<BotonEtiqueta>(historial, "lblSalir")->text(), QStringLiteral("OK"));
+        QCOMPARE(Control<QLabel>(historial, "Image1")->pixmap().size(), QSize(204, 41));
 
         // The box scrolls down to the last section; a new window starts at the top again.
         historial.show();
-        QScrollBar *barra = historial.Text1->verticalScrollBar();
+        QScrollBar *barra = Control<QPlainTextEdit>(historial, "Text1")->verticalScrollBar();
         QVERIFY(barra->maximum() > 0);
         barra->setValue(barra->maximum());
-        const QTextCursor ultima = historial.Text1->document()->find(QStringLiteral("Al ser la primera versión"));
-        QVERIFY(historial.Text1->viewport()->rect().contains(historial.Text1->cursorRect(ultima)));
-        historial.Text1->appendPlainText(QStringLiteral("texto del jugador"));
+        const QTextCursor ultima = Control<QPlainTextEdit>(historial, "Text1")->document()->find(QStringLiteral("Al ser la primera versión"));
+        QVERIFY(Control<QPlainTextEdit>(historial, "Text1")->viewport()->rect().contains(Control<QPlainTextEdit>(historial, "Text1")->cursorRect(ultima)));
+        Control<QPlainTextEdit>(historial, "Text1")->appendPlainText(QStringLiteral("texto del jugador"));
         frmHistorial otra;
         otra.show();
-        QCOMPARE(otra.Text1->verticalScrollBar()->value(), 0);
-        QCOMPARE(otra.Text1->toPlainText() + QStringLiteral("\ntexto del jugador"),
-                 historial.Text1->toPlainText());
+        QCOMPARE(Control<QPlainTextEdit>(otra, "Text1")->verticalScrollBar()->value(), 0);
+        QCOMPARE(Control<QPlainTextEdit>(otra, "Text1")->toPlainText() + QStringLiteral("\ntexto del jugador"),
+                 Control<QPlainTextEdit>(historial, "Text1")->toPlainText());
     }
 
     void lasNotasDeVersion()
@@ -211,7 +212,7 @@ private Q_SLOTS:
             auto *acerca = qobject_cast<frmAcercaDe *>(ventana);
             modal = acerca && acerca->isModal() && acerca->parentWidget() == &v.ventana;
         });
-        QTest::mouseClick(v.ventana.Label1, Qt::LeftButton);
+        QTest::mouseClick(Control<BotonEtiqueta>(v.ventana, "Label1"), Qt::LeftButton);
         QVERIFY(modal);
         QVERIFY(!v.ventana.findChild<frmAcercaDe *>());
     }

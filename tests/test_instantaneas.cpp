@@ -7,6 +7,7 @@
 #include "frontend/logic/Instantanea.h"
 #include "frontend/windows/frmImagen.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
@@ -41,12 +42,12 @@ struct VentanaConInstantaneas : Ventana
 
     void Elegir(int fila)
     {
-        ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(fila, 0));
+        Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0));
     }
 
-    QImage Vista() const { return ventana.ImagenROM->pixmap().toImage(); }
+    QImage Vista() const { return Control<QLabel>(ventana, "ImagenROM")->pixmap().toImage(); }
 
-    void PulsarVista() { QTest::mouseClick(ventana.ImagenROM, Qt::LeftButton); }
+    void PulsarVista() { QTest::mouseClick(Control<QLabel>(ventana, "ImagenROM"), Qt::LeftButton); }
 };
 
 } // namespace
@@ -86,19 +87,19 @@ private Q_SLOTS:
         QVERIFY(v.Vista().isNull() || v.Vista() == Imagenes::SinImagen().toImage());
 
         v.Elegir(kGalaga);
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
-        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+        QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
         // The .jpg comes before the .png, and is stretched over the fixed box.
         QCOMPARE(v.Vista().size(), QSize(40, 30));
-        QVERIFY(v.ventana.ImagenROM->hasScaledContents());
-        QCOMPARE(v.ventana.ImagenROM->size(), QSize(138, 86));
+        QVERIFY(Control<QLabel>(v.ventana, "ImagenROM")->hasScaledContents());
+        QCOMPARE(Control<QLabel>(v.ventana, "ImagenROM")->size(), QSize(138, 86));
 
         // No snapshot: the placeholder.
         v.Elegir(kPacman);
         QCOMPARE(v.Vista(), Imagenes::SinImagen().toImage());
-        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+        QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\""));
 
         // A snapshot that is no picture, or a folder named like one: no picture at all.
@@ -134,7 +135,7 @@ private Q_SLOTS:
                 return;
             modal = ampliada->isModal();
             cliente = ampliada->size();
-            imagen = ampliada->Image1->pixmap().size();
+            imagen = Control<QLabel>(*ampliada, "Image1")->pixmap().size();
             centro = ampliada->frameGeometry().center();
         });
         v.PulsarVista();
@@ -160,11 +161,11 @@ private Q_SLOTS:
         v.carpeta.Escribir(QStringLiteral("snaps/pacman.png"), Imagen({32, 32}, Qt::red));
         v.Elegir(kGalaga);
         v.sesion.ocupado = true;
-        v.ventana.lblEstado->setText(QStringLiteral("Cargando ROM, por favor se paciente."));
+        Control<QLabel>(v.ventana, "lblEstado")->setText(QStringLiteral("Cargando ROM, por favor se paciente."));
 
         v.Elegir(kPacman);
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
-        QCOMPARE(v.ventana.lstJuegos->toolTip(),
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
         QCOMPARE(v.Vista().size(), QSize(224, 256));
 

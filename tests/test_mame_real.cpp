@@ -10,6 +10,7 @@
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
@@ -151,7 +152,7 @@ private Q_SLOTS:
                                                    QStringLiteral("Pong (Rev E) [TTL]"),
                                                    QStringLiteral("ROM desconocida(junk.zip)")}));
         // No release notes: the emulator said its version.
-        QCOMPARE(real.ventana.lblEstado->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
         // The mame.ini of the start-up points at the folder.
         const QByteArray ini = real.carpeta.Leer(QStringLiteral("mame.ini"));
         for (const char *linea : {"\nrompath                   roms\n", "\ncfg_directory             cfg\n",
@@ -188,7 +189,7 @@ private Q_SLOTS:
                 teclas[0][c] = std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_Z")));
         }
         QVERIFY(real.ventana.Teclas().Guardar(teclas, tabla));
-        QVERIFY(real.ventana.chkUsaControles->isChecked());
+        QVERIFY(Control<QCheckBox>(real.ventana, "chkUsaControles")->isChecked());
 
         // The emulator itself says which keys its inputs answer to.
         real.carpeta.Escribir(QStringLiteral("teclas.lua"),

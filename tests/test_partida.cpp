@@ -6,6 +6,7 @@
 #include "comun/windows/Colores.h"
 #include "frontend/logic/Partida.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
@@ -27,7 +28,7 @@ struct VentanaLista : Ventana
         carpeta.OlvidarLlamadas();
     }
 
-    void Elegir(int fila) { ventana.lstJuegos->setCurrentIndex(ventana.lstJuegos->model()->index(fila, 0)); }
+    void Elegir(int fila) { Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0)); }
 
     void DobleClic(int fila) { ::DobleClic(ventana, fila); }
 
@@ -36,7 +37,7 @@ struct VentanaLista : Ventana
     {
         carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "[teclado]\r\n");
         ventana.Teclas().Marcar(true);
-        QVERIFY(ventana.chkUsaControles->isChecked());
+        QVERIFY(Control<QCheckBox>(ventana, "chkUsaControles")->isChecked());
     }
 };
 
@@ -63,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
         QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Running galaga\r\n")));
         QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Warning: this is the fake emulator\r\n")));
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kAzul);
         QVERIFY(!v.sesion.ocupado);
         QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
@@ -72,16 +73,16 @@ private Q_SLOTS:
 
         v.carpeta.OlvidarLlamadas();
         v.Elegir(kPacman);
-        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Return);
-        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Enter);
+        QTest::keyClick(Control<QListView>(v.ventana, "lstJuegos"), Qt::Key_Return);
+        QTest::keyClick(Control<QListView>(v.ventana, "lstJuegos"), Qt::Key_Enter);
         QCOMPARE(v.carpeta.Llamadas(),
                  QList<QStringList>({{QStringLiteral("pacman")}, {QStringLiteral("pacman")}}));
         QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Pac-Man"));
 
         // Other keys are the list's own: the down arrow moves the selection and starts nothing.
         v.carpeta.OlvidarLlamadas();
-        QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Down);
-        QCOMPARE(v.ventana.lstJuegos->currentIndex().row(), kDesconocida);
+        QTest::keyClick(Control<QListView>(v.ventana, "lstJuegos"), Qt::Key_Down);
+        QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->currentIndex().row(), kDesconocida);
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QVERIFY(mensajes.Vistos().isEmpty());
     }
@@ -114,7 +115,7 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         VentanaLista v;
         v.Elegir(kDesconocida);
-        const QString estado = v.ventana.lblEstado->text();
+        const QString estado = Control<QLabel>(v.ventana, "lblEstado")->text();
         v.DobleClic(kDesconocida);
 
         QCOMPARE(mensajes.Vistos().size(), 1);
@@ -126,11 +127,11 @@ private Q_SLOTS:
         QCOMPARE(visto.icono, Mensaje::Icono::Informacion);
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QVERIFY(v.sesion.ultimoTitulo.isEmpty());
-        QCOMPARE(v.ventana.lblEstado->text(), estado);
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), estado);
         QVERIFY(!v.sesion.ocupado);
 
         // An empty list has no row to start.
-        v.ventana.lstJuegos->setCurrentIndex({});
+        Control<QListView>(v.ventana, "lstJuegos")->setCurrentIndex({});
         v.ventana.LanzarJuego();
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QCOMPARE(mensajes.Vistos().size(), 1);
@@ -191,19 +192,19 @@ private Q_SLOTS:
         QStringList filas;
         QTimer::singleShot(250, &v.ventana, [&] {
             ocupado = v.sesion.ocupado;
-            estado = v.ventana.lblEstado->text();
+            estado = Control<QLabel>(v.ventana, "lblEstado")->text();
             cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor ? QStringLiteral("espera") : QStringLiteral("normal");
             cerrada = v.ventana.close();
-            estadoTrasCerrar = v.ventana.lblEstado->text();
+            estadoTrasCerrar = Control<QLabel>(v.ventana, "lblEstado")->text();
             // A second launch, the list's renewal and the box: all turned away.
             v.Elegir(kPacman);
             v.ventana.LanzarJuego();
-            QTest::keyClick(v.ventana.lstJuegos, Qt::Key_Return);
+            QTest::keyClick(Control<QListView>(v.ventana, "lstJuegos"), Qt::Key_Return);
             otroJuego = v.carpeta.Llamadas().size() > 1;
             v.carpeta.Borrar(QStringLiteral("lista.txt"));
             v.ventana.lblDirectorio_Click();
             filas = Filas(v.ventana);
-            filaElegida = v.ventana.lstJuegos->currentIndex().row();
+            filaElegida = Control<QListView>(v.ventana, "lstJuegos")->currentIndex().row();
         });
         v.DobleClic(kGalaga);
 
@@ -220,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
         QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
         QVERIFY(!v.sesion.ocupado);
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
         QVERIFY(v.ventana.isVisible());
     }
 
@@ -290,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
         QVERIFY(!v.sesion.ocupado);
         QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(v.ventana.lblEstado->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
 
         // The next launch is not refused for the last one's failure.

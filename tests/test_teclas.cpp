@@ -8,6 +8,7 @@
 #include "controls/logic/Teclado.h"
 #include "controls/windows/frmTeclas.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
@@ -295,7 +296,7 @@ private Q_SLOTS:
             Principal principal("0.52");
             bool abierta = false;
             AlAbrirseLaVentana([&abierta](QWidget *ventana) { abierta = ventana != nullptr; });
-            Clic(principal.ventana.lblTeclas);
+            Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
             QTest::qWait(20);
             QVERIFY(!abierta);
             QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("No es posible.")});
@@ -307,7 +308,7 @@ private Q_SLOTS:
             principal.sesion.ocupado = true;
             bool abierta = false;
             AlAbrirseLaVentana([&abierta](QWidget *ventana) { abierta = ventana != nullptr; });
-            Clic(principal.ventana.lblTeclas);
+            Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
             QTest::qWait(20);
             QVERIFY(!abierta);
             principal.sesion.ocupado = false;
@@ -319,45 +320,45 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Principal principal;
         const auto antes = Archivos(principal.carpeta.Ruta(QString()));
-        const bool marcada = principal.ventana.chkUsaControles->isChecked();
+        const bool marcada = Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked();
         bool abierta = false;
         AlAbrirseLaVentana([&](QWidget *ventana) {
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             abierta = teclas != nullptr;
             if (!teclas)
                 return;
-            QVERIFY(teclas->lblAviso->isVisible());
+            QVERIFY(Control<QLabel>(*teclas, "lblAviso")->isVisible());
             QCOMPARE(teclas->size(), frmTeclas::TamanoDeDiseno());
-            Clic(teclas->lblTecla[21]);
-            Clic(teclas->lblTecla[80]);
-            Clic(teclas->lblJoystick);
-            Clic(teclas->lblSalir);
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21));
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80));
+            Clic(Control<BotonEtiqueta>(*teclas, "lblJoystick"));
+            Clic(Control<BotonEtiqueta>(*teclas, "lblSalir"));
             QVERIFY(!teclas->isVisible());
         });
-        Clic(principal.ventana.lblTeclas);
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(abierta);
         QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("No se puede todavía.")});
         QCOMPARE(Archivos(principal.carpeta.Ruta(QString())), antes);
-        QCOMPARE(principal.ventana.chkUsaControles->isChecked(), marcada);
+        QCOMPARE(Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked(), marcada);
     }
 
     void guardarYVolverAAbrir()
     {
         MensajesDePrueba mensajes;
         Principal principal;
-        QVERIFY(!principal.ventana.chkUsaControles->isChecked());
+        QVERIFY(!Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked());
         AlAbrirseLaVentana([](QWidget *ventana) {
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             QVERIFY(teclas);
-            Clic(teclas->lblControl[0]);
-            Clic(teclas->lblTecla[21]);    // "5"
-            Clic(teclas->lblControl[2]);
-            Clic(teclas->lblTecla[80]);    // the up arrow
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21));    // "5"
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 2));
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80));    // the up arrow
             QCOMPARE(teclas->Edicion().ControlActual(), 3);
-            Clic(teclas->lblGuardar);
+            Clic(Control<BotonEtiqueta>(*teclas, "lblGuardar"));
             QVERIFY(!teclas->isVisible());
         });
-        Clic(principal.ventana.lblTeclas);
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(mensajes.Vistos().isEmpty());
 
         const CarpetaDePrueba &carpeta = principal.carpeta;
@@ -370,26 +371,26 @@ private Q_SLOTS:
         QVERIFY(cfg.contains("\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>\r\n"));
         QVERIFY(cfg.contains("\t\t\t<port type=\"P1_JOYSTICK_UP\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>\r\n"));
         QVERIFY(carpeta.Leer(QStringLiteral("mame.ini")).contains("\r\nctrlr                   Corvala\r\n"));
-        QVERIFY(principal.ventana.chkUsaControles->isChecked());
+        QVERIFY(Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked());
 
         // Reopened, the window shows both keys again, and no warning.
         bool vistas = false;
         AlAbrirseLaVentana([&vistas](QWidget *ventana) {
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             QVERIFY(teclas);
-            QVERIFY(!teclas->lblAviso->isVisible());
+            QVERIFY(!Control<QLabel>(*teclas, "lblAviso")->isVisible());
             auto fondo = [](QWidget *w) { return w->palette().color(QPalette::Window).rgba(); };
-            Clic(teclas->lblControl[0]);
-            QCOMPARE(fondo(teclas->lblTecla[21]), EdicionDeTeclas::kAsignada);
-            QCOMPARE(fondo(teclas->lblControl[0]), EdicionDeTeclas::kElegido);
-            Clic(teclas->lblControl[2]);
-            QCOMPARE(fondo(teclas->lblTecla[80]), EdicionDeTeclas::kAsignada);
-            QCOMPARE(fondo(teclas->lblTecla[21]), EdicionDeTeclas::ColorNormalTecla(21));
-            Clic(teclas->lblControl[1]);
-            QCOMPARE(fondo(teclas->lblPorDefecto), EdicionDeTeclas::kAsignada);
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)), EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblControl", 0)), EdicionDeTeclas::kElegido);
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 2));
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80)), EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)), EdicionDeTeclas::ColorNormalTecla(21));
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 1));
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblPorDefecto")), EdicionDeTeclas::kAsignada);
             vistas = true;
         });
-        Clic(principal.ventana.lblTeclas);
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(vistas);
     }
 
@@ -403,14 +404,14 @@ private Q_SLOTS:
         AlAbrirseLaVentana([&siguioAbierta](QWidget *ventana) {
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             QVERIFY(teclas);
-            Clic(teclas->lblTecla[21]);
-            Clic(teclas->lblGuardar);
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21));
+            Clic(Control<BotonEtiqueta>(*teclas, "lblGuardar"));
             siguioAbierta = teclas->isVisible();
         });
-        Clic(principal.ventana.lblTeclas);
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(siguioAbierta);
         QCOMPARE(mensajes.Vistos().size(), 1);
-        QVERIFY(!principal.ventana.chkUsaControles->isChecked());
+        QVERIFY(!Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked());
     }
 };
 

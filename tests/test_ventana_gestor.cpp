@@ -7,6 +7,7 @@
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/windows/frmGestionar.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
@@ -123,42 +124,42 @@ private Q_SLOTS:
             QVERIFY(principal.sesion.ocupado);
             principal.ventana.close();
             QVERIFY(principal.ventana.isVisible());
-            QCOMPARE(principal.ventana.lblEstado->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+            QCOMPARE(Control<QLabel>(principal.ventana, "lblEstado")->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
 
             QCOMPARE(gestor->size(), frmGestionar::TamanoDeDiseno());
             QCOMPARE(gestor->frameGeometry().center(), principal.ventana.frameGeometry().center());
-            QVERIFY(!gestor->Estado->isVisible());
-            QCOMPARE(Textos(gestor->ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
-            QCOMPARE(Textos(gestor->lstJuegos),
+            QVERIFY(!Control<QWidget>(*gestor, "Estado")->isVisible());
+            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+            QCOMPARE(Textos(Control<QListView>(*gestor, "lstJuegos")),
                      QStringList({QStringLiteral("Donkey Kong"), QStringLiteral("Galaga"),
                                   QStringLiteral("Pac-Man"), QStringLiteral("PAC-MAN")}));
 
-            Elegir(gestor->ROMs, QStringLiteral("oldname.zip"));
-            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            Elegir(Control<QListView>(*gestor, "ROMs"), QStringLiteral("oldname.zip"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
             mensajes.Responder(Respuesta::Si);
-            Clic(gestor->lblBuscar);
+            Clic(Control<BotonEtiqueta>(*gestor, "lblBuscar"));
             QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
                                                       QStringLiteral("¡Encontrada!")}));
             QVERIFY(mensajes.Vistos().last().texto.endsWith(QStringLiteral("el título del juego es Pac-Man.")));
-            QVERIFY(!gestor->Estado->isVisible());
+            QVERIFY(!Control<QWidget>(*gestor, "Estado")->isVisible());
 
             // Both equal titles give the archive of the first line.
-            Elegir(gestor->lstJuegos, QStringLiteral("PAC-MAN"));
-            QCOMPARE(gestor->lblArchivo->text(), QStringLiteral("pacman.zip"));
-            Elegir(gestor->lstJuegos, QStringLiteral("Pac-Man"));
-            QCOMPARE(gestor->lblArchivo->text(), QStringLiteral("pacman.zip"));
+            Elegir(Control<QListView>(*gestor, "lstJuegos"), QStringLiteral("PAC-MAN"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblArchivo")->text(), QStringLiteral("pacman.zip"));
+            Elegir(Control<QListView>(*gestor, "lstJuegos"), QStringLiteral("Pac-Man"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblArchivo")->text(), QStringLiteral("pacman.zip"));
             mensajes.Responder(Respuesta::Si);
-            Clic(gestor->lblActualizar);
+            Clic(Control<BotonEtiqueta>(*gestor, "lblActualizar"));
             QCOMPARE(mensajes.Vistos().last().texto,
                      QStringLiteral("¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el "
                                     "juego Pac-Man(pacman.zip)?"));
-            QCOMPARE(Textos(gestor->ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("pacman.zip")}));
+            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("pacman.zip")}));
             // The title of the archive stays until the list is clicked again.
-            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
-            Elegir(gestor->ROMs, QStringLiteral("pacman.zip"));
-            QCOMPARE(gestor->lblTitulo->text(), QStringLiteral("Pac-Man"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            Elegir(Control<QListView>(*gestor, "ROMs"), QStringLiteral("pacman.zip"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("Pac-Man"));
         });
-        Clic(principal.ventana.lblGestionar);
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblGestionar"));
         QVERIFY(abierto);
         QCOMPARE(mensajes.Vistos().size(), 3);
         QVERIFY(!principal.sesion.ocupado);
@@ -183,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(g.gestor.isVisible());
         QTest::keyClick(&g.gestor, Qt::Key_Escape);
         QVERIFY(g.gestor.isVisible());
-        Clic(g.gestor.lblSalir);
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblSalir"));
         QVERIFY(!g.gestor.isVisible());
     }
 
@@ -192,14 +193,14 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Gestor g;
         // A list that takes the focus puts its cursor on its first row; that chooses nothing.
-        for (QListView *lista : {g.gestor.ROMs, g.gestor.lstJuegos})
+        for (QListView *lista : {Control<QListView>(g.gestor, "ROMs"), Control<QListView>(g.gestor, "lstJuegos")})
             lista->selectionModel()->setCurrentIndex(lista->model()->index(0, 0),
                                                      QItemSelectionModel::NoUpdate);
         QCOMPARE(g.gestor.ArchivoElegido(), QString());
         QVERIFY(!g.gestor.HayJuegoElegido());
-        QVERIFY(g.gestor.lblTitulo->text().isEmpty());
-        for (BotonEtiqueta *boton : {g.gestor.lblBuscar, g.gestor.lblCompara, g.gestor.lblContiene,
-                                     g.gestor.lblArchivosJuego, g.gestor.lblCancelar})
+        QVERIFY(Control<QLabel>(g.gestor, "lblTitulo")->text().isEmpty());
+        for (BotonEtiqueta *boton : {Control<BotonEtiqueta>(g.gestor, "lblBuscar"), Control<BotonEtiqueta>(g.gestor, "lblCompara"), Control<BotonEtiqueta>(g.gestor, "lblContiene"),
+                                     Control<BotonEtiqueta>(g.gestor, "lblArchivosJuego"), Control<BotonEtiqueta>(g.gestor, "lblCancelar")})
             g.gestor.metaObject()->invokeMethod(boton, "clic");
         QVERIFY(mensajes.Vistos().isEmpty());
         QVERIFY(abiertos.isEmpty());
@@ -209,7 +210,7 @@ private Q_SLOTS:
 
         // An archive alone: the rename still refuses, the comparison does nothing, the archive
         // report runs and the game report does not.
-        Elegir(g.gestor.ROMs, QStringLiteral("galaga.zip"));
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("galaga.zip"));
         g.gestor.lblActualizar_Click();
         g.gestor.lblCompara_Click();
         QCOMPARE(mensajes.Vistos().size(), 2);
@@ -227,8 +228,8 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Gestor g;
         g.carpeta.OlvidarLlamadas();
-        Elegir(g.gestor.ROMs, QStringLiteral("oldname.zip"));
-        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("oldname.zip"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Galaga"));
         mensajes.Responder(Respuesta::Si);
         g.gestor.lblCompara_Click();
         g.gestor.lblActualizar_Click();
@@ -237,7 +238,7 @@ private Q_SLOTS:
         QVERIFY(g.carpeta.Llamadas().isEmpty());
 
         // The rename answered No does nothing; an incompatible game is refused.
-        Elegir(g.gestor.lstJuegos, QStringLiteral("Donkey Kong"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Donkey Kong"));
         g.gestor.lblActualizar_Click();
         QCOMPARE(mensajes.Titulos().size(), 4);
         QVERIFY(g.carpeta.Llamadas().isEmpty());
@@ -248,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(mensajes.Titulos().last(), QStringLiteral("¡Ogh!"));
 
         // The archive was removed by another program; the list still shows it.
-        Elegir(g.gestor.lstJuegos, QStringLiteral("Pac-Man"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Pac-Man"));
         g.carpeta.Borrar(QStringLiteral("roms/oldname.zip"));
         mensajes.Responder(Respuesta::Si);
         g.gestor.lblActualizar_Click();
@@ -261,10 +262,10 @@ private Q_SLOTS:
         Gestor g;
         g.carpeta.Archivo(QStringLiteral("oldname.zip"), "set=nothing");
         g.carpeta.Control("verifysets.delay_ms=150\n");
-        Elegir(g.gestor.ROMs, QStringLiteral("oldname.zip"));
-        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
-        const QString titulo = g.gestor.lblTitulo->text();
-        const QString archivo = g.gestor.lblArchivo->text();
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("oldname.zip"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Galaga"));
+        const QString titulo = Control<QLabel>(g.gestor, "lblTitulo")->text();
+        const QString archivo = Control<QLabel>(g.gestor, "lblArchivo")->text();
 
         // Yes to the search, No to the first cancel, Yes to the second.
         mensajes.Responder(Respuesta::Si);
@@ -273,47 +274,47 @@ private Q_SLOTS:
         bool visto = false;
         QTimer::singleShot(50, [&] {
             visto = true;
-            QVERIFY(g.gestor.Estado->isVisible());
+            QVERIFY(Control<QWidget>(g.gestor, "Estado")->isVisible());
             QVERIFY(g.gestor.Buscando());
-            QCOMPARE(g.gestor.lblTotal->text(), QStringLiteral("4"));
-            QCOMPARE(g.gestor.lblActual->text(), QStringLiteral("2"));
-            QCOMPARE(g.gestor.progreso->value(), 2);
+            QCOMPARE(Control<QLabel>(g.gestor, "lblTotal")->text(), QStringLiteral("4"));
+            QCOMPARE(Control<QLabel>(g.gestor, "lblActual")->text(), QStringLiteral("2"));
+            QCOMPARE(Control<QProgressBar>(g.gestor, "progreso")->value(), 2);
             // Every other command is turned away; the lists still move.
-            Clic(g.gestor.lblSalir);
-            Clic(g.gestor.lblCompara);
-            Clic(g.gestor.lblContiene);
-            Clic(g.gestor.lblBuscar);
-            Elegir(g.gestor.lstJuegos, QStringLiteral("Pac-Man"));
-            QCOMPARE(g.gestor.lblArchivo->text(), archivo);
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblSalir"));
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblCompara"));
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblContiene"));
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
+            Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Pac-Man"));
+            QCOMPARE(Control<QLabel>(g.gestor, "lblArchivo")->text(), archivo);
             QVERIFY(g.gestor.isVisible());
-            Clic(g.gestor.lblCancelar);
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblCancelar"));
             QVERIFY(g.gestor.Buscando());
-            Clic(g.gestor.lblCancelar);
+            Clic(Control<BotonEtiqueta>(g.gestor, "lblCancelar"));
             QVERIFY(!g.gestor.Buscando());
         });
-        Clic(g.gestor.lblBuscar);
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
         QVERIFY(visto);
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
                                                   QStringLiteral("¿Estas seguro?"), QStringLiteral("¿Estas seguro?"),
                                                   QStringLiteral("Proceso cancelado")}));
         QVERIFY(abiertos.isEmpty());
-        QVERIFY(!g.gestor.Estado->isVisible());
+        QVERIFY(!Control<QWidget>(g.gestor, "Estado")->isVisible());
         QVERIFY(!g.gestor.Ocupado());
-        QCOMPARE(g.gestor.lblTitulo->text(), titulo);
+        QCOMPARE(Control<QLabel>(g.gestor, "lblTitulo")->text(), titulo);
         QVERIFY(g.carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 
         // Nothing found: the box, then every command works again.
         g.carpeta.Control("");
         mensajes.Responder(Respuesta::Si);
-        Clic(g.gestor.lblBuscar);
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
         QCOMPARE(mensajes.Titulos().last(), QStringLiteral("¡Ogh!"));
-        QCOMPARE(g.gestor.lblActual->text(), QStringLiteral("5"));
-        QCOMPARE(g.gestor.progreso->value(), 4);
+        QCOMPARE(Control<QLabel>(g.gestor, "lblActual")->text(), QStringLiteral("5"));
+        QCOMPARE(Control<QProgressBar>(g.gestor, "progreso")->value(), 4);
         // The search answered No does not start.
         g.carpeta.OlvidarLlamadas();
-        Clic(g.gestor.lblBuscar);
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
         QVERIFY(g.carpeta.Llamadas().isEmpty());
-        Clic(g.gestor.lblSalir);
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblSalir"));
         QVERIFY(!g.gestor.isVisible());
     }
 
@@ -325,7 +326,7 @@ private Q_SLOTS:
         principal.carpeta.Escribir(Compatibilidad::Registro(), "oldname.zip\r\ndkong.zip\r\n");
         frmGestionar gestor(principal.sesion, &principal.ventana);
         gestor.Form_Load();
-        QCOMPARE(Textos(gestor.ROMs), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+        QCOMPARE(Textos(Control<QListView>(gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
         QVERIFY(!principal.carpeta.Existe(Compatibilidad::Registro()));
     }
 
@@ -334,12 +335,12 @@ private Q_SLOTS:
         Gestor g;
         g.carpeta.Archivo(QStringLiteral("PACMAN.ZIP"));
         g.gestor.CargarDatos();
-        Elegir(g.gestor.ROMs, QStringLiteral("PACMAN.ZIP"));
-        QCOMPARE(g.gestor.lblTitulo->text(), QStringLiteral("Pac-Man"));
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("PACMAN.ZIP"));
+        QCOMPARE(Control<QLabel>(g.gestor, "lblTitulo")->text(), QStringLiteral("Pac-Man"));
         // lista.txt changed after the list was filled.
         g.carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n");
-        Elegir(g.gestor.lstJuegos, QStringLiteral("Galaga"));
-        QCOMPARE(g.gestor.lblArchivo->text(), QStringLiteral("ERROR"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Galaga"));
+        QCOMPARE(Control<QLabel>(g.gestor, "lblArchivo")->text(), QStringLiteral("ERROR"));
         g.gestor.lblArchivosJuego_Click();
         QCOMPARE(abiertos.size(), 1);
         QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GALAGA */\r\n"));

@@ -9,6 +9,7 @@
 #include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
@@ -41,14 +42,14 @@ private Q_SLOTS:
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QCOMPARE(ventana.Lista().ROMTemporal, QVector<int>({0, 2, 1}));
         QCOMPARE(ventana.ArchivoDeFila(2), QStringLiteral("junk.zip"));
-        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
         QVERIFY(mensajes.Vistos().isEmpty());
 
         // The next load reuses lista.txt: the emulator is not run again.
         ventana.lblDirectorio_Click();
         QCOMPARE(carpeta.Llamadas().size(), 1);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
-        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Lista cargada."));
         QCOMPARE(ColorDeEstado(ventana), Colores::kVerde);
     }
 
@@ -93,7 +94,7 @@ private Q_SLOTS:
         ventana.CargarDatos();
         // The output file was created empty: every archive is unrecognised.
         QCOMPARE(Filas(ventana), QStringList({QStringLiteral("ROM desconocida(pacman.zip)")}));
-        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Lista cargada."));
     }
 
     void renovarLaListaConSuCuentaAtras()
@@ -105,20 +106,20 @@ private Q_SLOTS:
 
         ventana.lblLista_Click();
         QVERIFY(!carpeta.Existe(QStringLiteral("lista.txt")));
-        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Borrando lista antigua."));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Borrando lista antigua."));
         QCOMPARE(ColorDeEstado(ventana), Colores::kRojo);
-        QVERIFY(ventana.Timer1.isActive());
-        QCOMPARE(ventana.Timer1.interval(), 1);
+        QVERIFY(Control<QTimer>(ventana, "Timer1")->isActive());
+        QCOMPARE(Control<QTimer>(ventana, "Timer1")->interval(), 1);
 
         ventana.Timer1_Timer();   // 6 -> 7
-        QCOMPARE(ventana.Timer1.interval(), 1000);
+        QCOMPARE(Control<QTimer>(ventana, "Timer1")->interval(), 1000);
         ventana.Timer1_Timer();   // 7 -> 8
         QCOMPARE(carpeta.Llamadas().size(), 1);
         ventana.Timer1_Timer();   // the renewal
         QCOMPARE(carpeta.Llamadas().size(), 2);
-        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
         QCOMPARE(Filas(ventana).constFirst(), QStringLiteral("Galaga 2"));
-        QCOMPARE(ventana.lblEstado->text(), QStringLiteral("Lista cargada."));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Lista cargada."));
     }
 
     void laCuentaAtrasCorreSola()
@@ -127,7 +128,7 @@ private Q_SLOTS:
         auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         ventana.lblLista_Click();
-        QTRY_COMPARE_WITH_TIMEOUT(ventana.lblEstado->text(), QStringLiteral("Lista cargada."), 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Lista cargada."), 6000);
         QCOMPARE(carpeta.Llamadas().size(), 2);
         QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
     }
@@ -141,13 +142,13 @@ private Q_SLOTS:
         sesion.ocupado = true;
         ventana.lblLista_Click();
         QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
-        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
 
         // Without lista.txt the list is rebuilt at once.
         sesion.ocupado = false;
         carpeta.Borrar(QStringLiteral("lista.txt"));
         ventana.lblLista_Click();
-        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
         QCOMPARE(carpeta.Llamadas().size(), 2);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
     }
@@ -169,7 +170,7 @@ private Q_SLOTS:
                                 "cómo sólo lectura ya que si es así es imposible seguir."));
         QCOMPARE(mensajes.Vistos().constFirst().icono, Mensaje::Icono::Critico);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
-        QVERIFY(!ventana.Timer1.isActive());
+        QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
     }
 
     void desdeUnCdSinSusArchivos()
@@ -270,7 +271,7 @@ private Q_SLOTS:
         ventana.Form_Load();
         ventana.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ventana));
-        const QRect lista = ventana.lstJuegos->geometry();
+        const QRect lista = Control<QListView>(ventana, "lstJuegos")->geometry();
         QCOMPARE(lista, Twips::Rect(2160, 30, 4860, 3930));
 
         // An outer width of 8190 twips: 1005 more than the design.
@@ -278,22 +279,22 @@ private Q_SLOTS:
         const int alto = Twips::Px(5680 - frmCargador::kMarcoAlto);
         ventana.resize(ancho, alto);
         QTRY_COMPARE(ventana.size(), QSize(ancho, alto));
-        QCOMPARE(ventana.lstJuegos->width(), Twips::Px(5865));
-        QCOMPARE(ventana.lblEstado->width(), Twips::Px(5130));
-        QCOMPARE(ventana.lblLog->x(), Twips::Px(7305));
-        QCOMPARE(ventana.lstJuegos->height(), Twips::Px(4930));
-        QCOMPARE(ventana.lblEstado->y(), Twips::Px(4975));
-        QCOMPARE(ventana.lblLog->y(), Twips::Px(4975));
+        QCOMPARE(Control<QListView>(ventana, "lstJuegos")->width(), Twips::Px(5865));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->width(), Twips::Px(5130));
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->x(), Twips::Px(7305));
+        QCOMPARE(Control<QListView>(ventana, "lstJuegos")->height(), Twips::Px(4930));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->y(), Twips::Px(4975));
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->y(), Twips::Px(4975));
         // The command column and the preview stay where they are.
-        QCOMPARE(ventana.lblTeclas->geometry(), Twips::Rect(45, 1995, 2070, 255));
-        QCOMPARE(ventana.ImagenROM->geometry(), Twips::Rect(30, 2925, 2070, 1290));
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblTeclas")->geometry(), Twips::Rect(45, 1995, 2070, 255));
+        QCOMPARE(Control<QLabel>(ventana, "ImagenROM")->geometry(), Twips::Rect(30, 2925, 2070, 1290));
 
         // Narrower or lower than the design: back to the design size.
         ventana.resize(200, 150);
         QTRY_COMPARE(ventana.size(), Twips::Tamano(7185 - frmCargador::kMarcoAncho,
                                                    4680 - frmCargador::kMarcoAlto));
-        QCOMPARE(ventana.lstJuegos->geometry(), lista);
-        QCOMPARE(ventana.lblLog->geometry(), Twips::Rect(6300, 3975, 720, 255));
+        QCOMPARE(Control<QListView>(ventana, "lstJuegos")->geometry(), lista);
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->geometry(), Twips::Rect(6300, 3975, 720, 255));
     }
 
     void controlesEnSuSitio()
@@ -305,7 +306,7 @@ private Q_SLOTS:
         const QRect cliente = ventana.rect();
         for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(cliente.contains(control->geometry()), control->metaObject()->className());
-        QVERIFY(!ventana.Image1->pixmap().isNull());
+        QVERIFY(!Control<QLabel>(ventana, "Image1")->pixmap().isNull());
     }
 
     // The real boxes: their buttons in Spanish, the answer the button the player pressed.

@@ -81,4 +81,13 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
     return ResultadoMameIni::Cambiado;
 }
 
+Mensaje MensajeErrorMameIni()
+{
+    return {QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
+                           "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no "
+                           "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
+                           "continuar funcionando correctamente."),
+            QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
 } // namespace Corvala

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comun/logic/Mensajes.h"
+
 #include <QString>
 
 namespace Corvala {
@@ -28,5 +30,8 @@ QString LineaOpcionSinFijar(const QString &nombre);
 ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &nombre,
                                     const QString &valor, bool restaurar,
                                     QString &lineaGuardada);
+
+// The box that says mame.ini could not be rewritten.
+Mensaje MensajeErrorMameIni();
 
 } // namespace Corvala

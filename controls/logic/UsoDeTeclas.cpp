@@ -48,10 +48,7 @@ QString UsoDeTeclas::TextoErrorCfg() const
 
 QString UsoDeTeclas::TextoErrorMameIni()
 {
-    return QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
-                          "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no "
-                          "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
-                          "continuar funcionando correctamente.");
+    return MensajeErrorMameIni().texto;
 }
 
 void UsoDeTeclas::Error(const QString &texto) const

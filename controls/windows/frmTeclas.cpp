@@ -6,6 +6,7 @@
 #include "comun/windows/EtiquetaPulsable.h"
 #include "comun/windows/Imagenes.h"
 #include "comun/windows/Lineas.h"
+#include "comun/windows/Nombrar.h"
 #include "comun/windows/Twips.h"
 #include "controls/logic/Teclado.h"
 #include "controls/logic/UsoDeTeclas.h"
@@ -171,6 +172,13 @@ void frmTeclas::CrearControles()
     lblSalir->setToolTip(QStringLiteral(
         "Salir de la configuración de controles sin guardar ningún cambio."));
     connect(lblSalir, &BotonEtiqueta::clic, this, &frmTeclas::lblSalir_Click);
+
+    NombrarArreglo(lblJugador, "lblJugador");
+    NombrarArreglo(lblControl, "lblControl");
+    NombrarArreglo(lblTecla, "lblTecla");
+    Nombrar({{lblPorDefecto, "lblPorDefecto"}, {lblTeclado, "lblTeclado"},
+             {lblJoystick, "lblJoystick"}, {lblAviso, "lblAviso"}, {lblGuardar, "lblGuardar"},
+             {lblSalir, "lblSalir"}, {Shape2, "Shape2"}});
 }
 
 void frmTeclas::Form_Load()

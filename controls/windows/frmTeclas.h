@@ -30,7 +30,16 @@ public:
 
     const EdicionDeTeclas &Edicion() const { return m_edicion; }
 
-    // The window's controls, by their names.
+public Q_SLOTS:
+    void lblJoystick_Click();
+    void lblGuardar_Click();
+    void lblSalir_Click();
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+
+private:
+    // The window's controls; each carries its name as its object name.
     std::array<EtiquetaPulsable *, kJugadores> lblJugador{};
     std::array<EtiquetaPulsable *, kControles> lblControl{};
     std::array<EtiquetaPulsable *, kTeclas> lblTecla{};
@@ -42,15 +51,6 @@ public:
     BotonEtiqueta *lblSalir;
     QLabel *Shape2;
 
-public Q_SLOTS:
-    void lblJoystick_Click();
-    void lblGuardar_Click();
-    void lblSalir_Click();
-
-protected:
-    void paintEvent(QPaintEvent *evento) override;
-
-private:
     void Form_Load();
     void CrearControles();
     EtiquetaPulsable *Pulsable(const QString &texto, const QRect &lugar);

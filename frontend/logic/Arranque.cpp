@@ -1,7 +1,11 @@
 #include "frontend/logic/Arranque.h"
 
+#include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/OpcionMameIni.h"
+#include "comun/logic/Sesion.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +101,60 @@ void LimpiarAlCerrar(const CarpetaMame &carpeta)
         if (QFileInfo(ruta).isFile())
             QFile::remove(ruta);
     }
+}
+
+Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
+{
+    const CarpetaMame &carpeta = sesion.carpeta;
+    Inicio inicio;
+    sesion.cd = sesion.esUnidadCD(carpeta.Ruta());
+    if (!QFileInfo(carpeta.Emulador()).isFile()) {
+        inicio.rechazo = MensajeSinEmulador();
+        return inicio;
+    }
+    if (!sesion.rutaBloqueo.isEmpty()) {
+        sesion.bloqueo = TomarBloqueo(sesion.rutaBloqueo);
+        if (!sesion.bloqueo) {
+            inicio.rechazo = MensajeYaAbierto();
+            return inicio;
+        }
+    }
+    std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
+    if (!lista) {
+        inicio.rechazo = ArchivosDeCarpeta::MensajeFaltanArchivosDeCD();
+        return inicio;
+    }
+    inicio.lista = std::move(*lista);
+
+    sesion.versionMame = VersionMame(carpeta);
+    inicio.configuracion = ConfiguracionDeVersion(sesion.versionMame);
+    inicio.estado = {TextoDeVersion(sesion.versionMame, inicio.configuracion),
+                     inicio.configuracion == Configuracion::Configurable ? ColorEstado::Turquesa
+                                                                         : ColorEstado::Rojo};
+    if (inicio.configuracion != Configuracion::NoConfigurable && !sesion.cd
+        && !ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))))
+        Emulador(carpeta).CrearConfiguracion();
+    if (inicio.configuracion == Configuracion::Configurable && !sesion.cd)
+        RetirarControladorAntiguo(carpeta);
+    if (sesion.cd)
+        inicio.estado = {QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), ColorEstado::Rojo};
+    return inicio;
+}
+
+Cierre Cerrar(Sesion &sesion)
+{
+    if (sesion.ocupado)
+        return {false, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"), {}};
+    Cierre cierre;
+    const CarpetaMame &carpeta = sesion.carpeta;
+    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))) {
+        const ResultadoMameIni resultado = FijarOpcionMameIni(
+            carpeta, QStringLiteral("ctrlr"), QString(), false, sesion.lineaCtrlrGuardada);
+        if (resultado == ResultadoMameIni::NoSeLee || resultado == ResultadoMameIni::NoSeRenombra)
+            cierre.error = MensajeErrorMameIni();
+    }
+    LimpiarAlCerrar(carpeta);
+    return cierre;
 }
 
 } // namespace Corvala::Arranque

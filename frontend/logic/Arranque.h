@@ -1,16 +1,30 @@
 #pragma once
 
 #include "comun/logic/Mensajes.h"
+#include "frontend/logic/ListaDeJuegos.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
 namespace Corvala {
 
 class CarpetaMame;
+struct Sesion;
+
+// The colours of the main window's status line.
+enum class ColorEstado { Rojo, Verde, Azul, Turquesa };
+
+// What the status line shows.
+struct LineaDeEstado
+{
+    QString texto;
+    ColorEstado color = ColorEstado::Rojo;
+};
 
 // The decisions of Corvala's start-up and the file work of its shut-down.
 namespace Arranque {
@@ -44,6 +58,37 @@ void RetirarControladorAntiguo(const CarpetaMame &carpeta);
 // The work files that go when Corvala closes, and the emulator's default configuration put
 // back where the defined keys had set it aside. mame.ini is left to the caller.
 void LimpiarAlCerrar(const CarpetaMame &carpeta);
+
+// What the start-up leaves for the main window to show.
+struct Inicio
+{
+    // A refusal: shown, then the program ends. Nothing else below is set.
+    std::optional<Mensaje> rechazo;
+    ListaCargada lista;
+    Configuracion configuracion = Configuracion::NoConfigurable;
+    LineaDeEstado estado;
+};
+
+// Corvala's start-up over the session's folder, in order: the CD-ROM mode; the refusals
+// before anything is written (no emulator, then a second copy, whose lock the session keeps);
+// the game list (creandoLista is called before the emulator writes a missing lista.txt; a
+// CD-ROM without Corvala's files is refused); the emulator's version and what it allows,
+// mame.ini created when the version knows it, the old controller set removed.
+Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista = {});
+
+// What the close leaves for the main window.
+struct Cierre
+{
+    bool permitido = true;
+    // With a refusal: the status line's text.
+    QString estado;
+    // A box to show before the window goes: mame.ini could not be rewritten.
+    std::optional<Mensaje> error;
+};
+
+// Corvala's shut-down: refused while busy (a game runs, the ROM manager is open); otherwise
+// the ctrlr option of mame.ini is unset (not from a CD-ROM) and the work files are cleaned up.
+Cierre Cerrar(Sesion &sesion);
 
 } // namespace Arranque
 } // namespace Corvala

@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
 #include "comun/logic/ListaMame.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/TablaTeclas.h"
@@ -19,6 +20,20 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
     if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("Corvala.tlc"))))
         CrearTablaTeclas(carpeta);
     ArchivosDeCarpeta::CrearAllBat(carpeta);
+}
+
+std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
+                                        const std::function<void()> &creandoLista)
+{
+    if (cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta))
+        return std::nullopt;
+    PrepararCarpeta(carpeta, cd);
+    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
+        if (creandoLista)
+            creandoLista();
+        Emulador(carpeta).ListarJuegos();
+    }
+    return Cargar(carpeta);
 }
 
 ListaCargada Cargar(const CarpetaMame &carpeta)

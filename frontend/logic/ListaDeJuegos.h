@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+#include <optional>
+
 namespace Corvala {
 
 class CarpetaMame;
@@ -29,6 +32,14 @@ namespace ListaDeJuegos {
 // Creates what a load needs when it is missing: the snaps folder (not on a CD-ROM), the key
 // table Corvala.tlc and all.bat. A step that fails is passed over.
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);
+
+// The whole load behind the main window's list, for the start-up and the buttons alike. On a
+// CD-ROM without Corvala's files nothing is loaded: the program must end with
+// ArchivosDeCarpeta::MensajeFaltanArchivosDeCD. Otherwise the folder is prepared, the emulator
+// writes lista.txt when it is missing (creandoLista is called before that run), and the list is
+// read.
+std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
+                                        const std::function<void()> &creandoLista = {});
 
 // Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
 // be read no title can be looked up and the list has no entries.

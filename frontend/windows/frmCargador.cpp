@@ -1,7 +1,7 @@
 #include "frontend/windows/frmCargador.h"
 
 #include "comun/logic/ArchivosDeCarpeta.h"
-#include "comun/logic/Emulador.h"
+#include "comun/logic/ListaMame.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
@@ -10,6 +10,8 @@
 #include "comun/windows/Etiqueta.h"
 #include "comun/windows/Imagenes.h"
 #include "comun/windows/ListaDeTextos.h"
+#include "comun/windows/Nombrar.h"
+#include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
@@ -155,6 +157,13 @@ void frmCargador::CrearControles()
     // A plain frame takes the text's colour: the border is drawn apart, black.
     lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
                                  .arg(QColor(Colores::kFondoLista).name()));
+
+    Timer1.setParent(this);
+    Nombrar({{lstJuegos, "lstJuegos"}, {lblEstado, "lblEstado"}, {lblDirectorio, "lblDirectorio"},
+             {lblLista, "lblLista"}, {lblGestionar, "lblGestionar"}, {lblTeclas, "lblTeclas"},
+             {Label1, "Label1"}, {lblLog, "lblLog"}, {chkUsaControles, "chkUsaControles"},
+             {Shape1, "Shape1"}, {Label4, "Label4"}, {Label5, "Label5"}, {Image1, "Image1"},
+             {ImagenROM, "ImagenROM"}, {&Timer1, "Timer1"}});
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -169,26 +178,19 @@ void frmCargador::paintEvent(QPaintEvent *evento)
 void frmCargador::Form_Load()
 {
     resize(TamanoDeDiseno());
-    m_sesion.cd = m_sesion.esUnidadCD(m_sesion.carpeta.Ruta());
-    if (!QFileInfo(m_sesion.carpeta.Emulador()).isFile()) {
-        Mensajes::Mostrar(Arranque::MensajeSinEmulador());
+    Ocupacion reloj(this);
+    Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
+    if (inicio.rechazo) {
+        Mensajes::Mostrar(*inicio.rechazo);
         TerminarPrograma();
         return;
     }
-    if (!m_sesion.rutaBloqueo.isEmpty()) {
-        m_sesion.bloqueo = Arranque::TomarBloqueo(m_sesion.rutaBloqueo);
-        if (!m_sesion.bloqueo) {
-            Mensajes::Mostrar(Arranque::MensajeYaAbierto());
-            TerminarPrograma();
-            return;
-        }
-    }
-    setCursor(Qt::WaitCursor);
-    CargarDatos();
-    if (m_terminado)
-        return;
-    ComprobarVersion();
-    lblTeclas->setToolTip(lblTeclas->EsGris()
+    MostrarLista(std::move(inicio.lista));
+    Estado(inicio.estado);
+    m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
+    if (m_sinControles)
+        HacerNoConfigurable();
+    lblTeclas->setToolTip(m_sinControles
                               ? QStringLiteral("Función no habilitada.")
                               : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                                "posteriores a la 0.59b."));
@@ -196,31 +198,7 @@ void frmCargador::Form_Load()
         for (QWidget *control : std::initializer_list<QWidget *>{
                  lblDirectorio, lblLista, lblTeclas, lblGestionar, chkUsaControles})
             control->setEnabled(false);
-        Estado(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colores::kRojo);
     }
-}
-
-void frmCargador::ComprobarVersion()
-{
-    const CarpetaMame &carpeta = m_sesion.carpeta;
-    const QString &version = m_sesion.versionMame = VersionMame(carpeta);
-    const Arranque::Configuracion configuracion = Arranque::ConfiguracionDeVersion(version);
-    const QString texto = Arranque::TextoDeVersion(version, configuracion);
-    if (configuracion == Arranque::Configuracion::NoConfigurable) {
-        Estado(texto, Colores::kRojo);
-        HacerNoConfigurable();
-        return;
-    }
-    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))) && !m_sesion.cd)
-        Emulador(carpeta).CrearConfiguracion();
-    if (configuracion == Arranque::Configuracion::ControlesNoConfigurables) {
-        Estado(texto, Colores::kRojo);
-        HacerNoConfigurable();
-        return;
-    }
-    Estado(texto, Colores::kTurquesa);
-    if (!m_sesion.cd)
-        Arranque::RetirarControladorAntiguo(carpeta);
 }
 
 void frmCargador::HacerNoConfigurable()
@@ -243,11 +221,9 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
     if (objeto == chkUsaControles) {
         // The box and the strip behind it are pressed together, as a label button is.
         if (evento->type() == QEvent::MouseButtonPress) {
-            m_casillaHabilitadaAlPulsar =
-                chkUsaControles->palette().color(QPalette::Window).rgb() != Colores::kGris;
             PintarCasilla(Colores::kBotonPulsado);
         } else if (evento->type() == QEvent::MouseButtonRelease) {
-            PintarCasilla(m_casillaHabilitadaAlPulsar ? Colores::kBotonReposo : Colores::kGris);
+            PintarCasilla(m_sinControles ? Colores::kGris : Colores::kBotonReposo);
         }
     } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
         if (EsClic(static_cast<QMouseEvent *>(evento), ImagenROM))
@@ -271,24 +247,21 @@ void frmCargador::LanzarJuego()
     if (fila < 0)
         return;
     const QString titulo = m_lista.juegos.at(fila);
-    if (titulo.left(15) == QLatin1String("ROM desconocida")) {
+    if (EsRomDesconocida(titulo)) {
         Mensajes::Mostrar(Partida::MensajeRomDesconocida());
         return;
     }
-    setCursor(Qt::WaitCursor);
-    m_sesion.ocupado = true;
+    Ocupacion ocupacion(this, &m_sesion.ocupado);
     m_sesion.ultimoTitulo = titulo;
-    Estado(QStringLiteral("Cargando ROM, por favor se paciente."), Colores::kRojo);
+    Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
     const Partida::Resultado resultado = partida.Jugar(m_lista.Archivo(fila));
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
     } else {
-        Estado(QStringLiteral("Ha terminado la carga."), Colores::kAzul);
+        Estado({QStringLiteral("Ha terminado la carga."), ColorEstado::Azul});
     }
-    m_sesion.ocupado = false;
-    unsetCursor();
 }
 
 int frmCargador::FilaElegida() const
@@ -306,7 +279,7 @@ void frmCargador::lstJuegos_Click()
     const int fila = FilaElegida();
     if (fila < 0)
         return;
-    Estado(QStringLiteral("Haz doble clic para cargar la ROM."), Colores::kTurquesa);
+    Estado({QStringLiteral("Haz doble clic para cargar la ROM."), ColorEstado::Turquesa});
     lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"")
                               .arg(m_lista.Archivo(fila)));
     MostrarImagenROM(false);
@@ -342,7 +315,7 @@ void frmCargador::lblTeclas_Click()
 {
     if (m_sesion.ocupado)
         return;
-    if (lblTeclas->EsGris()) {
+    if (m_sinControles) {
         Mensajes::Mostrar(EdicionDeTeclas::MensajeNoDisponible());
         return;
     }
@@ -354,8 +327,7 @@ void frmCargador::lblGestionar_Click()
     if (m_sesion.ocupado)
         return;
     // Busy while the ROM manager is open: this window's commands and its close are refused.
-    setCursor(Qt::WaitCursor);
-    m_sesion.ocupado = true;
+    Ocupacion ocupacion(this, &m_sesion.ocupado);
     bool terminado = false;
     {
         frmGestionar gestor(m_sesion, this);
@@ -365,32 +337,49 @@ void frmCargador::lblGestionar_Click()
             gestor.exec();
     }
     if (terminado) {
+        ocupacion.Conservar();
         TerminarPrograma();
         return;
     }
     // The archives may carry new names.
     CargarDatos();
-    m_sesion.ocupado = false;
-    unsetCursor();
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)
 {
-    if (m_sesion.ocupado) {
-        lblEstado->setText(QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+    const Arranque::Cierre cierre = Arranque::Cerrar(m_sesion);
+    if (!cierre.permitido) {
+        lblEstado->setText(cierre.estado);
         evento->ignore();
         return;
     }
-    if (!m_sesion.cd && ExisteArchivo(m_sesion.carpeta.Ruta(QStringLiteral("mame.ini"))))
-        m_uso.FijarOpcion(QStringLiteral("ctrlr"), QString(), false);
-    Arranque::LimpiarAlCerrar(m_sesion.carpeta);
+    if (cierre.error)
+        Mensajes::Mostrar(*cierre.error);
     evento->accept();
 }
 
-void frmCargador::Estado(const QString &texto, QRgb color)
+void frmCargador::Estado(const LineaDeEstado &estado)
 {
-    lblEstado->setText(texto);
+    QRgb color = Colores::kRojo;
+    switch (estado.color) {
+    case ColorEstado::Rojo: color = Colores::kRojo; break;
+    case ColorEstado::Verde: color = Colores::kVerde; break;
+    case ColorEstado::Azul: color = Colores::kAzul; break;
+    case ColorEstado::Turquesa: color = Colores::kTurquesa; break;
+    }
+    lblEstado->setText(estado.texto);
     Colorear(lblEstado, QPalette::WindowText, color);
+}
+
+void frmCargador::AvisarCreandoLista()
+{
+    Estado({QStringLiteral("Creando lista de juegos."), ColorEstado::Rojo});
+}
+
+void frmCargador::MostrarLista(ListaCargada lista)
+{
+    m_lista = std::move(lista);
+    m_juegos.setStringList(m_lista.juegos);
 }
 
 void frmCargador::TerminarPrograma()
@@ -401,28 +390,20 @@ void frmCargador::TerminarPrograma()
 
 void frmCargador::CargarDatos()
 {
-    const CarpetaMame &carpeta = m_sesion.carpeta;
     Timer1.setInterval(1);
-    setCursor(Qt::WaitCursor);
-    m_lista = {};
-    m_juegos.setStringList({});
-
-    if (m_sesion.cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta)) {
+    Ocupacion reloj(this);
+    MostrarLista({});
+    std::optional<ListaCargada> lista =
+        ListaDeJuegos::CargarDatos(m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); });
+    if (!lista) {
         Mensajes::Mostrar(ArchivosDeCarpeta::MensajeFaltanArchivosDeCD());
+        reloj.Conservar();
         TerminarPrograma();
         return;
     }
-    ListaDeJuegos::PrepararCarpeta(carpeta, m_sesion.cd);
-    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
-        Estado(QStringLiteral("Creando lista de juegos."), Colores::kRojo);
-        Emulador(carpeta).ListarJuegos();
-    }
-    m_lista = ListaDeJuegos::Cargar(carpeta);
-    m_juegos.setStringList(m_lista.juegos);
-
+    MostrarLista(std::move(*lista));
     Timer1.stop();
-    unsetCursor();
-    Estado(QStringLiteral("Lista cargada."), Colores::kVerde);
+    Estado({QStringLiteral("Lista cargada."), ColorEstado::Verde});
 }
 
 void frmCargador::lblDirectorio_Click()
@@ -436,23 +417,24 @@ void frmCargador::lblLista_Click()
 {
     if (m_sesion.ocupado)
         return;
-    setCursor(Qt::WaitCursor);
     const QString lista = m_sesion.carpeta.Ruta(QStringLiteral("lista.txt"));
     if (!ExisteArchivo(lista)) {
         CargarDatos();
         return;
     }
+    // The hourglass stays through the countdown, until the list is loaded again.
+    m_relojLista.emplace(this);
     if (!QFile::remove(lista)) {
         Mensajes::Mostrar({QStringLiteral("Se ha producido un error, comprueba si el archivo "
                                           "'Lista.txt' está cómo sólo lectura ya que si es así es "
                                           "imposible seguir."),
                            QStringLiteral("Error."), Mensaje::Icono::Critico,
                            Mensaje::Botones::Aceptar});
-        unsetCursor();
+        m_relojLista.reset();
         return;
     }
     Timer1.setInterval(1);
-    Estado(QStringLiteral("Borrando lista antigua."), Colores::kRojo);
+    Estado({QStringLiteral("Borrando lista antigua."), ColorEstado::Rojo});
     m_cuenta = 6;
     Timer1.start();
 }
@@ -461,8 +443,8 @@ void frmCargador::Timer1_Timer()
 {
     if (m_cuenta == 8) {
         Timer1.stop();
-        unsetCursor();
-        Estado(QStringLiteral("Lista antigua borrada."), Colores::kVerde);
+        m_relojLista.reset();
+        Estado({QStringLiteral("Lista antigua borrada."), ColorEstado::Verde});
         CargarDatos();
     } else {
         ++m_cuenta;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "frontend/logic/Arranque.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include <QCheckBox>
@@ -9,6 +11,8 @@
 #include <QStringListModel>
 #include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace Corvala {
 
@@ -63,23 +67,6 @@ public:
     // The client area at the design size, which is also the smallest.
     static QSize TamanoDeDiseno();
 
-    // The window's controls, by their names.
-    QListView *lstJuegos;
-    QLabel *lblEstado;
-    BotonEtiqueta *lblDirectorio;
-    BotonEtiqueta *lblLista;
-    BotonEtiqueta *lblGestionar;
-    BotonEtiqueta *lblTeclas;
-    BotonEtiqueta *Label1;
-    BotonEtiqueta *lblLog;
-    QCheckBox *chkUsaControles;
-    QLabel *Shape1;
-    QLabel *Label4;
-    QLabel *Label5;
-    QLabel *Image1;
-    QLabel *ImagenROM;
-    QTimer Timer1;
-
 Q_SIGNALS:
     void programaTerminado();
 
@@ -101,11 +88,29 @@ protected:
 
 private:
     void CrearControles();
-    void Estado(const QString &texto, QRgb color);
+    void Estado(const LineaDeEstado &estado);
+    void AvisarCreandoLista();
+    void MostrarLista(ListaCargada lista);
     void TerminarPrograma();
-    void ComprobarVersion();
     void HacerNoConfigurable();
     void PintarCasilla(QRgb color);
+
+    // The window's controls; each carries its name as its object name.
+    QListView *lstJuegos;
+    QLabel *lblEstado;
+    BotonEtiqueta *lblDirectorio;
+    BotonEtiqueta *lblLista;
+    BotonEtiqueta *lblGestionar;
+    BotonEtiqueta *lblTeclas;
+    BotonEtiqueta *Label1;
+    BotonEtiqueta *lblLog;
+    QCheckBox *chkUsaControles;
+    QLabel *Shape1;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Image1;
+    QLabel *ImagenROM;
+    QTimer Timer1;
 
     Sesion &m_sesion;
     ListaCargada m_lista;
@@ -114,7 +119,10 @@ private:
     frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;
     bool m_terminado = false;
-    bool m_casillaHabilitadaAlPulsar = true;
+    // The emulator's version allows no controls: lblTeclas grey, chkUsaControles disabled.
+    bool m_sinControles = false;
+    // The hourglass of the list's renewal, held through its countdown.
+    std::optional<Ocupacion> m_relojLista;
 };
 
 } // namespace Corvala

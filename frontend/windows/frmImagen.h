@@ -19,6 +19,7 @@ public:
     // window that opened it, and waits until the player closes it.
     void Mostrar(const QImage &imagen);
 
+private:
     QLabel *Image1;
 };
 

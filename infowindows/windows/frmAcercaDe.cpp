@@ -5,6 +5,7 @@
 #include "comun/windows/Etiqueta.h"
 #include "comun/windows/Imagenes.h"
 #include "comun/windows/Lineas.h"
+#include "comun/windows/Nombrar.h"
 #include "comun/windows/Twips.h"
 #include "infowindows/logic/DatosDeCorvala.h"
 #include "infowindows/windows/frmHistorial.h"
@@ -75,6 +76,11 @@ frmAcercaDe::frmAcercaDe(QWidget *parent)
         lblSalir[i]->setCursor(Imagenes::Mano());
         connect(lblSalir[i], &BotonEtiqueta::clic, this, [this, i] { lblSalir_Click(i); });
     }
+    NombrarArreglo(lblSalir, "lblSalir");
+    Nombrar({{Label12, "Label12"}, {Label11, "Label11"}, {Label10, "Label10"}, {Label4, "Label4"},
+             {lblWebEspanol, "lblWebEspanol"}, {lblMame, "lblMame"}, {lblWebIngles, "lblWebIngles"},
+             {Label6, "Label6"}, {Label5, "Label5"}, {Imagen, "Imagen"}, {Label3, "Label3"},
+             {Label2, "Label2"}, {Label1, "Label1"}});
 }
 
 QLabel *frmAcercaDe::Enlace(const QString &texto, const QRect &lugar)

@@ -22,7 +22,15 @@ public:
     // The window's size, as designed.
     static QSize TamanoDeDiseno();
 
-    // The window's controls, by their names.
+public Q_SLOTS:
+    void lblSalir_Click(int index);
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+    void paintEvent(QPaintEvent *evento) override;
+
+private:
+    // The window's controls; each carries its name as its object name.
     QLabel *Label12;
     QLabel *Label11;
     QLabel *Label10;
@@ -39,14 +47,6 @@ public:
     // "Notas de las versiones" and "OK".
     std::array<BotonEtiqueta *, 2> lblSalir;
 
-public Q_SLOTS:
-    void lblSalir_Click(int index);
-
-protected:
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
-    void paintEvent(QPaintEvent *evento) override;
-
-private:
     QLabel *Enlace(const QString &texto, const QRect &lugar);
 };
 

@@ -4,6 +4,7 @@
 #include "comun/windows/Colores.h"
 #include "comun/windows/Imagenes.h"
 #include "comun/windows/Lineas.h"
+#include "comun/windows/Nombrar.h"
 #include "comun/windows/Twips.h"
 #include "infowindows/logic/NotasDeVersion.h"
 #include "infowindows/windows/Informacion.h"
@@ -46,6 +47,7 @@ frmHistorial::frmHistorial(QWidget *parent)
     Image1->setPixmap(Informacion::ImagenHistorial());
     Image1->adjustSize();
     lblSalir->setCursor(Imagenes::Mano());
+    Nombrar({{Text1, "Text1"}, {lblSalir, "lblSalir"}, {Image1, "Image1"}});
 }
 
 void frmHistorial::AjustarFuente(const QStringList &lineas)

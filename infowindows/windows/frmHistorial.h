@@ -19,15 +19,16 @@ public:
 
     static QSize TamanoDeDiseno();
 
-    QPlainTextEdit *Text1;
-    BotonEtiqueta *lblSalir;
-    QLabel *Image1;
-
 protected:
     void paintEvent(QPaintEvent *evento) override;
 
 private:
     void AjustarFuente(const QStringList &lineas);
+
+    // The window's controls; each carries its name as its object name.
+    QPlainTextEdit *Text1;
+    BotonEtiqueta *lblSalir;
+    QLabel *Image1;
 };
 
 } // namespace Corvala

@@ -8,6 +8,8 @@
 #include "comun/windows/Etiqueta.h"
 #include "comun/windows/Lineas.h"
 #include "comun/windows/ListaDeTextos.h"
+#include "comun/windows/Nombrar.h"
+#include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
 #include "rommanager/logic/Informes.h"
 #include "rommanager/logic/ListasDelGestor.h"
@@ -159,6 +161,14 @@ void frmGestionar::CrearPanel()
 
     Estado->raise();
     Estado->hide();
+    Nombrar({{Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"}, {Label5, "Label5"},
+             {ROMs, "ROMs"}, {lstJuegos, "lstJuegos"}, {lblContiene, "lblContiene"},
+             {lblTitulo, "lblTitulo"}, {lblArchivosJuego, "lblArchivosJuego"},
+             {lblArchivo, "lblArchivo"}, {lblBuscar, "lblBuscar"}, {lblCompara, "lblCompara"},
+             {lblActualizar, "lblActualizar"}, {lblSalir, "lblSalir"}, {Estado, "Estado"},
+             {Label4, "Label4"}, {lblTotal, "lblTotal"}, {Label7, "Label7"},
+             {lblActual, "lblActual"}, {Label9, "Label9"}, {progreso, "progreso"},
+             {lblCancelar, "lblCancelar"}});
 }
 
 void frmGestionar::paintEvent(QPaintEvent *evento)
@@ -169,7 +179,7 @@ void frmGestionar::paintEvent(QPaintEvent *evento)
 
 void frmGestionar::Form_Load()
 {
-    setCursor(Qt::WaitCursor);
+    Ocupacion reloj(this);
     setFixedSize(TamanoDeDiseno());
     // Centred on the main window; Qt's own placement allows for a frame this window lacks.
     if (const QWidget *principal = parentWidget())
@@ -177,7 +187,6 @@ void frmGestionar::Form_Load()
     if (!m_sesion.cd)
         m_prueba.DevolverNombrePendiente();
     CargarDatos();
-    unsetCursor();
 }
 
 void frmGestionar::CargarDatos()
@@ -230,17 +239,17 @@ void frmGestionar::lstJuegos_Click()
 {
     if (m_ocupado || !HayJuegoElegido())
         return;
-    PonerValor(lblArchivo, RomDeTitulo(m_sesion.carpeta, JuegoElegido()));
+    m_archivoDelJuego = RomDeTitulo(m_sesion.carpeta, JuegoElegido());
+    PonerValor(lblArchivo, m_archivoDelJuego);
 }
 
 void frmGestionar::lblSalir_Click()
 {
     if (m_ocupado)
         return;
-    m_ocupado = true;
+    Ocupacion ocupacion(nullptr, &m_ocupado);
     m_saliendo = true;
     accept();
-    m_ocupado = false;
 }
 
 void frmGestionar::closeEvent(QCloseEvent *evento)
@@ -261,16 +270,13 @@ void frmGestionar::Informar(bool elegido, const std::function<bool()> &escribir)
 {
     if (m_ocupado)
         return;
-    m_ocupado = true;
-    setCursor(Qt::WaitCursor);
+    Ocupacion ocupacion(this, &m_ocupado);
     if (elegido) {
         if (escribir())
             QDesktopServices::openUrl(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
         else
             Mensajes::Mostrar(Informes::MensajeSinInforme());
     }
-    unsetCursor();
-    m_ocupado = false;
 }
 
 void frmGestionar::lblContiene_Click()
@@ -282,7 +288,7 @@ void frmGestionar::lblContiene_Click()
 void frmGestionar::lblArchivosJuego_Click()
 {
     Informar(HayJuegoElegido(), [this] {
-        return Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), lblArchivo->text());
+        return Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), m_archivoDelJuego);
     });
 }
 
@@ -290,21 +296,19 @@ void frmGestionar::lblBuscar_Click()
 {
     if (m_ocupado)
         return;
-    m_ocupado = true;
+    Ocupacion ocupacion(nullptr, &m_ocupado);
     if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
         BuscarCompatible();
     // The wind-up, the same for every outcome.
-    unsetCursor();
     Estado->hide();
     m_busqueda.Terminar();
-    m_ocupado = false;
 }
 
 void frmGestionar::BuscarCompatible()
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
     m_busqueda.Empezar();
-    setCursor(Qt::WaitCursor);
+    Ocupacion reloj(this);
     Estado->show();
     ListasDelGestor::ReconstruirLista(carpeta);
 
@@ -334,22 +338,21 @@ void frmGestionar::lblCompara_Click()
 {
     if (m_ocupado)
         return;
-    m_ocupado = true;
+    Ocupacion ocupacion(nullptr, &m_ocupado);
     const QString archivo = ArchivoElegido();
     if (HayJuegoElegido() && !archivo.isEmpty())
-        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, lblArchivo->text())));
-    m_ocupado = false;
+        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, m_archivoDelJuego)));
 }
 
 void frmGestionar::lblActualizar_Click()
 {
     if (m_ocupado)
         return;
-    m_ocupado = true;
+    Ocupacion ocupacion(nullptr, &m_ocupado);
     if (!HayJuegoElegido() || ArchivoElegido().isEmpty()) {
         Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
     } else {
-        const QString archivoDelJuego = lblArchivo->text();
+        const QString archivoDelJuego = m_archivoDelJuego;
         const Mensaje pregunta =
             Compatibilidad::PreguntaActualizar(ArchivoElegido(), JuegoElegido(), archivoDelJuego);
         if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {
@@ -364,7 +367,6 @@ void frmGestionar::lblActualizar_Click()
                 Mensajes::Mostrar(*mensaje);
         }
     }
-    m_ocupado = false;
 }
 
 } // namespace Corvala

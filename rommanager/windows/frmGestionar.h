@@ -46,30 +46,6 @@ public:
     bool HayJuegoElegido() const;
     QString JuegoElegido() const;
 
-    // The window's controls, by their names.
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLabel *Label5;
-    QListView *ROMs;
-    QListView *lstJuegos;
-    BotonEtiqueta *lblContiene;
-    QLabel *lblTitulo;
-    BotonEtiqueta *lblArchivosJuego;
-    QLabel *lblArchivo;
-    BotonEtiqueta *lblBuscar;
-    BotonEtiqueta *lblCompara;
-    BotonEtiqueta *lblActualizar;
-    BotonEtiqueta *lblSalir;
-    QWidget *Estado;
-    QLabel *Label4;
-    QLabel *lblTotal;
-    QLabel *Label7;
-    QLabel *lblActual;
-    QLabel *Label9;
-    QProgressBar *progreso;
-    BotonEtiqueta *lblCancelar;
-
 Q_SIGNALS:
     void programaTerminado();
 
@@ -98,11 +74,38 @@ private:
     void Informar(bool elegido, const std::function<bool()> &escribir);
     void BuscarCompatible();
 
+    // The window's controls; each carries its name as its object name.
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Label5;
+    QListView *ROMs;
+    QListView *lstJuegos;
+    BotonEtiqueta *lblContiene;
+    QLabel *lblTitulo;
+    BotonEtiqueta *lblArchivosJuego;
+    QLabel *lblArchivo;
+    BotonEtiqueta *lblBuscar;
+    BotonEtiqueta *lblCompara;
+    BotonEtiqueta *lblActualizar;
+    BotonEtiqueta *lblSalir;
+    QWidget *Estado;
+    QLabel *Label4;
+    QLabel *lblTotal;
+    QLabel *Label7;
+    QLabel *lblActual;
+    QLabel *Label9;
+    QProgressBar *progreso;
+    BotonEtiqueta *lblCancelar;
+
     Sesion &m_sesion;
     Compatibilidad m_prueba;
     Busqueda m_busqueda;
     QStringListModel m_archivos;
     QStringListModel m_titulos;
+    // The archive of the chosen title, as lblArchivo shows it: what the comparison, the
+    // renaming and the game's report act on.
+    QString m_archivoDelJuego;
     bool m_ocupado = false;
     bool m_saliendo = false;
     bool m_terminado = false;

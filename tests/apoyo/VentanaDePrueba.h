@@ -3,6 +3,7 @@
 #include "comun/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
 
+#include "apoyo/Controles.h"
 #include "apoyo/CarpetaDePrueba.h"
 
 #include <QAbstractItemModel>
@@ -34,7 +35,7 @@ inline const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLi
 inline QStringList Filas(const Corvala::frmCargador &ventana)
 {
     QStringList filas;
-    const QAbstractItemModel *modelo = ventana.lstJuegos->model();
+    const QAbstractItemModel *modelo = Control<QListView>(ventana, "lstJuegos")->model();
     for (int i = 0; i < modelo->rowCount(); ++i)
         filas << modelo->index(i, 0).data().toString();
     return filas;
@@ -42,14 +43,14 @@ inline QStringList Filas(const Corvala::frmCargador &ventana)
 
 inline QRgb ColorDeEstado(const Corvala::frmCargador &ventana)
 {
-    return ventana.lblEstado->palette().color(ventana.lblEstado->foregroundRole()).rgb();
+    return Control<QLabel>(ventana, "lblEstado")->palette().color(Control<QLabel>(ventana, "lblEstado")->foregroundRole()).rgb();
 }
 
 // What a player's double-click on a row of the main list delivers: the row chosen, a click,
 // then the double-click and its release. A game started so has ended when this returns.
 inline void DobleClic(Corvala::frmCargador &ventana, int fila)
 {
-    QListView *lista = ventana.lstJuegos;
+    QListView *lista = Control<QListView>(ventana, "lstJuegos");
     const QModelIndex indice = lista->model()->index(fila, 0);
     lista->setCurrentIndex(indice);
     const QPoint centro = lista->visualRect(indice).center();
