@@ -1,15 +1,15 @@
-// Corvala's start-up and shut-down over a MAME folder with the fake emulator: the version texts
-// and what they allow, the refusals that end the program before anything is written, a second
-// copy, mame.ini, the old controller set, CD-ROM mode, and the clean-up when the window closes.
+// Corvala's start-up and shut-down over a MAME folder with the fake emulator, without a window:
+// the version texts and what they allow, the refusals that end the program before anything is
+// written, a second copy, mame.ini, the old controller set, CD-ROM mode, and the clean-up at
+// the close.
 
-#include "comun/windows/BotonEtiqueta.h"
-#include "comun/windows/Colores.h"
+#include "comun/logic/Sesion.h"
+#include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Partida.h"
 
-#include "apoyo/Controles.h"
+#include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
-#include "apoyo/VentanaDePrueba.h"
 
 #include <QLockFile>
 #include <QSysInfo>
@@ -19,18 +19,29 @@ using namespace Corvala;
 using Arranque::Configuracion;
 
 Q_DECLARE_METATYPE(Arranque::Configuracion)
+Q_DECLARE_METATYPE(ColorEstado)
 
 namespace {
 
 const QString kDesconocida = QStringLiteral("(Versión de M.A.M.E desconocida)");
 
-// A window whose emulator says it is the given version.
-struct VentanaDeVersion : Ventana
+// A MAME folder with the example collection and the session over it; with a version, the
+// emulator says it is that version.
+struct Inicio
 {
-    explicit VentanaDeVersion(const QByteArray &version)
+    explicit Inicio(const QByteArray &version = {})
     {
-        carpeta.Escribir(QStringLiteral("whatsnew.txt"), version + "\r\nmore notes\r\n");
+        carpeta.ListaCompleta(ListaClasica());
+        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+        if (!version.isEmpty())
+            carpeta.Escribir(QStringLiteral("whatsnew.txt"), version + "\r\nmore notes\r\n");
     }
+
+    Arranque::Inicio Iniciar() { return Arranque::Iniciar(sesion); }
+
+    CarpetaDePrueba carpeta;
+    Sesion sesion{carpeta.Carpeta()};
 };
 
 QStringList Ordenes(const CarpetaDePrueba &carpeta)
@@ -39,12 +50,6 @@ QStringList Ordenes(const CarpetaDePrueba &carpeta)
     for (const QStringList &llamada : carpeta.Llamadas())
         ordenes << llamada.join(QLatin1Char(' '));
     return ordenes;
-}
-
-bool CasillaGris(const frmCargador &ventana)
-{
-    return Control<QCheckBox>(ventana, "chkUsaControles")->palette().color(QPalette::Window).rgb() == Colores::kGris
-           && Control<QLabel>(ventana, "Shape1")->palette().color(QPalette::Window).rgb() == Colores::kGris;
 }
 
 } // namespace
@@ -111,38 +116,35 @@ private Q_SLOTS:
 
     void sinEmuladorNadaSeEscribe()
     {
-        MensajesDePrueba mensajes;
-        Ventana v;
-        v.carpeta.SinEmulador();
+        Inicio inicio;
+        inicio.carpeta.SinEmulador();
         QTemporaryDir bloqueos;
-        v.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
-        v.ventana.Form_Load();
-        QVERIFY(v.ventana.Terminado());
-        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Fichero no encontrado.")}));
-        QVERIFY(mensajes.Vistos().constFirst().texto.startsWith(
+        inicio.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
+        const Arranque::Inicio resultado = inicio.Iniciar();
+        QVERIFY(resultado.rechazo);
+        QCOMPARE(resultado.rechazo->titulo, QStringLiteral("Fichero no encontrado."));
+        QVERIFY(resultado.rechazo->texto.startsWith(
             QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame) sin este")));
-        QVERIFY(mensajes.Vistos().constFirst().icono == Mensaje::Icono::Critico);
-        QCOMPARE(v.carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
+        QVERIFY(resultado.rechazo->icono == Mensaje::Icono::Critico);
+        QCOMPARE(inicio.carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
         // The second copy is not even looked for.
-        QVERIFY(!QFileInfo::exists(v.sesion.rutaBloqueo));
+        QVERIFY(!QFileInfo::exists(inicio.sesion.rutaBloqueo));
     }
 
     void unaSegundaCopia()
     {
-        MensajesDePrueba mensajes;
         QTemporaryDir bloqueos;
         const QString ruta = bloqueos.filePath(QStringLiteral("corvala.lock"));
-        Ventana primera;
+        Inicio primera;
         primera.sesion.rutaBloqueo = ruta;
-        primera.ventana.Form_Load();
-        QVERIFY(!primera.ventana.Terminado());
+        QVERIFY(!primera.Iniciar().rechazo);
 
-        Ventana segunda;
+        Inicio segunda;
         segunda.sesion.rutaBloqueo = ruta;
-        segunda.ventana.Form_Load();
-        QVERIFY(segunda.ventana.Terminado());
-        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Corvala ya está abierto.")}));
-        QCOMPARE(mensajes.Vistos().constFirst().texto,
+        const Arranque::Inicio resultado = segunda.Iniciar();
+        QVERIFY(resultado.rechazo);
+        QCOMPARE(resultado.rechazo->titulo, QStringLiteral("Corvala ya está abierto."));
+        QCOMPARE(resultado.rechazo->texto,
                  QStringLiteral("Corvala! ya se encuentra abierto, búscalo, debe estar por ahí."));
         QCOMPARE(segunda.carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
         QVERIFY(segunda.carpeta.Llamadas().isEmpty());
@@ -153,132 +155,136 @@ private Q_SLOTS:
         QVERIFY(muerto.open(QIODevice::WriteOnly));
         muerto.write("2147480000\ntest_arranque\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         muerto.close();
-        Ventana tercera;
+        Inicio tercera;
         tercera.sesion.rutaBloqueo = ruta;
-        tercera.ventana.Form_Load();
-        QVERIFY(!tercera.ventana.Terminado());
-        QCOMPARE(mensajes.Vistos().size(), 1);
+        QVERIFY(!tercera.Iniciar().rechazo);
     }
 
-    void versionActualCreaMameIni()
+    void versionYConfiguracion_data()
     {
-        VentanaDeVersion v("0.251");
-        v.ventana.Form_Load();
-        QCOMPARE(Ordenes(v.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
-        QVERIFY(v.carpeta.Existe(QStringLiteral("mame.ini")));
-        QCOMPARE(v.sesion.versionMame, QStringLiteral("0.251"));
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
-        QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
-        QVERIFY(!Control<BotonEtiqueta>(v.ventana, "lblTeclas")->EsGris());
-        QVERIFY(Control<QCheckBox>(v.ventana, "chkUsaControles")->isEnabled());
-        QVERIFY(!CasillaGris(v.ventana));
-        QCOMPARE(Control<BotonEtiqueta>(v.ventana, "lblTeclas")->toolTip(),
-                 QStringLiteral("Configuración de teclas de M.A.M.E. para versiones posteriores a la 0.59b."));
-
-        // An existing mame.ini is left alone.
-        VentanaDeVersion otra("0.251");
-        otra.carpeta.Escribir(QStringLiteral("mame.ini"), "propio\r\n");
-        otra.ventana.Form_Load();
-        QCOMPARE(Ordenes(otra.carpeta), QStringList({QStringLiteral("-listfull")}));
-        QCOMPARE(otra.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("propio\r\n"));
-    }
-
-    void versionesQueNoPermitenControles()
-    {
-        VentanaDeVersion v052("0.52");
-        v052.ventana.Form_Load();
-        QCOMPARE(Ordenes(v052.carpeta), QStringList({QStringLiteral("-listfull"), CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '))}));
-        QCOMPARE(Control<QLabel>(v052.ventana, "lblEstado")->text(),
-                 QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)"));
-        QCOMPARE(ColorDeEstado(v052.ventana), Colores::kRojo);
-        QVERIFY(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->EsGris());
-        QVERIFY(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->isEnabled());
-        QVERIFY(!Control<QCheckBox>(v052.ventana, "chkUsaControles")->isEnabled());
-        QVERIFY(CasillaGris(v052.ventana));
-        QCOMPARE(Control<BotonEtiqueta>(v052.ventana, "lblTeclas")->toolTip(), QStringLiteral("Función no habilitada."));
-
-        VentanaDeVersion v037("0.37 BETA 14");
-        v037.ventana.Form_Load();
-        QCOMPARE(Ordenes(v037.carpeta), QStringList({QStringLiteral("-listfull")}));
-        QCOMPARE(Control<QLabel>(v037.ventana, "lblEstado")->text(),
-                 QStringLiteral("Version de M.A.M.E. (0.37 BETA 14) (No configurable)"));
-        QVERIFY(CasillaGris(v037.ventana));
-
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<bool>("conMameIni");
+        QTest::addColumn<QString>("estado");
+        QTest::addColumn<ColorEstado>("color");
+        QTest::addColumn<Configuracion>("configuracion");
+        QTest::addColumn<bool>("creaMameIni");
+        const QString v251 = QStringLiteral("Versión de M.A.M.E. (0.251)");
+        QTest::newRow("actual, sin mame.ini")
+            << QByteArray("0.251") << false << v251 << ColorEstado::Turquesa
+            << Configuracion::Configurable << true;
+        QTest::newRow("actual, con mame.ini propio")
+            << QByteArray("0.251") << true << v251 << ColorEstado::Turquesa
+            << Configuracion::Configurable << false;
+        QTest::newRow("0.52")
+            << QByteArray("0.52") << false
+            << QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)")
+            << ColorEstado::Rojo << Configuracion::ControlesNoConfigurables << true;
+        QTest::newRow("0.37 BETA 14")
+            << QByteArray("0.37 BETA 14") << false
+            << QStringLiteral("Version de M.A.M.E. (0.37 BETA 14) (No configurable)")
+            << ColorEstado::Rojo << Configuracion::NoConfigurable << false;
         // Without whatsnew.txt: the text alone, in red, and no -cc even without mame.ini.
-        Ventana sinNotas;
-        sinNotas.ventana.Form_Load();
-        QCOMPARE(Control<QLabel>(sinNotas.ventana, "lblEstado")->text(), kDesconocida);
-        QCOMPARE(ColorDeEstado(sinNotas.ventana), Colores::kRojo);
-        QCOMPARE(Ordenes(sinNotas.carpeta), QStringList({QStringLiteral("-listfull")}));
-        QVERIFY(Control<BotonEtiqueta>(sinNotas.ventana, "lblTeclas")->EsGris());
+        QTest::newRow("desconocida") << QByteArray() << false << kDesconocida << ColorEstado::Rojo
+                                     << Configuracion::NoConfigurable << false;
+    }
+    void versionYConfiguracion()
+    {
+        QFETCH(QByteArray, version);
+        QFETCH(bool, conMameIni);
+        Inicio inicio(version);
+        if (conMameIni)
+            inicio.carpeta.Escribir(QStringLiteral("mame.ini"), "propio\r\n");
+        const Arranque::Inicio resultado = inicio.Iniciar();
+
+        QVERIFY(!resultado.rechazo);
+        QCOMPARE(resultado.lista.juegos, QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                                                      QStringLiteral("ROM desconocida(junk.zip)")}));
+        QTEST(resultado.estado.texto, "estado");
+        QTEST(resultado.estado.color, "color");
+        QTEST(resultado.configuracion, "configuracion");
+        QFETCH(bool, creaMameIni);
+        QStringList ordenes = {QStringLiteral("-listfull")};
+        if (creaMameIni)
+            ordenes << CrearConfiguracionEnLaCarpeta().join(QLatin1Char(' '));
+        QCOMPARE(Ordenes(inicio.carpeta), ordenes);
+        if (conMameIni)
+            QCOMPARE(inicio.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("propio\r\n"));
+        else
+            QCOMPARE(inicio.carpeta.Existe(QStringLiteral("mame.ini")), creaMameIni);
+        if (!version.isEmpty())
+            QCOMPARE(inicio.sesion.versionMame, QString::fromLatin1(version));
     }
 
     void controladorAntiguo()
     {
         // Only the INI form beside the emulator's own controllers: removed with its folder.
-        VentanaDeVersion v("0.106");
+        Inicio v("0.106");
         v.carpeta.Escribir(QStringLiteral("mame.ini"), "\r\n");
         v.carpeta.Escribir(QStringLiteral("ctrlr/hotrod.cfg"), "");
         v.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
-        v.ventana.Form_Load();
+        v.Iniciar();
         QVERIFY(!v.carpeta.Existe(QStringLiteral("ctrlr/Corvala")));
         QVERIFY(v.carpeta.Existe(QStringLiteral("ctrlr/hotrod.cfg")));
 
         // With the cfg form too, or without the emulator's controllers, it stays.
-        VentanaDeVersion completo("0.106");
+        Inicio completo("0.106");
         completo.carpeta.Escribir(QStringLiteral("mame.ini"), "\r\n");
         completo.carpeta.Escribir(QStringLiteral("slikstik.cfg"), "");
         completo.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
         completo.carpeta.Escribir(QStringLiteral("ctrlr/Corvala.cfg"), "");
-        completo.ventana.Form_Load();
+        completo.Iniciar();
         QVERIFY(completo.carpeta.Existe(QStringLiteral("ctrlr/Corvala/default.ini")));
 
-        VentanaDeVersion solo("0.106");
+        Inicio solo("0.106");
         solo.carpeta.Escribir(QStringLiteral("mame.ini"), "\r\n");
         solo.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
-        solo.ventana.Form_Load();
+        solo.Iniciar();
         QVERIFY(solo.carpeta.Existe(QStringLiteral("ctrlr/Corvala/default.ini")));
     }
 
     void desdeUnCd()
     {
         MensajesDePrueba mensajes;
-        VentanaDeVersion v("0.251");
+        Inicio v("0.251");
         v.carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
         v.carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
         v.carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
         v.carpeta.Escribir(QStringLiteral("ctrlr/hotrod.cfg"), "");
         v.carpeta.Escribir(QStringLiteral("ctrlr/Corvala/default.ini"), "#\r\n");
         v.sesion.esUnidadCD = [](const QString &) { return true; };
-        v.ventana.Form_Load();
-        QVERIFY(!v.ventana.Terminado());
+        const Arranque::Inicio resultado = v.Iniciar();
+        QVERIFY(!resultado.rechazo);
         QVERIFY(v.sesion.cd);
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QVERIFY(!v.carpeta.Existe(QStringLiteral("mame.ini")));
         QVERIFY(v.carpeta.Existe(QStringLiteral("ctrlr/Corvala/default.ini")));
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
-        QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
-        for (QWidget *control : std::initializer_list<QWidget *>{
-                 Control<BotonEtiqueta>(v.ventana, "lblDirectorio"), Control<BotonEtiqueta>(v.ventana, "lblLista"), Control<BotonEtiqueta>(v.ventana, "lblTeclas"),
-                 Control<BotonEtiqueta>(v.ventana, "lblGestionar"), Control<QCheckBox>(v.ventana, "chkUsaControles")})
-            QVERIFY(!control->isEnabled());
-        QVERIFY(Control<BotonEtiqueta>(v.ventana, "Label1")->isEnabled());
+        QCOMPARE(resultado.estado.texto, QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
+        QCOMPARE(resultado.estado.color, ColorEstado::Rojo);
+        QCOMPARE(resultado.lista.juegos.size(), 3);
 
         // Closing from a CD-ROM leaves mame.ini alone.
         v.carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr Corvala\r\n");
-        QVERIFY(v.ventana.close());
+        QVERIFY(Arranque::Cerrar(v.sesion).permitido);
         QCOMPARE(v.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("ctrlr Corvala\r\n"));
         QVERIFY(mensajes.Vistos().isEmpty());
+
+        // A CD-ROM without Corvala's files is refused.
+        Inicio vacio("0.251");
+        vacio.sesion.esUnidadCD = [](const QString &) { return true; };
+        const Arranque::Inicio rechazo = vacio.Iniciar();
+        QVERIFY(rechazo.rechazo);
+        QCOMPARE(rechazo.rechazo->titulo, QStringLiteral("Error Crítico."));
+        QCOMPARE(vacio.carpeta.Contenido(), QStringList({QStringLiteral("roms"), QStringLiteral("whatsnew.txt")}));
     }
 
     void alCerrar()
     {
         MensajesDePrueba mensajes;
-        VentanaDeVersion v("0.251");
-        v.ventana.Form_Load();
+        Inicio v("0.251");
+        v.Iniciar();
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
-        QVERIFY(v.ventana.Teclas().Guardar(TeclasSinAsignar(), TablaTeclas(v.carpeta.Carpeta())));
-        QVERIFY(Control<QCheckBox>(v.ventana, "chkUsaControles")->isChecked());
+        UsoDeTeclas uso(v.sesion);
+        QVERIFY(uso.Guardar(TeclasSinAsignar(), TablaTeclas(v.carpeta.Carpeta())));
         QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala\r\n"));
         // The emulator wrote a new default.cfg meanwhile; the set-aside one replaces it.
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "del emulador");
@@ -286,12 +292,15 @@ private Q_SLOTS:
 
         // Refused while a game runs.
         v.sesion.ocupado = true;
-        QVERIFY(!v.ventana.close());
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        const Arranque::Cierre rechazado = Arranque::Cerrar(v.sesion);
+        QVERIFY(!rechazado.permitido);
+        QCOMPARE(rechazado.estado, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
         QVERIFY(v.carpeta.Existe(QStringLiteral("all.bat")));
 
         v.sesion.ocupado = false;
-        QVERIFY(v.ventana.close());
+        const Arranque::Cierre cierre = Arranque::Cerrar(v.sesion);
+        QVERIFY(cierre.permitido);
+        QVERIFY(!cierre.error);
         QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini")).contains("# ctrlr                 <NULL> (Not Set)\r\n"));
         QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
         QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/default.bak")));
@@ -299,26 +308,19 @@ private Q_SLOTS:
         QVERIFY(!v.carpeta.Existe(QStringLiteral("1.p")));
         QVERIFY(v.carpeta.Existe(QStringLiteral("lista.txt")));
         QVERIFY(mensajes.Vistos().isEmpty());
-    }
 
-    void casillaPulsada()
-    {
-        VentanaDeVersion v("0.251");
-        v.ventana.Form_Load();
-        v.ventana.show();
-        QCheckBox *casilla = Control<QCheckBox>(v.ventana, "chkUsaControles");
-        const auto fondo = [&] { return casilla->palette().color(QPalette::Window).rgb(); };
-        QTest::mousePress(casilla, Qt::LeftButton);
-        QCOMPARE(fondo(), Colores::kBotonPulsado);
-        QCOMPARE(Control<QLabel>(v.ventana, "Shape1")->palette().color(QPalette::Window).rgb(), Colores::kBotonPulsado);
-        MensajesDePrueba mensajes;
-        QTest::mouseRelease(casilla, Qt::LeftButton);
-        QCOMPARE(fondo(), Colores::kBotonReposo);
-        // No keys saved yet: the box is cleared again with its message.
-        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Todavía no.")}));
-        QVERIFY(!casilla->isChecked());
+        // A mame.ini that cannot be replaced: one box to show, and the rest is cleaned up.
+        Inicio bloqueado("0.251");
+        bloqueado.Iniciar();
+        bloqueado.carpeta.Bloquear(QStringLiteral("mame.in"));
+        bloqueado.carpeta.Escribir(QStringLiteral("1.p"), "informe");
+        const Arranque::Cierre conError = Arranque::Cerrar(bloqueado.sesion);
+        QVERIFY(conError.permitido);
+        QVERIFY(conError.error);
+        QCOMPARE(conError.error->texto, UsoDeTeclas::TextoErrorMameIni());
+        QVERIFY(!bloqueado.carpeta.Existe(QStringLiteral("1.p")));
     }
 };
 
-QTEST_MAIN(TestArranque)
+QTEST_GUILESS_MAIN(TestArranque)
 #include "test_arranque.moc"

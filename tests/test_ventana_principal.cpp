@@ -14,8 +14,10 @@
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -202,6 +204,109 @@ private Q_SLOTS:
         QVERIFY(!carpeta.Existe(QStringLiteral("snaps")));
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    void arranquePintado_data()
+    {
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<bool>("cd");
+        QTest::addColumn<QString>("estado");
+        QTest::addColumn<QRgb>("color");
+        QTest::addColumn<bool>("sinControles");
+        const QString v251 = QStringLiteral("Versión de M.A.M.E. (0.251)");
+        QTest::newRow("actual") << QByteArray("0.251") << false << v251 << Colores::kTurquesa << false;
+        QTest::newRow("0.52 sin controles")
+            << QByteArray("0.52") << false
+            << QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)")
+            << Colores::kRojo << true;
+        QTest::newRow("desconocida") << QByteArray() << false
+                                     << QStringLiteral("(Versión de M.A.M.E desconocida)")
+                                     << Colores::kRojo << true;
+        QTest::newRow("desde un CD")
+            << QByteArray("0.251") << true << QStringLiteral("Ejecutando desde CD (Modo deshabilitado)")
+            << Colores::kRojo << false;
+    }
+    void arranquePintado()
+    {
+        QFETCH(QByteArray, version);
+        QFETCH(bool, cd);
+        QFETCH(bool, sinControles);
+        MensajesDePrueba mensajes;
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
+        if (!version.isEmpty())
+            carpeta.Escribir(QStringLiteral("whatsnew.txt"), version + "\r\n");
+        if (cd) {
+            carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
+            carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
+            carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
+            sesion.esUnidadCD = [](const QString &) { return true; };
+        }
+        ventana.Form_Load();
+        ventana.show();
+        QVERIFY(!ventana.Terminado());
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QTEST(Control<QLabel>(ventana, "lblEstado")->text(), "estado");
+        QTEST(ColorDeEstado(ventana), "color");
+
+        auto *teclas = Control<BotonEtiqueta>(ventana, "lblTeclas");
+        auto *casilla = Control<QCheckBox>(ventana, "chkUsaControles");
+        auto *franja = Control<QLabel>(ventana, "Shape1");
+        const auto fondos = [&] {
+            return QPair<QRgb, QRgb>(casilla->palette().color(QPalette::Window).rgb(),
+                                     franja->palette().color(QPalette::Window).rgb());
+        };
+        const QRgb reposo = sinControles ? Colores::kGris : Colores::kBotonReposo;
+        QCOMPARE(teclas->EsGris(), sinControles);
+        QCOMPARE(fondos(), qMakePair(reposo, reposo));
+        QCOMPARE(teclas->toolTip(), sinControles ? QStringLiteral("Función no habilitada.")
+                                                 : QStringLiteral("Configuración de teclas de M.A.M.E. "
+                                                                  "para versiones posteriores a la 0.59b."));
+        QCOMPARE(casilla->isEnabled(), !sinControles && !cd);
+        for (const char *nombre : {"lblDirectorio", "lblLista", "lblGestionar"})
+            QCOMPARE(Control<BotonEtiqueta>(ventana, nombre)->isEnabled(), !cd);
+        QVERIFY(Control<BotonEtiqueta>(ventana, "Label1")->isEnabled());
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // The box and its strip are pressed together, and go back to their own colour.
+        QTest::mousePress(casilla, Qt::LeftButton);
+        QCOMPARE(fondos(), qMakePair(Colores::kBotonPulsado, Colores::kBotonPulsado));
+        QTest::mouseRelease(casilla, Qt::LeftButton);
+        QCOMPARE(fondos(), qMakePair(reposo, reposo));
+        QVERIFY(!casilla->isChecked());
+        // No keys saved yet: the box is cleared again with its message.
+        if (casilla->isEnabled())
+            QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Todavía no.")}));
+    }
+
+    void unRechazoAlArrancarTerminaElPrograma()
+    {
+        MensajesDePrueba mensajes;
+        Ventana v;
+        v.carpeta.SinEmulador();
+        QSignalSpy terminado(&v.ventana, &frmCargador::programaTerminado);
+        v.ventana.Form_Load();
+        QVERIFY(v.ventana.Terminado());
+        QCOMPARE(terminado.size(), 1);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Fichero no encontrado.")}));
+        QVERIFY(Filas(v.ventana).isEmpty());
+    }
+
+    void cerrarOcupadoOConError()
+    {
+        MensajesDePrueba mensajes;
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.251\r\n");
+        ventana.Form_Load();
+        sesion.ocupado = true;
+        QVERIFY(!ventana.close());
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
+                 QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        sesion.ocupado = false;
+        carpeta.Bloquear(QStringLiteral("mame.in"));
+        QVERIFY(ventana.close());
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
     }
 
     void visorDeSucesos()
