@@ -64,10 +64,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("version");
         QTest::addColumn<Configuracion>("configuracion");
         QTest::addColumn<bool>("sinSonido");
-        QTest::newRow("unknown") << kDesconocida << Configuracion::NoConfigurable << true;
+        QTest::newRow("desconocida") << kDesconocida << Configuracion::NoConfigurable << true;
         QTest::newRow("0.36") << "0.36" << Configuracion::NoConfigurable << true;
         QTest::newRow("0.37 BETA 14") << "0.37 BETA 14" << Configuracion::NoConfigurable << true;
-        QTest::newRow("0.37b14 orders after a blank")
+        QTest::newRow("0.37b14 va tras un blanco")
             << "0.37b14" << Configuracion::ControlesNoConfigurables << true;
         QTest::newRow("0.52") << "0.52" << Configuracion::ControlesNoConfigurables << true;
         QTest::newRow("0.53") << "0.53" << Configuracion::ControlesNoConfigurables << false;

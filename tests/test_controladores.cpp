@@ -68,12 +68,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("linea");
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("controller line") << "COIN1                   \"KEYCODE_5\""
+        QTest::newRow("línea de controlador") << "COIN1                   \"KEYCODE_5\""
                                          << "COIN1" << "\"KEYCODE_5";
-        QTest::newRow("no blank") << "ctrlr" << "" << "";
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("leading blank") << " ctrlr Corvala" << "" << "ctrlr Corval";
-        QTest::newRow("tabs are no blanks") << "a\tb c" << "a\tb" << "";
+        QTest::newRow("sin blanco") << "ctrlr" << "" << "";
+        QTest::newRow("vacía") << "" << "" << "";
+        QTest::newRow("blanco al principio") << " ctrlr Corvala" << "" << "ctrlr Corval";
+        QTest::newRow("un tabulador no es blanco") << "a\tb c" << "a\tb" << "";
     }
     void ayudantesDeLinea()
     {

@@ -37,29 +37,29 @@ QStringList Verificaciones(const CarpetaDePrueba &carpeta)
 
 } // namespace
 
-class PruebaGestor : public QObject
+class TestGestor : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void TitulosYArchivosSeLeenDeLaListaEnCadaConsulta();
-    void LaListaDeTitulosVaEnOrdenSinDistinguirMayusculas();
-    void LaPrimeraLineaDecideLaCompatibilidad_data();
-    void LaPrimeraLineaDecideLaCompatibilidad();
-    void ElArchivoRecuperaSuNombrePaseLoQuePase_data();
-    void ElArchivoRecuperaSuNombrePaseLoQuePase();
-    void SinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve();
-    void UnEmuladorSinVerifysetsPruebaConVerifyroms();
-    void CandidatosQueNoSePruebanNiRenombran();
-    void UnCorvalaMuertoDejaUnRegistroQueDevuelveElNombre();
-    void ElRegistroNoSaleDeLaCarpetaRoms();
-    void BusquedaEncuentraNoEncuentraOSeCancela();
-    void ComparacionYActualizacionSeNieganConSusMotivos();
-    void InformeDelArchivoConSusCuatroSecciones();
-    void InformeDelJuegoYSuNombreVacio();
+    void titulosYArchivosSeLeenDeLaListaEnCadaConsulta();
+    void laListaDeTitulosVaEnOrdenSinDistinguirMayusculas();
+    void laPrimeraLineaDecideLaCompatibilidad_data();
+    void laPrimeraLineaDecideLaCompatibilidad();
+    void elArchivoRecuperaSuNombrePaseLoQuePase_data();
+    void elArchivoRecuperaSuNombrePaseLoQuePase();
+    void sinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve();
+    void unEmuladorSinVerifysetsPruebaConVerifyroms();
+    void candidatosQueNoSePruebanNiRenombran();
+    void unCorvalaMuertoDejaUnRegistroQueDevuelveElNombre();
+    void elRegistroNoSaleDeLaCarpetaRoms();
+    void busquedaEncuentraNoEncuentraOSeCancela();
+    void comparacionYActualizacionSeNieganConSusMotivos();
+    void informeDelArchivoConSusCuatroSecciones();
+    void informeDelJuegoYSuNombreVacio();
 };
 
-void PruebaGestor::TitulosYArchivosSeLeenDeLaListaEnCadaConsulta()
+void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
 {
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n"
@@ -92,7 +92,7 @@ void PruebaGestor::TitulosYArchivosSeLeenDeLaListaEnCadaConsulta()
     QCOMPARE(TituloDeRom(c, QStringLiteral("mspacman.zip")), QStringLiteral("ROM desconocida(mspacman.zip)"));
 }
 
-void PruebaGestor::LaListaDeTitulosVaEnOrdenSinDistinguirMayusculas()
+void TestGestor::laListaDeTitulosVaEnOrdenSinDistinguirMayusculas()
 {
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n"
@@ -106,7 +106,7 @@ void PruebaGestor::LaListaDeTitulosVaEnOrdenSinDistinguirMayusculas()
                           QStringLiteral("Gamma")}));
 }
 
-void PruebaGestor::LaPrimeraLineaDecideLaCompatibilidad_data()
+void TestGestor::laPrimeraLineaDecideLaCompatibilidad_data()
 {
     QTest::addColumn<QByteArray>("salida");
     QTest::addColumn<bool>("compatible");
@@ -122,7 +122,7 @@ void PruebaGestor::LaPrimeraLineaDecideLaCompatibilidad_data()
     QTest::newRow("entre comillas") << QByteArray("romset \"pacman\" is good") << false;
 }
 
-void PruebaGestor::LaPrimeraLineaDecideLaCompatibilidad()
+void TestGestor::laPrimeraLineaDecideLaCompatibilidad()
 {
     QFETCH(QByteArray, salida);
     QFETCH(bool, compatible);
@@ -138,7 +138,7 @@ void PruebaGestor::LaPrimeraLineaDecideLaCompatibilidad()
     QVERIFY(carpeta.Existe(QStringLiteral("1.p")));
 }
 
-void PruebaGestor::ElArchivoRecuperaSuNombrePaseLoQuePase_data()
+void TestGestor::elArchivoRecuperaSuNombrePaseLoQuePase_data()
 {
     QTest::addColumn<QByteArray>("conf");
     QTest::addColumn<bool>("salidaBloqueada");
@@ -150,7 +150,7 @@ void PruebaGestor::ElArchivoRecuperaSuNombrePaseLoQuePase_data()
     QTest::newRow("1.p no se puede escribir") << QByteArray() << true;
 }
 
-void PruebaGestor::ElArchivoRecuperaSuNombrePaseLoQuePase()
+void TestGestor::elArchivoRecuperaSuNombrePaseLoQuePase()
 {
     QFETCH(QByteArray, conf);
     QFETCH(bool, salidaBloqueada);
@@ -189,7 +189,7 @@ void PruebaGestor::ElArchivoRecuperaSuNombrePaseLoQuePase()
     }
 }
 
-void PruebaGestor::SinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve()
+void TestGestor::sinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve()
 {
     CarpetaDePrueba carpeta;
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
@@ -201,7 +201,7 @@ void PruebaGestor::SinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve()
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
 }
 
-void PruebaGestor::UnEmuladorSinVerifysetsPruebaConVerifyroms()
+void TestGestor::unEmuladorSinVerifysetsPruebaConVerifyroms()
 {
     CarpetaDePrueba carpeta;
     carpeta.Control("unknown=verifysets\n");
@@ -215,7 +215,7 @@ void PruebaGestor::UnEmuladorSinVerifysetsPruebaConVerifyroms()
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 }
 
-void PruebaGestor::CandidatosQueNoSePruebanNiRenombran()
+void TestGestor::candidatosQueNoSePruebanNiRenombran()
 {
     CarpetaDePrueba carpeta;
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
@@ -240,7 +240,7 @@ void PruebaGestor::CandidatosQueNoSePruebanNiRenombran()
     QVERIFY(carpeta.Existe(QStringLiteral("roms/PACMAN.ZIP")));
 }
 
-void PruebaGestor::UnCorvalaMuertoDejaUnRegistroQueDevuelveElNombre()
+void TestGestor::unCorvalaMuertoDejaUnRegistroQueDevuelveElNombre()
 {
     CarpetaDePrueba carpeta;
     const Compatibilidad prueba(carpeta.Carpeta());
@@ -267,7 +267,7 @@ void PruebaGestor::UnCorvalaMuertoDejaUnRegistroQueDevuelveElNombre()
     QCOMPARE(carpeta.Leer(QStringLiteral("roms/oldname.zip")), QByteArray("set=pacman"));
 }
 
-void PruebaGestor::ElRegistroNoSaleDeLaCarpetaRoms()
+void TestGestor::elRegistroNoSaleDeLaCarpetaRoms()
 {
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("fuera.txt"), "player's file");
@@ -278,7 +278,7 @@ void PruebaGestor::ElRegistroNoSaleDeLaCarpetaRoms()
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
 }
 
-void PruebaGestor::BusquedaEncuentraNoEncuentraOSeCancela()
+void TestGestor::busquedaEncuentraNoEncuentraOSeCancela()
 {
     CarpetaDePrueba carpeta;
     const QString lista = carpeta.Ruta(QStringLiteral("lista.txt"));
@@ -341,7 +341,7 @@ void PruebaGestor::BusquedaEncuentraNoEncuentraOSeCancela()
              Busqueda::Resultado::NoEncontrada);
 }
 
-void PruebaGestor::ComparacionYActualizacionSeNieganConSusMotivos()
+void TestGestor::comparacionYActualizacionSeNieganConSusMotivos()
 {
     CarpetaDePrueba carpeta;
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
@@ -375,7 +375,7 @@ void PruebaGestor::ComparacionYActualizacionSeNieganConSusMotivos()
                             "Pac-Man(pacman.zip)?"));
 }
 
-void PruebaGestor::InformeDelArchivoConSusCuatroSecciones()
+void TestGestor::informeDelArchivoConSusCuatroSecciones()
 {
     CarpetaDePrueba carpeta;
     carpeta.ListaCompleta(ListaClasica());
@@ -433,7 +433,7 @@ void PruebaGestor::InformeDelArchivoConSusCuatroSecciones()
     QVERIFY(!Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("my pacman.zip")));
 }
 
-void PruebaGestor::InformeDelJuegoYSuNombreVacio()
+void TestGestor::informeDelJuegoYSuNombreVacio()
 {
     CarpetaDePrueba carpeta;
     carpeta.ListaCompleta(ListaClasica());
@@ -456,5 +456,5 @@ void PruebaGestor::InformeDelJuegoYSuNombreVacio()
     QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GONE */\r\n"));
 }
 
-QTEST_GUILESS_MAIN(PruebaGestor)
+QTEST_GUILESS_MAIN(TestGestor)
 #include "test_gestor.moc"

@@ -102,7 +102,7 @@ private Q_SLOTS:
         QTest::newRow("png") << "s.png" << QByteArray("png");
         QTest::newRow("bmp") << "s.bmp" << QByteArray("bmp");
         // The content decides, not the name.
-        QTest::newRow("png named gif") << "png.gif" << QByteArray("png");
+        QTest::newRow("png llamado gif") << "png.gif" << QByteArray("png");
     }
     void losFormatosDeLasInstantaneas()
     {
@@ -132,11 +132,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<int>("estado");
-        QTest::newRow("missing") << "nada.png" << int(cGdiPlus::FileNotFound);
-        QTest::newRow("text") << "texto.png" << int(cGdiPlus::UnknownImageFormat);
-        QTest::newRow("empty") << "vacio.jpg" << int(cGdiPlus::UnknownImageFormat);
-        QTest::newRow("truncated png") << "cortado.png" << int(cGdiPlus::GenericError);
-        QTest::newRow("a folder") << "carpeta.png" << int(cGdiPlus::FileNotFound);
+        QTest::newRow("no existe") << "nada.png" << int(cGdiPlus::FileNotFound);
+        QTest::newRow("texto") << "texto.png" << int(cGdiPlus::UnknownImageFormat);
+        QTest::newRow("vacío") << "vacio.jpg" << int(cGdiPlus::UnknownImageFormat);
+        QTest::newRow("png cortado") << "cortado.png" << int(cGdiPlus::GenericError);
+        QTest::newRow("una carpeta") << "carpeta.png" << int(cGdiPlus::FileNotFound);
         // Too big to be decoded: refused before any pixel is allocated, whether the header
         // says so early (PNG) or the decoder finds it out (BMP).
         QTest::newRow("30000 x 30000 png") << "enorme.png" << int(cGdiPlus::OutOfMemory);

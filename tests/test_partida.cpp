@@ -95,7 +95,7 @@ private Q_SLOTS:
         const QStringList sinSonido = {QStringLiteral("galaga"), QStringLiteral("-soundcard"),
                                        QStringLiteral("0")};
         QTest::newRow("0.52") << QByteArray("0.52") << sinSonido;
-        QTest::newRow("unknown version") << QByteArray() << sinSonido;
+        QTest::newRow("versión desconocida") << QByteArray() << sinSonido;
         QTest::newRow("0.53") << QByteArray("0.53") << conSonido;
         QTest::newRow("0.53b") << QByteArray("0.53b") << conSonido;
         QTest::newRow("0.96") << QByteArray("0.96") << conSonido;

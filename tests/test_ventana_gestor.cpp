@@ -95,7 +95,7 @@ void AlAbrirseElGestor(std::function<void(frmGestionar *)> accion)
 
 } // namespace
 
-class PruebaVentanaGestor : public QObject
+class TestVentanaGestor : public QObject
 {
     Q_OBJECT
 
@@ -110,7 +110,7 @@ private Q_SLOTS:
     void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Abrir"); }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
 
-    void BuscarYActualizarComoUnJugador()
+    void buscarYActualizarComoUnJugador()
     {
         MensajesDePrueba mensajes;
         Principal principal;
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(verificados, QStringList({QStringLiteral("dkong"), QStringLiteral("pacman"), QStringLiteral("pacman")}));
     }
 
-    void SoloSalirCierraLaVentana()
+    void soloSalirCierraLaVentana()
     {
         Gestor g;
         g.gestor.close();
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QVERIFY(!g.gestor.isVisible());
     }
 
-    void LosComandosPidenSuSeleccion()
+    void losComandosPidenSuSeleccion()
     {
         MensajesDePrueba mensajes;
         Gestor g;
@@ -223,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(g.gestor.cursor().shape(), Qt::ArrowCursor);
     }
 
-    void ComparacionYActualizacionConElArchivoDelJuegoPresente()
+    void comparacionYActualizacionConElArchivoDelJuegoPresente()
     {
         MensajesDePrueba mensajes;
         Gestor g;
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QCOMPARE(mensajes.Titulos().last(), QStringLiteral("No es posible continuar"));
     }
 
-    void BusquedaCanceladaYComandosRechazadosMientrasDura()
+    void busquedaCanceladaYComandosRechazadosMientrasDura()
     {
         MensajesDePrueba mensajes;
         Gestor g;
@@ -318,7 +318,7 @@ private Q_SLOTS:
         QVERIFY(!g.gestor.isVisible());
     }
 
-    void LaAperturaDevuelveElNombrePendiente()
+    void laAperturaDevuelveElNombrePendiente()
     {
         Principal principal;
         principal.carpeta.Borrar(QStringLiteral("roms/oldname.zip"));
@@ -330,7 +330,7 @@ private Q_SLOTS:
         QVERIFY(!principal.carpeta.Existe(Compatibilidad::Registro()));
     }
 
-    void LaListaDeArchivosTraeSuTitulo()
+    void laListaDeArchivosTraeSuTitulo()
     {
         Gestor g;
         g.carpeta.Archivo(QStringLiteral("PACMAN.ZIP"));
@@ -347,5 +347,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PruebaVentanaGestor)
+QTEST_MAIN(TestVentanaGestor)
 #include "test_ventana_gestor.moc"
