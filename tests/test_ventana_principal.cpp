@@ -6,6 +6,7 @@
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "comun/windows/MensajesQt.h"
+#include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
@@ -307,6 +308,37 @@ private Q_SLOTS:
         carpeta.Bloquear(QStringLiteral("mame.in"));
         QVERIFY(ventana.close());
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
+    }
+
+    void ocupacionSeDevuelveEnCadaSalida()
+    {
+        QWidget ventana;
+        ventana.setCursor(Qt::PointingHandCursor);
+        QWidget sinCursor;
+        bool ocupado = false;
+        {
+            Ocupacion fuera(&ventana, &ocupado);
+            {
+                Ocupacion dentro(&ventana, &ocupado);
+                Ocupacion otra(&sinCursor);
+                QVERIFY(ocupado);
+                QCOMPARE(sinCursor.cursor().shape(), Qt::WaitCursor);
+            }
+            // The inner guards leave the outer one's hourglass and flag.
+            QVERIFY(ocupado);
+            QCOMPARE(ventana.cursor().shape(), Qt::WaitCursor);
+            QCOMPARE(sinCursor.cursor().shape(), Qt::ArrowCursor);
+        }
+        QVERIFY(!ocupado);
+        QCOMPARE(ventana.cursor().shape(), Qt::PointingHandCursor);
+
+        // Where the program ends while busy, both stay.
+        {
+            Ocupacion final(&ventana, &ocupado);
+            final.Conservar();
+        }
+        QVERIFY(ocupado);
+        QCOMPARE(ventana.cursor().shape(), Qt::WaitCursor);
     }
 
     void visorDeSucesos()
