@@ -4,6 +4,7 @@
 #include "comun/logic/modPrincipal.h"
 
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/DiscoLleno.h"
 
 #include <QDir>
 #include <QtTest>
@@ -47,6 +48,27 @@ private Q_SLOTS:
                                               {QStringLiteral("nada")}));
         QCOMPARE(carpeta.Leer(QStringLiteral("ocupado/dentro.txt")), QByteArray("x"));
         QVERIFY(!ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("falta.txt"))));
+    }
+
+    void unDiscoLlenoDejaElArchivoComoEstaba()
+    {
+        DiscoLleno disco;
+        if (!disco.Montado())
+            QSKIP(qPrintable(disco.Motivo()));
+        const QString ruta = disco.Ruta() + QStringLiteral("/mame.ini");
+        const QByteArray antes(118, 'a');
+        QVERIFY(ArchivoTexto::EscribirBytes(ruta, antes));
+        // Full, and then with less room than the new content needs.
+        for (const qint64 libres : {qint64(0), qint64(8 * 1024)}) {
+            disco.Llenar(libres);
+            QVERIFY(!ArchivoTexto::EscribirBytes(ruta, QByteArray(9000, 'b')));
+            QVERIFY(!ArchivoTexto::EscribirLineas(ruta, QStringList(1400, QStringLiteral("linea"))));
+            QFile archivo(ruta);
+            QVERIFY(archivo.open(QIODevice::ReadOnly));
+            QCOMPARE(archivo.readAll(), antes);
+            QCOMPARE(QDir(disco.Ruta()).entryList(QDir::Files), QStringList({QStringLiteral("mame.ini")}));
+            disco.Vaciar();
+        }
     }
 
     void quitarExtension()

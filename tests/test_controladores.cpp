@@ -8,8 +8,10 @@
 #include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "frontend/logic/Arranque.h"
 
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/DiscoLleno.h"
 #include "apoyo/MensajesDePrueba.h"
 
 #include <QSignalSpy>
@@ -299,6 +301,47 @@ private Q_SLOTS:
         }
         QCOMPARE(mensajes.Titulos(), QStringList(3, QStringLiteral("Error")));
         QVERIFY(mensajes.Vistos().constFirst().icono == Mensaje::Icono::Critico);
+    }
+
+    void unDiscoLlenoNoCambiaNada()
+    {
+        DiscoLleno disco;
+        if (!disco.Montado())
+            QSKIP(qPrintable(disco.Motivo()));
+        const CarpetaMame carpeta(disco.Ruta());
+        const auto leer = [&](const char *relativa) {
+            QFile archivo(carpeta.Ruta(QLatin1String(relativa)));
+            return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray("(no existe)");
+        };
+        // A mame.ini larger than the room left when the disk is nearly full.
+        const QByteArray ini = kIniSinFijar + QByteArray(9000, '#') + "\r\n";
+        QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), ini));
+        QVERIFY(QDir(disco.Ruta()).mkpath(QStringLiteral("cfg")));
+        QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("cfg/default.cfg")), "propio"));
+        CrearTablaTeclas(carpeta);
+        const TablaTeclas tabla(carpeta);
+
+        // Full, and with room for the controller files but not for mame.ini.
+        for (const qint64 libres : {qint64(0), qint64(8 * 1024)}) {
+            MensajesDePrueba mensajes;
+            Sesion sesion(carpeta);
+            UsoDeTeclas uso(sesion);
+            disco.Llenar(libres);
+            QVERIFY(!uso.Guardar(MonedaYArriba(), tabla));
+            QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
+            QVERIFY(!uso.Marcada());
+            QCOMPARE(leer("mame.ini"), ini);
+            QCOMPARE(leer("cfg/default.cfg"), QByteArray("propio"));
+            QCOMPARE(leer("cfg/default.bak"), QByteArray("(no existe)"));
+            QCOMPARE(leer("ctrlr/Corvala/default.ini"), QByteArray("(no existe)"));
+            QCOMPARE(leer("ctrlr/Corvala.cfg"), QByteArray("(no existe)"));
+
+            // The close cannot rewrite mame.ini either: it says so and leaves it whole.
+            const Arranque::Cierre cierre = Arranque::Cerrar(sesion);
+            QVERIFY(cierre.error);
+            QCOMPARE(leer("mame.ini"), ini);
+            disco.Vaciar();
+        }
     }
 
     void casillaSinTecladoGuardado()

@@ -4,6 +4,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <memory>
+#include <vector>
+
 namespace Corvala::ArchivoTexto {
 
 namespace {
@@ -70,26 +73,62 @@ std::optional<QStringList> LeerLineas(const QString &ruta)
     return PartirLineas(*texto);
 }
 
-bool EscribirBytes(const QString &ruta, const QByteArray &bytes)
+namespace {
+
+// Opens a replacement beside the file and writes the bytes into it, flushed: a full disk shows
+// only when the buffer is written out, and commit() would otherwise put a short file in place
+// of the old one.
+bool Preparar(QSaveFile &archivo, const QByteArray &bytes)
 {
-    QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return false;
-    if (archivo.write(bytes) != bytes.size()) {
+    if (archivo.write(bytes) != bytes.size() || !archivo.flush()
+        || archivo.error() != QFileDevice::NoError) {
         archivo.cancelWriting();
         return false;
     }
-    return archivo.commit();
+    return true;
 }
 
-bool EscribirLineas(const QString &ruta, const QStringList &lineas)
+} // namespace
+
+bool EscribirBytes(const QString &ruta, const QByteArray &bytes)
+{
+    QSaveFile archivo(ruta);
+    return Preparar(archivo, bytes) && archivo.commit();
+}
+
+bool EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos)
+{
+    std::vector<std::unique_ptr<QSaveFile>> preparados;
+    for (const auto &[ruta, bytes] : archivos) {
+        preparados.push_back(std::make_unique<QSaveFile>(ruta));
+        if (!Preparar(*preparados.back(), bytes)) {
+            preparados.pop_back();
+            for (const auto &preparado : preparados)
+                preparado->cancelWriting();
+            return false;
+        }
+    }
+    bool todos = true;
+    for (const auto &preparado : preparados)
+        todos = preparado->commit() && todos;
+    return todos;
+}
+
+QByteArray BytesDeLineas(const QStringList &lineas)
 {
     QByteArray bytes;
     for (const QString &linea : lineas) {
         bytes += linea.toUtf8();
         bytes += "\r\n";
     }
-    return EscribirBytes(ruta, bytes);
+    return bytes;
+}
+
+bool EscribirLineas(const QString &ruta, const QStringList &lineas)
+{
+    return EscribirBytes(ruta, BytesDeLineas(lineas));
 }
 
 } // namespace Corvala::ArchivoTexto

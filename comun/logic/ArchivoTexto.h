@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace Corvala {
 
@@ -31,6 +33,13 @@ bool EscribirLineas(const QString &ruta, const QStringList &lineas);
 
 // Writes the bytes as they stand, with the same guarantee.
 bool EscribirBytes(const QString &ruta, const QByteArray &bytes);
+
+// Writes several files as one: each is written whole beside its old one first, and only when
+// every one was written do they replace the old files. Otherwise every old file stays.
+bool EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos);
+
+// The text as Corvala writes it: every line followed by CR LF, in UTF-8.
+QByteArray BytesDeLineas(const QStringList &lineas);
 
 } // namespace ArchivoTexto
 } // namespace Corvala

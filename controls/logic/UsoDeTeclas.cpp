@@ -20,6 +20,15 @@ const QString kDefaultCfg = QStringLiteral("cfg/default.cfg");
 const QString kDefaultBak = QStringLiteral("cfg/default.bak");
 const QString kCtrlr = QStringLiteral("ctrlr");
 
+// The file's bytes, or nothing when there is no such file.
+std::optional<QByteArray> LeerBytes(const QString &ruta)
+{
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return archivo.readAll();
+}
+
 } // namespace
 
 UsoDeTeclas::UsoDeTeclas(Sesion &sesion, QObject *parent)
@@ -127,18 +136,38 @@ bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool 
 bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
+    const QString ini = carpeta.Ruta(kDefaultIni);
+    const QString cfg = carpeta.Ruta(kCorvalaCfg);
+    // What the controller files held before, to put back when a later step fails.
+    const std::optional<QByteArray> iniAntes = LeerBytes(ini);
+    const std::optional<QByteArray> cfgAntes = LeerBytes(cfg);
     if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
-        || !ArchivoTexto::EscribirLineas(carpeta.Ruta(kDefaultIni), LineasDefaultIni(teclas, tabla))
-        || !ArchivoTexto::EscribirLineas(carpeta.Ruta(kCorvalaCfg), LineasCorvalaCfg(teclas, tabla))) {
+        || !ArchivoTexto::EscribirJuntos(
+            {{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(teclas, tabla))},
+             {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(teclas, tabla))}})) {
         Error(TextoErrorTeclado());
         return false;
     }
+    const auto deshacer = [&] {
+        for (const auto &[ruta, antes] : {std::pair(ini, iniAntes), std::pair(cfg, cfgAntes)}) {
+            if (antes)
+                ArchivoTexto::EscribirBytes(ruta, *antes);
+            else
+                QFile::remove(ruta);
+        }
+    };
+    const bool apartado = ExisteArchivo(carpeta.Ruta(kDefaultCfg));
     if (!MoverArchivo(carpeta.Ruta(kDefaultCfg), carpeta.Ruta(kDefaultBak))) {
+        deshacer();
         Error(TextoErrorCfg());
         return false;
     }
-    if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false))
+    if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false)) {
+        if (apartado && !ExisteArchivo(carpeta.Ruta(kDefaultCfg)))
+            MoverArchivo(carpeta.Ruta(kDefaultBak), carpeta.Ruta(kDefaultCfg));
+        deshacer();
         return false;
+    }
     Marcar(true);
     return true;
 }
