@@ -21,6 +21,9 @@ private Q_SLOTS:
         QCOMPARE(ArchivoTexto::Decodificar("Espa\xc3\xb1" "a"), QStringLiteral("España"));
         QCOMPARE(ArchivoTexto::Decodificar("Espa\xf1" "a"), QStringLiteral("España"));
         QCOMPARE(ArchivoTexto::Decodificar("\x80 \x93x\x94 \x9f"), QStringLiteral("€ “x” Ÿ"));
+        // Each line on its own: one stray byte leaves the other lines' accents alone.
+        QCOMPARE(ArchivoTexto::Decodificar("Pok\xc3\xa9mon\r\nse\xf1or\nCaf\xc3\xa9"),
+                 QStringLiteral("Pokémon\r\nseñor\nCafé"));
     }
 
     void lineasTerminanEnLfConCrOpcional()

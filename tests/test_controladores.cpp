@@ -211,6 +211,54 @@ private Q_SLOTS:
         QCOMPARE(e.Ini(), QByteArray("rompath roms\r\n"));
     }
 
+    void opcionCambiaSoloSuLinea_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QByteArray>("despues");
+        // One Windows-1252 byte in a comment of a UTF-8 file; lines that end in LF alone; a
+        // last line without its end.
+        QTest::newRow("utf-8 con un byte de windows-1252")
+            << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr hotrod\r\n")
+            << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr                   Corvala\r\n");
+        QTest::newRow("fin de linea LF")
+            << QByteArray("rompath roms\n# ctrlr <NULL>\nvideo soft")
+            << QByteArray("rompath roms\nctrlr                   Corvala\r\nvideo soft");
+    }
+    void opcionCambiaSoloSuLinea()
+    {
+        QFETCH(QByteArray, antes);
+        Entorno e;
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), antes);
+        QString guardada;
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"),
+                                    QStringLiteral("Corvala"), false, guardada),
+                 ResultadoMameIni::Cambiado);
+        QTEST(e.Ini(), "despues");
+        // Put back, the file is again what it was but for the option's own line.
+        QCOMPARE(FijarOpcionMameIni(e.carpeta.Carpeta(), QStringLiteral("ctrlr"), QString(), true,
+                                    guardada),
+                 ResultadoMameIni::Cambiado);
+        QCOMPARE(e.Ini().split('\n').size(), antes.split('\n').size());
+        QVERIFY(e.Ini().startsWith(antes.left(antes.indexOf("ctrl"))));
+    }
+
+    void mameIniEnUtf16SeDejaComoEsta()
+    {
+        MensajesDePrueba mensajes;
+        Entorno e;
+        const QString texto = QStringLiteral("rompath roms\r\nctrlr hotrod\r\n");
+        QByteArray utf16("\xff\xfe");
+        utf16.append(reinterpret_cast<const char *>(texto.utf16()), texto.size() * 2);
+        e.carpeta.Escribir(QStringLiteral("mame.ini"), utf16);
+        QVERIFY(!e.uso.FijarOpcion(QStringLiteral("ctrlr"), QStringLiteral("Corvala"), false));
+        QCOMPARE(e.Ini(), utf16);
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.in")));
+        QCOMPARE(mensajes.Vistos().size(), 1);
+        QCOMPARE(mensajes.Vistos().constFirst().texto, MensajeMameIniNoEditable().texto);
+        QVERIFY(Arranque::Cerrar(e.sesion).error);
+        QCOMPARE(e.Ini(), utf16);
+    }
+
     void opcionQueNoSePuedeEscribir()
     {
         Entorno e;

@@ -20,7 +20,7 @@ constexpr char16_t kCp1252Alto[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString DecodificarCp1252(const QByteArray &bytes)
+QString DecodificarCp1252(QByteArrayView bytes)
 {
     QString texto(bytes.size(), Qt::Uninitialized);
     QChar *destino = texto.data();
@@ -33,13 +33,33 @@ QString DecodificarCp1252(const QByteArray &bytes)
 
 } // namespace
 
-QString Decodificar(const QByteArray &bytes)
+QString DecodificarLinea(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texto = utf8(bytes);
     if (!utf8.hasError())
         return texto;
     return DecodificarCp1252(bytes);
+}
+
+QString Decodificar(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texto = utf8(bytes);
+    if (!utf8.hasError())
+        return texto;
+    // One stray byte must not turn every accented line of the file into garbled text: each
+    // line is read on its own.
+    texto.clear();
+    texto.reserve(bytes.size());
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+        qsizetype fin = bytes.indexOf('\n', inicio);
+        fin = fin < 0 ? bytes.size() : fin + 1;
+        texto += DecodificarLinea(QByteArrayView(bytes).sliced(inicio, fin - inicio));
+        inicio = fin;
+    }
+    return texto;
 }
 
 std::optional<QString> LeerTexto(const QString &ruta)

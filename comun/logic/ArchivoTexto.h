@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QList>
 #include <QStringList>
@@ -10,13 +11,16 @@
 
 namespace Corvala {
 
-// Corvala's small text files. They are read as UTF-8 when their bytes are valid UTF-8 and
+// Corvala's small text files. Each line is read as UTF-8 when its bytes are valid UTF-8 and
 // otherwise as Windows-1252 (the code page of the Spanish Windows systems such files come
 // from); a line ends at LF, a CR before it is dropped. They are written as UTF-8 with every
 // line ending in CR LF, and never left half-written.
 namespace ArchivoTexto {
 
+// A whole file's bytes: UTF-8 when all of them are valid UTF-8, otherwise line by line.
 QString Decodificar(const QByteArray &bytes);
+// One line's bytes: UTF-8 when valid, otherwise Windows-1252.
+QString DecodificarLinea(QByteArrayView bytes);
 
 // The whole file as text, or nothing when it cannot be read.
 std::optional<QString> LeerTexto(const QString &ruta);

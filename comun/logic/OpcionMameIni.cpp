@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace Corvala {
 
 namespace {
@@ -37,41 +39,63 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 {
     const QString ini = carpeta.Ruta(QStringLiteral("mame.ini"));
     const QString temporal = carpeta.Ruta(QStringLiteral("mame.in"));
-    const std::optional<QStringList> lineas = QFileInfo::exists(ini) ? ArchivoTexto::LeerLineas(ini)
-                                                                     : std::nullopt;
-    if (!lineas)
+    QFile archivo(ini);
+    if (!QFileInfo(ini).isFile() || !archivo.open(QIODevice::ReadOnly))
         return ResultadoMameIni::NoSeLee;
+    const QByteArray bytes = archivo.readAll();
+    if (archivo.error() != QFileDevice::NoError)
+        return ResultadoMameIni::NoSeLee;
+    archivo.close();
+    // Text in two bytes a character (UTF-16) has NUL bytes; rewritten line by line it would be
+    // ruined, so it is left as it is.
+    if (bytes.contains('\0'))
+        return ResultadoMameIni::NoSeEdita;
 
-    // The saved line changes only when the rewrite goes through.
+    // The saved line changes only when the rewrite goes through. Every line that does not
+    // change keeps its bytes exactly, its line end and its encoding included.
     QString guardada = lineaGuardada;
-    QStringList nuevas;
-    nuevas.reserve(lineas->size());
-    for (const QString &linea : *lineas) {
+    QByteArray nuevo;
+    nuevo.reserve(bytes.size() + 64);
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+        qsizetype fin = bytes.indexOf('\n', inicio);
+        fin = fin < 0 ? bytes.size() : fin + 1;
+        const QByteArrayView enBruto = QByteArrayView(bytes).sliced(inicio, fin - inicio);
+        inicio = fin;
+        QByteArrayView sinFin = enBruto;
+        if (sinFin.endsWith('\n'))
+            sinFin.chop(1);
+        if (sinFin.endsWith('\r'))
+            sinFin.chop(1);
+        const QString linea = ArchivoTexto::DecodificarLinea(sinFin);
+
+        std::optional<QString> cambiada;
         if (!linea.startsWith(QLatin1Char('#'))) {
             if (NombreDeLinea(linea) != nombre) {
-                nuevas << linea;
             } else if (restaurar) {
-                nuevas << guardada;
+                cambiada = guardada;
             } else if (!valor.isEmpty() && ValorDeOpcion(linea) == valor) {
                 return ResultadoMameIni::SinCambios;
             } else {
                 guardada = linea;
-                nuevas << (valor.isEmpty() && nombre == QLatin1String("ctrlr")
+                cambiada = valor.isEmpty() && nombre == QLatin1String("ctrlr")
                                ? LineaOpcionSinFijar(nombre)
-                               : LineaOpcion(nombre, valor));
+                               : LineaOpcion(nombre, valor);
             }
         } else {
             const QString resto = linea.mid(2);
-            if (NombreDeLinea(resto) != nombre) {
-                nuevas << linea;
-            } else {
+            if (NombreDeLinea(resto) == nombre) {
                 guardada = linea;
-                nuevas << (ValorDeOpcion(resto) != valor ? LineaOpcion(nombre, valor) : resto);
+                cambiada = ValorDeOpcion(resto) != valor ? LineaOpcion(nombre, valor) : resto;
             }
         }
+        if (cambiada && *cambiada != linea)
+            nuevo += cambiada->toUtf8() + "\r\n";
+        else
+            nuevo += enBruto;
     }
 
-    if (!ArchivoTexto::EscribirLineas(temporal, nuevas))
+    if (!ArchivoTexto::EscribirBytes(temporal, nuevo))
         return ResultadoMameIni::NoSeLee;
     if (!MoverArchivo(temporal, ini)) {
         QFile::remove(temporal);
@@ -88,6 +112,21 @@ Mensaje MensajeErrorMameIni()
                            "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
                            "continuar funcionando correctamente."),
             QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
+Mensaje MensajeMameIniNoEditable()
+{
+    return {QStringLiteral("El archivo 'mame.ini' de la carpeta del M.A.M.E está guardado en un "
+                           "formato de texto que Corvala! no puede modificar sin estropearlo (por "
+                           "ejemplo UTF-16), así que no se ha tocado. Si quieres que Corvala! lo "
+                           "cambie, guárdalo como texto normal (UTF-8)."),
+            QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
+Mensaje MensajeDeMameIni(ResultadoMameIni resultado)
+{
+    return resultado == ResultadoMameIni::NoSeEdita ? MensajeMameIniNoEditable()
+                                                    : MensajeErrorMameIni();
 }
 
 } // namespace Corvala

@@ -14,6 +14,7 @@ enum class ResultadoMameIni {
     SinCambios,     // the option already held the value: mame.ini was not touched
     NoSeLee,        // mame.ini could not be read or mame.in written: nothing changed
     NoSeRenombra,   // mame.in could not replace mame.ini: mame.in is removed, nothing changed
+    NoSeEdita,      // mame.ini is not text Corvala can rewrite safely (UTF-16): left alone
 };
 
 // The option lines as Corvala writes them: the name padded to 24 characters and the value;
@@ -22,7 +23,7 @@ QString LineaOpcion(const QString &nombre, const QString &valor);
 QString LineaOpcionSinFijar(const QString &nombre);
 
 // Rewrites mame.ini through mame.in with one option changed; an option on no line is not
-// added. On an active line of the option: with restaurar the saved line is written back;
+// added, and every other line keeps its bytes exactly. On an active line of the option: with restaurar the saved line is written back;
 // otherwise, unless it already holds the (non-empty) value, the line is saved in
 // lineaGuardada and replaced by the set form (the unset form for an empty "ctrlr"). On a
 // commented line of the option the line is saved and the option made active: with the value,
@@ -31,7 +32,10 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
                                     const QString &valor, bool restaurar,
                                     QString &lineaGuardada);
 
-// The box that says mame.ini could not be rewritten.
+// The box that says mame.ini could not be rewritten; the one that says it was left alone
+// because its encoding cannot be rewritten safely; the one that fits a failed result.
 Mensaje MensajeErrorMameIni();
+Mensaje MensajeMameIniNoEditable();
+Mensaje MensajeDeMameIni(ResultadoMameIni resultado);
 
 } // namespace Corvala

@@ -117,13 +117,15 @@ void UsoDeTeclas::AlCambiar()
 
 bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool restaurar)
 {
-    switch (FijarOpcionMameIni(m_sesion.carpeta, nombre, valor, restaurar,
-                               m_sesion.lineaCtrlrGuardada)) {
+    const ResultadoMameIni resultado =
+        FijarOpcionMameIni(m_sesion.carpeta, nombre, valor, restaurar, m_sesion.lineaCtrlrGuardada);
+    switch (resultado) {
     case ResultadoMameIni::Cambiado:
     case ResultadoMameIni::SinCambios:
         return true;
     case ResultadoMameIni::NoSeLee:
-        Error(TextoErrorMameIni());
+    case ResultadoMameIni::NoSeEdita:
+        Mensajes::Mostrar(MensajeDeMameIni(resultado));
         return false;
     case ResultadoMameIni::NoSeRenombra:
         Error(TextoErrorMameIni());

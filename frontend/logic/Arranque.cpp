@@ -150,8 +150,8 @@ Cierre Cerrar(Sesion &sesion)
     if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))) {
         const ResultadoMameIni resultado = FijarOpcionMameIni(
             carpeta, QStringLiteral("ctrlr"), QString(), false, sesion.lineaCtrlrGuardada);
-        if (resultado == ResultadoMameIni::NoSeLee || resultado == ResultadoMameIni::NoSeRenombra)
-            cierre.error = MensajeErrorMameIni();
+        if (resultado != ResultadoMameIni::Cambiado && resultado != ResultadoMameIni::SinCambios)
+            cierre.error = MensajeDeMameIni(resultado);
     }
     LimpiarAlCerrar(carpeta);
     return cierre;
