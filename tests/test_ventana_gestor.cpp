@@ -272,8 +272,14 @@ private Q_SLOTS:
         mensajes.Responder(Respuesta::No);
         mensajes.Responder(Respuesta::Si);
         bool visto = false;
-        QTimer::singleShot(50, [&] {
+        // Looked at while the second line is tested, however fast this build runs.
+        QTimer vigia;
+        vigia.setInterval(5);
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            if (visto || Control<QLabel>(g.gestor, "lblActual")->text() != QLatin1String("2"))
+                return;
             visto = true;
+            vigia.stop();
             QVERIFY(Control<QWidget>(g.gestor, "Estado")->isVisible());
             QVERIFY(g.gestor.Buscando());
             QCOMPARE(Control<QLabel>(g.gestor, "lblTotal")->text(), QStringLiteral("4"));
@@ -292,6 +298,7 @@ private Q_SLOTS:
             Clic(Control<BotonEtiqueta>(g.gestor, "lblCancelar"));
             QVERIFY(!g.gestor.Buscando());
         });
+        vigia.start();
         Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
         QVERIFY(visto);
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
