@@ -215,6 +215,31 @@ private Q_SLOTS:
             QCOMPARE(inicio.sesion.versionMame, QString::fromLatin1(version));
     }
 
+    void unaListaQueNoSeHaceSeDiceYSeReintenta()
+    {
+        Inicio inicio("0.251");
+        inicio.carpeta.Control("listfull.fail=1\n");
+        Arranque::Inicio resultado = inicio.Iniciar();
+        QCOMPARE(resultado.estado.texto, QStringLiteral("No se ha podido crear la lista de juegos."));
+        QCOMPARE(resultado.estado.color, ColorEstado::Rojo);
+        QVERIFY(!inicio.carpeta.Existe(QStringLiteral("lista.txt")));
+        QCOMPARE(resultado.lista.juegos.size(), 0);
+
+        // The next start tries again; the renewal gives the old list back when it fails.
+        inicio.sesion.bloqueo.reset();
+        inicio.carpeta.Control("");
+        resultado = inicio.Iniciar();
+        QCOMPARE(resultado.estado.texto, QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QCOMPARE(resultado.lista.juegos.size(), 3);
+        QVERIFY(ListaDeJuegos::ApartarLista(inicio.sesion.carpeta));
+        inicio.carpeta.Control("listfull.crash=1\n");
+        const std::optional<ListaCargada> otra = ListaDeJuegos::CargarDatos(inicio.sesion.carpeta, false);
+        QVERIFY(otra && otra->listaFallida);
+        QCOMPARE(otra->juegos.size(), 3);
+        QCOMPARE(inicio.carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
+        QVERIFY(!inicio.carpeta.Existe(QStringLiteral("lista.anterior")));
+    }
+
     void controladorAntiguo()
     {
         // Only the INI form beside the emulator's own controllers: removed with its folder.

@@ -6,9 +6,11 @@
 #include "comun/logic/OpcionesEmulador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/MensajesDePrueba.h"
 
 #include <QDir>
 #include <QTimer>
+#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace Corvala;
@@ -23,7 +25,7 @@ private Q_SLOTS:
         CarpetaDePrueba carpeta;
         const Emulador mame(carpeta.Carpeta());
         QVERIFY(mame.CrearConfiguracion());
-        QVERIFY(mame.ListarJuegos());
+        QCOMPARE(mame.ListarJuegos(), FinEjecucion::Bien);
         QVERIFY(mame.Jugar(QStringLiteral("pacman"), false));
         QVERIFY(mame.Jugar(QStringLiteral("galaga"), true));
         QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
@@ -77,7 +79,7 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("1.p"), "contenido anterior que debe desaparecer\n");
         const Emulador mame(carpeta.Carpeta());
 
-        QVERIFY(mame.ListarJuegos());
+        QCOMPARE(mame.ListarJuegos(), FinEjecucion::Bien);
         QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
         QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
@@ -112,11 +114,12 @@ private Q_SLOTS:
         CarpetaDePrueba carpeta;
         carpeta.SinEmulador();
         const Emulador mame(carpeta.Carpeta());
-        QVERIFY(!mame.ListarJuegos());
+        QCOMPARE(mame.ListarJuegos(), FinEjecucion::NoEmpezo);
+        QVERIFY(!carpeta.Existe(QStringLiteral("lista.txt")));
         QVERIFY(!mame.Jugar(QStringLiteral("pacman"), false));
-        // The output file exists, empty, as the reports expect of an emulator that failed.
-        QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
-        QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), QByteArray());
+        // A report's output file exists, empty, as the reports expect of an emulator that failed.
+        QVERIFY(!mame.ListarRoms(QStringLiteral("pacman"), QStringLiteral("2.p")));
+        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")), QByteArray());
 
         // An output file that cannot be created fails too, and nothing runs.
         CarpetaDePrueba otra;
@@ -131,7 +134,7 @@ private Q_SLOTS:
         carpeta.Control("listfull.delay_ms=300\n");
         bool atendido = false;
         QTimer::singleShot(20, this, [&atendido] { atendido = true; });
-        QVERIFY(Emulador(carpeta.Carpeta()).ListarJuegos());
+        QCOMPARE(Emulador(carpeta.Carpeta()).ListarJuegos(), FinEjecucion::Bien);
         QVERIFY(atendido);
         QCOMPARE(carpeta.Llamadas().size(), 1);
     }
@@ -141,13 +144,53 @@ private Q_SLOTS:
         CarpetaDePrueba carpeta;
         carpeta.Control("fail=1\n");
         const Emulador mame(carpeta.Carpeta());
-        QVERIFY(mame.ListarJuegos());
-        QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), QByteArray());
         const std::optional<QString> log = mame.Jugar(QStringLiteral("pacman"), false);
         QVERIFY(log && log->contains(QLatin1String("told to fail")));
 
         carpeta.Control("silent=1\n");
         QCOMPARE(mame.Jugar(QStringLiteral("pacman"), false), std::optional<QString>(QString()));
+    }
+
+    void unaListaFallidaNoSeTomaPorLista()
+    {
+        MensajesDePrueba mensajes;
+        Emulador::Limites &limites = Emulador::LimitesEnUso();
+        const Emulador::Limites antes = limites;
+        limites.listaMs = 500;
+        limites.listaBytes = 256 * 1024;
+        limites.preguntaBytes = 64 * 1024;
+        struct Caso { const char *conf; FinEjecucion fin; bool avisa; };
+        // The fake ignores SIGTERM throughout: every limit must end the run for good.
+        const Caso casos[] = {
+            {"ignore_term=1\nlistfull.fail=1\n", FinEjecucion::Fallo, false},
+            {"ignore_term=1\nlistfull.crash=1\n", FinEjecucion::Fallo, false},
+            {"ignore_term=1\nlistfull.silent=1\n", FinEjecucion::Fallo, false},
+            {"ignore_term=1\nlistfull.delay_ms=60000\n", FinEjecucion::Cortado, true},
+            {"ignore_term=1\nlistfull.flood=1\n", FinEjecucion::Cortado, true},
+        };
+        for (const Caso &caso : casos) {
+            CarpetaDePrueba carpeta;
+            carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
+            carpeta.Control(caso.conf);
+            mensajes.Olvidar();
+            QElapsedTimer reloj;
+            reloj.start();
+            QCOMPARE(Emulador(carpeta.Carpeta()).ListarJuegos(), caso.fin);
+            QVERIFY2(reloj.elapsed() < 10000, caso.conf);
+            // The list there was stays, and nothing else is left behind.
+            QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
+            QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("lista.txt"), QStringLiteral("roms")}));
+            QCOMPARE(mensajes.Titulos(), caso.avisa ? QStringList({QStringLiteral("El emulador no responde.")})
+                                                    : QStringList());
+        }
+
+        // A question answered without end is cut at its size, not read whole into memory.
+        CarpetaDePrueba carpeta;
+        carpeta.Control("ignore_term=1\nversion=0.251\nversion.flood=1\n");
+        mensajes.Olvidar();
+        QCOMPARE(Emulador(carpeta.Carpeta()).Preguntar({QStringLiteral("-version")}), std::nullopt);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("El emulador no responde.")}));
+        limites = antes;
     }
 
     // What the emulator knows is asked once. A current emulator is kept to the folder's own
@@ -158,7 +201,7 @@ private Q_SLOTS:
         carpeta.Control("");
         carpeta.Archivo(QStringLiteral("pacman.zip"), "set=pacman\n");
         const Emulador mame(carpeta.Carpeta());
-        QVERIFY(mame.ListarJuegos());
+        QCOMPARE(mame.ListarJuegos(), FinEjecucion::Bien);
         QVERIFY(Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("pacman"), false));
         QVERIFY(mame.CrearConfiguracion());
         const auto comoSeHicieron = [&carpeta] {
@@ -184,7 +227,7 @@ private Q_SLOTS:
         for (const char *conf : {"unknown=showusage\n", "showusage.silent=1\n", "unknown=inipath\n"}) {
             carpeta.Control(conf);
             carpeta.OlvidarLlamadas();
-            QVERIFY(mame.ListarJuegos());
+            QCOMPARE(mame.ListarJuegos(), FinEjecucion::Bien);
             QVERIFY(mame.CrearConfiguracion());
             QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
             QCOMPARE(comoSeHicieron().mid(1), QList<QStringList>({{QStringLiteral("-listfull")},

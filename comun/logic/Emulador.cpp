@@ -1,10 +1,12 @@
 #include "comun/logic/Emulador.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionesEmulador.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
@@ -21,6 +23,22 @@ QStringList OpcionesDeLaCarpeta(const CarpetaMame &carpeta)
 }
 
 } // namespace
+
+Emulador::Limites &Emulador::LimitesEnUso()
+{
+    static Limites limites;
+    return limites;
+}
+
+Mensaje Emulador::MensajeNoResponde(const QString &orden)
+{
+    return {QStringLiteral("M.A.M.E no ha terminado a tiempo la orden %1 (o ha escrito mucho más de "
+                           "lo que debería) y se ha detenido. Comprueba que el emulador de esta "
+                           "carpeta funciona.")
+                .arg(orden),
+            QStringLiteral("El emulador no responde."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
+}
 
 Emulador::Emulador(CarpetaMame carpeta)
     : m_carpeta(std::move(carpeta))
@@ -44,16 +62,18 @@ OrdenEmulador Emulador::Orden(const QStringList &argumentos) const
     return orden;
 }
 
-bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs) const
+bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
+                        qint64 limiteBytes) const
 {
     OrdenEmulador orden = Orden(argumentos + OpcionesDeLaCarpeta(m_carpeta));
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
     orden.limiteMs = limiteMs;
+    orden.limiteBytes = limiteBytes;
     return EjecutarYEsperar(orden);
 }
 
 std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores,
-                                         int limiteMs) const
+                                         int limiteMs, qint64 limiteBytes, FinEjecucion *fin) const
 {
     QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-salida-XXXXXX.txt")));
     if (!captura.open())
@@ -64,16 +84,24 @@ std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool co
     orden.salida = captura.fileName();
     orden.conErrores = conErrores;
     orden.limiteMs = limiteMs;
-    if (!EjecutarYEsperar(orden))
+    orden.limiteBytes = limiteBytes;
+    const FinEjecucion final = Corvala::Ejecutar(orden);
+    if (fin)
+        *fin = final;
+    if (final == FinEjecucion::NoEmpezo || final == FinEjecucion::Cortado)
         return std::nullopt;
     return ArchivoTexto::LeerTexto(captura.fileName()).value_or(QString());
 }
 
 std::optional<QString> Emulador::Preguntar(const QStringList &argumentos) const
 {
-    // An answer about itself comes at once; an emulator that hangs on it must not hold the
-    // start-up for ever.
-    return Capturar(argumentos, false, 30000);
+    // An answer about itself comes at once; an emulator that hangs on it, or talks for ever,
+    // must not hold the start-up.
+    FinEjecucion fin = FinEjecucion::Bien;
+    std::optional<QString> respuesta = Capturar(argumentos, false, LimitesEnUso().preguntaMs, LimitesEnUso().preguntaBytes, &fin);
+    if (fin == FinEjecucion::Cortado)
+        Mensajes::Mostrar(MensajeNoResponde(argumentos.join(QLatin1Char(' '))));
+    return respuesta;
 }
 
 bool Emulador::CrearConfiguracion() const
@@ -86,12 +114,32 @@ bool Emulador::CrearConfiguracion() const
                    << QStringLiteral("-cfg_directory") << QStringLiteral("cfg")
                    << QStringLiteral("-ctrlrpath") << QStringLiteral("ctrlr")
                    << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps");
-    return EjecutarYEsperar(Orden(argumentos));
+    OrdenEmulador orden = Orden(argumentos);
+    orden.limiteMs = LimitesEnUso().preguntaMs;
+    return EjecutarYEsperar(orden);
 }
 
-bool Emulador::ListarJuegos() const
+FinEjecucion Emulador::ListarJuegos() const
 {
-    return Ejecutar({QStringLiteral("-listfull")}, QStringLiteral("lista.txt"));
+    // Written beside the list first: only a whole answer replaces it, so a run that fails
+    // leaves the list there was (or none) and the next start tries again.
+    QTemporaryFile nueva(m_carpeta.Ruta(QStringLiteral("lista-XXXXXX.tmp")));
+    if (!nueva.open())
+        return FinEjecucion::NoEmpezo;
+    nueva.close();
+    OrdenEmulador orden = Orden(QStringList{QStringLiteral("-listfull")} + OpcionesDeLaCarpeta(m_carpeta));
+    orden.salida = nueva.fileName();
+    orden.limiteMs = LimitesEnUso().listaMs;
+    orden.limiteBytes = LimitesEnUso().listaBytes;
+    FinEjecucion fin = Corvala::Ejecutar(orden);
+    if (fin == FinEjecucion::Bien && QFileInfo(nueva.fileName()).size() == 0)
+        fin = FinEjecucion::Fallo;
+    if (fin == FinEjecucion::Bien
+        && !MoverArchivo(nueva.fileName(), m_carpeta.Ruta(QStringLiteral("lista.txt"))))
+        fin = FinEjecucion::NoEmpezo;
+    if (fin == FinEjecucion::Cortado)
+        Mensajes::Mostrar(MensajeNoResponde(QStringLiteral("-listfull")));
+    return fin;
 }
 
 std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
@@ -99,7 +147,7 @@ std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
     QStringList opciones;
     if (sinSonido)
         opciones << QStringLiteral("-soundcard") << QStringLiteral("0");
-    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1);
+    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1, -1);
 }
 
 std::optional<QString> Emulador::Version() const
@@ -118,27 +166,31 @@ bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
     // Current emulators dropped -verifysets; -verifyroms answers a set in the same words.
     const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets() ? QStringLiteral("-verifysets")
                                                                         : QStringLiteral("-verifyroms");
-    return Ejecutar(Argumentos(rom, {orden}), QStringLiteral("1.p"), limiteMs);
+    return Ejecutar(Argumentos(rom, {orden}), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
 }
 
 bool Emulador::ListarRoms(const QString &rom, const QString &salida) const
 {
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida);
+    return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida, LimitesEnUso().informeMs,
+                    LimitesEnUso().informeBytes);
 }
 
 bool Emulador::VerificarRoms(const QString &rom, const QString &salida) const
 {
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida);
+    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida, LimitesEnUso().informeMs,
+                    LimitesEnUso().informeBytes);
 }
 
 bool Emulador::IdentificarArchivo(const QString &archivo, const QString &salida) const
 {
-    return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-romident")}, salida);
+    return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-romident")}, salida,
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes);
 }
 
 bool Emulador::ReconocerArchivo(const QString &archivo, const QString &salida) const
 {
-    return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-isknown")}, salida);
+    return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-isknown")}, salida,
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes);
 }
 
 } // namespace Corvala

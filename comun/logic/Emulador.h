@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 
 #include <QString>
@@ -25,18 +26,22 @@ public:
     // cfg, ctrlr and snaps in place of the paths it names.
     bool CrearConfiguracion() const;
 
-    // "mame -listfull", output in lista.txt.
-    bool ListarJuegos() const;
+    // "mame -listfull", output in lista.txt: only a whole answer (the emulator ended by itself
+    // with exit code 0 and printed something) replaces it; otherwise lista.txt stays as it
+    // was. A run past its limits (2 minutes, 64 MB) is killed and the player told.
+    FinEjecucion ListarJuegos() const;
 
     // "mame ROM" (with "-soundcard 0" for old versions). Standard output and standard error
     // are captured in a private temporary file, which is read and removed; the result is
     // that text, or nothing when the emulator could not be started.
     std::optional<QString> Jugar(const QString &rom, bool sinSonido) const;
 
-    // "mame ROM -verifysets" (-verifyroms for an emulator without it), output in 1.p. A run that lasts longer than the limit (in
-    // milliseconds; none when negative) is killed and counts as failed.
+    // "mame ROM -verifysets" (-verifyroms for an emulator without it), output in 1.p. A run
+    // that lasts longer than the limit (in milliseconds; none when negative), or prints more
+    // than 1 MB, is killed and counts as failed.
     bool VerificarSets(const QString &rom, int limiteMs = -1) const;
 
+    // The reports' commands: each killed past 2 minutes or 16 MB of output.
     // "mame ROM -listroms", output in the given file (1.p or 2.p).
     bool ListarRoms(const QString &rom, const QString &salida) const;
 
@@ -53,15 +58,35 @@ public:
     std::optional<QString> Version() const;
 
     // A question to the emulator, as it is given: its standard output, or nothing when the
-    // emulator could not be started or had not answered within 30 seconds.
+    // emulator could not be started, or had not answered within 30 seconds and 1 MB (the
+    // player is then told).
     std::optional<QString> Preguntar(const QStringList &argumentos) const;
+
+    // The box that says the emulator did not answer the command in time.
+    static Mensaje MensajeNoResponde(const QString &orden);
+
+    // The limits of the runs, fitted to what a real emulator needs with room to spare:
+    // MAME 0.251 writes its full list (2.6 MB) in under 1.5 s and identifies an archive in
+    // under 9 s. Tests shorten them.
+    struct Limites
+    {
+        int listaMs = 120 * 1000;
+        qint64 listaBytes = 64 * 1024 * 1024;
+        int preguntaMs = 30 * 1000;
+        qint64 preguntaBytes = 1024 * 1024;
+        int informeMs = 120 * 1000;
+        qint64 informeBytes = 16 * 1024 * 1024;
+    };
+    static Limites &LimitesEnUso();
 
     const CarpetaMame &Carpeta() const { return m_carpeta; }
 
 private:
-    bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs = -1) const;
+    bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
+                  qint64 limiteBytes) const;
     OrdenEmulador Orden(const QStringList &argumentos) const;
-    std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores, int limiteMs) const;
+    std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores, int limiteMs,
+                                    qint64 limiteBytes, FinEjecucion *fin = nullptr) const;
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;

@@ -76,7 +76,7 @@ bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString 
     return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }
 
-bool EjecutarYEsperar(const OrdenEmulador &orden)
+FinEjecucion Ejecutar(const OrdenEmulador &orden)
 {
     QProcess proceso;
     proceso.setProgram(orden.programa);
@@ -90,7 +90,7 @@ bool EjecutarYEsperar(const OrdenEmulador &orden)
         // The output file exists, empty, even when the program then fails to start.
         QFile salida(orden.salida);
         if (!salida.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
+            return FinEjecucion::NoEmpezo;
         salida.close();
         proceso.setStandardOutputFile(orden.salida);
         if (orden.conErrores)
@@ -103,29 +103,52 @@ bool EjecutarYEsperar(const OrdenEmulador &orden)
     QObject::connect(&proceso, &QProcess::finished, &espera, &QEventLoop::quit);
     QTimer limite;
     limite.setSingleShot(true);
-    bool agotado = false;
+    bool cortado = false;
     QObject::connect(&limite, &QTimer::timeout, &espera, [&] {
-        agotado = true;
+        cortado = true;
         espera.quit();
+    });
+    // The output's size is looked at as it grows: a program that prints for ever must not
+    // fill the disk.
+    QTimer tamano;
+    tamano.setInterval(50);
+    QObject::connect(&tamano, &QTimer::timeout, &espera, [&] {
+        if (QFileInfo(orden.salida).size() > orden.limiteBytes) {
+            cortado = true;
+            espera.quit();
+        }
     });
     proceso.start();
     if (!proceso.waitForStarted(-1))
-        return false;
+        return FinEjecucion::NoEmpezo;
     if (orden.limiteMs >= 0)
         limite.start(orden.limiteMs);
+    if (orden.limiteBytes >= 0 && !orden.salida.isEmpty())
+        tamano.start();
     if (proceso.state() != QProcess::NotRunning)
         espera.exec();
     // While the application quits no event loop runs: the emulator is waited for all the same,
     // up to its limit, rather than killed at once.
-    if (!agotado && proceso.state() != QProcess::NotRunning)
+    if (!cortado && proceso.state() != QProcess::NotRunning)
         proceso.waitForFinished(orden.limiteMs);
     // Past its limit it is killed: an emulator may ignore a polite request to end.
     if (proceso.state() != QProcess::NotRunning) {
         proceso.kill();
         proceso.waitForFinished(-1);
-        return false;
+        return FinEjecucion::Cortado;
     }
-    return true;
+    if (cortado || (orden.limiteBytes >= 0 && !orden.salida.isEmpty()
+                    && QFileInfo(orden.salida).size() > orden.limiteBytes))
+        return FinEjecucion::Cortado;
+    return proceso.exitStatus() == QProcess::NormalExit && proceso.exitCode() == 0
+               ? FinEjecucion::Bien
+               : FinEjecucion::Fallo;
+}
+
+bool EjecutarYEsperar(const OrdenEmulador &orden)
+{
+    const FinEjecucion fin = Ejecutar(orden);
+    return fin == FinEjecucion::Bien || fin == FinEjecucion::Fallo;
 }
 
 QString VersionDesconocida()

@@ -47,13 +47,26 @@ struct OrdenEmulador
     // The longest the run may last, in milliseconds (none when negative): a program still
     // running then is killed.
     int limiteMs = -1;
+    // The most its output file may grow to, in bytes (none when negative): a program that
+    // writes more is killed.
+    qint64 limiteBytes = -1;
+};
+
+// How a run ended.
+enum class FinEjecucion {
+    NoEmpezo,   // the program could not be started, or its output file not created
+    Cortado,    // killed at its time or size limit
+    Fallo,      // ended by itself, but crashed or with an exit code other than 0
+    Bien,       // ended by itself with exit code 0
 };
 
 // Runs the command and returns when it has ended, keeping the event loop running meanwhile so
 // that windows repaint and their handlers run (the handlers guard themselves with the busy
-// flags). Returns false, before any waiting, when the program cannot be started or its output
-// file cannot be created, and false when the program had to be killed at its time limit. The
-// exit code is not examined.
+// flags). A program that cannot be started fails at once, before any waiting; one past its
+// limits is killed for good (SIGKILL, which no program can ignore).
+FinEjecucion Ejecutar(const OrdenEmulador &orden);
+
+// The same, true when the program ran and ended by itself; the exit code is not examined.
 bool EjecutarYEsperar(const OrdenEmulador &orden);
 
 // The emulator's version: the first line of whatsnew.txt that holds more than blanks, exactly

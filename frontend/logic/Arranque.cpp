@@ -136,6 +136,8 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
         Emulador(carpeta).CrearConfiguracion();
     if (inicio.configuracion == Configuracion::Configurable && !sesion.cd)
         RetirarControladorAntiguo(carpeta);
+    if (inicio.lista.listaFallida)
+        inicio.estado = {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
     if (sesion.cd)
         inicio.estado = {QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), ColorEstado::Rojo};
     return inicio;

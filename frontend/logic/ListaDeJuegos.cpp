@@ -10,8 +10,17 @@
 #include "frontend/logic/OrdenLista.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-namespace Corvala::ListaDeJuegos {
+namespace Corvala {
+
+QString ListaCargada::TextoListaFallida()
+{
+    return QStringLiteral("No se ha podido crear la lista de juegos.");
+}
+
+namespace ListaDeJuegos {
 
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
 {
@@ -28,12 +37,29 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
     if (cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta))
         return std::nullopt;
     PrepararCarpeta(carpeta, cd);
+    bool fallida = false;
     if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
         if (creandoLista)
             creandoLista();
-        Emulador(carpeta).ListarJuegos();
+        fallida = Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien;
+        const QString anterior = carpeta.Ruta(QStringLiteral("lista.anterior"));
+        if (fallida)
+            MoverArchivo(anterior, carpeta.Ruta(QStringLiteral("lista.txt")));
+        else
+            QFile::remove(anterior);
     }
-    return Cargar(carpeta);
+    ListaCargada lista = Cargar(carpeta);
+    lista.listaFallida = fallida;
+    return lista;
+}
+
+bool ApartarLista(const CarpetaMame &carpeta)
+{
+    // Only a file is the list: anything else there cannot be set aside as one.
+    if (!QFileInfo(carpeta.Ruta(QStringLiteral("lista.txt"))).isFile())
+        return false;
+    return MoverArchivo(carpeta.Ruta(QStringLiteral("lista.txt")),
+                        carpeta.Ruta(QStringLiteral("lista.anterior")));
 }
 
 ListaCargada Cargar(const CarpetaMame &carpeta)
@@ -56,4 +82,5 @@ ListaCargada Cargar(const CarpetaMame &carpeta)
     return lista;
 }
 
-} // namespace Corvala::ListaDeJuegos
+} // namespace ListaDeJuegos
+} // namespace Corvala

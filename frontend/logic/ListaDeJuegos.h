@@ -21,6 +21,11 @@ struct ListaCargada
     QStringList juegos;
     // For each visible entry, the position of its archive in ROMs.
     QVector<int> ROMTemporal;
+    // lista.txt was missing and the emulator could not make it: the list is read without it.
+    bool listaFallida = false;
+
+    // The status line's text when the emulator could not make the list.
+    static QString TextoListaFallida();
 
     // The archive behind visible entry p.
     QString Archivo(int p) const { return ROMs.value(ROMTemporal.value(p, -1)); }
@@ -37,9 +42,13 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);
 // CD-ROM without Corvala's files nothing is loaded: the program must end with
 // ArchivosDeCarpeta::MensajeFaltanArchivosDeCD. Otherwise the folder is prepared, the emulator
 // writes lista.txt when it is missing (creandoLista is called before that run), and the list is
-// read.
+// read. When the emulator fails, the list there was (if any) stays and listaFallida is set.
 std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
                                         const std::function<void()> &creandoLista = {});
+
+// The list's renewal sets lista.txt aside (as lista.anterior) before the emulator makes a new
+// one, so that a run that fails can give the old one back. False when it cannot be moved.
+bool ApartarLista(const CarpetaMame &carpeta);
 
 // Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
 // be read no title can be looked up and the list has no entries.

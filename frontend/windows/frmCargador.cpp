@@ -401,9 +401,11 @@ void frmCargador::CargarDatos()
         TerminarPrograma();
         return;
     }
+    const bool fallida = lista->listaFallida;
     MostrarLista(std::move(*lista));
     Timer1.stop();
-    Estado({QStringLiteral("Lista cargada."), ColorEstado::Verde});
+    Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
+                   : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
 }
 
 void frmCargador::lblDirectorio_Click()
@@ -424,7 +426,7 @@ void frmCargador::lblLista_Click()
     }
     // The hourglass stays through the countdown, until the list is loaded again.
     m_relojLista.emplace(this);
-    if (!QFile::remove(lista)) {
+    if (!ListaDeJuegos::ApartarLista(m_sesion.carpeta)) {
         Mensajes::Mostrar({QStringLiteral("Se ha producido un error, comprueba si el archivo "
                                           "'Lista.txt' está cómo sólo lectura ya que si es así es "
                                           "imposible seguir."),

@@ -18,6 +18,7 @@ public:
 
     const QList<Corvala::Mensaje> &Vistos() const { return m_vistos; }
     QStringList Titulos() const;
+    void Olvidar() { m_vistos.clear(); }
 
 private:
     QList<Corvala::Mensaje> m_vistos;

@@ -14,6 +14,8 @@
 //                   exit=N             the exit code of a normal answer
 //                   output=TEXT        print TEXT ("\n" for a line end) instead of the answer
 //                   crash=1            die of an abort signal before answering
+//                   flood=1            print without end (after the delay)
+//                   ignore_term=1      ignore SIGTERM, as a busy emulator may
 //                   version=TEXT       answer -version with "TEXT (fake)"; without it
 //                                      -version is an unknown option
 //                   unknown=a,b        options this emulator does not know (without "-")
@@ -25,6 +27,7 @@
 // "set=NAME"; a line "parent=P" makes it a clone of P.
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -194,6 +197,8 @@ int main(int argc, char **argv)
     }
 
     const Conf conf(control / "conf");
+    if (conf.Flag("", "ignore_term"))
+        std::signal(SIGTERM, SIG_IGN);
     std::set<std::string> unknown;
     {
         std::istringstream list(conf.Get("", "unknown"));
@@ -235,6 +240,11 @@ int main(int argc, char **argv)
     }
     if (conf.Flag(command, "crash"))
         std::abort();
+    if (conf.Flag(command, "flood")) {
+        const std::string linea(1023, 'x');
+        for (;;)
+            std::cout << linea << '\n';
+    }
     if (conf.Flag(command, "silent"))
         return 0;
     const int exitCode = std::atoi(conf.Get(command, "exit").c_str());
