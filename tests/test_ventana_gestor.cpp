@@ -337,6 +337,18 @@ private Q_SLOTS:
         QVERIFY(!principal.carpeta.Existe(Compatibilidad::Registro()));
     }
 
+    void unNombreConMarcasSeVeTalCual()
+    {
+        Gestor g;
+        g.carpeta.Archivo(QStringLiteral("<h1>grande.zip"));
+        g.gestor.CargarDatos();
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("<h1>grande.zip"));
+        auto *titulo = Control<QLabel>(g.gestor, "lblTitulo");
+        QCOMPARE(titulo->text(), QStringLiteral("ROM desconocida(<h1>grande.zip)"));
+        // Drawn as one line of the window's font, not as a heading.
+        QVERIFY(titulo->sizeHint().height() <= Control<QLabel>(g.gestor, "Label3")->sizeHint().height() + 2);
+    }
+
     void laListaDeArchivosTraeSuTitulo()
     {
         Gestor g;

@@ -283,6 +283,18 @@ private Q_SLOTS:
             QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Todavía no.")}));
     }
 
+    void unaVersionConMarcasSeVeTalCual()
+    {
+        Ventana v;
+        v.carpeta.Escribir(QStringLiteral("whatsnew.txt"), "<h1>0.99</h1>\r\n");
+        v.ventana.Form_Load();
+        auto *estado = Control<QLabel>(v.ventana, "lblEstado");
+        QCOMPARE(estado->text(), QStringLiteral("Versión de M.A.M.E. (<h1>0.99</h1>)"));
+        QLabel comun(QStringLiteral("Versión"));
+        comun.setFont(estado->font());
+        QVERIFY(estado->sizeHint().height() <= comun.sizeHint().height() + 2);
+    }
+
     void unRechazoAlArrancarTerminaElPrograma()
     {
         MensajesDePrueba mensajes;

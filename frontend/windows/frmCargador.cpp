@@ -152,6 +152,8 @@ void frmCargador::CrearControles()
     Label4 = Titulo(QStringLiteral("- Corvala!"), this, Twips::Rect(795, 120, 1725, 300));
 
     lblEstado = new QLabel(this);
+    // The version comes from a file or the emulator: shown as it is, never as markup.
+    lblEstado->setTextFormat(Qt::PlainText);
     lblEstado->setGeometry(Twips::Rect(2160, 3975, 4125, 255));
     lblEstado->setAlignment(Qt::AlignCenter);
     // A plain frame takes the text's colour: the border is drawn apart, black.

@@ -40,7 +40,9 @@ protected:
 // A value label: teal text that sizes itself to what it shows.
 QLabel *Valor(QWidget *padre, int izquierda, int arriba)
 {
+    // It shows file names and titles as they are, never as markup.
     auto *valor = new QLabel(padre);
+    valor->setTextFormat(Qt::PlainText);
     valor->move(Twips::Punto(izquierda, arriba));
     valor->setFont(Twips::Fuente(8.25));
     Colorear(valor, QPalette::WindowText, Colores::kTurquesa);
