@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
 
     // Corvala lives in the MAME folder, next to the emulator.
     Sesion sesion(CarpetaMame(QCoreApplication::applicationDirPath()));
-    sesion.rutaBloqueo = Arranque::RutaBloqueo();
+    sesion.rutaBloqueo = Arranque::RutaBloqueo(sesion.carpeta);
     frmCargador ventana(sesion);
     // Queued: an end asked for during start-up comes before the event loop runs at all.
     QObject::connect(&ventana, &frmCargador::programaTerminado, &aplicacion,

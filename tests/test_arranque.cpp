@@ -12,6 +12,7 @@
 #include "apoyo/MensajesDePrueba.h"
 
 #include <QLockFile>
+#include <QProcess>
 #include <QSysInfo>
 #include <QtTest>
 
@@ -158,6 +159,38 @@ private Q_SLOTS:
         Inicio tercera;
         tercera.sesion.rutaBloqueo = ruta;
         QVERIFY(!tercera.Iniciar().rechazo);
+    }
+
+    void unBloqueoPorCarpeta()
+    {
+        // The same folder however it is named; another folder apart.
+        Inicio una;
+        Inicio otra;
+        const QString ruta = Arranque::RutaBloqueo(una.sesion.carpeta);
+        QCOMPARE(ruta, una.carpeta.Ruta(QStringLiteral("corvala.lock")));
+        QCOMPARE(Arranque::RutaBloqueo(CarpetaMame(una.carpeta.Ruta(QStringLiteral("roms/..")))),
+                 una.carpeta.Ruta(QStringLiteral("roms/../corvala.lock")));
+        una.sesion.rutaBloqueo = ruta;
+        otra.sesion.rutaBloqueo = Arranque::RutaBloqueo(otra.sesion.carpeta);
+        QVERIFY(!una.Iniciar().rechazo);
+        QVERIFY(!otra.Iniciar().rechazo);
+        Inicio segunda;
+        segunda.sesion.rutaBloqueo = ruta;
+        QVERIFY(segunda.Iniciar().rechazo);
+
+        // A folder that cannot be written (immutable: even root cannot write it): a lock in the
+        // temporary folder, named after the folder's real path.
+        QTemporaryDir temporal;
+        const QString soloLectura = temporal.filePath(QStringLiteral("cd"));
+        QVERIFY(QDir().mkpath(soloLectura));
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), soloLectura}) != 0)
+            QSKIP("chattr +i is not possible here: the read-only case is not tested");
+        const QString fuera = Arranque::RutaBloqueo(CarpetaMame(soloLectura));
+        const QString otraFuera = Arranque::RutaBloqueo(CarpetaMame(temporal.filePath(QStringLiteral("cd/../cd"))));
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), soloLectura});
+        QVERIFY(fuera.startsWith(QDir::tempPath() + QStringLiteral("/corvala-")));
+        QCOMPARE(otraFuera, fuera);
+        QVERIFY(Arranque::RutaBloqueo(CarpetaMame(QStringLiteral("/proc/no-existe"))) != fuera);
     }
 
     void versionYConfiguracion_data()

@@ -7,11 +7,11 @@
 #include "comun/logic/OpcionMameIni.h"
 #include "comun/logic/Sesion.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 
 namespace Corvala::Arranque {
 
@@ -32,12 +32,17 @@ Mensaje MensajeYaAbierto()
             Mensaje::Botones::Aceptar};
 }
 
-QString RutaBloqueo()
+QString RutaBloqueo(const CarpetaMame &carpeta)
 {
-    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (carpeta.isEmpty())
-        carpeta = QDir::tempPath();
-    return QDir(carpeta).filePath(QStringLiteral("corvala.lock"));
+    const QFileInfo info(carpeta.Ruta());
+    if (info.isDir() && info.isWritable())
+        return carpeta.Ruta(QStringLiteral("corvala.lock"));
+    // Every login shares the system's temporary folder, whatever its own runtime folder.
+    const QString real = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath()
+                                                            : info.canonicalFilePath();
+    const QByteArray clave =
+        QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha1).toHex().left(16);
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("corvala-%1.lock").arg(QLatin1String(clave)));
 }
 
 std::unique_ptr<QLockFile> TomarBloqueo(const QString &ruta)

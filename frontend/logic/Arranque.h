@@ -33,9 +33,11 @@ namespace Arranque {
 Mensaje MensajeSinEmulador();
 Mensaje MensajeYaAbierto();
 
-// The lock that tells a second copy of Corvala that one is open: in the user's runtime folder.
-// A lock left by a copy that crashed is taken over.
-QString RutaBloqueo();
+// The lock that tells a second copy of Corvala that one is open over the same MAME folder:
+// corvala.lock in the folder where it can be written, otherwise a lock in the system's
+// temporary folder named after the folder's real path. Copies over two MAME folders run side
+// by side. A lock left by a copy that crashed is taken over.
+QString RutaBloqueo(const CarpetaMame &carpeta);
 // The lock, held for as long as the result lives; nothing when another copy holds it.
 std::unique_ptr<QLockFile> TomarBloqueo(const QString &ruta);
 
