@@ -3,10 +3,12 @@
 // written, a second copy, mame.ini, the old controller set, CD-ROM mode, and the clean-up at
 // the close.
 
+#include "comun/logic/RenombrePendiente.h"
 #include "comun/logic/Sesion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Partida.h"
+#include "rommanager/logic/Compatibilidad.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
@@ -273,6 +275,38 @@ private Q_SLOTS:
         QVERIFY(!inicio.carpeta.Existe(QStringLiteral("lista.anterior")));
     }
 
+    void unaPruebaMatadaSeDeshaceAlArrancar()
+    {
+        // A compatibility test run in a process of its own, killed (SIGKILL) at a different
+        // moment each time: before, during and after the renames and the emulator's run.
+        const QList<int> momentos = {0, 5, 10, 20, 30, 45, 60, 80, 100, 130, 160, 200};
+        int devueltos = 0;
+        for (const int ms : momentos) {
+            Inicio inicio("0.251");
+            inicio.carpeta.Archivo(QStringLiteral("mi\njuego.zip"), "set=dkong");
+            inicio.carpeta.Control("verifysets.delay_ms=60\n");
+            QProcess prueba;
+            prueba.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--comparar"), inicio.carpeta.Ruta(), QStringLiteral("mi\njuego.zip"),
+                          QStringLiteral("dkong.zip")});
+            QVERIFY(prueba.waitForStarted());
+            QTest::qSleep(ms);
+            prueba.kill();
+            prueba.waitForFinished();
+
+            const Arranque::Inicio resultado = inicio.Iniciar();
+            const bool bien = inicio.carpeta.Existe(QStringLiteral("roms/mi\njuego.zip"))
+                              && !inicio.carpeta.Existe(QStringLiteral("roms/dkong.zip"))
+                              && !inicio.carpeta.Existe(RenombrePendiente::Nombre())
+                              && resultado.lista.juegos.contains(QStringLiteral("ROM desconocida(mi\njuego.zip)"));
+            devueltos += bien ? 1 : 0;
+            if (!bien)
+                qWarning("killed after %d ms: the archive was not given its name back", ms);
+        }
+        qInfo("%lld kill points: %d restored", static_cast<long long>(momentos.size()), devueltos);
+        QCOMPARE(devueltos, momentos.size());
+    }
+
     void controladorAntiguo()
     {
         // Only the INI form beside the emulator's own controllers: removed with its folder.
@@ -380,5 +414,17 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestArranque)
+// Run as "test_arranque --comparar FOLDER ARCHIVE CANDIDATE", the process only runs one
+// compatibility test over the folder, to be killed in the middle of it.
+int main(int argc, char *argv[])
+{
+    QCoreApplication aplicacion(argc, argv);
+    const QStringList argumentos = QCoreApplication::arguments();
+    if (argumentos.value(1) == QLatin1String("--comparar")) {
+        Compatibilidad(CarpetaMame(argumentos.value(2))).EsRomCompatible(argumentos.value(3), argumentos.value(4));
+        return 0;
+    }
+    TestArranque prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
 #include "test_arranque.moc"

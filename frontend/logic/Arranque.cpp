@@ -5,6 +5,7 @@
 #include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionMameIni.h"
+#include "comun/logic/RenombrePendiente.h"
 #include "comun/logic/Sesion.h"
 
 #include <QCryptographicHash>
@@ -124,6 +125,10 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
             return inicio;
         }
     }
+    // An archive a killed Corvala left under another name has its own back before the list
+    // is read.
+    if (!sesion.cd)
+        RenombrePendiente::Devolver(carpeta);
     std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
     if (!lista) {
         inicio.rechazo = ArchivosDeCarpeta::MensajeFaltanArchivosDeCD();

@@ -3,22 +3,14 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/RenombrePendiente.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace Corvala {
 
-namespace {
-
-// A name the record may hold: one file of the roms folder, nothing that leads elsewhere.
-bool EsNombreDeArchivo(const QString &nombre)
-{
-    return !nombre.isEmpty() && nombre != QLatin1String(".") && nombre != QLatin1String("..")
-           && !nombre.contains(QLatin1Char('/')) && !nombre.contains(QLatin1Char('\\'));
-}
-
-} // namespace
+using RenombrePendiente::EsNombreDeArchivo;
 
 Compatibilidad::Compatibilidad(CarpetaMame carpeta, int limiteMs)
     : m_carpeta(std::move(carpeta))
@@ -33,12 +25,12 @@ QString Compatibilidad::Roms(const QString &archivo) const
 
 bool Compatibilidad::EscribirRegistro(const QString &archivo, const QString &candidato) const
 {
-    return ArchivoTexto::EscribirLineas(m_carpeta.Ruta(Registro()), {archivo, candidato});
+    return RenombrePendiente::Escribir(m_carpeta, archivo, candidato);
 }
 
 void Compatibilidad::BorrarRegistro() const
 {
-    QFile::remove(m_carpeta.Ruta(Registro()));
+    RenombrePendiente::Borrar(m_carpeta);
 }
 
 bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &candidato) const
@@ -75,24 +67,7 @@ bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &cand
 
 bool Compatibilidad::DevolverNombrePendiente() const
 {
-    const QString registro = m_carpeta.Ruta(Registro());
-    if (!QFileInfo::exists(registro))
-        return false;
-    const QStringList nombres = ArchivoTexto::LeerLineas(registro).value_or(QStringList());
-    bool devuelto = false;
-    if (nombres.size() >= 2 && EsNombreDeArchivo(nombres[0]) && EsNombreDeArchivo(nombres[1])) {
-        const QString &archivo = nombres[0];
-        const QString &candidato = nombres[1];
-        // Only an archive that is missing under its own name and present under the candidate's
-        // was left behind; anything else is how the test left it, or the player's doing.
-        if (!QFileInfo::exists(Roms(archivo)) && QFileInfo::exists(Roms(candidato))) {
-            devuelto = RenombrarArchivo(candidato, archivo, m_carpeta.Ruta(QStringLiteral("roms")));
-            if (!devuelto)
-                return false;
-        }
-    }
-    BorrarRegistro();
-    return devuelto;
+    return RenombrePendiente::Devolver(m_carpeta);
 }
 
 Compatibilidad::Comparacion Compatibilidad::Comparar(const QString &archivo,

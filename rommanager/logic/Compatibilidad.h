@@ -2,6 +2,7 @@
 
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Mensajes.h"
+#include "comun/logic/RenombrePendiente.h"
 
 #include <QString>
 
@@ -38,7 +39,7 @@ public:
     bool DevolverNombrePendiente() const;
 
     // The record of the rename under way, in the MAME folder.
-    static QString Registro() { return QStringLiteral("renombre_pendiente.txt"); }
+    static QString Registro() { return RenombrePendiente::Nombre(); }
 
     // The comparison of the selected archive with the selected game's archive name.
     enum class Comparacion { ExisteArchivoDelJuego, Compatibles, Incompatibles };
