@@ -8,7 +8,6 @@
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Partida.h"
-#include "rommanager/logic/Compatibilidad.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
@@ -286,7 +285,7 @@ private Q_SLOTS:
             inicio.carpeta.Archivo(QStringLiteral("mi\njuego.zip"), "set=dkong");
             inicio.carpeta.Control("verifysets.delay_ms=60\n");
             QProcess prueba;
-            prueba.start(QCoreApplication::applicationFilePath(),
+            prueba.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
                          {QStringLiteral("--comparar"), inicio.carpeta.Ruta(), QStringLiteral("mi\njuego.zip"),
                           QStringLiteral("dkong.zip")});
             QVERIFY(prueba.waitForStarted());
@@ -302,6 +301,45 @@ private Q_SLOTS:
             devueltos += bien ? 1 : 0;
             if (!bien)
                 qWarning("killed after %d ms: the archive was not given its name back", ms);
+        }
+        qInfo("%lld kill points: %d restored", static_cast<long long>(momentos.size()), devueltos);
+        QCOMPARE(devueltos, momentos.size());
+    }
+
+    void unaPartidaMatadaDevuelveLosCfgDelJugador()
+    {
+        // A game with the defined keys in force, run by a process of its own that is killed
+        // (SIGKILL) at a different moment each time; the emulator goes on and writes its cfg
+        // files as it ends, as the real one does.
+        const QList<int> momentos = {0, 10, 25, 50, 80, 120, 170, 250};
+        int devueltos = 0;
+        for (const int ms : momentos) {
+            Inicio inicio("0.251");
+            inicio.carpeta.Control("game.delay_ms=120\ngame.writes_cfg=1\n");
+            inicio.Iniciar();
+            inicio.sesion.bloqueo.reset();
+            inicio.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
+            inicio.carpeta.Escribir(QStringLiteral("cfg/pacman.cfg"), "mio-pacman");
+            QVERIFY(UsoDeTeclas(inicio.sesion).Guardar(TeclasSinAsignar(), TablaTeclas(inicio.carpeta.Carpeta())));
+            QProcess partida;
+            partida.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
+                          {QStringLiteral("--jugar"), inicio.carpeta.Ruta(), QStringLiteral("pacman.zip")});
+            QVERIFY(partida.waitForStarted());
+            QTest::qSleep(ms);
+            partida.kill();
+            partida.waitForFinished();
+            QTest::qSleep(250);   // the emulator, left running, ends and writes its files
+
+            Sesion despues(inicio.carpeta.Carpeta());
+            QVERIFY(!Arranque::Iniciar(despues).rechazo);
+            const bool bien = inicio.carpeta.Leer(QStringLiteral("cfg/default.cfg")) == "mio-default"
+                              && inicio.carpeta.Leer(QStringLiteral("cfg/pacman.cfg")) == "mio-pacman"
+                              && !inicio.carpeta.Existe(QStringLiteral("cfg/default.bak"))
+                              && !inicio.carpeta.Existe(QStringLiteral("cfg/pacman.bak"))
+                              && !inicio.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala");
+            devueltos += bien ? 1 : 0;
+            if (!bien)
+                qWarning("killed after %d ms: the player's cfg files were not put back", ms);
         }
         qInfo("%lld kill points: %d restored", static_cast<long long>(momentos.size()), devueltos);
         QCOMPARE(devueltos, momentos.size());
@@ -414,17 +452,5 @@ private Q_SLOTS:
     }
 };
 
-// Run as "test_arranque --comparar FOLDER ARCHIVE CANDIDATE", the process only runs one
-// compatibility test over the folder, to be killed in the middle of it.
-int main(int argc, char *argv[])
-{
-    QCoreApplication aplicacion(argc, argv);
-    const QStringList argumentos = QCoreApplication::arguments();
-    if (argumentos.value(1) == QLatin1String("--comparar")) {
-        Compatibilidad(CarpetaMame(argumentos.value(2))).EsRomCompatible(argumentos.value(3), argumentos.value(4));
-        return 0;
-    }
-    TestArranque prueba;
-    return QTest::qExec(&prueba, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestArranque)
 #include "test_arranque.moc"

@@ -6,6 +6,7 @@
 #include "comun/logic/Emulador.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "frontend/logic/Arranque.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -213,6 +215,45 @@ private Q_SLOTS:
         log = real.Log();
         QVERIFY2(log.contains(QLatin1String("TECLA 1 Player Start = KEYCODE_1")), qPrintable(log));
         QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void unaPartidaMatadaDevuelveLosCfgDelJugador()
+    {
+        // Pong with the defined keys in force, in a process that is killed (SIGKILL) at a
+        // different moment each time; the emulator runs on, ends by itself and writes its cfg
+        // files over the folder's. The next start-up gives the player's own back.
+        const QList<int> momentos = {0, 400, 1200};
+        int devueltos = 0;
+        for (const int ms : momentos) {
+            CarpetaReal real;
+            real.SinPantalla("1");
+            real.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
+            real.carpeta.Escribir(QStringLiteral("cfg/pong.cfg"), "mio-pong");
+            QVERIFY(real.ventana.Teclas().Guardar(TeclasSinAsignar(), TablaTeclas(real.carpeta.Carpeta())));
+            QProcess partida;
+            partida.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
+                          {QStringLiteral("--jugar"), real.carpeta.Ruta(), QStringLiteral("pong.zip")});
+            QVERIFY(partida.waitForStarted());
+            QTest::qSleep(ms);
+            partida.kill();
+            partida.waitForFinished();
+            // The emulator, left on its own, ends within its second of running.
+            QTest::qSleep(4000);
+
+            Sesion despues(real.carpeta.Carpeta());
+            QVERIFY(!Arranque::Iniciar(despues).rechazo);
+            const bool bien = real.carpeta.Leer(QStringLiteral("cfg/default.cfg")) == "mio-default"
+                              && real.carpeta.Leer(QStringLiteral("cfg/pong.cfg")) == "mio-pong"
+                              && !real.carpeta.Existe(QStringLiteral("cfg/default.bak"))
+                              && !real.carpeta.Existe(QStringLiteral("cfg/pong.bak"))
+                              && !real.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala");
+            devueltos += bien ? 1 : 0;
+            if (!bien)
+                qWarning("killed after %d ms: the player's cfg files were not put back", ms);
+        }
+        qInfo("%lld kill points with Debian's mame: %d restored", static_cast<long long>(momentos.size()),
+              devueltos);
+        QCOMPARE(devueltos, momentos.size());
     }
 
     void informesConLaSalidaDelEmulador()

@@ -2,7 +2,9 @@
 
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionMameIni.h"
 #include "comun/logic/RenombrePendiente.h"
@@ -98,6 +100,28 @@ void RetirarControladorAntiguo(const CarpetaMame &carpeta)
     QDir().rmdir(carpeta.Ruta(QStringLiteral("ctrlr/Corvala")));
 }
 
+void DeshacerLoApartado(Sesion &sesion)
+{
+    const CarpetaMame &carpeta = sesion.carpeta;
+    const QDir cfg(carpeta.Ruta(QStringLiteral("cfg")));
+    for (const QString &bak : cfg.entryList({QStringLiteral("*.bak")}, QDir::Files)) {
+        MoverArchivo(cfg.filePath(bak),
+                     cfg.filePath(bak.left(bak.size() - 4) + QStringLiteral(".cfg")));
+    }
+    const std::optional<QStringList> ini =
+        ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
+    if (!ini)
+        return;
+    for (const QString &linea : *ini) {
+        if (!linea.startsWith(QLatin1Char('#')) && NombreDeLinea(linea) == QLatin1String("ctrlr")
+            && QuitarBlancos(QStringView(linea).mid(5)) == QLatin1String("Corvala")) {
+            FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false,
+                               sesion.lineaCtrlrGuardada);
+            return;
+        }
+    }
+}
+
 void LimpiarAlCerrar(const CarpetaMame &carpeta)
 {
     MoverArchivo(carpeta.Ruta(QStringLiteral("cfg/default.bak")),
@@ -125,10 +149,12 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
             return inicio;
         }
     }
-    // An archive a killed Corvala left under another name has its own back before the list
-    // is read.
-    if (!sesion.cd)
+    // What a killed Corvala left aside or misnamed is put back before anything else: the
+    // player's cfg files, mame.ini, an archive under another name.
+    if (!sesion.cd) {
+        DeshacerLoApartado(sesion);
         RenombrePendiente::Devolver(carpeta);
+    }
     std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
     if (!lista) {
         inicio.rechazo = ArchivosDeCarpeta::MensajeFaltanArchivosDeCD();

@@ -57,6 +57,12 @@ QString TextoDeVersion(const QString &version, Configuracion configuracion);
 // hotrodse.cfg.
 void RetirarControladorAntiguo(const CarpetaMame &carpeta);
 
+// What a Corvala that was killed while the defined keys were in force left behind, put back
+// as a close would have: every cfg/NAME.bak (the player's own configuration, set aside while
+// the keys were in force) replaces the cfg/NAME.cfg the emulator wrote meanwhile, and a ctrlr
+// option of mame.ini left on Corvala's controller set is unset.
+void DeshacerLoApartado(Sesion &sesion);
+
 // The work files that go when Corvala closes, and the emulator's default configuration put
 // back where the defined keys had set it aside. mame.ini is left to the caller.
 void LimpiarAlCerrar(const CarpetaMame &carpeta);
