@@ -3,6 +3,7 @@
 // one runs, the renaming that the main window's list then shows, and the reports opened in the
 // viewer.
 
+#include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/windows/BotonEtiqueta.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/windows/frmGestionar.h"
@@ -15,6 +16,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace Corvala;
 
@@ -347,6 +350,28 @@ private Q_SLOTS:
         QCOMPARE(titulo->text(), QStringLiteral("ROM desconocida(<h1>grande.zip)"));
         // Drawn as one line of the window's font, not as a heading.
         QVERIFY(titulo->sizeHint().height() <= Control<QLabel>(g.gestor, "Label3")->sizeHint().height() + 2);
+    }
+
+    void unNombreQueNoEsUtf8SeListaYSeRechaza()
+    {
+        MensajesDePrueba mensajes;
+        Gestor g;
+        // "señor.zip" written in Windows-1252, as a Spanish Windows system names it.
+        std::ofstream(QFile::encodeName(g.carpeta.Ruta(QStringLiteral("roms"))).toStdString() + "/se\xf1or.zip");
+        g.gestor.CargarDatos();
+        Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("señor.zip"));
+        Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Galaga"));
+        g.carpeta.OlvidarLlamadas();
+        for (const char *boton : {"lblContiene", "lblCompara", "lblActualizar", "lblBuscar"})
+            Clic(Control<BotonEtiqueta>(g.gestor, boton));
+        QCOMPARE(mensajes.Titulos(), QStringList(4, QStringLiteral("Nombre no válido")));
+        QVERIFY(mensajes.Vistos().constFirst().texto.contains(QStringLiteral("señor.zip")));
+        QVERIFY(g.carpeta.Llamadas().isEmpty());
+        QVERIFY(abiertos.isEmpty());
+
+        // An archive that is merely gone is not taken for one.
+        QVERIFY(!ArchivosDeCarpeta::NombreIlegible(g.carpeta.Ruta(QStringLiteral("roms")),
+                                                   QStringLiteral("borrado.zip")));
     }
 
     void laListaDeArchivosTraeSuTitulo()

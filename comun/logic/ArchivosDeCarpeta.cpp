@@ -6,6 +6,14 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 
@@ -38,17 +46,80 @@ void CrearAllBat(const CarpetaMame &carpeta)
                                      {QStringLiteral("mame -listfull > lista.txt")});
 }
 
+namespace {
+
+// Calls the function with the name of every file of the folder, as its bytes stand. Qt's own
+// listing leaves out names that are not UTF-8; the system's does not.
+template <typename Funcion>
+void ParaCadaNombre(const QString &carpeta, Funcion funcion)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray ruta = QFile::encodeName(carpeta);
+    DIR *dir = ::opendir(ruta.constData());
+    if (!dir)
+        return;
+    while (const dirent *entrada = ::readdir(dir)) {
+        const QByteArray nombre(entrada->d_name);
+        bool archivo = entrada->d_type == DT_REG;
+        if (entrada->d_type == DT_UNKNOWN || entrada->d_type == DT_LNK) {
+            struct stat datos;
+            const QByteArray completa = ruta + '/' + nombre;
+            archivo = ::stat(completa.constData(), &datos) == 0 && S_ISREG(datos.st_mode);
+        }
+        if (archivo)
+            funcion(nombre);
+    }
+    ::closedir(dir);
+#else
+    QDirIterator it(carpeta, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext())
+        funcion(QFile::encodeName(it.nextFileInfo().fileName()));
+#endif
+}
+
+bool EsUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texto = utf8(bytes);
+    return !utf8.hasError();
+}
+
+} // namespace
+
 QStringList ListarArchivos(const QString &carpetaRoms)
 {
     QStringList archivos;
-    QDirIterator it(carpetaRoms, {QStringLiteral("*.zip")}, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext())
-        archivos << it.nextFileInfo().fileName();
+    ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
+        if (nombre.startsWith('.') || nombre.size() < 4 || qstricmp(nombre.right(4).constData(), ".zip") != 0)
+            return;
+        // A name that is not UTF-8 is shown as Windows-1252 would read it.
+        archivos << (EsUtf8(nombre) ? QFile::decodeName(nombre) : ArchivoTexto::DecodificarLinea(nombre));
+    });
     std::sort(archivos.begin(), archivos.end(), [](const QString &a, const QString &b) {
         const int orden = a.compare(b, Qt::CaseInsensitive);
         return orden != 0 ? orden < 0 : a < b;
     });
     return archivos;
+}
+
+bool NombreIlegible(const QString &carpetaRoms, const QString &archivo)
+{
+    if (QFileInfo::exists(carpetaRoms + QLatin1Char('/') + archivo))
+        return false;
+    bool ilegible = false;
+    ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
+        ilegible = ilegible || (!EsUtf8(nombre) && ArchivoTexto::DecodificarLinea(nombre) == archivo);
+    });
+    return ilegible;
+}
+
+Mensaje MensajeNombreIlegible(const QString &archivo)
+{
+    return {QStringLiteral("El nombre del archivo %1 no está escrito en UTF-8, así que ni M.A.M.E ni "
+                           "Corvala! pueden usarlo. Cámbiale el nombre (por ejemplo desde el "
+                           "gestor de archivos) y pulsa 'Actualizar ROMs'.")
+                .arg(archivo),
+            QStringLiteral("Nombre no válido"), Mensaje::Icono::Exclamacion, Mensaje::Botones::Aceptar};
 }
 
 } // namespace Corvala::ArchivosDeCarpeta

@@ -20,8 +20,15 @@ Mensaje MensajeFaltanArchivosDeCD();
 void CrearAllBat(const CarpetaMame &carpeta);
 
 // The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
-// name without regard to case.
+// name without regard to case. Names that are not UTF-8 are listed too (see NombreIlegible).
 QStringList ListarArchivos(const QString &carpetaRoms);
+
+// An archive listed under a name that is not UTF-8 on disk: shown as Windows-1252 reads it,
+// it cannot be opened under that name. True for such an archive only (not for one that is
+// merely gone).
+bool NombreIlegible(const QString &carpetaRoms, const QString &archivo);
+// The box that refuses to act on it.
+Mensaje MensajeNombreIlegible(const QString &archivo);
 
 } // namespace ArchivosDeCarpeta
 } // namespace Corvala

@@ -281,9 +281,20 @@ void frmGestionar::Informar(bool elegido, const std::function<bool()> &escribir)
     }
 }
 
+bool frmGestionar::ArchivoIlegible(const QString &archivo) const
+{
+    if (archivo.isEmpty()
+        || !ArchivosDeCarpeta::NombreIlegible(m_sesion.carpeta.Ruta(QStringLiteral("roms")), archivo))
+        return false;
+    Mensajes::Mostrar(ArchivosDeCarpeta::MensajeNombreIlegible(archivo));
+    return true;
+}
+
 void frmGestionar::lblContiene_Click()
 {
     const QString archivo = ArchivoElegido();
+    if (!m_ocupado && ArchivoIlegible(archivo))
+        return;
     Informar(!archivo.isEmpty(), [&] { return Informes::InformeDeArchivo(m_sesion.carpeta, archivo); });
 }
 
@@ -299,6 +310,8 @@ void frmGestionar::lblBuscar_Click()
     if (m_ocupado)
         return;
     Ocupacion ocupacion(nullptr, &m_ocupado);
+    if (ArchivoIlegible(ArchivoElegido()))
+        return;
     if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
         BuscarCompatible();
     // The wind-up, the same for every outcome.
@@ -342,6 +355,8 @@ void frmGestionar::lblCompara_Click()
         return;
     Ocupacion ocupacion(nullptr, &m_ocupado);
     const QString archivo = ArchivoElegido();
+    if (ArchivoIlegible(archivo))
+        return;
     if (HayJuegoElegido() && !archivo.isEmpty())
         Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, m_archivoDelJuego)));
 }
@@ -353,7 +368,7 @@ void frmGestionar::lblActualizar_Click()
     Ocupacion ocupacion(nullptr, &m_ocupado);
     if (!HayJuegoElegido() || ArchivoElegido().isEmpty()) {
         Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
-    } else {
+    } else if (!ArchivoIlegible(ArchivoElegido())) {
         const QString archivoDelJuego = m_archivoDelJuego;
         const Mensaje pregunta =
             Compatibilidad::PreguntaActualizar(ArchivoElegido(), JuegoElegido(), archivoDelJuego);
