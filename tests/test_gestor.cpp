@@ -2,6 +2,7 @@
 // leaves behind whatever goes wrong, the search's outcomes, the comparison's and the renaming's
 // refusals, and the two reports.
 
+#include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
 #include "frontend/logic/Arranque.h"
 #include "rommanager/logic/Busqueda.h"
@@ -12,6 +13,7 @@
 #include "apoyo/CarpetaDePrueba.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void comparacionYActualizacionSeNieganConSusMotivos();
     void informeDelArchivoConSusCuatroSecciones();
     void informeDelJuegoYSuNombreVacio();
+    void unInformeTieneUnSoloLimite();
 };
 
 void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
@@ -464,6 +467,26 @@ void TestGestor::informeDelJuegoYSuNombreVacio()
     QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Gone"), QStringLiteral("ERROR")));
     QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listroms")}}));
     QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GONE */\r\n"));
+}
+
+void TestGestor::unInformeTieneUnSoloLimite()
+{
+    // An emulator that hangs on every command, and ignores SIGTERM: the report's four commands
+    // share one limit, so the ROM manager is held no longer than that.
+    Emulador::Limites &limites = Emulador::LimitesEnUso();
+    const Emulador::Limites antes = limites;
+    limites.informeMs = 600;
+    CarpetaDePrueba carpeta;
+    carpeta.Archivo(QStringLiteral("pacman.zip"), "set=pacman");
+    carpeta.Control("ignore_term=1\nromident.delay_ms=60000\nlistroms.delay_ms=60000\n"
+                    "verifyroms.delay_ms=60000\nisknown.delay_ms=60000\n");
+    QElapsedTimer reloj;
+    reloj.start();
+    QVERIFY(Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("pacman.zip")));
+    const qint64 ms = reloj.elapsed();
+    limites = antes;
+    QVERIFY2(ms < 3000, qPrintable(QString::number(ms)));
+    QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("/* COMPROBACI"));
 }
 
 QTEST_GUILESS_MAIN(TestGestor)

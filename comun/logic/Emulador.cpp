@@ -65,6 +65,13 @@ OrdenEmulador Emulador::Orden(const QStringList &argumentos) const
 bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
                         qint64 limiteBytes) const
 {
+    if (m_plazo) {
+        const qint64 queda = m_plazo->remainingTime();
+        if (queda == 0)
+            return false;
+        if (queda > 0 && (limiteMs < 0 || queda < limiteMs))
+            limiteMs = static_cast<int>(queda);
+    }
     OrdenEmulador orden = Orden(argumentos + OpcionesDeLaCarpeta(m_carpeta));
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
     orden.limiteMs = limiteMs;

@@ -4,6 +4,7 @@
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <optional>
@@ -41,7 +42,8 @@ public:
     // than 1 MB, is killed and counts as failed.
     bool VerificarSets(const QString &rom, int limiteMs = -1) const;
 
-    // The reports' commands: each killed past 2 minutes or 16 MB of output.
+    // The reports' commands: killed past 2 minutes (a report's commands share them, see
+    // Plazo) or 16 MB of output.
     // "mame ROM -listroms", output in the given file (1.p or 2.p).
     bool ListarRoms(const QString &rom, const QString &salida) const;
 
@@ -81,6 +83,10 @@ public:
 
     const CarpetaMame &Carpeta() const { return m_carpeta; }
 
+    // One deadline for every run that follows (a report's commands share one limit): each run
+    // gets what is left of it, and none starts once it has passed.
+    void Plazo(QDeadlineTimer plazo) { m_plazo = plazo; }
+
 private:
     bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
                   qint64 limiteBytes) const;
@@ -90,6 +96,7 @@ private:
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;
+    std::optional<QDeadlineTimer> m_plazo;
 };
 
 } // namespace Corvala

@@ -36,7 +36,9 @@ QString Ruta(const CarpetaMame &carpeta)
 bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
 {
     const QString rom = QuitarExtension(archivo);
-    const Emulador emulador(carpeta);
+    // The report's commands share one limit: the ROM manager is never held longer.
+    Emulador emulador(carpeta);
+    emulador.Plazo(QDeadlineTimer(Emulador::LimitesEnUso().informeMs));
     emulador.IdentificarArchivo(archivo, QStringLiteral("1.p"));
     emulador.ListarRoms(rom, QStringLiteral("2.p"));
     emulador.VerificarRoms(rom, QStringLiteral("3.p"));
