@@ -11,6 +11,7 @@
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
+#include "apoyo/ProcesoMatado.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -284,15 +285,9 @@ private Q_SLOTS:
             Inicio inicio("0.251");
             inicio.carpeta.Archivo(QStringLiteral("mi\njuego.zip"), "set=dkong");
             inicio.carpeta.Control("verifysets.delay_ms=60\n");
-            QProcess prueba;
-            prueba.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
-                         {QStringLiteral("--comparar"), inicio.carpeta.Ruta(), QStringLiteral("mi\njuego.zip"),
-                          QStringLiteral("dkong.zip")});
-            QVERIFY(prueba.waitForStarted());
-            QTest::qSleep(ms);
-            prueba.kill();
-            prueba.waitForFinished();
-
+            QVERIFY(EjecutarYMatar({QStringLiteral("--comparar"), inicio.carpeta.Ruta(),
+                                    QStringLiteral("mi\njuego.zip"), QStringLiteral("dkong.zip")},
+                                   ms));
             const Arranque::Inicio resultado = inicio.Iniciar();
             const bool bien = inicio.carpeta.Existe(QStringLiteral("roms/mi\njuego.zip"))
                               && !inicio.carpeta.Existe(QStringLiteral("roms/dkong.zip"))
@@ -321,22 +316,12 @@ private Q_SLOTS:
             inicio.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
             inicio.carpeta.Escribir(QStringLiteral("cfg/pacman.cfg"), "mio-pacman");
             QVERIFY(UsoDeTeclas(inicio.sesion).Guardar(TeclasSinAsignar(), TablaTeclas(inicio.carpeta.Carpeta())));
-            QProcess partida;
-            partida.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
-                          {QStringLiteral("--jugar"), inicio.carpeta.Ruta(), QStringLiteral("pacman.zip")});
-            QVERIFY(partida.waitForStarted());
-            QTest::qSleep(ms);
-            partida.kill();
-            partida.waitForFinished();
+            QVERIFY(EjecutarYMatar({QStringLiteral("--jugar"), inicio.carpeta.Ruta(), QStringLiteral("pacman.zip")}, ms));
             QTest::qSleep(250);   // the emulator, left running, ends and writes its files
 
             Sesion despues(inicio.carpeta.Carpeta());
             QVERIFY(!Arranque::Iniciar(despues).rechazo);
-            const bool bien = inicio.carpeta.Leer(QStringLiteral("cfg/default.cfg")) == "mio-default"
-                              && inicio.carpeta.Leer(QStringLiteral("cfg/pacman.cfg")) == "mio-pacman"
-                              && !inicio.carpeta.Existe(QStringLiteral("cfg/default.bak"))
-                              && !inicio.carpeta.Existe(QStringLiteral("cfg/pacman.bak"))
-                              && !inicio.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala");
+            const bool bien = CfgDelJugadorEnSuSitio(inicio.carpeta, QStringLiteral("pacman"));
             devueltos += bien ? 1 : 0;
             if (!bien)
                 qWarning("killed after %d ms: the player's cfg files were not put back", ms);

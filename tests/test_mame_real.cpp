@@ -13,12 +13,12 @@
 
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
+#include "apoyo/ProcesoMatado.h"
 #include "apoyo/VentanaDePrueba.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -230,23 +230,13 @@ private Q_SLOTS:
             real.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
             real.carpeta.Escribir(QStringLiteral("cfg/pong.cfg"), "mio-pong");
             QVERIFY(real.ventana.Teclas().Guardar(TeclasSinAsignar(), TablaTeclas(real.carpeta.Carpeta())));
-            QProcess partida;
-            partida.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
-                          {QStringLiteral("--jugar"), real.carpeta.Ruta(), QStringLiteral("pong.zip")});
-            QVERIFY(partida.waitForStarted());
-            QTest::qSleep(ms);
-            partida.kill();
-            partida.waitForFinished();
+            QVERIFY(EjecutarYMatar({QStringLiteral("--jugar"), real.carpeta.Ruta(), QStringLiteral("pong.zip")}, ms));
             // The emulator, left on its own, ends within its second of running.
             QTest::qSleep(4000);
 
             Sesion despues(real.carpeta.Carpeta());
             QVERIFY(!Arranque::Iniciar(despues).rechazo);
-            const bool bien = real.carpeta.Leer(QStringLiteral("cfg/default.cfg")) == "mio-default"
-                              && real.carpeta.Leer(QStringLiteral("cfg/pong.cfg")) == "mio-pong"
-                              && !real.carpeta.Existe(QStringLiteral("cfg/default.bak"))
-                              && !real.carpeta.Existe(QStringLiteral("cfg/pong.bak"))
-                              && !real.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala");
+            const bool bien = CfgDelJugadorEnSuSitio(real.carpeta, QStringLiteral("pong"));
             devueltos += bien ? 1 : 0;
             if (!bien)
                 qWarning("killed after %d ms: the player's cfg files were not put back", ms);
