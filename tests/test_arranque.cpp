@@ -330,6 +330,25 @@ private Q_SLOTS:
         QCOMPARE(devueltos, momentos.size());
     }
 
+    void elCtrlrDelJugadorSeRespeta()
+    {
+        // Never ticked: the player's own value stays.
+        Inicio propio("0.251");
+        propio.carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nctrlr mykeys\r\n");
+        propio.Iniciar();
+        QVERIFY(Arranque::Cerrar(propio.sesion).permitido);
+        QCOMPARE(propio.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
+
+        // Ticked: Corvala's value goes and the player's line comes back.
+        Inicio marcado("0.251");
+        marcado.carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nctrlr mykeys\r\n");
+        marcado.Iniciar();
+        QVERIFY(UsoDeTeclas(marcado.sesion).Guardar(TeclasSinAsignar(), TablaTeclas(marcado.carpeta.Carpeta())));
+        QVERIFY(marcado.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala"));
+        QVERIFY(!Arranque::Cerrar(marcado.sesion).error);
+        QCOMPARE(marcado.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
+    }
+
     void controladorAntiguo()
     {
         // Only the INI form beside the emulator's own controllers: removed with its folder.
@@ -427,6 +446,7 @@ private Q_SLOTS:
         // A mame.ini that cannot be replaced: one box to show, and the rest is cleaned up.
         Inicio bloqueado("0.251");
         bloqueado.Iniciar();
+        bloqueado.carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr                   Corvala\r\n");
         bloqueado.carpeta.Bloquear(QStringLiteral("mame.in"));
         bloqueado.carpeta.Escribir(QStringLiteral("1.p"), "informe");
         const Arranque::Cierre conError = Arranque::Cerrar(bloqueado.sesion);

@@ -255,7 +255,8 @@ private Q_SLOTS:
         QVERIFY(!e.carpeta.Existe(QStringLiteral("mame.in")));
         QCOMPARE(mensajes.Vistos().size(), 1);
         QCOMPARE(mensajes.Vistos().constFirst().texto, MensajeMameIniNoEditable().texto);
-        QVERIFY(Arranque::Cerrar(e.sesion).error);
+        // The close finds no ctrlr of Corvala's in it, and leaves it alone.
+        QVERIFY(!Arranque::Cerrar(e.sesion).error);
         QCOMPARE(e.Ini(), utf16);
     }
 
@@ -384,11 +385,16 @@ private Q_SLOTS:
             QCOMPARE(leer("ctrlr/Corvala/default.ini"), QByteArray("(no existe)"));
             QCOMPARE(leer("ctrlr/Corvala.cfg"), QByteArray("(no existe)"));
 
-            // The close cannot rewrite mame.ini either: it says so and leaves it whole.
-            const Arranque::Cierre cierre = Arranque::Cerrar(sesion);
-            QVERIFY(cierre.error);
-            QCOMPARE(leer("mame.ini"), ini);
+            // Nor can the close undo a ctrlr of Corvala's: it says so and leaves mame.ini whole.
             disco.Vaciar();
+            QByteArray conCorvala = ini;
+            conCorvala.replace("# ctrlr                 <NULL> (Not Set)", kLineaFijada);
+            QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), conCorvala));
+            disco.Llenar(libres);
+            QVERIFY(Arranque::Cerrar(sesion).error);
+            QCOMPARE(leer("mame.ini"), conCorvala);
+            disco.Vaciar();
+            QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), ini));
         }
     }
 

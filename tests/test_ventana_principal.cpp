@@ -320,6 +320,7 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
                  QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
         sesion.ocupado = false;
+        carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr                   Corvala\r\n");
         carpeta.Bloquear(QStringLiteral("mame.in"));
         QVERIFY(ventana.close());
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));

@@ -105,6 +105,24 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
     return ResultadoMameIni::Cambiado;
 }
 
+std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre)
+{
+    const std::optional<QStringList> lineas =
+        ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
+    if (!lineas)
+        return std::nullopt;
+    for (const QString &linea : *lineas) {
+        if (!linea.startsWith(QLatin1Char('#')) && NombreDeLinea(linea) == nombre)
+            return ValorDeOpcion(linea);
+    }
+    return std::nullopt;
+}
+
+bool CtrlrDeCorvala(const CarpetaMame &carpeta)
+{
+    return ValorEnMameIni(carpeta, QStringLiteral("ctrlr")) == QStringLiteral("Corvala");
+}
+
 Mensaje MensajeErrorMameIni()
 {
     return {QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace Corvala {
 
 class CarpetaMame;
@@ -31,6 +33,13 @@ QString LineaOpcionSinFijar(const QString &nombre);
 ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &nombre,
                                     const QString &valor, bool restaurar,
                                     QString &lineaGuardada);
+
+// The value of the option's active line in mame.ini; nothing when no line sets it or the file
+// cannot be read.
+std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre);
+
+// Whether the ctrlr option in force is Corvala's own controller set.
+bool CtrlrDeCorvala(const CarpetaMame &carpeta);
 
 // The box that says mame.ini could not be rewritten; the one that says it was left alone
 // because its encoding cannot be rewritten safely; the one that fits a failed result.

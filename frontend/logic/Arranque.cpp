@@ -2,9 +2,7 @@
 
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Emulador.h"
-#include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionMameIni.h"
 #include "comun/logic/RenombrePendiente.h"
@@ -108,18 +106,8 @@ void DeshacerLoApartado(Sesion &sesion)
         MoverArchivo(cfg.filePath(bak),
                      cfg.filePath(bak.left(bak.size() - 4) + QStringLiteral(".cfg")));
     }
-    const std::optional<QStringList> ini =
-        ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
-    if (!ini)
-        return;
-    for (const QString &linea : *ini) {
-        if (!linea.startsWith(QLatin1Char('#')) && NombreDeLinea(linea) == QLatin1String("ctrlr")
-            && QuitarBlancos(QStringView(linea).mid(5)) == QLatin1String("Corvala")) {
-            FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false,
-                               sesion.lineaCtrlrGuardada);
-            return;
-        }
-    }
+    if (CtrlrDeCorvala(carpeta))
+        FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false, sesion.lineaCtrlrGuardada);
 }
 
 void LimpiarAlCerrar(const CarpetaMame &carpeta)
@@ -185,9 +173,12 @@ Cierre Cerrar(Sesion &sesion)
         return {false, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"), {}};
     Cierre cierre;
     const CarpetaMame &carpeta = sesion.carpeta;
-    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))) {
-        const ResultadoMameIni resultado = FijarOpcionMameIni(
-            carpeta, QStringLiteral("ctrlr"), QString(), false, sesion.lineaCtrlrGuardada);
+    // Only what Corvala did is undone: a ctrlr value of the player's own stays. Corvala's is
+    // replaced by the line it replaced, or unset.
+    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))) && CtrlrDeCorvala(carpeta)) {
+        const ResultadoMameIni resultado =
+            FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(),
+                               !sesion.lineaCtrlrGuardada.isEmpty(), sesion.lineaCtrlrGuardada);
         if (resultado != ResultadoMameIni::Cambiado && resultado != ResultadoMameIni::SinCambios)
             cierre.error = MensajeDeMameIni(resultado);
     }
