@@ -84,11 +84,13 @@ private Q_SLOTS:
         QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
 
-        // Standard error is not part of a command's output file...
-        carpeta.Control("listroms.fail=1\n");
+        // Standard error is not part of the compatibility test's output...
+        carpeta.Control("verifysets.fail=1\nlistroms.fail=1\n");
+        QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+        QCOMPARE(carpeta.Leer(QStringLiteral("1.p")), QByteArray());
+        // ...but a report's output and a game's log hold both channels.
         QVERIFY(mame.ListarRoms(QStringLiteral("pacman"), QStringLiteral("2.p")));
-        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")), QByteArray());
-        // ...but a game's log holds both channels.
+        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")), QByteArray("Error: the fake emulator was told to fail\n"));
         const std::optional<QString> log = mame.Jugar(QStringLiteral("pacman"), false);
         QVERIFY(log);
         QVERIFY(log->contains(QLatin1String("Running pacman")));

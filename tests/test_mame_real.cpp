@@ -259,6 +259,11 @@ private Q_SLOTS:
             QVERIFY2(archivo.contains(linea + QStringLiteral("\r\n")), qPrintable(archivo));
         QVERIFY(!archivo.contains(QLatin1String("unknown option")));
 
+        // What the emulator says on standard error lands in its section too.
+        QVERIFY(Informes::InformeDeArchivo(carpeta, QStringLiteral("junk.zip")));
+        const QString desconocido = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
+        QVERIFY2(desconocido.contains(QLatin1String("No matching systems found for 'junk'")), qPrintable(desconocido));
+
         QVERIFY(Informes::InformeDeJuego(carpeta, QStringLiteral("Breakout [TTL]"), QStringLiteral("breakout.zip")));
         QVERIFY(real.carpeta.Leer(QStringLiteral("comparacion.log"))
                     .contains("No ROMs required for driver \"breakout\".\r\n"));

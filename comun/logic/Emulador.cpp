@@ -63,7 +63,7 @@ OrdenEmulador Emulador::Orden(const QStringList &argumentos) const
 }
 
 bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
-                        qint64 limiteBytes) const
+                        qint64 limiteBytes, bool conErrores) const
 {
     if (m_plazo) {
         const qint64 queda = m_plazo->remainingTime();
@@ -76,6 +76,7 @@ bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, in
     orden.salida = salida.isEmpty() ? QString() : m_carpeta.Ruta(salida);
     orden.limiteMs = limiteMs;
     orden.limiteBytes = limiteBytes;
+    orden.conErrores = conErrores;
     return EjecutarYEsperar(orden);
 }
 
@@ -179,25 +180,25 @@ bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
 bool Emulador::ListarRoms(const QString &rom, const QString &salida) const
 {
     return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida, LimitesEnUso().informeMs,
-                    LimitesEnUso().informeBytes);
+                    LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::VerificarRoms(const QString &rom, const QString &salida) const
 {
     return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida, LimitesEnUso().informeMs,
-                    LimitesEnUso().informeBytes);
+                    LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::IdentificarArchivo(const QString &archivo, const QString &salida) const
 {
     return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-romident")}, salida,
-                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes);
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::ReconocerArchivo(const QString &archivo, const QString &salida) const
 {
     return Ejecutar({QStringLiteral("roms/") + archivo, QStringLiteral("-isknown")}, salida,
-                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes);
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes, true);
 }
 
 } // namespace Corvala

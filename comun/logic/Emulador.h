@@ -42,8 +42,9 @@ public:
     // than 1 MB, is killed and counts as failed.
     bool VerificarSets(const QString &rom, int limiteMs = -1) const;
 
-    // The reports' commands: killed past 2 minutes (a report's commands share them, see
-    // Plazo) or 16 MB of output.
+    // The reports' commands: both output channels in the file, in the order printed (a current
+    // emulator answers about unknown names on standard error); killed past 2 minutes (a
+    // report's commands share them, see Plazo) or 16 MB of output.
     // "mame ROM -listroms", output in the given file (1.p or 2.p).
     bool ListarRoms(const QString &rom, const QString &salida) const;
 
@@ -89,7 +90,7 @@ public:
 
 private:
     bool Ejecutar(const QStringList &argumentos, const QString &salida, int limiteMs,
-                  qint64 limiteBytes) const;
+                  qint64 limiteBytes, bool conErrores = false) const;
     OrdenEmulador Orden(const QStringList &argumentos) const;
     std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores, int limiteMs,
                                     qint64 limiteBytes, FinEjecucion *fin = nullptr) const;

@@ -301,7 +301,7 @@ int main(int argc, char **argv)
         }
     } else if (command == "listroms") {
         if (Description(list, name).empty()) {
-            std::cout << "No matching systems found for '" << name << "'\n";
+            std::cerr << "No matching systems found for '" << name << "'\n";
         } else {
             std::cout << "ROMs required for driver \"" << name << "\".\n"
                       << "Name                                   Size Checksum\n"
@@ -312,7 +312,7 @@ int main(int argc, char **argv)
         const Archive archive = ReadArchive(name);
         std::cout << "Identifying " << name << "....\n";
         if (archive.set.empty())
-            std::cout << "No roms matched.\n";
+            std::cerr << "No roms matched.\n";
         else
             std::cout << archive.set << ".1        = " << archive.set << ".1  "
                       << Description(list, archive.set) << "\n";
