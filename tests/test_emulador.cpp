@@ -65,10 +65,14 @@ private Q_SLOTS:
         QVERIFY(!carpeta.Existe(QStringLiteral("hecho")));
         QVERIFY(!carpeta.Existe(QStringLiteral("hecho2")));
 
-        // An empty ROM name is no word of the command line.
+        // No name (every set) and a name the emulator would take for an option: nothing runs.
         carpeta.OlvidarLlamadas();
-        QVERIFY(mame.ListarRoms(QString(), QStringLiteral("1.p")));
-        QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listroms")}}));
+        for (const QString &nombre : {QString(), QStringLiteral("-listxml"), QStringLiteral("-noreadconfig")}) {
+            QVERIFY(!mame.ListarRoms(nombre, QStringLiteral("1.p")));
+            QVERIFY(!mame.VerificarRoms(nombre, QStringLiteral("1.p")));
+            QVERIFY(!mame.VerificarSets(nombre));
+        }
+        QCOMPARE(carpeta.Llamadas(), QList<QStringList>());
     }
 
     void laSalidaQuedaEnSuArchivo()

@@ -462,11 +462,26 @@ void TestGestor::informeDelJuegoYSuNombreVacio()
                             "pacman.2                                 4096 CRC(9abcdef0)\r\n"));
     QVERIFY(!carpeta.Existe(QStringLiteral("1.p")));
 
-    // "ERROR" has no ROM name: the emulator is given no name at all.
+    // "ERROR" has no ROM name, and a name could be an option: the emulator is not asked (it
+    // would dump every set, or take the name for an option), and the section says why.
+    for (const char *archivo : {"ERROR", "-listxml.zip"}) {
+        carpeta.OlvidarLlamadas();
+        QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Gone"), QLatin1String(archivo)));
+        QCOMPARE(carpeta.Llamadas(), QList<QStringList>());
+        const QString informe = QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log")));
+        QVERIFY(informe.startsWith(QStringLiteral("\r\n/* GONE */\r\n")));
+        QVERIFY(informe.endsWith(Informes::NoPreguntado(QuitarExtension(QLatin1String(archivo)))
+                                 + QStringLiteral("\r\n")));
+    }
+
+    // An archive named like an option: only the commands that take its path are run.
+    carpeta.Archivo(QStringLiteral("-noreadconfig.zip"));
     carpeta.OlvidarLlamadas();
-    QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Gone"), QStringLiteral("ERROR")));
-    QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listroms")}}));
-    QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GONE */\r\n"));
+    QVERIFY(Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("-noreadconfig.zip")));
+    for (const QStringList &llamada : carpeta.Llamadas())
+        QVERIFY(llamada.first().startsWith(QLatin1String("roms/")));
+    QVERIFY(QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log")))
+                .contains(Informes::NoPreguntado(QStringLiteral("-noreadconfig"))));
 }
 
 void TestGestor::unInformeTieneUnSoloLimite()

@@ -171,20 +171,31 @@ std::optional<QString> Emulador::Version() const
 
 bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
 {
+    if (!EsNombreDeJuego(rom))
+        return false;
     // Current emulators dropped -verifysets; -verifyroms answers a set in the same words.
     const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets() ? QStringLiteral("-verifysets")
                                                                         : QStringLiteral("-verifyroms");
     return Ejecutar(Argumentos(rom, {orden}), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
 }
 
+bool Emulador::EsNombreDeJuego(const QString &nombre)
+{
+    return !nombre.isEmpty() && !nombre.startsWith(QLatin1Char('-'));
+}
+
 bool Emulador::ListarRoms(const QString &rom, const QString &salida) const
 {
+    if (!EsNombreDeJuego(rom))
+        return false;
     return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida, LimitesEnUso().informeMs,
                     LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::VerificarRoms(const QString &rom, const QString &salida) const
 {
+    if (!EsNombreDeJuego(rom))
+        return false;
     return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida, LimitesEnUso().informeMs,
                     LimitesEnUso().informeBytes, true);
 }

@@ -57,6 +57,11 @@ public:
     // "mame roms/ARCHIVE -isknown", output in the given file.
     bool ReconocerArchivo(const QString &archivo, const QString &salida) const;
 
+    // A name the emulator can only take for a set's: not empty (no name would mean every
+    // set) and not starting with "-" (an option). Commands given any other name run nothing
+    // and return false.
+    static bool EsNombreDeJuego(const QString &nombre);
+
     // "mame -version": its first word when it looks like a version ("0.251"), else nothing.
     std::optional<QString> Version() const;
 

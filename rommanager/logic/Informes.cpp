@@ -21,7 +21,22 @@ QStringList Salida(const CarpetaMame &carpeta, const QString &nombre)
     return lineas;
 }
 
+// The section of a command about a set: what the emulator printed, or why it was not asked.
+QStringList SeccionDeJuego(const CarpetaMame &carpeta, const QString &rom, const QString &salida)
+{
+    if (!Emulador::EsNombreDeJuego(rom))
+        return {NoPreguntado(rom)};
+    return Salida(carpeta, salida);
+}
+
 } // namespace
+
+QString NoPreguntado(const QString &nombre)
+{
+    return QStringLiteral("No se ha preguntado a M.A.M.E porque \"%1\" no puede ser el nombre de "
+                          "un juego.")
+        .arg(nombre);
+}
 
 QString SinReconocer()
 {
@@ -50,9 +65,9 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
     informe << QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */") << QString()
             << Salida(carpeta, QStringLiteral("1.p")) << QString();
     informe << QStringLiteral("/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */") << QString()
-            << Salida(carpeta, QStringLiteral("2.p")) << QString();
+            << SeccionDeJuego(carpeta, rom, QStringLiteral("2.p")) << QString();
     informe << QStringLiteral("/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */") << QString()
-            << Salida(carpeta, QStringLiteral("3.p")) << QString();
+            << SeccionDeJuego(carpeta, rom, QStringLiteral("3.p")) << QString();
     informe << QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */")
             << QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) "
                               "esta ROM no implica que la emule. */")
@@ -63,12 +78,12 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
 
 bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo, const QString &archivoDelJuego)
 {
-    Emulador(carpeta).ListarRoms(QuitarExtension(QuitarBlancos(archivoDelJuego).toString()),
-                                 QStringLiteral("1.p"));
+    const QString rom = QuitarExtension(QuitarBlancos(archivoDelJuego).toString());
+    Emulador(carpeta).ListarRoms(rom, QStringLiteral("1.p"));
     QStringList informe;
     informe << QString() << QStringLiteral("/* ") + titulo.toUpper() + QStringLiteral(" */")
             << QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */") << QString()
-            << Salida(carpeta, QStringLiteral("1.p"));
+            << SeccionDeJuego(carpeta, rom, QStringLiteral("1.p"));
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
 }
 

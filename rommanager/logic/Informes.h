@@ -17,6 +17,10 @@ namespace Informes {
 QString Ruta(const CarpetaMame &carpeta);
 QString SinReconocer();
 
+// The one line of a section whose command was not given to the emulator, because the name
+// would have been read as an option or as every set.
+QString NoPreguntado(const QString &nombre);
+
 // The report on an archive of roms: what the emulator finds in it, the files its game needs,
 // whether its set is good, and whether the emulator knows its files (for an emulator without
 // -isknown, the line SinReconocer). Returns false when the report could not be written.
