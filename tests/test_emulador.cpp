@@ -229,16 +229,20 @@ private Q_SLOTS:
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
         QVERIFY(!OpcionesEmulador::De(carpeta.Carpeta()).ReconoceArchivos());
 
-        // No listing (no -showusage, or a silent one), or no -inipath: the classic commands.
-        for (const char *conf : {"unknown=showusage\n", "showusage.silent=1\n", "unknown=inipath\n"}) {
+        // No listing (no -showusage, or a silent one), or no -inipath: the classic commands;
+        // -noverbose only for an emulator whose listing shows -verbose.
+        for (const char *conf : {"unknown=showusage\n", "showusage.silent=1\n", "unknown=inipath\n",
+                                 "unknown=inipath,verbose,noverbose\n"}) {
             carpeta.Control(conf);
             carpeta.OlvidarLlamadas();
             QCOMPARE(mame.ListarJuegos(), FinEjecucion::Bien);
             QVERIFY(mame.CrearConfiguracion());
             QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
+            QStringList verificacion = {QStringLiteral("pacman"), QStringLiteral("-verifysets")};
+            if (QByteArray(conf) == "unknown=inipath\n")
+                verificacion << QStringLiteral("-noverbose");
             QCOMPARE(comoSeHicieron().mid(1), QList<QStringList>({{QStringLiteral("-listfull")},
-                                                                  {QStringLiteral("-cc")},
-                                                                  {QStringLiteral("pacman"), QStringLiteral("-verifysets")}}));
+                                                                  {QStringLiteral("-cc")}, verificacion}));
         }
     }
 

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void informeDelArchivoConSusCuatroSecciones();
     void informeDelJuegoYSuNombreVacio();
     void unInformeTieneUnSoloLimite();
+    void unMameIniQueHablaNoCambiaElVeredicto();
 };
 
 void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
@@ -502,6 +503,15 @@ void TestGestor::unInformeTieneUnSoloLimite()
     limites = antes;
     QVERIFY2(ms < 3000, qPrintable(QString::number(ms)));
     QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("/* COMPROBACI"));
+}
+
+void TestGestor::unMameIniQueHablaNoCambiaElVeredicto()
+{
+    CarpetaDePrueba carpeta;
+    carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nverbose                   1\r\n");
+    carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
+    QVERIFY(Compatibilidad(carpeta.Carpeta()).EsRomCompatible(QStringLiteral("oldname.zip"),
+                                                              QStringLiteral("pacman.zip")));
 }
 
 QTEST_GUILESS_MAIN(TestGestor)

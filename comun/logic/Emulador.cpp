@@ -176,7 +176,11 @@ bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
     // Current emulators dropped -verifysets; -verifyroms answers a set in the same words.
     const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets() ? QStringLiteral("-verifysets")
                                                                         : QStringLiteral("-verifyroms");
-    return Ejecutar(Argumentos(rom, {orden}), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
+    QStringList opciones{orden};
+    // Its answer must not depend on what the player's mame.ini adds to the output.
+    if (OpcionesEmulador::De(m_carpeta).Silenciable())
+        opciones << QStringLiteral("-noverbose");
+    return Ejecutar(Argumentos(rom, opciones), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
 }
 
 bool Emulador::EsNombreDeJuego(const QString &nombre)

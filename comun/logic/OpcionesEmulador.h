@@ -29,6 +29,9 @@ public:
     bool CarpetaPropia() const { return Conoce(QStringLiteral("inipath"), false); }
     bool VerificaSets() const { return Conoce(QStringLiteral("verifysets"), true); }
     bool ReconoceArchivos() const { return Conoce(QStringLiteral("isknown"), true); }
+    // It has -verbose, and so takes -noverbose: a verification's answer is then the same
+    // whatever the folder's mame.ini says.
+    bool Silenciable() const { return Conoce(QStringLiteral("verbose"), false); }
 
 private:
     bool Conoce(const QString &opcion, bool sinListado) const;

@@ -115,6 +115,7 @@ QList<CarpetaDePrueba::Llamada> CarpetaDePrueba::LlamadasDeTrabajo() const
         const qsizetype ini = llamada.argumentos.indexOf(QStringLiteral("-inipath"));
         if (ini >= 0 && llamada.argumentos.value(ini + 1) == QLatin1String("."))
             llamada.argumentos.remove(ini, 2);
+        llamada.argumentos.removeAll(QStringLiteral("-noverbose"));
         llamadas << llamada;
     }
     return llamadas;

@@ -49,7 +49,7 @@ public:
     // The arguments of every call that does a command's work, in order, and the working folder
     // of each: without the emulator's questions about itself (-showusage, which options it
     // knows; -version) and without the "-inipath ." that keeps each run to the folder's
-    // configuration.
+    // configuration, or the "-noverbose" that keeps a verification's answer clean.
     QList<QStringList> Llamadas() const;
     QStringList CarpetasDeLlamadas() const;
     void OlvidarLlamadas() const;

@@ -26,6 +26,7 @@
 // An archive roms/NAME.zip holds a good set of the game NAME when one of its lines reads
 // "set=NAME"; a line "parent=P" makes it a clone of P.
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -61,7 +62,7 @@ const std::set<std::string> kCommands = {"listfull", "listroms", "verifyroms", "
 const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run",
                                           "inipath", "rompath", "cfg_directory", "ctrlrpath",
                                           "snapshot_directory", "ctrlr"};
-const std::set<std::string> kSwitches = {"noreadconfig", "verbose"};
+const std::set<std::string> kSwitches = {"noreadconfig", "verbose", "noverbose"};
 
 std::string JsonString(const std::string &text)
 {
@@ -232,6 +233,15 @@ int main(int argc, char **argv)
             command = option == "createconfig" ? "cc" : option;
     }
 
+    // A folder's mame.ini with "verbose 1" makes the emulator talk about its configuration
+    // before it answers, unless told -noverbose.
+    if (std::find(args.begin(), args.end(), "-noverbose") == args.end()) {
+        std::ifstream ini("mame.ini");
+        for (std::string line; std::getline(ini, line);) {
+            if (line.rfind("verbose", 0) == 0 && line.find('1') != std::string::npos)
+                std::cout << "Attempting load of mame.ini\n";
+        }
+    }
     if (const std::string delay = conf.Get(command, "delay_ms"); !delay.empty())
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(delay.c_str())));
     if (conf.Flag(command, "fail")) {
