@@ -219,9 +219,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("sinControles");
         const QString v251 = QStringLiteral("Versión de M.A.M.E. (0.251)");
         QTest::newRow("actual") << QByteArray("0.251") << false << v251 << Colores::kTurquesa << false;
-        QTest::newRow("0.52 sin controles")
-            << QByteArray("0.52") << false
-            << QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)")
+        QTest::newRow("0.59 sin controles")
+            << QByteArray("0.59") << false
+            << QStringLiteral("Versión de M.A.M.E. (0.59) (Controles no configurables)")
             << Colores::kRojo << true;
         QTest::newRow("desconocida") << QByteArray() << false
                                      << QStringLiteral("(Versión de M.A.M.E desconocida)")
@@ -252,6 +252,9 @@ private Q_SLOTS:
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QTEST(Control<QLabel>(ventana, "lblEstado")->text(), "estado");
         QTEST(ColorDeEstado(ventana), "color");
+        // The whole text fits the line, however long.
+        auto *estado = Control<QLabel>(ventana, "lblEstado");
+        QVERIFY(QFontMetrics(estado->font()).horizontalAdvance(estado->text()) <= estado->width());
 
         auto *teclas = Control<BotonEtiqueta>(ventana, "lblTeclas");
         auto *casilla = Control<QCheckBox>(ventana, "chkUsaControles");

@@ -352,6 +352,7 @@ void frmCargador::closeEvent(QCloseEvent *evento)
     const Arranque::Cierre cierre = Arranque::Cerrar(m_sesion);
     if (!cierre.permitido) {
         lblEstado->setText(cierre.estado);
+        EncajarEstado();
         evento->ignore();
         return;
     }
@@ -371,6 +372,14 @@ void frmCargador::Estado(const LineaDeEstado &estado)
     }
     lblEstado->setText(estado.texto);
     Colorear(lblEstado, QPalette::WindowText, color);
+    EncajarEstado();
+}
+
+void frmCargador::EncajarEstado()
+{
+    // A long text is drawn smaller rather than cut at both ends, as the label buttons are.
+    lblEstado->setFont(Twips::Fuente(8.25));
+    Twips::EncajarTexto(lblEstado, lblEstado->text(), 6);
 }
 
 void frmCargador::AvisarCreandoLista()
@@ -499,6 +508,7 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
     lstJuegos->setGeometry(lista);
     lblEstado->setGeometry(estado);
     lblLog->setGeometry(log);
+    EncajarEstado();
 }
 
 } // namespace Corvala

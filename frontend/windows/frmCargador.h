@@ -89,6 +89,7 @@ protected:
 private:
     void CrearControles();
     void Estado(const LineaDeEstado &estado);
+    void EncajarEstado();
     void AvisarCreandoLista();
     void MostrarLista(ListaCargada lista);
     void TerminarPrograma();
