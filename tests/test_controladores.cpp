@@ -121,13 +121,14 @@ private Q_SLOTS:
         TeclasAsignadas teclas = TeclasSinAsignar();
         teclas[1][0] = 0;    // a code that was not in the table: dropped
         teclas[1][1] = 10;   // an empty code read back: written again, empty
-        teclas[3][15] = 42;  // a label without a code
+        teclas[3][15] = 42;  // caps lock, which the table as first written has no line for
         const QStringList ini = LineasDefaultIni(teclas, e.tabla);
         QCOMPARE(ini.mid(2), QStringList({QStringLiteral("START2                  \"\""),
-                                          QStringLiteral("P4_BUTTON10             \"\"")}));
+                                          QStringLiteral("P4_BUTTON10             \"KEYCODE_CAPSLOCK\"")}));
         const QStringList cfg = LineasCorvalaCfg(teclas, e.tabla);
         QCOMPARE(cfg.at(5), QStringLiteral("\t\t\t<port type=\"START2\">"));
-        QCOMPARE(cfg.at(9), QStringLiteral("\t\t\t\t<newseq type=\"standard\"></newseq>"));
+        QCOMPARE(cfg.at(6), QStringLiteral("\t\t\t\t<newseq type=\"standard\"></newseq>"));
+        QCOMPARE(cfg.at(9), QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_CAPSLOCK</newseq>"));
     }
 
     void cargarLoQueSeGuardo()
@@ -396,6 +397,30 @@ private Q_SLOTS:
             disco.Vaciar();
             QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), ini));
         }
+    }
+
+    void unaTablaDanadaNoGuardaNada_data()
+    {
+        QTest::addColumn<QByteArray>("tabla");
+        QTest::newRow("vacía") << QByteArray();
+        QTest::newRow("cortada") << QByteArray("[teclas]\r\n\r\n\r\nt17 = KEYCODE_1\r\nt18 = KEY");
+        QTest::newRow("basura") << QByteArray("\x01\x02garbage\r\n[nada]\r\nc0 = \r\n");
+    }
+    void unaTablaDanadaNoGuardaNada()
+    {
+        QFETCH(QByteArray, tabla);
+        MensajesDePrueba mensajes;
+        Entorno e;
+        e.carpeta.Escribir(QStringLiteral("Corvala.tlc"), tabla);
+        e.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
+        QVERIFY(!e.uso.Guardar(MonedaYArriba(), TablaTeclas(e.carpeta.Carpeta())));
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
+        QCOMPARE(mensajes.Vistos().constFirst().texto, e.uso.TextoTablaDanada());
+        QVERIFY(mensajes.Vistos().constFirst().texto.contains(e.carpeta.Ruta(QStringLiteral("Corvala.tlc"))));
+        QVERIFY(!e.carpeta.Existe(QStringLiteral("ctrlr")));
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
+        QCOMPARE(e.Ini(), kIniSinFijar);
+        QVERIFY(!e.uso.Marcada());
     }
 
     void casillaSinTecladoGuardado()

@@ -96,7 +96,33 @@ QString TablaTeclas::SeccionDeControl(int c)
 
 QString TablaTeclas::CodigoDeTecla(int k) const
 {
-    return Valor(QStringLiteral("teclas"), QLatin1Char('t') + QString::number(k));
+    const QString codigo = Valor(QStringLiteral("teclas"), QLatin1Char('t') + QString::number(k));
+    if (!codigo.isEmpty())
+        return codigo;
+    // Two keys of the picture that the table as first written has no line for: their codes
+    // are known all the same, so that choosing them never writes an empty key.
+    if (k == 42)
+        return QStringLiteral("KEYCODE_CAPSLOCK");
+    if (k == 56)
+        return QStringLiteral("KEYCODE_BACKSLASH2");
+    return {};
+}
+
+bool TablaTeclas::CubreTeclas(const TeclasAsignadas &teclas) const
+{
+    for (int p = 0; p < kJugadores; ++p) {
+        for (int c = 0; c < kControles; ++c) {
+            const int k = teclas[p][c];
+            if (k <= 0)
+                continue;
+            // Labels below 17 are the keys the picture disables: only a controller file read
+            // back can hold them, with no code, and they are written back as they came.
+            if (Valor(SeccionDeControl(c), QLatin1Char('c') + QString::number(c)).isEmpty()
+                || (k >= 17 && !CodigoDeTecla(k).startsWith(QLatin1String("KEYCODE_"))))
+                return false;
+        }
+    }
+    return true;
 }
 
 int TablaTeclas::TeclaDeCodigo(const QString &codigo) const

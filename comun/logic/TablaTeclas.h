@@ -32,8 +32,13 @@ public:
     explicit TablaTeclas(const CarpetaMame &carpeta);
     explicit TablaTeclas(ArchivoIni archivo);
 
-    // The code of key label k ("KEYCODE_A"), empty when the label has no entry.
+    // The code of key label k ("KEYCODE_A"), empty when the label has no entry. Labels 42
+    // (caps lock) and 56 ("<") have their codes even where the table has no line for them.
     QString CodigoDeTecla(int k) const;
+
+    // Whether the table gives every port name and key code these assignments need: a damaged
+    // table (empty, cut short, garbage) does not.
+    bool CubreTeclas(const TeclasAsignadas &teclas) const;
 
     // The first label from 10 to 102 whose code is exactly the given one, or 0.
     int TeclaDeCodigo(const QString &codigo) const;

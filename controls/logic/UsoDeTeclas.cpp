@@ -55,6 +55,14 @@ QString UsoDeTeclas::TextoErrorCfg() const
                             "podrá funcionar de forma correcta.");
 }
 
+QString UsoDeTeclas::TextoTablaDanada() const
+{
+    return QStringLiteral("El archivo de teclas %1 está dañado o incompleto: le faltan nombres de "
+                          "controles o códigos de teclas, así que no se ha guardado nada. Bórralo y "
+                          "Corvala! lo creará de nuevo la próxima vez que arranque.")
+        .arg(m_sesion.carpeta.Ruta(QStringLiteral("Corvala.tlc")));
+}
+
 QString UsoDeTeclas::TextoErrorMameIni()
 {
     return MensajeErrorMameIni().texto;
@@ -138,6 +146,10 @@ bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool 
 bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
+    if (!tabla.CubreTeclas(teclas)) {
+        Error(TextoTablaDanada());
+        return false;
+    }
     const QString ini = carpeta.Ruta(kDefaultIni);
     const QString cfg = carpeta.Ruta(kCorvalaCfg);
     // What the controller files held before, to put back when a later step fails.

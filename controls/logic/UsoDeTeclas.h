@@ -42,6 +42,7 @@ public:
     QString TextoErrorTeclado() const;
     QString TextoErrorCfg() const;
     static QString TextoErrorMameIni();
+    QString TextoTablaDanada() const;
 
 Q_SIGNALS:
     // The box's state changed; the window shows it.
