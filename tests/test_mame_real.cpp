@@ -8,6 +8,7 @@
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/Partida.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"
 
@@ -176,6 +177,20 @@ private Q_SLOTS:
         QVERIFY2(log.contains(QLatin1String("Parsing mame.ini")), qPrintable(log));
         QVERIFY(real.carpeta.Existe(QStringLiteral("cfg/pong.cfg")));
         QVERIFY(!log.contains(QLatin1String("unknown option")));
+    }
+
+    void unaPartidaQueNoArrancaLoDice()
+    {
+        // A controller set that does not exist: the emulator refuses to start the game.
+        CarpetaReal real;
+        real.SinPantalla();
+        real.Opciones({{"ctrlr", "noexiste"}});
+        real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
+        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), Partida::TextoTerminadaConError());
+        const QString log = real.Log();
+        QVERIFY2(log.contains(QLatin1String("Could not load controller")), qPrintable(log));
+        QVERIFY2(log.endsWith(Partida::LineaDeFinal(3) + QStringLiteral("\r\n")), qPrintable(log));
+        QVERIFY(!real.vigilante.Disparado());
     }
 
     void lasTeclasDefinidasLlegan()

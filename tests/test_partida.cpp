@@ -161,23 +161,42 @@ private Q_SLOTS:
         sesion.versionMame = QStringLiteral("0.251");
         Partida partida(sesion, [] { return false; });
 
-        // A set the emulator cannot run: it ends at once, its complaint is the log.
-        QCOMPARE(partida.Jugar(QStringLiteral("pacman.zip")), Partida::Resultado::Terminada);
+        // A set the emulator cannot run, a failure, a crash: the log ends with how it ended.
+        QCOMPARE(partida.Jugar(QStringLiteral("pacman.zip")), Partida::Resultado::ConError);
         QCOMPARE(sesion.ultimoLog, QStringLiteral("pacman.1 NOT FOUND (tried in pacman)\r\n"
-                                                  "Required files are missing, the machine cannot be run.\r\n"));
+                                                  "Required files are missing, the machine cannot be run.\r\n")
+                                       + Partida::LineaDeFinal(2) + QStringLiteral("\r\n"));
 
+        carpeta.Control("game.fail=1\n");
+        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::ConError);
+        QCOMPARE(sesion.ultimoLog, QStringLiteral("Error: the fake emulator was told to fail\r\n"
+                                                  "M.A.M.E ha terminado con el código de error 1.\r\n"));
+
+        carpeta.Control("game.crash=1\n");
+        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::ConError);
+        QVERIFY(sesion.ultimoLog.endsWith(Partida::LineaDeFinal(-1) + QStringLiteral("\r\n")));
+
+        // A clean end keeps the log as the emulator wrote it.
         carpeta.Control("game.silent=1\n");
         QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::Terminada);
         QCOMPARE(sesion.ultimoLog, QString());
 
-        carpeta.Control("game.fail=1\n");
-        partida.Jugar(QStringLiteral("galaga.zip"));
-        QCOMPARE(sesion.ultimoLog, QStringLiteral("Error: the fake emulator was told to fail\r\n"));
-
         // No emulator to start: the log says so instead of keeping the last game's.
         carpeta.SinEmulador();
-        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::Terminada);
+        QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::ConError);
         QCOMPARE(sesion.ultimoLog, Partida::LogSinEmulador());
+    }
+
+    void unaPartidaFallidaLoDiceEnRojo()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        v.carpeta.Control("game.exit=3\n");
+        v.DobleClic(kGalaga);
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), Partida::TextoTerminadaConError());
+        QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
+        QVERIFY(v.sesion.ultimoLog.endsWith(QStringLiteral("M.A.M.E ha terminado con el código de error 3.\r\n")));
+        QVERIFY(mensajes.Vistos().isEmpty());
     }
 
     void laVentanaMientrasDuraLaPartida()

@@ -81,7 +81,8 @@ bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, in
 }
 
 std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores,
-                                         int limiteMs, qint64 limiteBytes, FinEjecucion *fin) const
+                                         int limiteMs, qint64 limiteBytes, FinEjecucion *fin,
+                                         int *codigoSalida) const
 {
     QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-salida-XXXXXX.txt")));
     if (!captura.open())
@@ -93,7 +94,7 @@ std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool co
     orden.conErrores = conErrores;
     orden.limiteMs = limiteMs;
     orden.limiteBytes = limiteBytes;
-    const FinEjecucion final = Corvala::Ejecutar(orden);
+    const FinEjecucion final = Corvala::Ejecutar(orden, codigoSalida);
     if (fin)
         *fin = final;
     if (final == FinEjecucion::NoEmpezo || final == FinEjecucion::Cortado)
@@ -150,12 +151,13 @@ FinEjecucion Emulador::ListarJuegos() const
     return fin;
 }
 
-std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido) const
+std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido, int *codigoSalida) const
 {
     QStringList opciones;
     if (sinSonido)
         opciones << QStringLiteral("-soundcard") << QStringLiteral("0");
-    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1, -1);
+    return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1, -1,
+                    nullptr, codigoSalida);
 }
 
 std::optional<QString> Emulador::Version() const

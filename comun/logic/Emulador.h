@@ -35,7 +35,8 @@ public:
     // "mame ROM" (with "-soundcard 0" for old versions). Standard output and standard error
     // are captured in a private temporary file, which is read and removed; the result is
     // that text, or nothing when the emulator could not be started.
-    std::optional<QString> Jugar(const QString &rom, bool sinSonido) const;
+    // How it ended goes to codigoSalida: its exit code, or -1 for a signal.
+    std::optional<QString> Jugar(const QString &rom, bool sinSonido, int *codigoSalida = nullptr) const;
 
     // "mame ROM -verifysets" (-verifyroms for an emulator without it), output in 1.p. A run
     // that lasts longer than the limit (in milliseconds; none when negative), or prints more
@@ -98,7 +99,8 @@ private:
                   qint64 limiteBytes, bool conErrores = false) const;
     OrdenEmulador Orden(const QStringList &argumentos) const;
     std::optional<QString> Capturar(const QStringList &argumentos, bool conErrores, int limiteMs,
-                                    qint64 limiteBytes, FinEjecucion *fin = nullptr) const;
+                                    qint64 limiteBytes, FinEjecucion *fin = nullptr,
+                                    int *codigoSalida = nullptr) const;
     static QStringList Argumentos(const QString &nombre, const QStringList &opciones);
 
     CarpetaMame m_carpeta;

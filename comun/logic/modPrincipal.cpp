@@ -76,7 +76,7 @@ bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString 
     return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }
 
-FinEjecucion Ejecutar(const OrdenEmulador &orden)
+FinEjecucion Ejecutar(const OrdenEmulador &orden, int *codigoSalida)
 {
     QProcess proceso;
     proceso.setProgram(orden.programa);
@@ -140,9 +140,10 @@ FinEjecucion Ejecutar(const OrdenEmulador &orden)
     if (cortado || (orden.limiteBytes >= 0 && !orden.salida.isEmpty()
                     && QFileInfo(orden.salida).size() > orden.limiteBytes))
         return FinEjecucion::Cortado;
-    return proceso.exitStatus() == QProcess::NormalExit && proceso.exitCode() == 0
-               ? FinEjecucion::Bien
-               : FinEjecucion::Fallo;
+    const int codigo = proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1;
+    if (codigoSalida)
+        *codigoSalida = codigo;
+    return codigo == 0 ? FinEjecucion::Bien : FinEjecucion::Fallo;
 }
 
 bool EjecutarYEsperar(const OrdenEmulador &orden)

@@ -64,7 +64,9 @@ enum class FinEjecucion {
 // that windows repaint and their handlers run (the handlers guard themselves with the busy
 // flags). A program that cannot be started fails at once, before any waiting; one past its
 // limits is killed for good (SIGKILL, which no program can ignore).
-FinEjecucion Ejecutar(const OrdenEmulador &orden);
+// The exit code of a program that ended by itself goes to codigoSalida; -1 there means it was
+// ended by a signal (a crash).
+FinEjecucion Ejecutar(const OrdenEmulador &orden, int *codigoSalida = nullptr);
 
 // The same, true when the program ran and ended by itself; the exit code is not examined.
 bool EjecutarYEsperar(const OrdenEmulador &orden);

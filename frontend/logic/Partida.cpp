@@ -56,6 +56,18 @@ QString Partida::LogSinEmulador()
         .arg(CarpetaMame::NombreEmulador());
 }
 
+QString Partida::LineaDeFinal(int codigoSalida)
+{
+    if (codigoSalida < 0)
+        return QStringLiteral("M.A.M.E se ha cerrado de golpe: el sistema lo ha detenido con una señal.");
+    return QStringLiteral("M.A.M.E ha terminado con el código de error %1.").arg(codigoSalida);
+}
+
+QString Partida::TextoTerminadaConError()
+{
+    return QStringLiteral("La partida terminó con un error, mira \"Ver Log\".");
+}
+
 Partida::Resultado Partida::Jugar(const QString &archivo)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
@@ -66,15 +78,19 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
     if (m_usaControles() && ExisteArchivo(cfg) && !MoverArchivo(cfg, bak))
         return Resultado::ErrorCfg;
 
+    int codigo = 0;
     const std::optional<QString> salida =
-        Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame));
+        Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame), &codigo);
     m_sesion.ultimoLog.clear();
     if (!salida) {
         m_sesion.ultimoLog = LogSinEmulador();
     } else {
         for (const QString &linea : ArchivoTexto::PartirLineas(*salida))
             m_sesion.ultimoLog += linea + QStringLiteral("\r\n");
+        if (codigo != 0)
+            m_sesion.ultimoLog += LineaDeFinal(codigo) + QStringLiteral("\r\n");
     }
+    const Resultado final = !salida || codigo != 0 ? Resultado::ConError : Resultado::Terminada;
 
     // What the emulator wrote while the defined keys were in force goes; the player's own
     // files come back.
@@ -85,7 +101,7 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
         if (ExisteArchivo(bak) && !MoverArchivo(bak, cfg))
             return Resultado::ErrorCfg;
     }
-    return Resultado::Terminada;
+    return final;
 }
 
 } // namespace Corvala

@@ -16,7 +16,8 @@ class Partida
 {
 public:
     enum class Resultado {
-        Terminada,      // the emulator ran and ended; the log is kept
+        Terminada,      // the emulator ran and ended cleanly; the log is kept
+        ConError,       // the emulator crashed, failed or refused to start; the log says how
         ErrorCfg,       // a file of the cfg folder could not be set aside or put back
     };
 
@@ -40,6 +41,11 @@ public:
 
     // The log kept when the emulator could not be started at all.
     static QString LogSinEmulador();
+
+    // The log's last line for an emulator that did not end cleanly: its exit code, or -1 for
+    // a signal; and the status line's text then.
+    static QString LineaDeFinal(int codigoSalida);
+    static QString TextoTerminadaConError();
 
 private:
     Sesion &m_sesion;

@@ -261,6 +261,8 @@ void frmCargador::LanzarJuego()
     const Partida::Resultado resultado = partida.Jugar(m_lista.Archivo(fila));
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
+    } else if (resultado == Partida::Resultado::ConError) {
+        Estado({Partida::TextoTerminadaConError(), ColorEstado::Rojo});
     } else {
         Estado({QStringLiteral("Ha terminado la carga."), ColorEstado::Azul});
     }
