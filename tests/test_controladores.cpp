@@ -115,6 +115,38 @@ private Q_SLOTS:
         QCOMPARE(LineasCorvalaCfg(TeclasSinAsignar(), e.tabla).size(), 8);
     }
 
+    void codigosDelTecladoNumerico_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("escrito");
+        QTest::newRow("0.251") << "KEYCODE_0_PAD" << "0.251" << "KEYCODE_0PAD";
+        QTest::newRow("0.116") << "KEYCODE_ENTER_PAD" << "0.116" << "KEYCODE_ENTERPAD";
+        QTest::newRow("0.106") << "KEYCODE_0_PAD" << "0.106" << "KEYCODE_0_PAD";
+        QTest::newRow("sin versión") << "KEYCODE_SLASH_PAD" << "" << "KEYCODE_SLASH_PAD";
+        QTest::newRow("otra tecla") << "KEYCODE_A" << "0.251" << "KEYCODE_A";
+    }
+    void codigosDelTecladoNumerico()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, version);
+        QTEST(CodigoParaEmulador(codigo, version), "escrito");
+        QFETCH(QString, escrito);
+        QCOMPARE(CodigoDeLaTabla(escrito), codigo);
+
+        // A controller file in the current names reads back onto the same labels.
+        Entorno e;
+        e.sesion.versionMame = QStringLiteral("0.251");
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[0][0] = 97;   // keypad 0
+        teclas[1][2] = 100;  // keypad Enter
+        QVERIFY(e.uso.Guardar(teclas, e.tabla));
+        QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")).contains("\"KEYCODE_0PAD\""));
+        QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg")).contains(">KEYCODE_ENTERPAD<"));
+        QCOMPARE(CargarTeclasDeControlador(e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini")), e.tabla),
+                 teclas);
+    }
+
     void celdasEspeciales()
     {
         Entorno e;

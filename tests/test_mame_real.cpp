@@ -5,6 +5,7 @@
 
 #include "comun/logic/Emulador.h"
 #include "comun/logic/TablaTeclas.h"
+#include "controls/logic/Teclado.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/ListaDeJuegos.h"
@@ -190,6 +191,36 @@ private Q_SLOTS:
         const QString log = real.Log();
         QVERIFY2(log.contains(QLatin1String("Could not load controller")), qPrintable(log));
         QVERIFY2(log.endsWith(Partida::LineaDeFinal(3) + QStringLiteral("\r\n")), qPrintable(log));
+        QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void todasLasTeclasLasAceptaElEmulador()
+    {
+        // Every key of the picture that can be chosen, given to some control (64 a save), saved
+        // and tried on pong in the folder's configuration: none dropped, a clean end.
+        CarpetaReal real;
+        real.SinPantalla("1");
+        real.Opciones({{"verbose", "1"}});
+        const TablaTeclas tabla(real.carpeta.Carpeta());
+        QList<int> teclas;
+        for (int k = 0; k < kTeclas; ++k) {
+            if (!Teclado::Deshabilitada(k))
+                teclas << k;
+        }
+        QCOMPARE(teclas.size(), 83);
+        for (qsizetype desde = 0; desde < teclas.size(); desde += kJugadores * kControles) {
+            TeclasAsignadas asignadas = TeclasSinAsignar();
+            for (qsizetype i = desde; i < std::min(teclas.size(), desde + kJugadores * kControles); ++i) {
+                const qsizetype celda = i - desde;
+                asignadas[celda / kControles][celda % kControles] = std::int16_t(teclas[i]);
+            }
+            QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla));
+            real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
+            const QString log = real.Log();
+            QVERIFY2(log.contains(QLatin1String("Parsing mame.ini")), qPrintable(log));
+            QVERIFY2(!log.contains(QLatin1String("Dropping invalid input token")), qPrintable(log));
+            QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
+        }
         QVERIFY(!real.vigilante.Disparado());
     }
 

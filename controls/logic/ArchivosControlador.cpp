@@ -4,6 +4,8 @@
 #include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
 
+#include <QRegularExpression>
+
 namespace Corvala {
 
 namespace {
@@ -11,32 +13,56 @@ namespace {
 const QChar kComillas = QLatin1Char('"');
 const QChar kTab = QLatin1Char('\t');
 
-// Calls the function with the port name and key code of every assignment, in file order.
+// Calls the function with the port name and key code of every assignment, in file order, the
+// code as the emulator of that version names it.
 template <typename Funcion>
-void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla, Funcion funcion)
+void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                        const QString &version, Funcion funcion)
 {
     for (int p = 0; p < kJugadores; ++p) {
         for (int c = 0; c < kControles; ++c) {
             const int k = teclas[p][c];
             if (k > 0)
-                funcion(tabla.NombreDePuerto(p, c), tabla.CodigoDeTecla(k));
+                funcion(tabla.NombreDePuerto(p, c), CodigoParaEmulador(tabla.CodigoDeTecla(k), version));
         }
     }
 }
 
+const QString kSufijoTeclado = QStringLiteral("_PAD");
+
 } // namespace
 
-QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
+QString CodigoParaEmulador(const QString &codigo, const QString &version)
+{
+    // The keypad's keys lost the "_" before PAD with the emulator's new input system (0.116):
+    // KEYCODE_0_PAD became KEYCODE_0PAD. A current emulator drops an unknown name, and 0.251
+    // crashes on a controller file that holds one.
+    if (!codigo.endsWith(kSufijoTeclado) || version.isEmpty() || version == VersionDesconocida()
+        || CompararVersiones(version, QStringLiteral("0.116")) < 0)
+        return codigo;
+    return codigo.chopped(kSufijoTeclado.size()) + QStringLiteral("PAD");
+}
+
+QString CodigoDeLaTabla(const QString &codigo)
+{
+    static const QRegularExpression kTeclado(QStringLiteral("^(KEYCODE_.*[^_])PAD$"));
+    const QRegularExpressionMatch coincide = kTeclado.match(codigo);
+    return coincide.hasMatch() ? coincide.captured(1) + kSufijoTeclado : codigo;
+}
+
+QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                             const QString &version)
 {
     QStringList lineas{QStringLiteral("#   Teclas configuradas para el Corvala"),
                        QStringLiteral("#")};
-    ParaCadaAsignacion(teclas, tabla, [&](const QString &puerto, const QString &codigo) {
+    ParaCadaAsignacion(teclas, tabla, version, [&](const QString &puerto, const QString &codigo) {
         lineas << RellenarEspacios(puerto, 24) + kComillas + codigo + kComillas;
     });
     return lineas;
 }
 
-QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
+QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                             const QString &version)
 {
     const QString tab2 = QString(2, kTab);
     const QString tab3 = QString(3, kTab);
@@ -45,7 +71,7 @@ QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &t
                        QString(),
                        tab2 + QStringLiteral("<!-- Configuracion del teclado para Corvala -->"),
                        tab2 + QStringLiteral("<input>")};
-    ParaCadaAsignacion(teclas, tabla, [&](const QString &puerto, const QString &codigo) {
+    ParaCadaAsignacion(teclas, tabla, version, [&](const QString &puerto, const QString &codigo) {
         lineas << tab3 + QStringLiteral("<port type=\"") + puerto + QStringLiteral("\">")
                << tab3 + kTab + QStringLiteral("<newseq type=\"standard\">") + codigo
                       + QStringLiteral("</newseq>")
@@ -74,7 +100,7 @@ TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas
         if (jugador < 1 || jugador > kJugadores || tabla.NombreDePuerto(jugador - 1, control) != nombre)
             continue;
         teclas[jugador - 1][control] = static_cast<std::int16_t>(
-            tabla.TeclaDeCodigo(ValorDeLinea(linea).mid(1)));
+            tabla.TeclaDeCodigo(CodigoDeLaTabla(ValorDeLinea(linea).mid(1))));
     }
     return teclas;
 }

@@ -12,9 +12,16 @@ namespace Corvala {
 // files. Both carry the same assignments: every cell greater than 0, player by player and
 // control by control.
 
-// The two files' lines (each written with CR LF).
-QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla);
-QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla);
+// A key code of the table as the emulator of that version names it: KEYCODE_0_PAD is
+// KEYCODE_0PAD from 0.116 on (an empty or unknown version keeps the table's name); and back.
+QString CodigoParaEmulador(const QString &codigo, const QString &version);
+QString CodigoDeLaTabla(const QString &codigo);
+
+// The two files' lines (each written with CR LF), with the codes the emulator's version knows.
+QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                             const QString &version = {});
+QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                             const QString &version = {});
 
 // The assignments of a default.ini file: every cell -1, then one key per line that names a
 // port of the table. Comment lines and lines naming no port are skipped. A missing or

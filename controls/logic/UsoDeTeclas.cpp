@@ -157,8 +157,8 @@ bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabl
     const std::optional<QByteArray> cfgAntes = LeerBytes(cfg);
     if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
         || !ArchivoTexto::EscribirJuntos(
-            {{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(teclas, tabla))},
-             {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(teclas, tabla))}})) {
+            {{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(teclas, tabla, m_sesion.versionMame))},
+             {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(teclas, tabla, m_sesion.versionMame))}})) {
         Error(TextoErrorTeclado());
         return false;
     }
