@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 #include <QtTest>
 
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void informeDelJuegoYSuNombreVacio();
     void unInformeTieneUnSoloLimite();
     void unMameIniQueHablaNoCambiaElVeredicto();
+    void sinPoderRenombrarNoHayPrueba();
 };
 
 void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
@@ -512,6 +514,36 @@ void TestGestor::unMameIniQueHablaNoCambiaElVeredicto()
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
     QVERIFY(Compatibilidad(carpeta.Carpeta()).EsRomCompatible(QStringLiteral("oldname.zip"),
                                                               QStringLiteral("pacman.zip")));
+}
+
+void TestGestor::sinPoderRenombrarNoHayPrueba()
+{
+    CarpetaDePrueba carpeta;
+    carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
+    carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
+    const QString roms = carpeta.Ruta(QStringLiteral("roms"));
+    // A roms folder that cannot be written, even by root.
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), roms}) != 0)
+        QSKIP("chattr +i is not possible here: a read-only roms folder cannot be made");
+    const Compatibilidad prueba(carpeta.Carpeta());
+    const Compatibilidad::Comparacion comparacion =
+        prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
+    const Compatibilidad::Actualizacion actualizacion =
+        prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
+    Busqueda busqueda(prueba);
+    busqueda.Empezar();
+    const Busqueda::Resultado resultado = busqueda.Recorrer(
+        carpeta.Ruta(QStringLiteral("lista.txt")), [] { return QStringLiteral("oldname.zip"); }, [](qint32) {});
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), roms});
+
+    QCOMPARE(comparacion, Compatibilidad::Comparacion::SinPrueba);
+    QCOMPARE(actualizacion, Compatibilidad::Actualizacion::SinPrueba);
+    QCOMPARE(resultado, Busqueda::Resultado::SinPrueba);
+    QCOMPARE(Busqueda::MensajeDeResultado(resultado, QString()).titulo, QStringLiteral("No es posible la prueba"));
+    QCOMPARE(Compatibilidad::MensajeDeComparacion(comparacion).texto, Compatibilidad::MensajeSinPrueba().texto);
+    QVERIFY(carpeta.Llamadas().isEmpty());
+    QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
+    QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 }
 
 QTEST_GUILESS_MAIN(TestGestor)

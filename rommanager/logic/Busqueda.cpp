@@ -24,10 +24,14 @@ Busqueda::Resultado Busqueda::Recorrer(const QString &rutaLista, const std::func
         // A line that is no game (the header) is a candidate that can never be good.
         const std::optional<JuegoListado> juego = LeerLineaLista(linea);
         const QString elegido = archivo();
-        if (juego && m_prueba.EsRomCompatible(elegido, juego->nombre + QStringLiteral(".zip"))) {
+        const Compatibilidad::Prueba prueba = juego ? m_prueba.Probar(elegido, juego->nombre + QStringLiteral(".zip"))
+                                                    : Compatibilidad::Prueba::Incompatible;
+        if (prueba == Compatibilidad::Prueba::Compatible) {
             m_titulo = QuitarBlancos(juego->titulo).toString();
             return Resultado::Encontrada;
         }
+        if (prueba == Compatibilidad::Prueba::SinPrueba)
+            return Resultado::SinPrueba;
         if (!m_buscando)
             return Resultado::Cancelada;
         ++contador;
@@ -61,6 +65,8 @@ Mensaje Busqueda::MensajeDeResultado(Resultado resultado, const QString &titulo)
     case Resultado::Cancelada:
         return {QStringLiteral("La comprobación ha sido cancelada por el usuario."),
                 QStringLiteral("Proceso cancelado"), Mensaje::Icono::Critico};
+    case Resultado::SinPrueba:
+        return Compatibilidad::MensajeSinPrueba();
     case Resultado::NoEncontrada:
         break;
     }

@@ -16,7 +16,9 @@ class Compatibilidad;
 class Busqueda
 {
 public:
-    enum class Resultado { Encontrada, NoEncontrada, Cancelada };
+    // SinPrueba: no test can be made at all (a folder Corvala cannot write); the search stops
+    // at the first candidate rather than go through every title for nothing.
+    enum class Resultado { Encontrada, NoEncontrada, Cancelada, SinPrueba };
 
     explicit Busqueda(const Compatibilidad &prueba);
 

@@ -35,34 +35,41 @@ void Compatibilidad::BorrarRegistro() const
 
 bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &candidato) const
 {
+    return Probar(archivo, candidato) == Prueba::Compatible;
+}
+
+Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QString &candidato) const
+{
     const QString rom = QuitarExtension(candidato);
     // Without a ROM name the emulator would verify every set it knows.
     if (rom.isEmpty() || !EsNombreDeArchivo(archivo) || !EsNombreDeArchivo(candidato))
-        return false;
+        return Prueba::Incompatible;
     // The rename below would be refused: no need to write the record first.
     if (QFileInfo::exists(Roms(candidato)) || !QFileInfo::exists(Roms(archivo)))
-        return false;
+        return Prueba::Incompatible;
 
     // The record comes first: from the moment of the rename, a killed Corvala can be undone.
+    // Without the record or the rename there is no test at all, which is not a negative one.
     if (!EscribirRegistro(archivo, candidato))
-        return false;
+        return Prueba::SinPrueba;
     const QString roms = m_carpeta.Ruta(QStringLiteral("roms"));
     if (!RenombrarArchivo(archivo, candidato, roms)) {
         BorrarRegistro();
-        return false;
+        return Prueba::SinPrueba;
     }
     const bool verificado = Emulador(m_carpeta).VerificarSets(rom, m_limiteMs);
     const std::optional<QStringList> salida =
         verificado ? ArchivoTexto::LeerLineas(m_carpeta.Ruta(QStringLiteral("1.p"))) : std::nullopt;
     // Should the name not come back now, the record stays for the next opening to retry.
     if (!RenombrarArchivo(candidato, archivo, roms))
-        return false;
+        return Prueba::Incompatible;
     BorrarRegistro();
 
     if (!salida || salida->isEmpty())
-        return false;
+        return Prueba::Incompatible;
     const QString esperada = QStringLiteral("ROMSET ") + rom.toUpper() + QStringLiteral(" IS GOOD");
-    return QuitarBlancos(salida->first()).toString().toUpper() == esperada;
+    return QuitarBlancos(salida->first()).toString().toUpper() == esperada ? Prueba::Compatible
+                                                                          : Prueba::Incompatible;
 }
 
 bool Compatibilidad::DevolverNombrePendiente() const
@@ -75,8 +82,12 @@ Compatibilidad::Comparacion Compatibilidad::Comparar(const QString &archivo,
 {
     if (ExisteArchivo(Roms(archivoDelJuego)))
         return Comparacion::ExisteArchivoDelJuego;
-    return EsRomCompatible(archivo, archivoDelJuego) ? Comparacion::Compatibles
-                                                     : Comparacion::Incompatibles;
+    switch (Probar(archivo, archivoDelJuego)) {
+    case Prueba::Compatible: return Comparacion::Compatibles;
+    case Prueba::SinPrueba: return Comparacion::SinPrueba;
+    case Prueba::Incompatible: break;
+    }
+    return Comparacion::Incompatibles;
 }
 
 Mensaje Compatibilidad::MensajeDeComparacion(Comparacion comparacion)
@@ -90,6 +101,8 @@ Mensaje Compatibilidad::MensajeDeComparacion(Comparacion comparacion)
         return {QStringLiteral("Las ROMs son compatibles. Puede que actualizando la ROM para el juego "
                                "seleccionado M.A.M.E pueda emularla."),
                 QStringLiteral("¡Encontrada!"), Mensaje::Icono::Exclamacion};
+    case Comparacion::SinPrueba:
+        return MensajeSinPrueba();
     case Comparacion::Incompatibles:
         break;
     }
@@ -104,8 +117,11 @@ Compatibilidad::Actualizacion Compatibilidad::Actualizar(const QString &archivo,
         return Actualizacion::ExisteArchivoDelJuego;
     if (!ExisteArchivo(Roms(archivo)))
         return Actualizacion::ArchivoDesaparecido;
-    if (!EsRomCompatible(archivo, archivoDelJuego))
-        return Actualizacion::Incompatible;
+    switch (Probar(archivo, archivoDelJuego)) {
+    case Prueba::SinPrueba: return Actualizacion::SinPrueba;
+    case Prueba::Incompatible: return Actualizacion::Incompatible;
+    case Prueba::Compatible: break;
+    }
     return RenombrarArchivo(archivo, archivoDelJuego, m_carpeta.Ruta(QStringLiteral("roms")))
                ? Actualizacion::Actualizada
                : Actualizacion::NoRenombrada;
@@ -134,10 +150,21 @@ std::optional<Mensaje> Compatibilidad::MensajeDeActualizacion(Actualizacion actu
                                       "carpeta roms. Comprueba que no sea de sólo lectura.")
                            .arg(archivo, archivoDelJuego),
                        QStringLiteral("Error"), Mensaje::Icono::Critico};
+    case Actualizacion::SinPrueba:
+        return MensajeSinPrueba();
     case Actualizacion::Actualizada:
         break;
     }
     return std::nullopt;
+}
+
+Mensaje Compatibilidad::MensajeSinPrueba()
+{
+    return {QStringLiteral("No se puede probar la compatibilidad: Corvala! necesita cambiar el nombre "
+                           "del archivo por un momento y no puede hacerlo en la carpeta roms, o no "
+                           "puede escribir en la carpeta de M.A.M.E. Comprueba que no sean de sólo "
+                           "lectura."),
+            QStringLiteral("No es posible la prueba"), Mensaje::Icono::Critico};
 }
 
 Mensaje Compatibilidad::MensajeFaltaSeleccion()

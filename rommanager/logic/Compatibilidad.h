@@ -34,6 +34,13 @@ public:
     // without a ROM name ("ERROR").
     bool EsRomCompatible(const QString &archivo, const QString &candidato) const;
 
+    // The same test with its third outcome: no test could be made, because the record could
+    // not be written or the archive could not take the candidate's name (a read-only folder).
+    enum class Prueba { Compatible, Incompatible, SinPrueba };
+    Prueba Probar(const QString &archivo, const QString &candidato) const;
+    // The box that says so, for the comparison, the renaming and the search alike.
+    static Mensaje MensajeSinPrueba();
+
     // Gives an archive left under a candidate's name its own name back, as the record says,
     // and removes the record. Returns true when an archive was renamed.
     bool DevolverNombrePendiente() const;
@@ -42,7 +49,7 @@ public:
     static QString Registro() { return RenombrePendiente::Nombre(); }
 
     // The comparison of the selected archive with the selected game's archive name.
-    enum class Comparacion { ExisteArchivoDelJuego, Compatibles, Incompatibles };
+    enum class Comparacion { ExisteArchivoDelJuego, Compatibles, Incompatibles, SinPrueba };
     Comparacion Comparar(const QString &archivo, const QString &archivoDelJuego) const;
     static Mensaje MensajeDeComparacion(Comparacion comparacion);
 
@@ -54,6 +61,7 @@ public:
         Incompatible,
         Actualizada,
         NoRenombrada,
+        SinPrueba,
     };
     Actualizacion Actualizar(const QString &archivo, const QString &archivoDelJuego) const;
     // The box that follows a renaming; none when it ran through.
