@@ -18,6 +18,9 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -466,6 +469,44 @@ private Q_SLOTS:
     }
 
     // The real boxes: their buttons in Spanish, the answer the button the player pressed.
+    void cajasQueCabenEnLaPantalla()
+    {
+        const Mensajes::Manejador anterior = Mensajes::Instalar({});
+        MensajesQt::Instalar();
+        // A short box is as wide as its title needs.
+        int anchoDeCaja = 0;
+        QTimer::singleShot(0, [&anchoDeCaja] {
+            auto *caja = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(caja);
+            anchoDeCaja = caja->sizeHint().width();
+            caja->accept();
+        });
+        Mensajes::Mostrar({QStringLiteral("No hay sucesos."), QStringLiteral("Visor de Sucesos.")});
+        QVERIFY(anchoDeCaja >= QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Visor de Sucesos.")) + 100);
+
+        // A log of 300 lines: never taller than the screen, and open at its end.
+        QString log;
+        for (int i = 1; i <= 300; ++i)
+            log += QStringLiteral("linea %1\r\n").arg(i);
+        log += QStringLiteral("Fatal error: el final");
+        bool visto = false;
+        QTimer::singleShot(0, [&visto] {
+            QWidget *caja = QApplication::activeModalWidget();
+            QVERIFY(caja);
+            QVERIFY(caja->height() <= caja->screen()->availableGeometry().height());
+            auto *visor = caja->findChild<QPlainTextEdit *>(QStringLiteral("visor"));
+            QVERIFY(visor);
+            QVERIFY(visor->textCursor().atEnd());
+            auto *barra = visor->verticalScrollBar();
+            QCOMPARE(barra->value(), barra->maximum());
+            visto = true;
+            caja->close();
+        });
+        QCOMPARE(Mensajes::Mostrar({log, QStringLiteral("Visor de sucesos.")}), Respuesta::Aceptar);
+        QVERIFY(visto);
+        Mensajes::Instalar(anterior);
+    }
+
     void cajasDeMensajeEnEspanol()
     {
         const Mensajes::Manejador anterior = Mensajes::Instalar({});
