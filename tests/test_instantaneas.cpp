@@ -129,17 +129,21 @@ private Q_SLOTS:
         QSize cliente, imagen;
         QPoint centro;
         bool modal = false;
+        QString titulo;
         AlAbrirseLaVentana([&](QWidget *ventana) {
             auto *ampliada = qobject_cast<frmImagen *>(ventana);
             if (!ampliada)
                 return;
             modal = ampliada->isModal();
+            titulo = ampliada->windowTitle();
             cliente = ampliada->size();
             imagen = Control<QLabel>(*ampliada, "Image1")->pixmap().size();
             centro = ampliada->frameGeometry().center();
         });
         v.PulsarVista();
         QVERIFY(modal);
+        // No caption text; not an empty title either, which the platform fills with "Corvala".
+        QVERIFY(!titulo.isEmpty() && titulo.trimmed().isEmpty());
         QCOMPARE(imagen, QSize(224, 256));
         QCOMPARE(cliente, QSize(224, 256));
         // Centred over the main window, give or take the rounding of two centres.

@@ -153,6 +153,26 @@ private Q_SLOTS:
         QVERIFY(!carpeta.Existe(QStringLiteral("roms/x")));
     }
 
+    void elPrimerAbajoEligeLaPrimeraFila()
+    {
+        MensajesDePrueba mensajes;
+        VentanaLista v;
+        v.ventana.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v.ventana));
+        auto *lista = Control<QListView>(v.ventana, "lstJuegos");
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(v.ventana.FilaElegida(), kGalaga);
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
+
+        // A click on the row already chosen refreshes the status line as a new choice does.
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(kGalaga, 0)).center());
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+    }
+
     void loQueQuedaEnElLog()
     {
         CarpetaDePrueba carpeta;

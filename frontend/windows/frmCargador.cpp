@@ -66,6 +66,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     chkUsaControles->installEventFilter(this);
 
     connect(lstJuegos, &QListView::doubleClicked, this, &frmCargador::LanzarJuego);
+    // A click on the row already chosen refreshes the preview and the status as a new one.
+    connect(lstJuegos, &QListView::clicked, this, &frmCargador::lstJuegos_Click);
     connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmCargador::lstJuegos_Click);
     lstJuegos->installEventFilter(this);
@@ -234,6 +236,16 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             LanzarJuego();
+            return true;
+        }
+        // Before anything is chosen, the first arrow chooses the row under the list's focus
+        // cursor (the first row) rather than move past it unchosen.
+        if ((tecla == Qt::Key_Down || tecla == Qt::Key_Up) && FilaElegida() < 0
+            && m_juegos.rowCount() > 0) {
+            const QModelIndex actual = lstJuegos->currentIndex();
+            lstJuegos->setCurrentIndex(actual.isValid() ? actual : m_juegos.index(0));
+            lstJuegos->selectionModel()->select(lstJuegos->currentIndex(),
+                                                QItemSelectionModel::ClearAndSelect);
             return true;
         }
     }

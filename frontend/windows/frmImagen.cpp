@@ -8,6 +8,9 @@ frmImagen::frmImagen(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    // No caption: a blank one, since for an empty title the platform would show the
+    // application's name.
+    setWindowTitle(QStringLiteral(" "));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->move(0, 0);
