@@ -174,6 +174,11 @@ private Q_SLOTS:
             QVERIFY2(linea.size() <= 62, qPrintable(linea));
         for (const char *web : {"http", "www", ".com", ".org", ".es/", "@"})
             QVERIFY2(!notas.contains(QLatin1String(web)), web);
+        // They name the controls window's option by its caption, and claim nothing it does not do.
+        QVERIFY(notas.contains(QStringLiteral("\"Dejar la tecla por defecto de M.A.M.E\"")));
+        for (const QString &falso : {QStringLiteral("El botón \"Por defecto\""), QStringLiteral("qué jugador"),
+                                     QStringLiteral("no se toca ningún archivo propio del emulador")})
+            QVERIFY2(!notas.contains(falso), qPrintable(falso));
 
         // The sections, newest first, each a list of items that begin with "- ".
         const QStringList secciones = {

@@ -80,17 +80,20 @@ Cambios en la versión 0.20c
 - Nueva ventana para configurar los controles de cuatro
   jugadores sobre un dibujo del teclado.
 - Una tecla no se puede asignar a dos controles a la vez;
-  se avisa de qué jugador la está usando.
+  se avisa de que ya está en uso.
 - La casilla "Utilizar teclas definidas" permite jugar con
   las teclas propias o con las del M.A.M.E.
 - Las teclas que no sirven para jugar aparecen apagadas en
   el dibujo del teclado y no se pueden elegir.
-- Las teclas se guardan en la carpeta ctrlr del M.A.M.E y
-  no se toca ningún archivo propio del emulador.
+- Las teclas se guardan en la carpeta ctrlr del M.A.M.E.
+  Mientras se usan, el mame.ini señala las teclas del
+  Corvala! y la configuración de teclas del emulador
+  (cfg/default.cfg) se aparta; todo vuelve a su sitio al
+  quitar la marca de la casilla o al cerrar el Corvala!
 - Al quitar la marca de la casilla el M.A.M.E vuelve a usar
   su propia configuración de teclas.
-- El botón "Por defecto" deja un control con la tecla que
-  trae el M.A.M.E de fábrica.
+- "Dejar la tecla por defecto de M.A.M.E" deja un control
+  con la tecla que trae el M.A.M.E de fábrica.
 
 Cambios en la versión 0.20b
 - La lista de juegos se guarda y ya no hay que esperar al
