@@ -313,6 +313,13 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(g.gestor, "lblTitulo")->text(), titulo);
         QVERIFY(g.carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 
+        // The title chosen during the search is the one the labels and the commands now use.
+        QCOMPARE(Control<QLabel>(g.gestor, "lblArchivo")->text(), QStringLiteral("pacman.zip"));
+        g.carpeta.Control("");
+        g.carpeta.OlvidarLlamadas();
+        Clic(Control<BotonEtiqueta>(g.gestor, "lblCompara"));
+        QCOMPARE(g.carpeta.Llamadas().value(0).value(0), QStringLiteral("pacman"));
+
         // Nothing found: the box, then every command works again.
         g.carpeta.Control("");
         mensajes.Responder(Respuesta::Si);

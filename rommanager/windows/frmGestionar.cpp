@@ -222,6 +222,11 @@ bool frmGestionar::HayJuegoElegido() const
     return lstJuegos->selectionModel()->hasSelection();
 }
 
+QString frmGestionar::ArchivoDelJuegoElegido() const
+{
+    return HayJuegoElegido() ? RomDeTitulo(m_sesion.carpeta, JuegoElegido()) : QString();
+}
+
 QString frmGestionar::JuegoElegido() const
 {
     const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
@@ -241,8 +246,7 @@ void frmGestionar::lstJuegos_Click()
 {
     if (m_ocupado || !HayJuegoElegido())
         return;
-    m_archivoDelJuego = RomDeTitulo(m_sesion.carpeta, JuegoElegido());
-    PonerValor(lblArchivo, m_archivoDelJuego);
+    PonerValor(lblArchivo, ArchivoDelJuegoElegido());
 }
 
 void frmGestionar::lblSalir_Click()
@@ -301,7 +305,7 @@ void frmGestionar::lblContiene_Click()
 void frmGestionar::lblArchivosJuego_Click()
 {
     Informar(HayJuegoElegido(), [this] {
-        return Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), m_archivoDelJuego);
+        return Informes::InformeDeJuego(m_sesion.carpeta, JuegoElegido(), ArchivoDelJuegoElegido());
     });
 }
 
@@ -309,14 +313,19 @@ void frmGestionar::lblBuscar_Click()
 {
     if (m_ocupado)
         return;
-    Ocupacion ocupacion(nullptr, &m_ocupado);
-    if (ArchivoIlegible(ArchivoElegido()))
-        return;
-    if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
-        BuscarCompatible();
-    // The wind-up, the same for every outcome.
-    Estado->hide();
-    m_busqueda.Terminar();
+    {
+        Ocupacion ocupacion(nullptr, &m_ocupado);
+        if (ArchivoIlegible(ArchivoElegido()))
+            return;
+        if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
+            BuscarCompatible();
+        // The wind-up, the same for every outcome.
+        Estado->hide();
+        m_busqueda.Terminar();
+    }
+    // The lists may have moved meanwhile: the labels show what is chosen now.
+    ROMs_Click();
+    lstJuegos_Click();
 }
 
 void frmGestionar::BuscarCompatible()
@@ -358,7 +367,7 @@ void frmGestionar::lblCompara_Click()
     if (ArchivoIlegible(archivo))
         return;
     if (HayJuegoElegido() && !archivo.isEmpty())
-        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, m_archivoDelJuego)));
+        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, ArchivoDelJuegoElegido())));
 }
 
 void frmGestionar::lblActualizar_Click()
@@ -369,7 +378,7 @@ void frmGestionar::lblActualizar_Click()
     if (!HayJuegoElegido() || ArchivoElegido().isEmpty()) {
         Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
     } else if (!ArchivoIlegible(ArchivoElegido())) {
-        const QString archivoDelJuego = m_archivoDelJuego;
+        const QString archivoDelJuego = ArchivoDelJuegoElegido();
         const Mensaje pregunta =
             Compatibilidad::PreguntaActualizar(ArchivoElegido(), JuegoElegido(), archivoDelJuego);
         if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {

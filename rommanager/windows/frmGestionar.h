@@ -45,6 +45,9 @@ public:
     QString ArchivoElegido() const;
     bool HayJuegoElegido() const;
     QString JuegoElegido() const;
+    // The archive name of the selected title, looked up when a command needs it (the label
+    // that shows it is not read back); empty when no title is selected.
+    QString ArchivoDelJuegoElegido() const;
 
 Q_SIGNALS:
     void programaTerminado();
@@ -105,9 +108,6 @@ private:
     Busqueda m_busqueda;
     QStringListModel m_archivos;
     QStringListModel m_titulos;
-    // The archive of the chosen title, as lblArchivo shows it: what the comparison, the
-    // renaming and the game's report act on.
-    QString m_archivoDelJuego;
     bool m_ocupado = false;
     bool m_saliendo = false;
     bool m_terminado = false;
