@@ -173,6 +173,44 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
     }
 
+    void unArchivoEnMayusculasSeOfreceRenombrar()
+    {
+        MensajesDePrueba mensajes;
+        Ventana v(false);
+        v.carpeta.ListaCompleta(ListaClasica());
+        v.carpeta.Archivo(QStringLiteral("PACMAN.ZIP"), "set=pacman");
+        v.carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.251\r\n");
+        v.ventana.Form_Load();
+        QCOMPARE(Filas(v.ventana), QStringList({QStringLiteral("Pac-Man")}));
+        v.carpeta.OlvidarLlamadas();
+
+        // No: nothing is renamed and nothing started.
+        DobleClic(v.ventana, 0);
+        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Nombre del archivo")}));
+        QVERIFY(mensajes.Vistos().constFirst().texto.contains(QStringLiteral("pacman.zip")));
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+        QVERIFY(v.carpeta.Existe(QStringLiteral("roms/PACMAN.ZIP")));
+
+        // Yes: the archive takes the name the emulator opens, and the game starts.
+        mensajes.Responder(Respuesta::Si);
+        DobleClic(v.ventana, 0);
+        QVERIFY(v.carpeta.Existe(QStringLiteral("roms/pacman.zip")));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("roms/PACMAN.ZIP")));
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman")}}));
+        QCOMPARE(v.ventana.ArchivoDeFila(0), QStringLiteral("pacman.zip"));
+
+        // Never over another file: both spellings present, the rename is refused and said.
+        v.carpeta.Archivo(QStringLiteral("PacMan.zip"), "mine");
+        v.ventana.lblDirectorio_Click();
+        const int fila = int(Filas(v.ventana).indexOf(QStringLiteral("Pac-Man"), 0));
+        const int otra = v.ventana.ArchivoDeFila(fila) == QLatin1String("PacMan.zip") ? fila : fila + 1;
+        mensajes.Responder(Respuesta::Si);
+        DobleClic(v.ventana, otra);
+        QCOMPARE(mensajes.Titulos().constLast(), QStringLiteral("Error"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("roms/PacMan.zip")), QByteArray("mine"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("roms/pacman.zip")), QByteArray("set=pacman"));
+    }
+
     void loQueQuedaEnElLog()
     {
         CarpetaDePrueba carpeta;

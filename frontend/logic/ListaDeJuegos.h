@@ -29,6 +29,12 @@ struct ListaCargada
 
     // The archive behind visible entry p.
     QString Archivo(int p) const { return ROMs.value(ROMTemporal.value(p, -1)); }
+    // The archive behind visible entry p now carries another name.
+    void Renombrar(int p, const QString &nuevo)
+    {
+        if (p >= 0 && p < ROMTemporal.size())
+            ROMs[ROMTemporal[p]] = nuevo;
+    }
 };
 
 // The steps of a list load that prepare the MAME folder.

@@ -56,6 +56,39 @@ QString Partida::LogSinEmulador()
         .arg(CarpetaMame::NombreEmulador());
 }
 
+std::optional<QString> Partida::ArchivoParaJugar(const CarpetaMame &carpeta, const QString &archivo,
+                                                 bool cd)
+{
+    const QString nombre = archivo.toLower();
+    if (nombre == archivo || cd)
+        return archivo;
+    if (Mensajes::Mostrar(PreguntaMinusculas(archivo, nombre)) != Respuesta::Si)
+        return std::nullopt;
+    if (!RenombrarArchivo(archivo, nombre, carpeta.Ruta(QStringLiteral("roms")))) {
+        Mensajes::Mostrar(MensajeSinRenombrar(archivo, nombre));
+        return std::nullopt;
+    }
+    return nombre;
+}
+
+Mensaje Partida::PreguntaMinusculas(const QString &archivo, const QString &nombre)
+{
+    return {QStringLiteral("M.A.M.E sólo encuentra este juego si su archivo se llama %2, en "
+                           "minúsculas, y ahora se llama %1. ¿Quieres que Corvala! le cambie el "
+                           "nombre?")
+                .arg(archivo, nombre),
+            QStringLiteral("Nombre del archivo"), Mensaje::Icono::Exclamacion, Mensaje::Botones::SiNo};
+}
+
+Mensaje Partida::MensajeSinRenombrar(const QString &archivo, const QString &nombre)
+{
+    return {QStringLiteral("No se ha podido cambiar el nombre del archivo %1 a %2 en la carpeta "
+                           "roms. Comprueba que no exista ya un archivo %2 y que la carpeta no sea "
+                           "de sólo lectura.")
+                .arg(archivo, nombre),
+            QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
 QString Partida::LineaDeFinal(int codigoSalida)
 {
     if (codigoSalida < 0)

@@ -5,9 +5,11 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace Corvala {
 
+class CarpetaMame;
 struct Sesion;
 
 // One game run, from the archive to the log. The window does the rest: the refusal of
@@ -30,6 +32,15 @@ public:
     // aside while it runs and put back afterwards, and the emulator's new cfg/default.cfg is
     // removed. The emulator's output becomes the session's last game log.
     Resultado Jugar(const QString &archivo);
+
+    // The archive name to start the game with. The emulator on this system opens a set's
+    // archive only under its own name, in lower case: an archive spelt otherwise (SF2.ZIP) is
+    // offered a rename, never over another file. Nothing when the game is not to be started
+    // (the player said no, or the rename failed and the player was told).
+    static std::optional<QString> ArchivoParaJugar(const CarpetaMame &carpeta, const QString &archivo,
+                                                   bool cd);
+    static Mensaje PreguntaMinusculas(const QString &archivo, const QString &nombre);
+    static Mensaje MensajeSinRenombrar(const QString &archivo, const QString &nombre);
 
     // Old emulators need their sound card named off: versions older than 0.53.
     static bool SinSonido(const QString &version);

@@ -265,12 +265,17 @@ void frmCargador::LanzarJuego()
         Mensajes::Mostrar(Partida::MensajeRomDesconocida());
         return;
     }
+    const std::optional<QString> archivo =
+        Partida::ArchivoParaJugar(m_sesion.carpeta, m_lista.Archivo(fila), m_sesion.cd);
+    if (!archivo)
+        return;
+    m_lista.Renombrar(fila, *archivo);
     Ocupacion ocupacion(this, &m_sesion.ocupado);
     m_sesion.ultimoTitulo = titulo;
     Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
-    const Partida::Resultado resultado = partida.Jugar(m_lista.Archivo(fila));
+    const Partida::Resultado resultado = partida.Jugar(*archivo);
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
     } else if (resultado == Partida::Resultado::ConError) {
