@@ -13,6 +13,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QDateTime>
 #include <QtTest>
 
 using namespace Corvala;
@@ -77,6 +78,17 @@ private Q_SLOTS:
 
         QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")), snaps + QStringLiteral("/galaga.gif"));
         QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("pacman.zip")), QString());
+
+        // The emulator's own folder of the game: its newest picture, after the single files.
+        carpeta.Escribir(QStringLiteral("snaps/dkong/0000.png"), "");
+        carpeta.Escribir(QStringLiteral("snaps/dkong/0001.png"), "");
+        QFile antigua(carpeta.Ruta(QStringLiteral("snaps/dkong/0000.png")));
+        QVERIFY(antigua.open(QIODevice::ReadWrite));
+        QVERIFY(antigua.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        antigua.close();
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")), snaps + QStringLiteral("/dkong/0001.png"));
+        carpeta.Escribir(QStringLiteral("snaps/dkong.bmp"), "");
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")), snaps + QStringLiteral("/dkong.bmp"));
     }
 
     void laSeleccionMuestraLaInstantanea()

@@ -8,6 +8,7 @@
 #include "controls/logic/Teclado.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/Instantanea.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/logic/Partida.h"
 #include "rommanager/logic/Compatibilidad.h"
@@ -221,6 +222,29 @@ private Q_SLOTS:
             QVERIFY2(!log.contains(QLatin1String("Dropping invalid input token")), qPrintable(log));
             QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
         }
+        QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void laInstantaneaDelEmuladorSeVe()
+    {
+        // The emulator takes a snapshot and ends, told so by a Lua script.
+        CarpetaReal real;
+        real.carpeta.Escribir(QStringLiteral("foto.lua"),
+                              "manager.machine.video:snapshot()\nmanager.machine:exit()\n");
+        real.Opciones({{"video", "none"}, {"sound", "none"}, {"autoboot_script", "foto.lua"},
+                       {"autoboot_delay", "1"}});
+        real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
+        // The folder's mame.ini, made at the first start, names it where the preview looks.
+        QVERIFY(real.carpeta.Existe(QStringLiteral("snaps/pong.png")));
+        QCOMPARE(RutaInstantanea(real.carpeta.Carpeta(), QStringLiteral("pong.zip")),
+                 real.carpeta.Ruta(QStringLiteral("snaps/pong.png")));
+
+        // With the emulator's own naming, the game's folder of snapshots.
+        real.carpeta.Borrar(QStringLiteral("snaps/pong.png"));
+        real.Opciones({{"snapname", "%g/%i"}});
+        real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
+        QCOMPARE(RutaInstantanea(real.carpeta.Carpeta(), QStringLiteral("pong.zip")),
+                 real.carpeta.Ruta(QStringLiteral("snaps/pong/0000.png")));
         QVERIFY(!real.vigilante.Disparado());
     }
 

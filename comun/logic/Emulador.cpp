@@ -122,7 +122,10 @@ bool Emulador::CrearConfiguracion() const
         argumentos << QStringLiteral("-rompath") << QStringLiteral("roms")
                    << QStringLiteral("-cfg_directory") << QStringLiteral("cfg")
                    << QStringLiteral("-ctrlrpath") << QStringLiteral("ctrlr")
-                   << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps");
+                   << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps")
+                   // A snapshot taken in a game (F12) is then snaps/GAME.png, where the
+                   // preview looks.
+                   << QStringLiteral("-snapname") << QStringLiteral("%g");
     OrdenEmulador orden = Orden(argumentos);
     orden.limiteMs = LimitesEnUso().preguntaMs;
     return EjecutarYEsperar(orden);

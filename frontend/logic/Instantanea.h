@@ -10,7 +10,9 @@ namespace Corvala {
 // and ".bmp" for which rom + extension exists there, or an empty text.
 QString BuscarExtensionImagen(const QString &rom, const QString &carpeta);
 
-// The snapshot of an archive in the snaps folder of the MAME folder, or an empty text.
+// The snapshot of an archive in the snaps folder of the MAME folder: snaps/GAME.EXT as above,
+// else the newest picture in snaps/GAME/ (where the emulator keeps its own), by the same order
+// of extensions; or an empty text.
 QString RutaInstantanea(const CarpetaMame &carpeta, const QString &archivo);
 
 } // namespace Corvala

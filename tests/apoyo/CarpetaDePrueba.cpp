@@ -154,7 +154,8 @@ QStringList CrearConfiguracionEnLaCarpeta()
 {
     return {QStringLiteral("-cc"), QStringLiteral("-rompath"), QStringLiteral("roms"),
             QStringLiteral("-cfg_directory"), QStringLiteral("cfg"), QStringLiteral("-ctrlrpath"),
-            QStringLiteral("ctrlr"), QStringLiteral("-snapshot_directory"), QStringLiteral("snaps")};
+            QStringLiteral("ctrlr"), QStringLiteral("-snapshot_directory"), QStringLiteral("snaps"),
+            QStringLiteral("-snapname"), QStringLiteral("%g")};
 }
 
 QByteArray ListaClasica()

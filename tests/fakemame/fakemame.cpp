@@ -59,7 +59,7 @@ const char *const kBuiltInList =
 const std::set<std::string> kCommands = {"listfull", "listroms", "verifyroms", "verifysets",
                                          "romident", "isknown", "createconfig", "cc",
                                          "version", "showusage"};
-const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run",
+const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run", "snapname",
                                           "inipath", "rompath", "cfg_directory", "ctrlrpath",
                                           "snapshot_directory", "ctrlr"};
 const std::set<std::string> kSwitches = {"noreadconfig", "verbose", "noverbose"};
