@@ -33,44 +33,65 @@ QString DecodificarCp1252(QByteArrayView bytes)
 
 } // namespace
 
-QString DecodificarLinea(QByteArrayView bytes)
+std::optional<QString> DecodificarUtf8(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texto = utf8(bytes);
-    if (!utf8.hasError())
-        return texto;
-    return DecodificarCp1252(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return texto;
 }
 
-QString Decodificar(const QByteArray &bytes)
+QString DecodificarLinea(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString texto = utf8(bytes);
-    if (!utf8.hasError())
-        return texto;
-    // One stray byte must not turn every accented line of the file into garbled text: each
-    // line is read on its own.
-    texto.clear();
-    texto.reserve(bytes.size());
+    std::optional<QString> texto = DecodificarUtf8(bytes);
+    return texto ? *std::move(texto) : DecodificarCp1252(bytes);
+}
+
+QList<QByteArrayView> LineasEnBruto(QByteArrayView bytes)
+{
+    QList<QByteArrayView> lineas;
     qsizetype inicio = 0;
     while (inicio < bytes.size()) {
         qsizetype fin = bytes.indexOf('\n', inicio);
         fin = fin < 0 ? bytes.size() : fin + 1;
-        texto += DecodificarLinea(QByteArrayView(bytes).sliced(inicio, fin - inicio));
+        lineas << bytes.sliced(inicio, fin - inicio);
         inicio = fin;
     }
-    return texto;
+    return lineas;
 }
 
-std::optional<QString> LeerTexto(const QString &ruta)
+QString Decodificar(const QByteArray &bytes)
+{
+    std::optional<QString> texto = DecodificarUtf8(bytes);
+    if (texto)
+        return *std::move(texto);
+    // One stray byte must not turn every accented line of the file into garbled text: each
+    // line is read on its own.
+    QString lineas;
+    lineas.reserve(bytes.size());
+    for (const QByteArrayView linea : LineasEnBruto(bytes))
+        lineas += DecodificarLinea(linea);
+    return lineas;
+}
+
+std::optional<QByteArray> LeerBytes(const QString &ruta)
 {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = archivo.readAll();
+    QByteArray bytes = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
         return std::nullopt;
-    return Decodificar(bytes);
+    return bytes;
+}
+
+std::optional<QString> LeerTexto(const QString &ruta)
+{
+    const std::optional<QByteArray> bytes = LeerBytes(ruta);
+    if (!bytes)
+        return std::nullopt;
+    return Decodificar(*bytes);
 }
 
 QStringList PartirLineas(const QString &texto)

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 #include <optional>
@@ -21,6 +21,14 @@ namespace ArchivoTexto {
 QString Decodificar(const QByteArray &bytes);
 // One line's bytes: UTF-8 when valid, otherwise Windows-1252.
 QString DecodificarLinea(QByteArrayView bytes);
+// The bytes as UTF-8 text; nothing when they are not valid UTF-8.
+std::optional<QString> DecodificarUtf8(QByteArrayView bytes);
+
+// The lines of the bytes, each with its own line end (the last one may have none).
+QList<QByteArrayView> LineasEnBruto(QByteArrayView bytes);
+
+// The whole file as it stands, or nothing when it cannot be read.
+std::optional<QByteArray> LeerBytes(const QString &ruta);
 
 // The whole file as text, or nothing when it cannot be read.
 std::optional<QString> LeerTexto(const QString &ruta);

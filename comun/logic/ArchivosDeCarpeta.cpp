@@ -8,7 +8,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -77,13 +76,6 @@ void ParaCadaNombre(const QString &carpeta, Funcion funcion)
 #endif
 }
 
-bool EsUtf8(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString texto = utf8(bytes);
-    return !utf8.hasError();
-}
-
 } // namespace
 
 QStringList ListarArchivos(const QString &carpetaRoms)
@@ -93,7 +85,7 @@ QStringList ListarArchivos(const QString &carpetaRoms)
         if (nombre.startsWith('.') || nombre.size() < 4 || qstricmp(nombre.right(4).constData(), ".zip") != 0)
             return;
         // A name that is not UTF-8 is shown as Windows-1252 would read it.
-        archivos << (EsUtf8(nombre) ? QFile::decodeName(nombre) : ArchivoTexto::DecodificarLinea(nombre));
+        archivos << ArchivoTexto::DecodificarLinea(nombre);
     });
     std::sort(archivos.begin(), archivos.end(), [](const QString &a, const QString &b) {
         const int orden = a.compare(b, Qt::CaseInsensitive);
@@ -108,7 +100,9 @@ bool NombreIlegible(const QString &carpetaRoms, const QString &archivo)
         return false;
     bool ilegible = false;
     ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
-        ilegible = ilegible || (!EsUtf8(nombre) && ArchivoTexto::DecodificarLinea(nombre) == archivo);
+        ilegible = ilegible
+                   || (!ArchivoTexto::DecodificarUtf8(nombre)
+                       && ArchivoTexto::DecodificarLinea(nombre) == archivo);
     });
     return ilegible;
 }

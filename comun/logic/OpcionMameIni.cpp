@@ -39,13 +39,11 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 {
     const QString ini = carpeta.Ruta(QStringLiteral("mame.ini"));
     const QString temporal = carpeta.Ruta(QStringLiteral("mame.in"));
-    QFile archivo(ini);
-    if (!QFileInfo(ini).isFile() || !archivo.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> leidos =
+        QFileInfo(ini).isFile() ? ArchivoTexto::LeerBytes(ini) : std::nullopt;
+    if (!leidos)
         return ResultadoMameIni::NoSeLee;
-    const QByteArray bytes = archivo.readAll();
-    if (archivo.error() != QFileDevice::NoError)
-        return ResultadoMameIni::NoSeLee;
-    archivo.close();
+    const QByteArray &bytes = *leidos;
     // Text in two bytes a character (UTF-16) has NUL bytes; rewritten line by line it would be
     // ruined, so it is left as it is.
     if (bytes.contains('\0'))
@@ -56,12 +54,7 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
     QString guardada = lineaGuardada;
     QByteArray nuevo;
     nuevo.reserve(bytes.size() + 64);
-    qsizetype inicio = 0;
-    while (inicio < bytes.size()) {
-        qsizetype fin = bytes.indexOf('\n', inicio);
-        fin = fin < 0 ? bytes.size() : fin + 1;
-        const QByteArrayView enBruto = QByteArrayView(bytes).sliced(inicio, fin - inicio);
-        inicio = fin;
+    for (const QByteArrayView enBruto : ArchivoTexto::LineasEnBruto(bytes)) {
         QByteArrayView sinFin = enBruto;
         if (sinFin.endsWith('\n'))
             sinFin.chop(1);

@@ -20,15 +20,6 @@ const QString kDefaultCfg = QStringLiteral("cfg/default.cfg");
 const QString kDefaultBak = QStringLiteral("cfg/default.bak");
 const QString kCtrlr = QStringLiteral("ctrlr");
 
-// The file's bytes, or nothing when there is no such file.
-std::optional<QByteArray> LeerBytes(const QString &ruta)
-{
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return archivo.readAll();
-}
-
 } // namespace
 
 UsoDeTeclas::UsoDeTeclas(Sesion &sesion, QObject *parent)
@@ -153,8 +144,8 @@ bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabl
     const QString ini = carpeta.Ruta(kDefaultIni);
     const QString cfg = carpeta.Ruta(kCorvalaCfg);
     // What the controller files held before, to put back when a later step fails.
-    const std::optional<QByteArray> iniAntes = LeerBytes(ini);
-    const std::optional<QByteArray> cfgAntes = LeerBytes(cfg);
+    const std::optional<QByteArray> iniAntes = ArchivoTexto::LeerBytes(ini);
+    const std::optional<QByteArray> cfgAntes = ArchivoTexto::LeerBytes(cfg);
     if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
         || !ArchivoTexto::EscribirJuntos(
             {{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(teclas, tabla, m_sesion.versionMame))},
