@@ -188,6 +188,18 @@ bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
     return Ejecutar(Argumentos(rom, opciones), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
 }
 
+std::optional<OrdenEmulador> Emulador::OrdenCatalogo() const
+{
+    const OpcionesEmulador &opciones = OpcionesEmulador::De(m_carpeta);
+    if (!opciones.DaCatalogo())
+        return std::nullopt;
+    QStringList argumentos{QStringLiteral("-listxml")};
+    // Nothing but the XML on its output, whatever the player's mame.ini says.
+    if (opciones.Silenciable())
+        argumentos << QStringLiteral("-noverbose");
+    return Orden(argumentos + OpcionesDeLaCarpeta(m_carpeta));
+}
+
 bool Emulador::EsNombreDeJuego(const QString &nombre)
 {
     return !nombre.isEmpty() && !nombre.startsWith(QLatin1Char('-'));

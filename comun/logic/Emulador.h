@@ -63,6 +63,11 @@ public:
     // and return false.
     static bool EsNombreDeJuego(const QString &nombre);
 
+    // "mame -listxml": the command that writes the emulator's catalogue, for a reader that
+    // takes its output as it comes (see ConstruccionCatalogo); no output file. Nothing when
+    // the emulator has no such command.
+    std::optional<OrdenEmulador> OrdenCatalogo() const;
+
     // "mame -version": its first word when it looks like a version ("0.251"), else nothing.
     std::optional<QString> Version() const;
 

@@ -32,6 +32,8 @@ public:
     // It has -verbose, and so takes -noverbose: a verification's answer is then the same
     // whatever the folder's mame.ini says.
     bool Silenciable() const { return Conoce(QStringLiteral("verbose"), false); }
+    // It describes every machine it knows in XML (-listxml): it can give a catalogue.
+    bool DaCatalogo() const { return Conoce(QStringLiteral("listxml"), false); }
 
 private:
     bool Conoce(const QString &opcion, bool sinListado) const;

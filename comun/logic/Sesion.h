@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Catalogo.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/TablaTeclas.h"
 
@@ -36,6 +37,9 @@ struct Sesion
 
     // The emulator's version text, read once at start-up.
     QString versionMame;
+
+    // The emulator's catalogue in use, when it gives one and it has been read or built.
+    std::shared_ptr<const Catalogo> catalogo;
 
     // The title and the emulator's output of the last game launched, for the log viewer.
     QString ultimoTitulo;

@@ -1,0 +1,260 @@
+#include "comun/logic/Catalogo.h"
+
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+
+#include <QAtomicInt>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace Corvala {
+
+namespace {
+
+// Each use of a database is a connection of its own, so that one may be built in the
+// background while another is read.
+QString NombreDeConexion()
+{
+    static QAtomicInt siguiente;
+    return QStringLiteral("corvala-catalogo-%1").arg(siguiente.fetchAndAddRelaxed(1));
+}
+
+const char *const kEsquema[] = {
+    "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
+    "fabricante TEXT, clon_de TEXT, rom_de TEXT, estado TEXT, es_bios INTEGER, "
+    "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER)",
+    "CREATE TABLE roms(maquina TEXT, nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, "
+    "fusion TEXT, estado TEXT)",
+    "CREATE TABLE catalogo(version TEXT, huella TEXT)",
+};
+
+QString Texto(const char *sql)
+{
+    return QString::fromLatin1(sql);
+}
+
+} // namespace
+
+QString Catalogo::Ruta(const CarpetaMame &carpeta)
+{
+    return carpeta.Ruta(QStringLiteral("corvala.db"));
+}
+
+QString Catalogo::RutaNueva(const CarpetaMame &carpeta)
+{
+    return carpeta.Ruta(QStringLiteral("corvala.db.nuevo"));
+}
+
+QString Catalogo::Huella(const CarpetaMame &carpeta)
+{
+    const std::optional<QByteArray> lista =
+        ArchivoTexto::LeerBytes(carpeta.Ruta(QStringLiteral("lista.txt")));
+    if (!lista)
+        return {};
+    return QString::fromLatin1(QCryptographicHash::hash(*lista, QCryptographicHash::Sha1).toHex());
+}
+
+std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta)
+{
+    if (!QFile::exists(ruta))
+        return nullptr;
+    auto catalogo = std::make_shared<Catalogo>();
+    const QString nombre = NombreDeConexion();
+    bool bien = false;
+    {
+        QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        base.setDatabaseName(ruta);
+        base.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (base.open()) {
+            QSqlQuery sello(base);
+            if (sello.exec(Texto("SELECT version, huella FROM catalogo")) && sello.next()) {
+                catalogo->m_sello = {sello.value(0).toString(), sello.value(1).toString()};
+                QSqlQuery filas(base);
+                filas.setForwardOnly(true);
+                bien = filas.exec(Texto(
+                    "SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
+                    "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"));
+                while (bien && filas.next()) {
+                    FichaMaquina maquina;
+                    maquina.nombre = filas.value(0).toString();
+                    maquina.descripcion = filas.value(1).toString();
+                    maquina.anio = filas.value(2).toString();
+                    maquina.fabricante = filas.value(3).toString();
+                    maquina.clonDe = filas.value(4).toString();
+                    maquina.romDe = filas.value(5).toString();
+                    maquina.estado = filas.value(6).toString();
+                    maquina.esBios = filas.value(7).toInt() != 0;
+                    maquina.esDispositivo = filas.value(8).toInt() != 0;
+                    maquina.esMecanica = filas.value(9).toInt() != 0;
+                    maquina.jugadores = filas.value(10).toInt();
+                    catalogo->Agregar(maquina);
+                }
+                bien = bien && !filas.lastError().isValid();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    if (!bien || catalogo->Cantidad() == 0)
+        return nullptr;
+    return catalogo;
+}
+
+const FichaMaquina *Catalogo::Maquina(const QString &nombre) const
+{
+    const auto encontrada = m_maquinas.constFind(nombre.toLower());
+    return encontrada == m_maquinas.cend() ? nullptr : &*encontrada;
+}
+
+void Catalogo::Agregar(const FichaMaquina &maquina)
+{
+    m_maquinas.insert(maquina.nombre.toLower(), maquina);
+}
+
+// The writer speaks to SQLite directly: binding through Qt's layer costs more than SQLite's
+// own work for the 380,000 rows of a full catalogue.
+struct EscritorCatalogo::Conexion
+{
+    sqlite3 *base = nullptr;
+    sqlite3_stmt *maquina = nullptr;
+    sqlite3_stmt *rom = nullptr;
+
+    ~Conexion()
+    {
+        sqlite3_finalize(maquina);
+        sqlite3_finalize(rom);
+        sqlite3_close(base);
+    }
+    bool Ejecutar(const char *sql) { return sqlite3_exec(base, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+};
+
+namespace {
+
+// An empty text is stored as NULL: "no parent", "no year".
+void Enlazar(sqlite3_stmt *orden, int posicion, const QString &texto)
+{
+    if (texto.isEmpty()) {
+        sqlite3_bind_null(orden, posicion);
+        return;
+    }
+    const QByteArray utf8 = texto.toUtf8();
+    sqlite3_bind_text(orden, posicion, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+bool Paso(sqlite3_stmt *orden)
+{
+    const bool bien = sqlite3_step(orden) == SQLITE_DONE;
+    sqlite3_reset(orden);
+    return bien;
+}
+
+} // namespace
+
+EscritorCatalogo::EscritorCatalogo(QString ruta)
+    : m_ruta(std::move(ruta))
+{
+}
+
+EscritorCatalogo::~EscritorCatalogo()
+{
+    m_conexion.reset();
+    if (!m_terminado)
+        QFile::remove(m_ruta);
+}
+
+bool EscritorCatalogo::Empezar()
+{
+    // A file left by a build that did not end is no catalogue: it starts again.
+    QFile::remove(m_ruta);
+    m_conexion = std::make_unique<Conexion>();
+    Conexion &c = *m_conexion;
+    if (sqlite3_open_v2(QFile::encodeName(m_ruta).constData(), &c.base,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+        return false;
+    // The file is not the catalogue until it is whole and renamed: no journal is needed.
+    if (!c.Ejecutar("PRAGMA journal_mode=OFF") || !c.Ejecutar("PRAGMA synchronous=OFF"))
+        return false;
+    for (const char *sql : kEsquema) {
+        if (!c.Ejecutar(sql))
+            return false;
+    }
+    return c.Ejecutar("BEGIN")
+           && sqlite3_prepare_v2(c.base, "INSERT OR REPLACE INTO maquinas VALUES "
+                                         "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", -1, &c.maquina, nullptr) == SQLITE_OK
+           && sqlite3_prepare_v2(c.base, "INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?)", -1,
+                                 &c.rom, nullptr) == SQLITE_OK;
+}
+
+bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
+{
+    if (m_fallido)
+        return false;
+    if (!m_conexion && !Empezar()) {
+        m_fallido = true;
+        return false;
+    }
+    sqlite3_stmt *fila = m_conexion->maquina;
+    int k = 1;
+    for (const QString *texto : {&maquina.nombre, &maquina.descripcion, &maquina.anio,
+                                 &maquina.fabricante, &maquina.clonDe, &maquina.romDe, &maquina.estado})
+        Enlazar(fila, k++, *texto);
+    for (const int valor : {int(maquina.esBios), int(maquina.esDispositivo), int(maquina.esMecanica),
+                            maquina.jugadores})
+        sqlite3_bind_int(fila, k++, valor);
+    bool bien = Paso(fila);
+    sqlite3_stmt *rom = m_conexion->rom;
+    for (const FichaRom &ficha : roms) {
+        if (!bien)
+            break;
+        Enlazar(rom, 1, maquina.nombre);
+        Enlazar(rom, 2, ficha.nombre);
+        sqlite3_bind_int64(rom, 3, ficha.tamano);
+        Enlazar(rom, 4, ficha.crc);
+        Enlazar(rom, 5, ficha.sha1);
+        Enlazar(rom, 6, ficha.fusion);
+        Enlazar(rom, 7, ficha.estado);
+        bien = Paso(rom);
+    }
+    m_fallido = !bien;
+    return bien;
+}
+
+bool EscritorCatalogo::Terminar(const Catalogo::Sello &sello)
+{
+    if (m_fallido || !m_conexion)
+        return false;
+    Conexion &c = *m_conexion;
+    sqlite3_stmt *orden = nullptr;
+    bool bien = sqlite3_prepare_v2(c.base, "INSERT INTO catalogo VALUES (?, ?)", -1, &orden, nullptr) == SQLITE_OK;
+    if (bien) {
+        Enlazar(orden, 1, sello.version);
+        Enlazar(orden, 2, sello.huella);
+        bien = Paso(orden);
+    }
+    sqlite3_finalize(orden);
+    bien = bien && c.Ejecutar("CREATE INDEX roms_crc ON roms(crc)") && c.Ejecutar("COMMIT");
+    m_conexion.reset();
+    if (bien) {
+        // On the disk before it takes the old catalogue's place.
+        QFile archivo(m_ruta);
+        bien = archivo.open(QIODevice::ReadWrite) && archivo.flush();
+#ifdef Q_OS_UNIX
+        bien = bien && ::fsync(archivo.handle()) == 0;
+#endif
+    }
+    m_terminado = bien;
+    return bien;
+}
+
+} // namespace Corvala

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "comun/logic/Catalogo.h"
+#include "comun/logic/modPrincipal.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+class QThread;
+
+namespace Corvala {
+
+// Builds a folder's catalogue in the background from the emulator's -listxml, read as it is
+// printed: the output is never written out whole nor held in memory. The new database is
+// written beside the old one (Catalogo::RutaNueva) and takes its place only when whole, so a
+// build that fails, is cancelled or is killed leaves the old catalogue in use.
+class ConstruccionCatalogo : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ConstruccionCatalogo(QObject *parent = nullptr);
+    // Cancels a build still running.
+    ~ConstruccionCatalogo() override;
+
+    // Starts a build of the folder's catalogue with the emulator's command (Emulador::
+    // OrdenCatalogo), sealed with what it is built against. A build already running is
+    // cancelled first.
+    void Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden, Catalogo::Sello sello);
+
+    // Stops a build: the emulator's run ended, the unfinished file removed. Returns once
+    // nothing of the build runs any more; terminada is not emitted.
+    void Cancelar();
+
+    bool EnCurso() const { return m_hilo != nullptr; }
+
+    // The machines read so far by the build running.
+    int Leidas() const { return m_leidas.load(); }
+
+    // The longest time without any output from the emulator before the build gives up.
+    static int &EsperaMaximaMs();
+
+Q_SIGNALS:
+    // How far the build has got, now and then while it runs.
+    void avance(int maquinas);
+    // The build has ended: the new catalogue, or null when it failed (the old one stays).
+    void terminada(std::shared_ptr<const Catalogo> catalogo);
+
+private:
+    void Terminada();
+
+    QThread *m_hilo = nullptr;
+    QTimer m_reloj;
+    std::atomic<bool> m_cancelar{false};
+    std::atomic<int> m_leidas{0};
+    std::atomic<bool> m_construido{false};
+    std::shared_ptr<Catalogo> m_resultado;
+};
+
+} // namespace Corvala

@@ -1,0 +1,245 @@
+#include "comun/logic/LectorListaXml.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace Corvala {
+
+namespace {
+
+// The elements of a machine that Corvala does not keep, in byte order for a binary search.
+constexpr std::array<QByteArrayView, 26> kSinInteres = {
+    "adjuster", "analog", "biosset", "chip", "condition", "configuration", "conflocation",
+    "confsetting", "control", "device", "device_ref", "diplocation", "dipswitch", "dipvalue",
+    "disk", "display", "extension", "feature", "instance", "port", "ramoption", "sample",
+    "slot", "slotoption", "softwarelist", "sound",
+};
+
+bool SinInteres(QByteArrayView nombre)
+{
+    return std::binary_search(kSinInteres.begin(), kSinInteres.end(), nombre);
+}
+
+bool EsLetraDeNombre(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The name of the element a line opens (after its indentation), or nothing.
+QByteArrayView ElementoQueAbre(QByteArrayView linea)
+{
+    qsizetype i = 0;
+    while (i < linea.size() && (linea[i] == ' ' || linea[i] == '\t'))
+        ++i;
+    if (i + 1 >= linea.size() || linea[i] != '<')
+        return {};
+    const qsizetype inicio = ++i;
+    while (i < linea.size() && EsLetraDeNombre(linea[i]))
+        ++i;
+    // A name is followed by a blank, ">" or "/>"; anything else (a declaration, a closing
+    // tag) opens no element.
+    if (i == inicio || i >= linea.size()
+        || (linea[i] != ' ' && linea[i] != '>' && linea[i] != '/' && linea[i] != '\t'))
+        return {};
+    return linea.sliced(inicio, i - inicio);
+}
+
+bool Contiene(QByteArrayView texto, QByteArrayView parte)
+{
+    return texto.indexOf(parte) >= 0;
+}
+
+// The line closes the element it opens: "<x .../>" or "<x>...</x>".
+bool SeCierraEnLaLinea(QByteArrayView linea, QByteArrayView nombre)
+{
+    QByteArrayView fin = linea.trimmed();
+    if (fin.endsWith("/>"))
+        return true;
+    const QByteArray cierre = "</" + nombre.toByteArray() + '>';
+    return Contiene(linea, cierre);
+}
+
+int Numero(QStringView texto)
+{
+    bool bien = false;
+    const int valor = texto.toInt(&bien);
+    return bien ? valor : 0;
+}
+
+} // namespace
+
+LectorListaXml::LectorListaXml(Receptor receptor)
+    : m_receptor(std::move(receptor))
+{
+}
+
+bool LectorListaXml::Anadir(QByteArrayView bytes)
+{
+    if (m_fallido)
+        return false;
+    QByteArray salida;
+    salida.reserve(bytes.size() / 3);
+    qsizetype desde = 0;
+    for (;;) {
+        const void *fin = std::memchr(bytes.data() + desde, '\n', size_t(bytes.size() - desde));
+        if (!fin)
+            break;
+        const qsizetype hasta = static_cast<const char *>(fin) - bytes.data() + 1;
+        if (m_resto.isEmpty()) {
+            Filtrar(bytes.sliced(desde, hasta - desde), salida);
+        } else {
+            m_resto.append(bytes.sliced(desde, hasta - desde));
+            Filtrar(m_resto, salida);
+            m_resto.clear();
+        }
+        desde = hasta;
+    }
+    m_resto.append(bytes.sliced(desde));
+    if (qEnvironmentVariableIsSet("SOLOFILTRO")) { m_total += salida.size(); return true; }
+    m_xml.addData(salida);
+    return Leer();
+}
+
+void LectorListaXml::Filtrar(QByteArrayView linea, QByteArray &salida)
+{
+    const QByteArrayView abre = ElementoQueAbre(linea);
+    if (!m_saltando.isEmpty()) {
+        // Inside a dropped element: an element of the same name may open in it, and its end
+        // may share a line with something else.
+        if (abre == QByteArrayView(m_saltando) && !SeCierraEnLaLinea(linea, abre)) {
+            ++m_profundidad;
+        } else if (Contiene(linea, m_cierre)) {
+            if (m_profundidad == 0)
+                m_saltando.clear();
+            else
+                --m_profundidad;
+        }
+        return;
+    }
+    if (!abre.isEmpty() && SinInteres(abre)) {
+        if (!SeCierraEnLaLinea(linea, abre)) {
+            m_saltando = abre.toByteArray();
+            m_cierre = "</" + m_saltando + '>';
+            m_profundidad = 0;
+        }
+        return;
+    }
+    salida.append(linea);
+}
+
+bool LectorListaXml::Terminar()
+{
+    if (m_fallido)
+        return false;
+    if (!m_resto.isEmpty()) {
+        QByteArray salida;
+        Filtrar(m_resto, salida);
+        m_resto.clear();
+        m_xml.addData(salida);
+        if (!Leer())
+            return false;
+    }
+    return m_raiz && m_xml.tokenType() == QXmlStreamReader::EndDocument && !m_xml.hasError();
+}
+
+bool LectorListaXml::Leer()
+{
+    while (!m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            Abrir();
+            break;
+        case QXmlStreamReader::EndElement:
+            Cerrar();
+            break;
+        case QXmlStreamReader::Characters:
+            if (m_campo)
+                m_campo->append(m_xml.text());
+            break;
+        default:
+            break;
+        }
+        if (m_fallido)
+            return false;
+    }
+    if (m_xml.hasError() && m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+        m_fallido = true;
+        return false;
+    }
+    return true;
+}
+
+void LectorListaXml::Abrir()
+{
+    const QStringView elemento = m_xml.name();
+    if (!m_raiz) {
+        // Only the emulator's machine list is read.
+        m_raiz = elemento == u"mame";
+        if (!m_raiz) {
+            m_fallido = true;
+            return;
+        }
+        m_version = m_xml.attributes().value(QLatin1String("build")).toString();
+        return;
+    }
+    if (!m_enMaquina) {
+        if (elemento == u"machine" || elemento == u"game")
+            Empezar();
+        return;
+    }
+    if (elemento == u"description") {
+        m_campo = &m_maquina.descripcion;
+    } else if (elemento == u"year") {
+        m_campo = &m_maquina.anio;
+    } else if (elemento == u"manufacturer") {
+        m_campo = &m_maquina.fabricante;
+    } else if (elemento == u"driver") {
+        m_maquina.estado = m_xml.attributes().value(QLatin1String("status")).toString();
+    } else if (elemento == u"input") {
+        m_maquina.jugadores = Numero(m_xml.attributes().value(QLatin1String("players")));
+    } else if (elemento == u"rom") {
+        const QXmlStreamAttributes atributos = m_xml.attributes();
+        FichaRom rom;
+        rom.nombre = atributos.value(QLatin1String("name")).toString();
+        rom.tamano = atributos.value(QLatin1String("size")).toLongLong();
+        rom.crc = atributos.value(QLatin1String("crc")).toString();
+        rom.sha1 = atributos.value(QLatin1String("sha1")).toString();
+        rom.fusion = atributos.value(QLatin1String("merge")).toString();
+        rom.estado = atributos.value(QLatin1String("status")).toString();
+        m_roms.push_back(std::move(rom));
+    }
+}
+
+void LectorListaXml::Empezar()
+{
+    const QXmlStreamAttributes atributos = m_xml.attributes();
+    const auto si = [&atributos](const char *nombre) {
+        return atributos.value(QLatin1String(nombre)) == u"yes";
+    };
+    m_enMaquina = true;
+    m_maquina = FichaMaquina();
+    m_roms.clear();
+    m_maquina.nombre = atributos.value(QLatin1String("name")).toString();
+    m_maquina.clonDe = atributos.value(QLatin1String("cloneof")).toString();
+    m_maquina.romDe = atributos.value(QLatin1String("romof")).toString();
+    m_maquina.esBios = si("isbios");
+    m_maquina.esDispositivo = si("isdevice");
+    m_maquina.esMecanica = si("ismechanical");
+}
+
+void LectorListaXml::Cerrar()
+{
+    m_campo = nullptr;
+    if (!m_enMaquina)
+        return;
+    const QStringView elemento = m_xml.name();
+    if (elemento != u"machine" && elemento != u"game")
+        return;
+    m_enMaquina = false;
+    ++m_maquinas;
+    if (m_receptor && !m_maquina.nombre.isEmpty())
+        m_receptor(m_maquina, m_roms);
+}
+
+} // namespace Corvala
