@@ -68,8 +68,11 @@ private Q_SLOTS:
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kAzul);
         QVERIFY(!v.sesion.ocupado);
         QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
-        // Nothing of the run is left in the MAME folder.
-        QCOMPARE(v.carpeta.Contenido(), antes);
+        // Nothing of the run is left in the MAME folder but the player's record of the play.
+        QStringList despues = v.carpeta.Contenido();
+        QVERIFY(despues.removeOne(QStringLiteral("jugador.txt")));
+        QCOMPARE(despues, antes);
+        QVERIFY(v.carpeta.Leer(QStringLiteral("jugador.txt")).contains("\r\ngalaga=1 "));
 
         v.carpeta.OlvidarLlamadas();
         v.Elegir(kPacman);

@@ -70,6 +70,7 @@ ListaCargada Cargar(const CarpetaMame &carpeta)
         ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!juegos)
         return lista;
+    lista.juegosListados = int(juegos->Juegos().size());
 
     QStringList textos;
     textos.reserve(lista.ROMs.size());

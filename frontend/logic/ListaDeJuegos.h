@@ -23,6 +23,8 @@ struct ListaCargada
     QVector<int> ROMTemporal;
     // lista.txt was missing and the emulator could not make it: the list is read without it.
     bool listaFallida = false;
+    // How many games lista.txt lists.
+    int juegosListados = 0;
 
     // The status line's text when the emulator could not make the list.
     static QString TextoListaFallida();

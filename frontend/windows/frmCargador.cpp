@@ -15,20 +15,26 @@
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
+#include "comun/logic/Emulador.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/InformacionJuego.h"
 #include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Partida.h"
+#include "frontend/windows/DelegadoDeJuegos.h"
 #include "frontend/windows/frmImagen.h"
+#include "frontend/windows/frmInformacion.h"
 #include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStyle>
 
 namespace Corvala {
@@ -59,6 +65,13 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     setMinimumSize(TamanoDeDiseno());
     CrearControles();
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
+    connect(&m_construccion, &ConstruccionCatalogo::avance, this, [this](int maquinas) {
+        barCatalogo->setValue(std::min(maquinas, barCatalogo->maximum()));
+        barCatalogo->setToolTip(QStringLiteral("Preparando el catálogo del emulador: %1 de %2 máquinas.")
+                                    .arg(maquinas)
+                                    .arg(barCatalogo->maximum()));
+    });
+    connect(&m_construccion, &ConstruccionCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
 
     // The box shows the use of the defined keys; a click asks for the other state.
     connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
@@ -103,7 +116,9 @@ void frmCargador::CrearControles()
                         style()->pixelMetric(QStyle::PM_IndicatorWidth)
                             + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
 
-    lstJuegos = ListaDeTextos(this, &m_juegos, Twips::Rect(2160, 30, 4860, 3930));
+    m_filtro.setSourceModel(&m_juegos);
+    lstJuegos = ListaDeTextos(this, &m_filtro, Twips::Rect(2160, 30, 4860, 3930));
+    lstJuegos->setItemDelegate(new DelegadoDeJuegos(lstJuegos));
 
     struct Boton { BotonEtiqueta *&control; const char *texto; QRect lugar; const char *ayuda; };
     const Boton botones[] = {
@@ -162,12 +177,255 @@ void frmCargador::CrearControles()
     lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
                                  .arg(QColor(Colores::kFondoLista).name()));
 
+    txtBuscar = new QLineEdit(this);
+    txtBuscar->setFont(Twips::Fuente(8.25));
+    txtBuscar->setPlaceholderText(QStringLiteral("Buscar juego"));
+    txtBuscar->setToolTip(QStringLiteral("Escribe parte del nombre del juego o del archivo. Intro carga la ROM elegida, "
+                                         "Escape cierra la búsqueda."));
+    txtBuscar->hide();
+    txtBuscar->installEventFilter(this);
+    connect(txtBuscar, &QLineEdit::textEdited, this, [this](const QString &texto) {
+        if (texto.isEmpty())
+            CerrarBusqueda();
+        else
+            MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
+    });
+    auto *buscar = new QShortcut(QKeySequence::Find, this);
+    connect(buscar, &QShortcut::activated, this, [this] {
+        if (!m_sesion.ocupado)
+            AbrirBusqueda(txtBuscar->isVisible() ? txtBuscar->text() : QString());
+    });
+
+    barCatalogo = new QProgressBar(this);
+    barCatalogo->setTextVisible(false);
+    barCatalogo->setStyleSheet(QStringLiteral("QProgressBar { border: none; background: transparent; }"
+                                              "QProgressBar::chunk { background: %1; }")
+                                   .arg(QColor(Colores::kFondoVentana).name()));
+    barCatalogo->hide();
+
+    CrearMenu();
+
     Timer1.setParent(this);
     Nombrar({{lstJuegos, "lstJuegos"}, {lblEstado, "lblEstado"}, {lblDirectorio, "lblDirectorio"},
              {lblLista, "lblLista"}, {lblGestionar, "lblGestionar"}, {lblTeclas, "lblTeclas"},
              {Label1, "Label1"}, {lblLog, "lblLog"}, {chkUsaControles, "chkUsaControles"},
              {Shape1, "Shape1"}, {Label4, "Label4"}, {Label5, "Label5"}, {Image1, "Image1"},
-             {ImagenROM, "ImagenROM"}, {&Timer1, "Timer1"}});
+             {ImagenROM, "ImagenROM"}, {&Timer1, "Timer1"}, {txtBuscar, "txtBuscar"},
+             {barCatalogo, "barCatalogo"}, {mnuLista, "mnuLista"}, {mnuInformacion, "mnuInformacion"},
+             {mnuFavorito, "mnuFavorito"}, {mnuRecientes, "mnuRecientes"},
+             {mnuOcultarClones, "mnuOcultarClones"}, {mnuSoloFuncionan, "mnuSoloFuncionan"},
+             {mnuOcultarBios, "mnuOcultarBios"}, {mnuSoloFavoritos, "mnuSoloFavoritos"}});
+    EncajarBusqueda();
+}
+
+void frmCargador::CrearMenu()
+{
+    mnuLista = new QMenu(this);
+    mnuInformacion = mnuLista->addAction(QStringLiteral("Información del juego"), this,
+                                         &frmCargador::mnuInformacion_Click);
+    mnuFavorito = mnuLista->addAction(QStringLiteral("Añadir a favoritos"), this,
+                                      &frmCargador::mnuFavorito_Click);
+    mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
+    mnuLista->addSeparator();
+    struct Entrada { QAction *&accion; const char *texto; bool Filtros::*filtro; };
+    const Entrada entradas[] = {
+        {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
+        {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
+        {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
+        {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
+    };
+    for (const Entrada &entrada : entradas) {
+        entrada.accion = mnuLista->addAction(QString::fromUtf8(entrada.texto));
+        entrada.accion->setCheckable(true);
+        connect(entrada.accion, &QAction::triggered, this,
+                [this, filtro = entrada.filtro](bool marcado) { CambiarFiltro(filtro, marcado); });
+    }
+    connect(mnuLista, &QMenu::aboutToShow, this, &frmCargador::ActualizarMenu);
+    lstJuegos->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstJuegos, &QWidget::customContextMenuRequested, this, &frmCargador::MostrarMenu);
+}
+
+void frmCargador::MostrarMenu(const QPoint &punto)
+{
+    if (m_sesion.ocupado)
+        return;
+    // The menu speaks of the row under the pointer.
+    const QModelIndex indice = lstJuegos->indexAt(punto);
+    if (indice.isValid())
+        lstJuegos->setCurrentIndex(indice);
+    mnuLista->popup(lstJuegos->viewport()->mapToGlobal(punto));
+}
+
+void frmCargador::ActualizarMenu()
+{
+    const int fila = FilaElegida();
+    const bool conocida = fila >= 0 && !EsRomDesconocida(m_lista.juegos.at(fila));
+    mnuInformacion->setEnabled(fila >= 0);
+    mnuFavorito->setEnabled(conocida);
+    const bool favorito = conocida && m_jugador.EsFavorito(DatosDelJugador::Juego(m_lista.Archivo(fila)));
+    mnuFavorito->setText(favorito ? QStringLiteral("Quitar de favoritos") : QStringLiteral("Añadir a favoritos"));
+
+    // The last ten games played whose archives are in the list.
+    mnuRecientes->clear();
+    QHash<QString, int> filas;
+    for (int p = 0; p < m_lista.juegos.size(); ++p) {
+        if (!EsRomDesconocida(m_lista.juegos[p]))
+            filas.insert(DatosDelJugador::Juego(m_lista.Archivo(p)), p);
+    }
+    for (const QString &juego : m_jugador.Recientes(10)) {
+        const int p = filas.value(juego, -1);
+        if (p < 0)
+            continue;
+        mnuRecientes->addAction(m_lista.juegos[p], this, [this, p] { LanzarFila(p); });
+    }
+    mnuRecientes->setEnabled(!mnuRecientes->isEmpty());
+
+    const Filtros &filtros = m_jugador.filtros;
+    const bool conCatalogo = m_sesion.catalogo != nullptr;
+    for (auto [accion, marcado, necesitaCatalogo] :
+         {std::tuple{mnuOcultarClones, filtros.ocultarClones, true},
+          std::tuple{mnuSoloFuncionan, filtros.soloFuncionan, true},
+          std::tuple{mnuOcultarBios, filtros.ocultarBios, true},
+          std::tuple{mnuSoloFavoritos, filtros.soloFavoritos, false}}) {
+        accion->setChecked(marcado);
+        accion->setEnabled(!necesitaCatalogo || conCatalogo);
+    }
+}
+
+void frmCargador::CambiarFiltro(bool Filtros::*filtro, bool valor)
+{
+    if (m_sesion.ocupado)
+        return;
+    m_jugador.filtros.*filtro = valor;
+    GuardarJugador();
+    MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
+}
+
+void frmCargador::GuardarJugador()
+{
+    // A CD-ROM keeps nothing: the player's choices last while Corvala runs.
+    if (m_sesion.cd || m_jugador.Guardar(m_sesion.carpeta))
+        return;
+    Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
+                                      "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
+                                      "no es de sólo lectura y que queda espacio en el disco."),
+                       QStringLiteral("Error."), Mensaje::Icono::Exclamacion, Mensaje::Botones::Aceptar});
+}
+
+void frmCargador::mnuFavorito_Click()
+{
+    const int fila = FilaElegida();
+    if (m_sesion.ocupado || fila < 0 || EsRomDesconocida(m_lista.juegos.at(fila)))
+        return;
+    const QString juego = DatosDelJugador::Juego(m_lista.Archivo(fila));
+    m_jugador.Favorito(juego, !m_jugador.EsFavorito(juego));
+    GuardarJugador();
+    MantenerEleccion([this] { m_filtro.Refrescar(); });
+}
+
+void frmCargador::mnuInformacion_Click()
+{
+    const int fila = FilaElegida();
+    if (m_sesion.ocupado || fila < 0)
+        return;
+    const QString archivo = m_lista.Archivo(fila);
+    const QString juego = DatosDelJugador::Juego(archivo);
+    const bool desconocida = EsRomDesconocida(m_lista.juegos.at(fila));
+    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), archivo, m_filtro.Maquina(fila),
+                                           m_sesion.catalogo.get(),
+                                           desconocida ? Jugado() : m_jugador.Historial(juego),
+                                           !desconocida && m_jugador.EsFavorito(juego)),
+                   this)
+        .exec();
+}
+
+void frmCargador::MantenerEleccion(const std::function<void()> &cambio)
+{
+    const int fila = FilaElegida();
+    cambio();
+    if (fila >= 0 && m_filtro.mapFromSource(m_juegos.index(fila)).isValid()) {
+        ElegirFila(fila);
+    } else if (m_filtro.rowCount() > 0) {
+        ElegirFila(m_filtro.mapToSource(m_filtro.index(0, 0)).row());
+    }
+}
+
+void frmCargador::ElegirFila(int fila)
+{
+    const QModelIndex indice = m_filtro.mapFromSource(m_juegos.index(fila));
+    if (!indice.isValid())
+        return;
+    lstJuegos->setCurrentIndex(indice);
+    lstJuegos->selectionModel()->select(indice, QItemSelectionModel::ClearAndSelect);
+    lstJuegos->scrollTo(indice);
+}
+
+void frmCargador::AbrirBusqueda(const QString &texto)
+{
+    if (m_sesion.ocupado)
+        return;
+    EncajarBusqueda();
+    txtBuscar->show();
+    txtBuscar->raise();
+    txtBuscar->setFocus();
+    if (texto != txtBuscar->text()) {
+        txtBuscar->setText(texto);
+        MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
+    }
+}
+
+void frmCargador::CerrarBusqueda()
+{
+    const int fila = FilaElegida();
+    txtBuscar->hide();
+    txtBuscar->clear();
+    m_filtro.Buscar(QString());
+    if (fila >= 0)
+        ElegirFila(fila);
+    lstJuegos->setFocus();
+}
+
+void frmCargador::EncajarBusqueda()
+{
+    // Over the list's bottom edge, inside its frame.
+    const QRect lista = lstJuegos->geometry();
+    const int alto = txtBuscar->sizeHint().height();
+    txtBuscar->setGeometry(lista.left() + 1, lista.bottom() - alto, lista.width() - 2, alto);
+    const QRect estado = lblEstado->geometry();
+    barCatalogo->setGeometry(estado.left() + 1, estado.bottom() - 3, estado.width() - 2, 3);
+}
+
+void frmCargador::PrepararCatalogo(bool rehacer)
+{
+    // A CD-ROM keeps no catalogue, and an emulator that cannot give one has none.
+    if (m_sesion.cd)
+        return;
+    const std::optional<OrdenEmulador> orden = Emulador(m_sesion.carpeta).OrdenCatalogo();
+    if (!orden)
+        return;
+    if (!m_sesion.catalogo) {
+        m_sesion.catalogo = Catalogo::Abrir(Catalogo::Ruta(m_sesion.carpeta));
+        if (m_sesion.catalogo)
+            MantenerEleccion([this] { m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador); });
+    }
+    const Catalogo::Sello sello{m_sesion.versionMame, Catalogo::Huella(m_sesion.carpeta)};
+    if (!rehacer && m_sesion.catalogo && m_sesion.catalogo->SelloDe() == sello)
+        return;
+    // The old catalogue serves until the new one is whole.
+    m_construccion.Iniciar(m_sesion.carpeta, *orden, sello);
+    barCatalogo->setMaximum(std::max(1, m_lista.juegosListados));
+    barCatalogo->setValue(0);
+    barCatalogo->show();
+    barCatalogo->raise();
+}
+
+void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo)
+{
+    barCatalogo->hide();
+    if (!catalogo)
+        return;
+    m_sesion.catalogo = std::move(catalogo);
+    MantenerEleccion([this] { m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador); });
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -189,6 +447,8 @@ void frmCargador::Form_Load()
         TerminarPrograma();
         return;
     }
+    m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
+    m_filtro.PonerFiltros(m_jugador.filtros);
     MostrarLista(std::move(inicio.lista));
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
@@ -203,6 +463,7 @@ void frmCargador::Form_Load()
                  lblDirectorio, lblLista, lblTeclas, lblGestionar, chkUsaControles})
             control->setEnabled(false);
     }
+    PrepararCatalogo(false);
 }
 
 void frmCargador::HacerNoConfigurable()
@@ -232,18 +493,42 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
     } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
         if (EsClic(static_cast<QMouseEvent *>(evento), ImagenROM))
             MostrarImagenROM(true);
-    } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
+    } else if (objeto == txtBuscar && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             LanzarJuego();
             return true;
         }
+        if (tecla == Qt::Key_Escape) {
+            CerrarBusqueda();
+            return true;
+        }
+        // The arrows move through the rows that match.
+        if (tecla == Qt::Key_Up || tecla == Qt::Key_Down || tecla == Qt::Key_PageUp
+            || tecla == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(lstJuegos, evento);
+            return true;
+        }
+    } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
+        const auto *teclaPulsada = static_cast<QKeyEvent *>(evento);
+        const int tecla = teclaPulsada->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            LanzarJuego();
+            return true;
+        }
+        // A character typed on the list opens the search with it.
+        const QString texto = teclaPulsada->text();
+        if (!texto.trimmed().isEmpty() && texto.at(0).isPrint()
+            && !(teclaPulsada->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            AbrirBusqueda(txtBuscar->isVisible() ? txtBuscar->text() + texto : texto);
+            return true;
+        }
         // Before anything is chosen, the first arrow chooses the row under the list's focus
         // cursor (the first row) rather than move past it unchosen.
         if ((tecla == Qt::Key_Down || tecla == Qt::Key_Up) && FilaElegida() < 0
-            && m_juegos.rowCount() > 0) {
+            && m_filtro.rowCount() > 0) {
             const QModelIndex actual = lstJuegos->currentIndex();
-            lstJuegos->setCurrentIndex(actual.isValid() ? actual : m_juegos.index(0));
+            lstJuegos->setCurrentIndex(actual.isValid() ? actual : m_filtro.index(0, 0));
             lstJuegos->selectionModel()->select(lstJuegos->currentIndex(),
                                                 QItemSelectionModel::ClearAndSelect);
             return true;
@@ -254,11 +539,15 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
 
 void frmCargador::LanzarJuego()
 {
+    LanzarFila(FilaElegida());
+}
+
+void frmCargador::LanzarFila(int fila)
+{
     if (m_sesion.ocupado)
         return;
-    const int fila = FilaElegida();
     // No row is selected in an empty list, or before the first choice: nothing to start.
-    if (fila < 0)
+    if (fila < 0 || fila >= m_lista.juegos.size())
         return;
     const QString titulo = m_lista.juegos.at(fila);
     if (EsRomDesconocida(titulo)) {
@@ -276,6 +565,9 @@ void frmCargador::LanzarJuego()
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
     const Partida::Resultado resultado = partida.Jugar(*archivo);
+    m_jugador.Jugar(DatosDelJugador::Juego(*archivo), QDateTime::currentDateTime());
+    if (!m_sesion.cd)
+        m_jugador.Guardar(m_sesion.carpeta);
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
     } else if (resultado == Partida::Resultado::ConError) {
@@ -288,9 +580,10 @@ void frmCargador::LanzarJuego()
 int frmCargador::FilaElegida() const
 {
     const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
-    if (filas.isEmpty() || filas.first().row() >= m_lista.juegos.size())
+    if (filas.isEmpty())
         return -1;
-    return filas.first().row();
+    const int fila = m_filtro.mapToSource(filas.first()).row();
+    return fila >= 0 && fila < m_lista.juegos.size() ? fila : -1;
 }
 
 void frmCargador::lstJuegos_Click()
@@ -301,8 +594,11 @@ void frmCargador::lstJuegos_Click()
     if (fila < 0)
         return;
     Estado({QStringLiteral("Haz doble clic para cargar la ROM."), ColorEstado::Turquesa});
-    lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"")
-                              .arg(m_lista.Archivo(fila)));
+    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(m_lista.Archivo(fila));
+    const QString linea = InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get());
+    if (!linea.isEmpty())
+        ayuda += QLatin1Char('\n') + linea;
+    lstJuegos->setToolTip(ayuda);
     MostrarImagenROM(false);
 }
 
@@ -377,6 +673,7 @@ void frmCargador::closeEvent(QCloseEvent *evento)
     }
     if (cierre.error)
         Mensajes::Mostrar(*cierre.error);
+    m_construccion.Cancelar();
     evento->accept();
 }
 
@@ -410,6 +707,7 @@ void frmCargador::MostrarLista(ListaCargada lista)
 {
     m_lista = std::move(lista);
     m_juegos.setStringList(m_lista.juegos);
+    m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador);
 }
 
 void frmCargador::TerminarPrograma()
@@ -418,7 +716,7 @@ void frmCargador::TerminarPrograma()
     Q_EMIT programaTerminado();
 }
 
-void frmCargador::CargarDatos()
+void frmCargador::CargarDatos(bool rehacerCatalogo)
 {
     Timer1.setInterval(1);
     Ocupacion reloj(this);
@@ -436,6 +734,7 @@ void frmCargador::CargarDatos()
     Timer1.stop();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
+    PrepararCatalogo(rehacerCatalogo);
 }
 
 void frmCargador::lblDirectorio_Click()
@@ -451,7 +750,7 @@ void frmCargador::lblLista_Click()
         return;
     const QString lista = m_sesion.carpeta.Ruta(QStringLiteral("lista.txt"));
     if (!ExisteArchivo(lista)) {
-        CargarDatos();
+        CargarDatos(true);
         return;
     }
     // The hourglass stays through the countdown, until the list is loaded again.
@@ -477,7 +776,7 @@ void frmCargador::Timer1_Timer()
         Timer1.stop();
         m_relojLista.reset();
         Estado({QStringLiteral("Lista antigua borrada."), ColorEstado::Verde});
-        CargarDatos();
+        CargarDatos(true);
     } else {
         ++m_cuenta;
     }
@@ -528,6 +827,7 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
     lblEstado->setGeometry(estado);
     lblLog->setGeometry(log);
     EncajarEstado();
+    EncajarBusqueda();
 }
 
 } // namespace Corvala

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QProgressBar>
 #include <QStringListModel>
 #include <QTimer>
 #include <QWidget>
@@ -34,8 +40,10 @@ public:
     // program (see Terminado) before anything is written.
     void Form_Load();
 
-    // The selected row of the list, or -1.
+    // The selected entry of the list (its position in Lista().juegos), or -1.
     int FilaElegida() const;
+    // Selects an entry of the list, when the filters show it.
+    void ElegirFila(int fila);
 
     // The snapshot of the selected row: in the preview, or enlarged at its own size.
     void MostrarImagenROM(bool ampliar);
@@ -44,8 +52,18 @@ public:
     void LanzarJuego();
 
     // Rebuilds the game list: prepares the MAME folder, has the emulator write lista.txt when
-    // it is missing, reads the roms folder and shows every archive under its title.
-    void CargarDatos();
+    // it is missing, reads the roms folder and shows every archive under its title. The
+    // emulator's catalogue is built again when it no longer matches the list, or always with
+    // rehacerCatalogo.
+    void CargarDatos(bool rehacerCatalogo = false);
+
+    // The search along the list's bottom edge: opened with a first text, or closed (the whole
+    // list shown again, the same game selected).
+    void AbrirBusqueda(const QString &texto);
+    void CerrarBusqueda();
+
+    // The catalogue's build running in the background.
+    const ConstruccionCatalogo &Construccion() const { return m_construccion; }
 
     // The archive behind a visible row of the list, or an empty text.
     QString ArchivoDeFila(int fila) const { return m_lista.Archivo(fila); }
@@ -79,6 +97,8 @@ public Q_SLOTS:
     void lblGestionar_Click();
     void lstJuegos_Click();
     void Timer1_Timer();
+    void mnuInformacion_Click();
+    void mnuFavorito_Click();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -95,6 +115,18 @@ private:
     void TerminarPrograma();
     void HacerNoConfigurable();
     void PintarCasilla(QRgb color);
+    void CrearMenu();
+    void ActualizarMenu();
+    void MostrarMenu(const QPoint &punto);
+    void CambiarFiltro(bool Filtros::*filtro, bool valor);
+    void GuardarJugador();
+    // Runs a change of the rows shown, keeping the selected game selected when it is still
+    // shown, else selecting the first row.
+    void MantenerEleccion(const std::function<void()> &cambio);
+    void LanzarFila(int fila);
+    void PrepararCatalogo(bool rehacer);
+    void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo);
+    void EncajarBusqueda();
 
     // The window's controls; each carries its name as its object name.
     QListView *lstJuegos;
@@ -112,10 +144,25 @@ private:
     QLabel *Image1;
     QLabel *ImagenROM;
     QTimer Timer1;
+    // Beyond the window's layout: the search field over the list's bottom edge, the
+    // catalogue's progress along the status line's, and the list's context menu.
+    QLineEdit *txtBuscar;
+    QProgressBar *barCatalogo;
+    QMenu *mnuLista;
+    QAction *mnuInformacion;
+    QAction *mnuFavorito;
+    QMenu *mnuRecientes;
+    QAction *mnuOcultarClones;
+    QAction *mnuSoloFuncionan;
+    QAction *mnuOcultarBios;
+    QAction *mnuSoloFavoritos;
 
     Sesion &m_sesion;
     ListaCargada m_lista;
     QStringListModel m_juegos;
+    FiltroDeJuegos m_filtro;
+    DatosDelJugador m_jugador;
+    ConstruccionCatalogo m_construccion;
     UsoDeTeclas m_uso;
     frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;

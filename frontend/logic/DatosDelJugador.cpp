@@ -1,0 +1,122 @@
+#include "frontend/logic/DatosDelJugador.h"
+
+#include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/modPrincipal.h"
+
+#include <algorithm>
+
+namespace Corvala {
+
+namespace {
+
+// The file's sections and the filters' keys.
+const QString kFiltros = QStringLiteral("[filtros]");
+const QString kFavoritos = QStringLiteral("[favoritos]");
+const QString kJugados = QStringLiteral("[jugados]");
+
+struct Clave
+{
+    const char *nombre;
+    bool Filtros::*campo;
+};
+const Clave kClaves[] = {
+    {"ocultar_clones", &Filtros::ocultarClones},
+    {"solo_funcionan", &Filtros::soloFuncionan},
+    {"ocultar_bios", &Filtros::ocultarBios},
+    {"solo_favoritos", &Filtros::soloFavoritos},
+};
+
+} // namespace
+
+QString DatosDelJugador::Ruta(const CarpetaMame &carpeta)
+{
+    return carpeta.Ruta(QStringLiteral("jugador.txt"));
+}
+
+QString DatosDelJugador::Juego(const QString &archivo)
+{
+    const QString sinExtension = QuitarExtension(archivo);
+    return (sinExtension.isEmpty() ? archivo : sinExtension).toLower();
+}
+
+DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
+{
+    DatosDelJugador datos;
+    const QStringList lineas = ArchivoTexto::LeerLineas(Ruta(carpeta)).value_or(QStringList());
+    QString seccion;
+    for (const QString &linea : lineas) {
+        const QString texto = linea.trimmed();
+        if (texto.isEmpty() || texto.startsWith(QLatin1Char('#')))
+            continue;
+        if (texto.startsWith(QLatin1Char('['))) {
+            seccion = texto;
+            continue;
+        }
+        const int igual = int(texto.indexOf(QLatin1Char('=')));
+        const QString clave = igual < 0 ? texto : texto.left(igual).trimmed();
+        const QString valor = igual < 0 ? QString() : texto.mid(igual + 1).trimmed();
+        if (seccion == kFiltros) {
+            for (const Clave &k : kClaves) {
+                if (clave == QLatin1String(k.nombre))
+                    datos.filtros.*k.campo = valor == QLatin1String("1");
+            }
+        } else if (seccion == kFavoritos) {
+            datos.m_favoritos.insert(clave.toLower());
+        } else if (seccion == kJugados) {
+            // juego=veces fecha
+            const QStringList partes = valor.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            Jugado jugado{partes.value(0).toInt(), QDateTime::fromString(partes.value(1), Qt::ISODate)};
+            if (jugado.veces > 0)
+                datos.m_jugados.insert(clave.toLower(), jugado);
+        }
+    }
+    return datos;
+}
+
+bool DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
+{
+    QStringList lineas{QStringLiteral("# Corvala: los filtros de la lista, los favoritos y los juegos jugados."),
+                       kFiltros};
+    for (const Clave &k : kClaves)
+        lineas << QLatin1String(k.nombre) + QLatin1Char('=') + QLatin1Char(filtros.*k.campo ? '1' : '0');
+    lineas << kFavoritos;
+    QStringList favoritos(m_favoritos.cbegin(), m_favoritos.cend());
+    favoritos.sort();
+    lineas << favoritos << kJugados;
+    QStringList jugados(m_jugados.keyBegin(), m_jugados.keyEnd());
+    jugados.sort();
+    for (const QString &juego : std::as_const(jugados)) {
+        const Jugado jugado = m_jugados.value(juego);
+        lineas << QStringLiteral("%1=%2 %3").arg(juego).arg(jugado.veces).arg(jugado.ultima.toString(Qt::ISODate));
+    }
+    return ArchivoTexto::EscribirLineas(Ruta(carpeta), lineas);
+}
+
+void DatosDelJugador::Favorito(const QString &juego, bool si)
+{
+    if (si)
+        m_favoritos.insert(juego);
+    else
+        m_favoritos.remove(juego);
+}
+
+void DatosDelJugador::Jugar(const QString &juego, const QDateTime &cuando)
+{
+    Jugado &jugado = m_jugados[juego];
+    ++jugado.veces;
+    jugado.ultima = cuando;
+}
+
+QStringList DatosDelJugador::Recientes(int cuantos) const
+{
+    QStringList juegos(m_jugados.keyBegin(), m_jugados.keyEnd());
+    std::sort(juegos.begin(), juegos.end(), [this](const QString &a, const QString &b) {
+        const QDateTime ua = m_jugados.value(a).ultima;
+        const QDateTime ub = m_jugados.value(b).ultima;
+        return ua != ub ? ua > ub : a < b;
+    });
+    return juegos.mid(0, cuantos);
+}
+
+} // namespace Corvala

@@ -1,0 +1,100 @@
+#include "frontend/logic/FiltroDeJuegos.h"
+
+#include "comun/logic/ListaMame.h"
+#include "frontend/logic/ListaDeJuegos.h"
+
+namespace Corvala {
+
+FiltroDeJuegos::FiltroDeJuegos(QObject *parent)
+    : QSortFilterProxyModel(parent)
+{
+    setDynamicSortFilter(false);
+}
+
+QString FiltroDeJuegos::Plegar(QStringView texto)
+{
+    QString plegado = texto.toString().normalized(QString::NormalizationForm_D);
+    plegado.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return plegado.toCaseFolded();
+}
+
+void FiltroDeJuegos::Preparar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
+                              const DatosDelJugador *jugador)
+{
+    m_catalogo = std::move(catalogo);
+    m_jugador = jugador;
+    m_filas.clear();
+    m_filas.reserve(lista.juegos.size());
+    for (int p = 0; p < lista.juegos.size(); ++p) {
+        const QString archivo = lista.Archivo(p);
+        Fila fila;
+        fila.clave = Plegar(lista.juegos[p]) + QLatin1Char('\n') + Plegar(archivo);
+        fila.juego = DatosDelJugador::Juego(archivo);
+        fila.desconocida = EsRomDesconocida(lista.juegos[p]);
+        if (m_catalogo && !fila.desconocida)
+            fila.maquina = m_catalogo->Maquina(fila.juego);
+        m_filas.push_back(std::move(fila));
+    }
+    invalidateFilter();
+}
+
+void FiltroDeJuegos::PonerFiltros(const Filtros &filtros)
+{
+    m_filtros = filtros;
+    invalidateFilter();
+}
+
+void FiltroDeJuegos::Buscar(const QString &texto)
+{
+    m_busqueda = texto;
+    m_busquedaPlegada = Plegar(texto);
+    invalidateFilter();
+}
+
+void FiltroDeJuegos::Refrescar()
+{
+    invalidateFilter();
+}
+
+const FichaMaquina *FiltroDeJuegos::Maquina(int filaFuente) const
+{
+    return filaFuente >= 0 && filaFuente < m_filas.size() ? m_filas[filaFuente].maquina : nullptr;
+}
+
+bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
+{
+    if (fila < 0 || fila >= m_filas.size())
+        return true;
+    const Fila &f = m_filas[fila];
+    if (!m_busquedaPlegada.isEmpty() && !f.clave.contains(m_busquedaPlegada))
+        return false;
+    const bool favorito = m_jugador && !f.desconocida && m_jugador->EsFavorito(f.juego);
+    if (m_filtros.soloFavoritos && !favorito)
+        return false;
+    // An archive the emulator does not know is no game that works; whether it is a clone, a
+    // BIOS or a device nobody can tell.
+    if (m_filtros.soloFuncionan && m_catalogo) {
+        if (f.desconocida)
+            return false;
+        if (f.maquina && f.maquina->estado != u"good" && f.maquina->estado != u"imperfect")
+            return false;
+    }
+    if (!f.maquina)
+        return true;
+    if (m_filtros.ocultarClones && !f.maquina->clonDe.isEmpty())
+        return false;
+    if (m_filtros.ocultarBios && (f.maquina->esBios || f.maquina->esDispositivo))
+        return false;
+    return true;
+}
+
+QVariant FiltroDeJuegos::data(const QModelIndex &indice, int rol) const
+{
+    if (rol != kRolFavorito)
+        return QSortFilterProxyModel::data(indice, rol);
+    const int fila = mapToSource(indice).row();
+    return fila >= 0 && fila < m_filas.size() && m_jugador && !m_filas[fila].desconocida
+           && m_jugador->EsFavorito(m_filas[fila].juego);
+}
+
+} // namespace Corvala

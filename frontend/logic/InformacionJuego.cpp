@@ -1,0 +1,90 @@
+#include "frontend/logic/InformacionJuego.h"
+
+#include <QLocale>
+
+namespace Corvala::InformacionJuego {
+
+namespace {
+
+// A clone's parent, by its title when the catalogue has it.
+QString Padre(const FichaMaquina &maquina, const Catalogo *catalogo)
+{
+    const FichaMaquina *padre = catalogo ? catalogo->Maquina(maquina.clonDe) : nullptr;
+    return padre && !padre->descripcion.isEmpty() ? padre->descripcion : maquina.clonDe;
+}
+
+QString Tipo(const FichaMaquina &maquina)
+{
+    if (maquina.esBios)
+        return QStringLiteral("BIOS");
+    if (maquina.esDispositivo)
+        return QStringLiteral("Dispositivo");
+    if (maquina.esMecanica)
+        return QStringLiteral("Máquina mecánica");
+    return {};
+}
+
+} // namespace
+
+QString TextoEstado(const QString &estado)
+{
+    if (estado == u"good")
+        return QStringLiteral("Funciona");
+    if (estado == u"imperfect")
+        return QStringLiteral("Funciona con fallos");
+    if (estado == u"preliminary")
+        return QStringLiteral("No funciona");
+    return estado;
+}
+
+QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo)
+{
+    if (!maquina)
+        return {};
+    QStringList partes;
+    if (!maquina->anio.isEmpty())
+        partes << QStringLiteral("Año: ") + maquina->anio;
+    if (!maquina->fabricante.isEmpty())
+        partes << QStringLiteral("Fabricante: ") + maquina->fabricante;
+    if (!maquina->clonDe.isEmpty())
+        partes << QStringLiteral("Clon de: ") + Padre(*maquina, catalogo);
+    if (!maquina->estado.isEmpty())
+        partes << QStringLiteral("Estado: ") + TextoEstado(maquina->estado);
+    return partes.join(QStringLiteral(" · "));
+}
+
+QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
+                                     const FichaMaquina *maquina, const Catalogo *catalogo,
+                                     const Jugado &jugado, bool favorito)
+{
+    QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), titulo},
+                                         {QStringLiteral("Archivo:"), archivo}};
+    if (maquina) {
+        const QString desconocido = QStringLiteral("Desconocido");
+        filas << qMakePair(QStringLiteral("Año:"), maquina->anio.isEmpty() ? desconocido : maquina->anio)
+              << qMakePair(QStringLiteral("Fabricante:"),
+                           maquina->fabricante.isEmpty() ? desconocido : maquina->fabricante);
+        if (!maquina->clonDe.isEmpty())
+            filas << qMakePair(QStringLiteral("Clon de:"), Padre(*maquina, catalogo));
+        if (!maquina->estado.isEmpty())
+            filas << qMakePair(QStringLiteral("Estado:"), TextoEstado(maquina->estado));
+        if (maquina->jugadores > 0)
+            filas << qMakePair(QStringLiteral("Jugadores:"), QString::number(maquina->jugadores));
+        if (const QString tipo = Tipo(*maquina); !tipo.isEmpty())
+            filas << qMakePair(QStringLiteral("Tipo:"), tipo);
+    } else {
+        filas << qMakePair(QStringLiteral("Catálogo:"),
+                           catalogo ? QStringLiteral("El emulador no conoce este archivo.")
+                                    : QStringLiteral("Todavía no hay catálogo del emulador."));
+    }
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    filas << qMakePair(QStringLiteral("Partidas:"),
+                       jugado.veces == 0 ? QStringLiteral("Ninguna")
+                                         : QStringLiteral("%1, la última el %2")
+                                               .arg(jugado.veces)
+                                               .arg(espanol.toString(jugado.ultima, QStringLiteral("dd/MM/yyyy HH:mm"))));
+    filas << qMakePair(QStringLiteral("Favorito:"), favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
+    return filas;
+}
+
+} // namespace Corvala::InformacionJuego

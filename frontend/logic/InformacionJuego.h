@@ -1,0 +1,29 @@
+#pragma once
+
+#include "comun/logic/Catalogo.h"
+#include "frontend/logic/DatosDelJugador.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace Corvala {
+
+// What Corvala tells of a game beyond its title: from the catalogue, its year, maker, parent
+// and driver status; from the player's data, its plays.
+namespace InformacionJuego {
+
+// The driver status as the player reads it.
+QString TextoEstado(const QString &estado);
+
+// The list's tooltip's second line ("Año: 1980 · Fabricante: Namco · …"); empty when the
+// catalogue knows nothing of the game.
+QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo);
+
+// The rows of the "Información del juego" window, as label and value.
+QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
+                                     const FichaMaquina *maquina, const Catalogo *catalogo,
+                                     const Jugado &jugado, bool favorito);
+
+} // namespace InformacionJuego
+} // namespace Corvala

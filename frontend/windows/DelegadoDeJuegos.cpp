@@ -1,0 +1,16 @@
+#include "frontend/windows/DelegadoDeJuegos.h"
+
+#include "frontend/logic/FiltroDeJuegos.h"
+
+namespace Corvala {
+
+void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion, const QModelIndex &indice) const
+{
+    QStyledItemDelegate::initStyleOption(opcion, indice);
+    if (!indice.data(FiltroDeJuegos::kRolFavorito).toBool())
+        return;
+    opcion->text = QStringLiteral("★ ") + opcion->text;
+    opcion->font.setBold(true);
+}
+
+} // namespace Corvala

@@ -1,0 +1,39 @@
+#include "frontend/windows/frmInformacion.h"
+
+#include "comun/windows/BotonEtiqueta.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/Etiqueta.h"
+#include "comun/windows/Twips.h"
+
+#include <QLabel>
+
+namespace Corvala {
+
+frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("Información del juego"));
+    setAutoFillBackground(true);
+    Colores::Colorear(this, QPalette::Window, Colores::kFondoVentana);
+    const int alto = 255;
+    int y = 120;
+    int k = 0;
+    for (const auto &[etiqueta, valor] : filas) {
+        QLabel *nombre = Etiqueta(this, etiqueta, Twips::Rect(120, y, 1095, alto), Colores::kBlanco, true);
+        nombre->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QLabel *texto = Etiqueta(this, valor, Twips::Rect(1305, y, 4200, alto), Colores::kBlanco);
+        texto->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        texto->setToolTip(valor);
+        nombre->setObjectName(QStringLiteral("lblCampo(%1)").arg(k));
+        texto->setObjectName(QStringLiteral("lblValor(%1)").arg(k));
+        y += alto + 45;
+        ++k;
+    }
+    lblAceptar = BotonEtiqueta::Negrita(QStringLiteral("Aceptar"), this, Twips::Rect(4485, y + 60, 1020, alto));
+    lblAceptar->setObjectName(QStringLiteral("lblAceptar"));
+    connect(lblAceptar, &BotonEtiqueta::clic, this, &QDialog::accept);
+    setFixedSize(Twips::Tamano(5625, y + 60 + alto + 120));
+}
+
+} // namespace Corvala
