@@ -60,7 +60,6 @@ private:
     QVector<FichaRom> m_roms;
     QString m_version;
     int m_maquinas = 0;
-public: qint64 m_total=0;
 };
 
 } // namespace Corvala
