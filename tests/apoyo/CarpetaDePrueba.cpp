@@ -75,6 +75,15 @@ void CarpetaDePrueba::Control(const QByteArray &conf) const
     Corvala::OpcionesEmulador::Olvidar();
 }
 
+void CarpetaDePrueba::ConCatalogo() const
+{
+    QFile fijo(QStringLiteral(CORVALA_LISTXML));
+    if (!fijo.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no -listxml fixture");
+    Escribir(QStringLiteral(".fakemame/listxml.xml"), fijo.readAll());
+    Corvala::OpcionesEmulador::Olvidar();
+}
+
 void CarpetaDePrueba::SinEmulador() const
 {
     QFile::remove(Ruta(QStringLiteral("mame")));

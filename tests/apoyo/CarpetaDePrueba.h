@@ -35,6 +35,10 @@ public:
     void ListaCompleta(const QByteArray &salida) const;
     void Control(const QByteArray &conf) const;
 
+    // Gives the fake emulator its catalogue (the answer to -listxml, the fixture of tests/
+    // fakemame/listxml.xml), from which it also answers -listfull.
+    void ConCatalogo() const;
+
     // Removes the emulator from the folder.
     void SinEmulador() const;
 

@@ -2,7 +2,10 @@
 // it in the middle (SIGKILL) and look at what a later start-up makes of what it left:
 //   corvala_proceso_de_prueba --jugar FOLDER ARCHIVE        one game, the defined keys in force
 //   corvala_proceso_de_prueba --comparar FOLDER ARCHIVE CANDIDATE   one compatibility test
+//   corvala_proceso_de_prueba --catalogo FOLDER              one build of the catalogue
 
+#include "comun/logic/ConstruccionCatalogo.h"
+#include "comun/logic/Emulador.h"
 #include "comun/logic/Sesion.h"
 #include "frontend/logic/Partida.h"
 #include "rommanager/logic/Compatibilidad.h"
@@ -26,6 +29,13 @@ int main(int argc, char *argv[])
     if (argumentos.value(1) == QLatin1String("--comparar")) {
         Compatibilidad(carpeta).EsRomCompatible(argumentos.value(3), argumentos.value(4));
         return 0;
+    }
+    if (argumentos.value(1) == QLatin1String("--catalogo")) {
+        ConstruccionCatalogo construccion;
+        QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &aplicacion,
+                         [](const std::shared_ptr<const Catalogo> &catalogo) { QCoreApplication::exit(catalogo ? 0 : 1); });
+        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(), {QStringLiteral("0.251"), QString()});
+        return QCoreApplication::exec();
     }
     return 2;
 }

@@ -4,7 +4,10 @@
 // call. Its control folder is $CORVALA_FAKE_MAME, or ".fakemame" in the working folder:
 //   calls.jsonl   one line per call, appended: {"cwd":"...","args":["...",...]} (only when the
 //                 control folder exists)
-//   listfull.txt  the exact output of -listfull (a small built-in list otherwise)
+//   listfull.txt  the exact output of -listfull (a small built-in list otherwise, or the
+//                 machines of listxml.xml when there is one)
+//   listxml.xml   the emulator's catalogue, the answer to -listxml; without it the fake does
+//                 not know -listxml, as an emulator that cannot give a catalogue
 //   conf          key=value lines, a key optionally prefixed with a command ("listfull.",
 //                 "verifysets.", "verifyroms.", "listroms.", "romident.", "isknown.", "cc.",
 //                 "version.", "showusage.", "game."), the prefixed key winning:
@@ -21,6 +24,8 @@
 //                   unknown=a,b        options this emulator does not know (without "-")
 //                   writes_cfg=1       a game writes cfg/default.cfg and cfg/NAME.cfg as it
 //                                      ends, as the emulator does
+//                   stall_after=N      -listxml prints N machines, then waits 20 seconds
+//                   crash_after=N      -listxml prints N machines, then dies of an abort
 //   cfg_during_game the names in the cfg folder while the last game ran, one per line
 //
 // An archive roms/NAME.zip holds a good set of the game NAME when one of its lines reads
@@ -28,6 +33,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -56,7 +62,7 @@ const char *const kBuiltInList =
     "sf2               \"Street Fighter II: The World Warrior (World 910522)\"\n";
 
 // The emulator's commands, the options that take a value, and the plain switches it knows.
-const std::set<std::string> kCommands = {"listfull", "listroms", "verifyroms", "verifysets",
+const std::set<std::string> kCommands = {"listfull", "listxml", "listroms", "verifyroms", "verifysets",
                                          "romident", "isknown", "createconfig", "cc",
                                          "version", "showusage"};
 const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run", "snapname",
@@ -180,6 +186,60 @@ std::string Description(const std::string &list, const std::string &name)
     return {};
 }
 
+std::string Unescape(std::string text)
+{
+    const std::pair<const char *, const char *> entities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+    for (const auto &[entity, character] : entities) {
+        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+            text.replace(at, std::strlen(entity), character);
+    }
+    return text;
+}
+
+// The catalogue's machines: each one's lines, from <machine to </machine>.
+struct Catalogue
+{
+    std::vector<std::string> head;
+    std::vector<std::pair<std::string, std::vector<std::string>>> machines;
+};
+
+Catalogue ReadCatalogue(const fs::path &file)
+{
+    Catalogue catalogue;
+    for (const std::string &line : Lines(ReadFile(file))) {
+        const auto start = line.find("<machine name=\"");
+        if (start != std::string::npos) {
+            const auto from = start + 15;
+            catalogue.machines.push_back({line.substr(from, line.find('"', from) - from), {}});
+        }
+        if (catalogue.machines.empty())
+            catalogue.head.push_back(line);
+        else if (line.find("</mame>") == std::string::npos)
+            catalogue.machines.back().second.push_back(line);
+    }
+    return catalogue;
+}
+
+// -listfull from the catalogue: every machine with its description.
+std::string ListFromCatalogue(const Catalogue &catalogue)
+{
+    std::string list = "Name:             Description:\n";
+    for (const auto &[name, lines] : catalogue.machines) {
+        for (const std::string &line : lines) {
+            const auto start = line.find("<description>");
+            if (start == std::string::npos)
+                continue;
+            const auto from = start + 13;
+            std::string padded = name;
+            padded.resize(std::max<size_t>(name.size() + 1, 18), ' ');
+            list += padded + "\"" + Unescape(line.substr(from, line.find("</description>") - from)) + "\"\n";
+            break;
+        }
+    }
+    return list;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -208,15 +268,20 @@ int main(int argc, char **argv)
     }
     if (conf.Get("", "version").empty())
         unknown.insert("version");
+    const fs::path catalogueFile = control / "listxml.xml";
+    if (!fs::exists(catalogueFile, error))
+        unknown.insert("listxml");
 
     // The command is the first option that is one; the first other word is the name.
     std::string command = "game";
     std::string name;
+    std::vector<std::string> names;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         if (arg.size() < 2 || arg[0] != '-') {
             if (name.empty())
                 name = arg;
+            names.push_back(arg);
             continue;
         }
         const std::string option = arg.substr(1);
@@ -274,12 +339,37 @@ int main(int argc, char **argv)
     // The game list is read only by the commands that need it.
     const fs::path listFile = control / "listfull.txt";
     const bool needsList = command == "listfull" || command == "listroms" || command == "romident";
-    const std::string list = !needsList ? std::string()
-                             : fs::exists(listFile, error) ? ReadFile(listFile) : kBuiltInList;
+    const std::string list = !needsList                       ? std::string()
+                             : fs::exists(listFile, error)     ? ReadFile(listFile)
+                             : fs::exists(catalogueFile, error) ? ListFromCatalogue(ReadCatalogue(catalogueFile))
+                                                               : kBuiltInList;
     const std::string romName = fs::path(name).stem().string();
 
     if (command == "listfull") {
         std::cout << list;
+    } else if (command == "listxml") {
+        const Catalogue catalogue = ReadCatalogue(catalogueFile);
+        for (const std::string &line : catalogue.head)
+            std::cout << line << '\n';
+        const int stallAfter = std::atoi(conf.Get(command, "stall_after").c_str());
+        const int crashAfter = std::atoi(conf.Get(command, "crash_after").c_str());
+        int printed = 0;
+        for (const auto &[machine, lines] : catalogue.machines) {
+            if (!names.empty() && std::find(names.begin(), names.end(), machine) == names.end())
+                continue;
+            if (printed == stallAfter && stallAfter > 0) {
+                std::cout.flush();
+                std::this_thread::sleep_for(std::chrono::seconds(20));
+            }
+            if (printed == crashAfter && crashAfter > 0) {
+                std::cout.flush();
+                std::abort();
+            }
+            for (const std::string &line : lines)
+                std::cout << line << '\n';
+            ++printed;
+        }
+        std::cout << "</mame>\n";
     } else if (command == "version") {
         std::cout << conf.Get("", "version") << " (fake)\n";
     } else if (command == "showusage") {
@@ -342,10 +432,10 @@ int main(int argc, char **argv)
         std::cerr << "Warning: this is the fake emulator\n";
         if (fs::is_directory(control, error)) {
             std::ofstream during(control / "cfg_during_game", std::ios::binary);
-            std::set<std::string> names;
+            std::set<std::string> cfgNames;
             for (const auto &entry : fs::directory_iterator("cfg", error))
-                names.insert(entry.path().filename().string());
-            for (const std::string &cfgName : names)
+                cfgNames.insert(entry.path().filename().string());
+            for (const std::string &cfgName : cfgNames)
                 during << cfgName << "\n";
         }
         if (conf.Flag(command, "writes_cfg")) {

@@ -1,0 +1,318 @@
+// The emulator's catalogue: its -listxml read as it streams, the database built from it in the
+// background and put in place only when whole, and the game list's filters, search and the
+// player's own data over it.
+
+#include "comun/logic/Catalogo.h"
+#include "comun/logic/ConstruccionCatalogo.h"
+#include "comun/logic/Emulador.h"
+#include "comun/logic/LectorListaXml.h"
+#include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/FiltroDeJuegos.h"
+#include "frontend/logic/InformacionJuego.h"
+#include "frontend/logic/ListaDeJuegos.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/ProcesoMatado.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringListModel>
+#include <QTest>
+
+using namespace Corvala;
+
+Q_DECLARE_METATYPE(Corvala::Filtros)
+
+namespace {
+
+QByteArray Fijo()
+{
+    QFile archivo(QStringLiteral(CORVALA_LISTXML));
+    archivo.open(QIODevice::ReadOnly);
+    return archivo.readAll();
+}
+
+// Builds the folder's catalogue and waits for the end of the build.
+std::shared_ptr<const Catalogo> Construir(const CarpetaDePrueba &carpeta, ConstruccionCatalogo &construccion)
+{
+    QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
+    construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(),
+                         {QStringLiteral("0.251"), Catalogo::Huella(carpeta.Carpeta())});
+    if (!fin.wait(20000))
+        return nullptr;
+    return fin.first().first().value<std::shared_ptr<const Catalogo>>();
+}
+
+const QString kDesconocida = QStringLiteral("ROM desconocida(junk.zip)");
+
+// The list of the filters' folder, less some titles.
+QStringList Todos(const QStringList &quitar = {})
+{
+    QStringList lista = {QStringLiteral("Breakout"), QStringLiteral("Fruit Box (mechanical)"),
+                         QStringLiteral("Galaga (Namco rev. B)"), QStringLiteral("Neo-Geo MV-6F"),
+                         QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Puck Man (Japan set 1)"),
+                         QStringLiteral("Zilog Z80"), kDesconocida};
+    for (const QString &titulo : quitar)
+        lista.removeAll(titulo);
+    return lista;
+}
+
+QStringList Visibles(const FiltroDeJuegos &filtro)
+{
+    QStringList textos;
+    for (int fila = 0; fila < filtro.rowCount(); ++fila)
+        textos << filtro.index(fila, 0).data().toString();
+    return textos;
+}
+
+} // namespace
+
+class TestCatalogo : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void laListaSeLeeEnTrozosDeCualquierTamano()
+    {
+        const QByteArray xml = Fijo();
+        for (const int trozo : {1, 7, 4096, int(xml.size())}) {
+            QList<FichaMaquina> maquinas;
+            QList<QVector<FichaRom>> roms;
+            LectorListaXml lector([&](const FichaMaquina &m, const QVector<FichaRom> &r) {
+                maquinas << m;
+                roms << r;
+            });
+            for (qsizetype i = 0; i < xml.size(); i += trozo)
+                QVERIFY(lector.Anadir(QByteArrayView(xml).sliced(i, std::min<qsizetype>(trozo, xml.size() - i))));
+            QVERIFY(lector.Terminar());
+            QCOMPARE(lector.Version(), QStringLiteral("0.251 (fake)"));
+            QCOMPARE(maquinas.size(), 12);
+            const FichaMaquina &pacman = maquinas[7];
+            QCOMPARE(pacman.nombre, QStringLiteral("pacman"));
+            QCOMPARE(pacman.descripcion, QStringLiteral("Pac-Man (Midway)"));
+            QCOMPARE(pacman.anio, QStringLiteral("1980"));
+            QCOMPARE(pacman.fabricante, QStringLiteral("Namco (Midway license)"));
+            QCOMPARE(pacman.clonDe, QStringLiteral("puckman"));
+            QCOMPARE(pacman.estado, QStringLiteral("good"));
+            QCOMPARE(pacman.jugadores, 2);
+            QCOMPARE(roms[7].size(), 4);
+            QCOMPARE(roms[7][0].fusion, QStringLiteral("pm1_prg1.6e"));
+            QCOMPARE(roms[7][3].estado, QStringLiteral("nodump"));
+            QCOMPARE(maquinas[4].fabricante, QStringLiteral("Nazca & SNK"));
+            QVERIFY(maquinas[6].esBios && maquinas[11].esDispositivo && maquinas[2].esMecanica);
+        }
+    }
+
+    void loQueNoEsUnaListaEntera_data()
+    {
+        QTest::addColumn<QByteArray>("salida");
+        const QByteArray xml = Fijo();
+        QTest::newRow("cortada") << xml.left(xml.size() / 2);
+        QTest::newRow("sin raíz de MAME") << QByteArray("<?xml version=\"1.0\"?>\n<html><machine name=\"x\"/></html>\n");
+        QTest::newRow("texto") << QByteArray("Error: unknown option: -listxml\n");
+        QTest::newRow("mal formada") << QByteArray(xml).replace("</machine>", "</maquina>");
+        QTest::newRow("vacía") << QByteArray();
+    }
+    void loQueNoEsUnaListaEntera()
+    {
+        QFETCH(QByteArray, salida);
+        LectorListaXml lector({});
+        const bool leido = lector.Anadir(salida);
+        QVERIFY(!(leido && lector.Terminar()));
+    }
+
+    void seConstruyeConSusTablasYSeAbre()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        QCOMPARE(Emulador(carpeta.Carpeta()).ListarJuegos(), FinEjecucion::Bien);
+        ConstruccionCatalogo construccion;
+        const std::shared_ptr<const Catalogo> construido = Construir(carpeta, construccion);
+        QVERIFY(construido);
+        QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+
+        // The tables are the ones players and tools query.
+        {
+            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prueba"));
+            base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
+            QVERIFY(base.open());
+            QSqlQuery consulta(base);
+            QVERIFY(consulta.exec(QStringLiteral(
+                "SELECT m.anio, m.fabricante, m.clon_de, r.nombre, r.fusion FROM maquinas m JOIN roms r "
+                "ON r.maquina = m.nombre WHERE r.crc = (SELECT crc FROM roms WHERE nombre = 'pacman.6f')")));
+            QVERIFY(consulta.next());
+            QCOMPARE(consulta.value(0).toString(), QStringLiteral("1980"));
+            QCOMPARE(consulta.value(2).toString(), QStringLiteral("puckman"));
+            QVERIFY(consulta.value(4).isNull());
+            QVERIFY(consulta.exec(QStringLiteral("SELECT version, huella FROM catalogo")) && consulta.next());
+            QCOMPARE(consulta.value(1).toString(), Catalogo::Huella(carpeta.Carpeta()));
+            QVERIFY(consulta.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND sql LIKE '%(crc)%'")) && consulta.next());
+            QCOMPARE(consulta.value(0).toInt(), 1);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("prueba"));
+
+        const std::shared_ptr<const Catalogo> abierto = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
+        QVERIFY(abierto);
+        QCOMPARE(abierto->Cantidad(), construido->Cantidad());
+        QCOMPARE(abierto->SelloDe(), construido->SelloDe());
+        QCOMPARE(abierto->Maquina(QStringLiteral("PONG"))->fabricante, QStringLiteral("Atari"));
+        QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("lista.txt"))), nullptr);
+    }
+
+    // A build that fails, is cancelled or is killed leaves the old catalogue whole and in use.
+    void elCatalogoAnteriorSigueSiLaConstruccionNoTermina_data()
+    {
+        QTest::addColumn<QByteArray>("control");
+        QTest::addColumn<int>("como");   // 0: the emulator dies, 1: cancelled, 2: Corvala killed
+        QTest::newRow("el emulador muere") << QByteArray("listxml.crash_after=5\n") << 0;
+        QTest::newRow("cancelada") << QByteArray("listxml.stall_after=5\n") << 1;
+        QTest::newRow("Corvala matado") << QByteArray("listxml.stall_after=5\n") << 2;
+    }
+    void elCatalogoAnteriorSigueSiLaConstruccionNoTermina()
+    {
+        QFETCH(QByteArray, control);
+        QFETCH(int, como);
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        ConstruccionCatalogo construccion;
+        QVERIFY(Construir(carpeta, construccion));
+        const QByteArray anterior = carpeta.Leer(QStringLiteral("corvala.db"));
+        carpeta.Control(control);
+
+        if (como == 0) {
+            QCOMPARE(Construir(carpeta, construccion), nullptr);
+        } else if (como == 1) {
+            QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
+            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(), {});
+            QTRY_VERIFY(construccion.Leidas() == 5);
+            QElapsedTimer reloj;
+            reloj.start();
+            construccion.Cancelar();
+            QVERIFY(reloj.elapsed() < 5000);   // the emulator is stopped, not waited for
+            QVERIFY(!construccion.EnCurso());
+            QVERIFY(fin.isEmpty());
+        } else {
+            QProcess proceso;
+            proceso.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA), {QStringLiteral("--catalogo"), carpeta.Ruta()});
+            QTRY_VERIFY_WITH_TIMEOUT(carpeta.Existe(QStringLiteral("corvala.db.nuevo")), 10000);
+            proceso.kill();
+            proceso.waitForFinished();
+        }
+        QCOMPARE(carpeta.Leer(QStringLiteral("corvala.db")), anterior);
+        QVERIFY(Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta())));
+        if (como != 2)
+            QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+        // What a killed build left goes with the next one.
+        carpeta.Control("");
+        QVERIFY(Construir(carpeta, construccion));
+        QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+    }
+
+    void losFiltrosYLaBusqueda_data()
+    {
+        QTest::addColumn<Filtros>("filtros");
+        QTest::addColumn<QString>("busqueda");
+        QTest::addColumn<QStringList>("visibles");
+        const QString desconocida = kDesconocida;
+        const auto todos = [](const QStringList &quitar) { return Todos(quitar); };
+        QTest::newRow("sin filtros") << Filtros() << QString() << todos({});
+        QTest::newRow("ocultar clones") << Filtros{true, false, false, false} << QString()
+                                        << todos({QStringLiteral("Pac-Man (Midway)")});
+        QTest::newRow("sólo los que funcionan")
+            << Filtros{false, true, false, false} << QString()
+            << todos({QStringLiteral("Breakout"), QStringLiteral("Fruit Box (mechanical)"), QStringLiteral("Zilog Z80"), desconocida});
+        QTest::newRow("sin BIOS ni dispositivos") << Filtros{false, false, true, false} << QString()
+                                                  << todos({QStringLiteral("Neo-Geo MV-6F"), QStringLiteral("Zilog Z80")});
+        QTest::newRow("sólo favoritos") << Filtros{false, false, false, true} << QString()
+                                        << QStringList{QStringLiteral("Galaga (Namco rev. B)")};
+        QTest::newRow("sin mayúsculas ni acentos") << Filtros() << QStringLiteral("PÁC")
+                                                   << QStringList{QStringLiteral("Pac-Man (Midway)")};
+        QTest::newRow("dentro del título") << Filtros() << QStringLiteral("man")
+                                           << QStringList{QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Puck Man (Japan set 1)")};
+        QTest::newRow("por el archivo") << Filtros() << QStringLiteral("JUNK") << QStringList{desconocida};
+        QTest::newRow("búsqueda y filtro") << Filtros{true, false, false, false} << QStringLiteral("man")
+                                           << QStringList{QStringLiteral("Puck Man (Japan set 1)")};
+    }
+    void losFiltrosYLaBusqueda()
+    {
+        QFETCH(Filtros, filtros);
+        QFETCH(QString, busqueda);
+        QFETCH(QStringList, visibles);
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        for (const char *archivo : {"breakout.zip", "fruitbox.zip", "galaga.zip", "neogeo.zip", "pacman.zip",
+                                    "puckman.zip", "z80.zip", "junk.zip"})
+            carpeta.Archivo(QString::fromLatin1(archivo));
+        const std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta.Carpeta(), false);
+        ConstruccionCatalogo construccion;
+        const std::shared_ptr<const Catalogo> catalogo = Construir(carpeta, construccion);
+        QVERIFY(lista && catalogo);
+        DatosDelJugador jugador;
+        jugador.Favorito(QStringLiteral("galaga"), true);
+        jugador.Favorito(QStringLiteral("junk"), true);   // an unknown archive is no favourite
+
+        QStringListModel modelo(lista->juegos);
+        FiltroDeJuegos filtro;
+        filtro.setSourceModel(&modelo);
+        filtro.Preparar(*lista, catalogo, &jugador);
+        filtro.PonerFiltros(filtros);
+        filtro.Buscar(busqueda);
+        QCOMPARE(Visibles(filtro), visibles);
+        // Without a catalogue only the search and the favourites leave rows out.
+        filtro.Preparar(*lista, nullptr, &jugador);
+        if (!filtros.soloFavoritos && busqueda.isEmpty())
+            QCOMPARE(Visibles(filtro), Todos());
+    }
+
+    void losDatosDelJugadorSeGuardanYSeLeen()
+    {
+        CarpetaDePrueba carpeta;
+        DatosDelJugador datos;
+        datos.filtros.ocultarClones = true;
+        datos.Favorito(QStringLiteral("pacman"), true);
+        const QDateTime ayer = QDateTime(QDate(2026, 12, 7), QTime(21, 30));
+        for (int dia = 0; dia < 12; ++dia)
+            datos.Jugar(QStringLiteral("juego%1").arg(dia), ayer.addDays(-dia));
+        datos.Jugar(QStringLiteral("galaga"), ayer.addSecs(60));
+        datos.Jugar(QStringLiteral("galaga"), ayer.addSecs(120));
+        QVERIFY(datos.Guardar(carpeta.Carpeta()));
+
+        const DatosDelJugador leidos = DatosDelJugador::Leer(carpeta.Carpeta());
+        QVERIFY(leidos.filtros.ocultarClones && !leidos.filtros.soloFavoritos);
+        QVERIFY(leidos.EsFavorito(QStringLiteral("pacman")));
+        QCOMPARE(leidos.Historial(QStringLiteral("galaga")).veces, 2);
+        QCOMPARE(leidos.Historial(QStringLiteral("galaga")).ultima, ayer.addSecs(120));
+        const QStringList recientes = leidos.Recientes(10);
+        QCOMPARE(recientes.size(), 10);
+        QCOMPARE(recientes.first(), QStringLiteral("galaga"));
+        QCOMPARE(recientes.last(), QStringLiteral("juego8"));
+        QCOMPARE(DatosDelJugador::Juego(QStringLiteral("PACMAN.ZIP")), QStringLiteral("pacman"));
+    }
+
+    void laInformacionDelJuego()
+    {
+        Catalogo catalogo;
+        FichaMaquina padre;
+        padre.nombre = QStringLiteral("puckman");
+        padre.descripcion = QStringLiteral("Puck Man (Japan set 1)");
+        catalogo.Agregar(padre);
+        FichaMaquina clon;
+        clon.anio = QStringLiteral("1980");
+        clon.fabricante = QStringLiteral("Namco");
+        clon.clonDe = QStringLiteral("puckman");
+        clon.estado = QStringLiteral("imperfect");
+        QCOMPARE(InformacionJuego::LineaDeAyuda(&clon, &catalogo),
+                 QStringLiteral("Año: 1980 · Fabricante: Namco · Clon de: Puck Man (Japan set 1) · Estado: Funciona con fallos"));
+        QCOMPARE(InformacionJuego::LineaDeAyuda(nullptr, &catalogo), QString());
+        const auto filas = InformacionJuego::Filas(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("pacman.zip"), &clon,
+                                                   &catalogo, {3, QDateTime(QDate(2026, 12, 8), QTime(15, 20))}, true);
+        QVERIFY(filas.contains(qMakePair(QStringLiteral("Partidas:"), QStringLiteral("3, la última el 08/12/2026 15:20"))));
+        QVERIFY(filas.contains(qMakePair(QStringLiteral("Favorito:"), QStringLiteral("Sí"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogo)
+#include "test_catalogo.moc"
