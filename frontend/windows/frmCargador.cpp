@@ -193,7 +193,7 @@ void frmCargador::CrearControles()
     auto *buscar = new QShortcut(QKeySequence::Find, this);
     connect(buscar, &QShortcut::activated, this, [this] {
         if (!m_sesion.ocupado)
-            AbrirBusqueda(txtBuscar->isVisible() ? txtBuscar->text() : QString());
+            AbrirBusqueda(txtBuscar->isHidden() ? QString() : txtBuscar->text());
     });
 
     barCatalogo = new QProgressBar(this);
@@ -520,7 +520,7 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
         const QString texto = teclaPulsada->text();
         if (!texto.trimmed().isEmpty() && texto.at(0).isPrint()
             && !(teclaPulsada->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            AbrirBusqueda(txtBuscar->isVisible() ? txtBuscar->text() + texto : texto);
+            AbrirBusqueda(txtBuscar->isHidden() ? texto : txtBuscar->text() + texto);
             return true;
         }
         // Before anything is chosen, the first arrow chooses the row under the list's focus

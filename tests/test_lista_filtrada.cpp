@@ -1,0 +1,222 @@
+// The main list over the emulator's catalogue: the search field, the context menu's filters,
+// favourites and recent games, the game's information, and the catalogue's build behind the
+// window.
+
+#include "apoyo/Controles.h"
+#include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTest>
+
+using namespace Corvala;
+
+namespace {
+
+// A folder whose emulator gives a catalogue, with a clone, its parent and an unknown archive.
+struct VentanaConCatalogo : Ventana
+{
+    VentanaConCatalogo()
+        : Ventana(false)
+    {
+        carpeta.ConCatalogo();
+        carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.251\r\n");
+        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip", "puckman.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+    }
+    // Starts the window and waits for its catalogue.
+    void Abrir()
+    {
+        ventana.Form_Load();
+        QTRY_VERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
+    }
+    QListView *Lista() { return Control<QListView>(ventana, "lstJuegos"); }
+    QLineEdit *Busqueda() { return Control<QLineEdit>(ventana, "txtBuscar"); }
+    QString Elegida() { return Lista()->currentIndex().data().toString(); }
+    void Elegir(const QString &titulo) { ventana.ElegirFila(int(ventana.Lista().juegos.indexOf(titulo))); }
+    // An entry of the context menu, as it is when the menu opens.
+    QAction *Menu(const char *nombre)
+    {
+        Q_EMIT Control<QMenu>(ventana, "mnuLista")->aboutToShow();
+        return Control<QAction>(ventana, nombre);
+    }
+    QList<QAction *> Recientes()
+    {
+        Q_EMIT Control<QMenu>(ventana, "mnuLista")->aboutToShow();
+        return Control<QMenu>(ventana, "mnuRecientes")->actions();
+    }
+};
+
+const QString kGalaga = QStringLiteral("Galaga (Namco rev. B)");
+const QString kPacman = QStringLiteral("Pac-Man (Midway)");
+const QString kPuckman = QStringLiteral("Puck Man (Japan set 1)");
+const QString kJunk = QStringLiteral("ROM desconocida(junk.zip)");
+
+} // namespace
+
+class TestListaFiltrada : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void busquedaSobreLaLista()
+    {
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        v.Abrir();
+        v.ventana.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.ventana));
+        v.Elegir(kPacman);
+
+        // A character typed on the list opens the field; the selection moves to what matches.
+        QTest::keyClicks(v.Lista(), QStringLiteral("GÁ"));
+        QVERIFY(v.Busqueda()->isVisibleTo(&v.ventana));
+        QCOMPARE(v.Busqueda()->text(), QStringLiteral("GÁ"));
+        QCOMPARE(Filas(v.ventana), QStringList{kGalaga});
+        QCOMPARE(v.Elegida(), kGalaga);
+        v.carpeta.OlvidarLlamadas();
+        QTest::keyClick(v.Busqueda(), Qt::Key_Return);
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("galaga")}});
+
+        // Escape shows the whole list again, the same game selected.
+        QTest::keyClick(v.Busqueda(), Qt::Key_Escape);
+        QVERIFY(!v.Busqueda()->isVisibleTo(&v.ventana));
+        QCOMPARE(Filas(v.ventana), (QStringList{kGalaga, kPacman, kPuckman, kJunk}));
+        QCOMPARE(v.Elegida(), kGalaga);
+
+        // Ctrl+F opens it empty; the arrows move through the rows that match; emptying it
+        // closes it.
+        QTest::keySequence(&v.ventana, QKeySequence::Find);
+        QVERIFY(v.Busqueda()->isVisibleTo(&v.ventana));
+        QTest::keyClicks(v.Busqueda(), QStringLiteral("man"));
+        QCOMPARE(Filas(v.ventana), (QStringList{kPacman, kPuckman}));
+        QCOMPARE(v.Elegida(), kPacman);
+        QTest::keyClick(v.Busqueda(), Qt::Key_Down);
+        QCOMPARE(v.Elegida(), kPuckman);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(v.Busqueda(), Qt::Key_Backspace);
+        QVERIFY(!v.Busqueda()->isVisibleTo(&v.ventana));
+        QCOMPARE(Filas(v.ventana).size(), 4);
+        QCOMPARE(v.Elegida(), kPuckman);
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    void filtrosYFavoritosSeRecuerdan()
+    {
+        CarpetaDePrueba *carpeta = nullptr;
+        {
+            VentanaConCatalogo v;
+            v.Abrir();
+            v.Menu("mnuOcultarClones")->trigger();
+            QCOMPARE(Filas(v.ventana), (QStringList{kGalaga, kPuckman, kJunk}));
+            v.Elegir(kGalaga);
+            QCOMPARE(v.Menu("mnuFavorito")->text(), QStringLiteral("Añadir a favoritos"));
+            v.Menu("mnuFavorito")->trigger();
+            QVERIFY(v.Lista()->currentIndex().data(FiltroDeJuegos::kRolFavorito).toBool());
+            QCOMPARE(v.Menu("mnuFavorito")->text(), QStringLiteral("Quitar de favoritos"));
+            v.Menu("mnuSoloFavoritos")->trigger();
+            QCOMPARE(Filas(v.ventana), QStringList{kGalaga});
+
+            // The next start finds them as they were left.
+            Sesion sesion(v.carpeta.Carpeta());
+            frmCargador otra(sesion);
+            otra.Form_Load();
+            QCOMPARE(Filas(otra), QStringList{kGalaga});
+            carpeta = &v.carpeta;
+            QVERIFY(carpeta->Leer(QStringLiteral("jugador.txt")).contains("ocultar_clones=1\r\n"));
+        }
+
+        // Without a catalogue, the filters that need one cannot be chosen.
+        Ventana sin;
+        sin.ventana.Form_Load();
+        QCOMPARE(Filas(sin.ventana), kFilasDelEjemplo);
+        Q_EMIT Control<QMenu>(sin.ventana, "mnuLista")->aboutToShow();
+        QVERIFY(!Control<QAction>(sin.ventana, "mnuOcultarClones")->isEnabled());
+        QVERIFY(Control<QAction>(sin.ventana, "mnuSoloFavoritos")->isEnabled());
+        QVERIFY(!sin.carpeta.Existe(QStringLiteral("corvala.db")));
+    }
+
+    void informacionYJugadosRecientemente()
+    {
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        v.Abrir();
+        v.Elegir(kPacman);
+        QCOMPARE(v.Lista()->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\"\nAño: 1980 · Fabricante: Namco "
+                                "(Midway license) · Clon de: Puck Man (Japan set 1) · Estado: Funciona"));
+        QStringList valores;
+        AlAbrirseLaVentana([&valores](QWidget *ventana) {
+            QVERIFY(ventana);
+            QCOMPARE(ventana->windowTitle(), QStringLiteral("Información del juego"));
+            for (const QLabel *valor : ventana->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^lblValor"))))
+                valores << valor->text();
+        });
+        v.Menu("mnuInformacion")->trigger();
+        QVERIFY(valores.contains(QStringLiteral("Namco (Midway license)")));
+        QVERIFY(valores.contains(kPuckman));
+
+        // Each launch is recorded; the menu offers the last ones played.
+        QVERIFY(v.Recientes().isEmpty());
+        v.ventana.LanzarJuego();
+        v.Elegir(kGalaga);
+        v.ventana.LanzarJuego();
+        const QList<QAction *> recientes = v.Recientes();
+        QCOMPARE(recientes.size(), 2);
+        QCOMPARE(recientes.first()->text(), kGalaga);
+        v.carpeta.OlvidarLlamadas();
+        recientes.last()->trigger();
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("pacman")}});
+    }
+
+    void elCatalogoSeHaceSoloCuandoHaceFalta()
+    {
+        VentanaConCatalogo v;
+        v.carpeta.Control("listxml.stall_after=3\n");
+        v.carpeta.ConCatalogo();
+        v.ventana.Form_Load();
+        // While it is built the window shows how far it has got, beside its own status text.
+        QProgressBar *barra = Control<QProgressBar>(v.ventana, "barCatalogo");
+        QVERIFY(barra->isVisibleTo(&v.ventana));
+        QCOMPARE(barra->maximum(), 12);
+        QTRY_COMPARE(barra->value(), 3);
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text().isEmpty(), false);
+        // Closing the window stops it; nothing of it is left.
+        v.ventana.close();
+        QVERIFY(!v.ventana.Construccion().EnCurso());
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("corvala.db")));
+
+        // Built once; the next start uses it as it is, until the list is renewed.
+        v.carpeta.Control("");
+        const auto construcciones = [&v] {
+            int n = 0;
+            for (const QStringList &llamada : v.carpeta.Llamadas())
+                n += int(llamada.contains(QStringLiteral("-listxml")));
+            return n;
+        };
+        v.carpeta.OlvidarLlamadas();
+        {
+            Sesion sesion(v.carpeta.Carpeta());
+            frmCargador ventana(sesion);
+            ventana.Form_Load();
+            QTRY_VERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
+        }
+        Sesion sesion(v.carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        QVERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
+        QCOMPARE(construcciones(), 1);
+        ventana.CargarDatos(true);
+        QTRY_VERIFY(!ventana.Construccion().EnCurso());
+        QCOMPARE(construcciones(), 2);
+    }
+};
+
+QTEST_MAIN(TestListaFiltrada)
+#include "test_lista_filtrada.moc"
