@@ -3,6 +3,8 @@
 // Each run of the real emulator is bounded here by killing it outright, since it may not end
 // on SIGTERM.
 
+#include "comun/logic/Catalogo.h"
+#include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/Teclado.h"
@@ -20,6 +22,7 @@
 #include "apoyo/VentanaDePrueba.h"
 
 #include <QCheckBox>
+#include <QSignalSpy>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -352,6 +355,34 @@ private Q_SLOTS:
         QVERIFY(!real.carpeta.Existe(QStringLiteral("roms/pong.zip")));
         QVERIFY(!real.carpeta.Existe(Compatibilidad::Registro()));
         QVERIFY(!real.vigilante.Disparado());
+    }
+
+    void elCatalogoDelEmulador()
+    {
+        // The whole catalogue, as a player's first start builds it behind the window.
+        CarpetaDePrueba carpeta;
+        carpeta.SinEmulador();
+        QFile::link(kMameReal, carpeta.Ruta(QStringLiteral("mame")));
+        ConstruccionCatalogo construccion;
+        QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
+        const std::optional<OrdenEmulador> orden = Emulador(carpeta.Carpeta()).OrdenCatalogo();
+        QVERIFY(orden);
+        construccion.Iniciar(carpeta.Carpeta(), *orden, {QStringLiteral("0.251"), QString()});
+        QVERIFY(fin.wait(240000));
+        const auto catalogo = fin.first().first().value<std::shared_ptr<const Catalogo>>();
+        QVERIFY(catalogo);
+        QVERIFY(catalogo->Cantidad() > 40000);
+        const FichaMaquina *pong = catalogo->Maquina(QStringLiteral("pong"));
+        QVERIFY(pong);
+        QCOMPARE(pong->anio, QStringLiteral("1972"));
+        QCOMPARE(pong->fabricante, QStringLiteral("Atari"));
+        QCOMPARE(catalogo->Maquina(QStringLiteral("pacman"))->clonDe, QStringLiteral("puckman"));
+        QVERIFY(catalogo->Maquina(QStringLiteral("neogeo"))->esBios);
+        // The database on disk says the same.
+        const auto abierto = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
+        QVERIFY(abierto);
+        QCOMPARE(abierto->Cantidad(), catalogo->Cantidad());
+        QCOMPARE(abierto->Maquina(QStringLiteral("pacman"))->romDe, QStringLiteral("puckman"));
     }
 };
 
