@@ -9,7 +9,9 @@
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/ListaMame.h"
 #include "comun/logic/Sesion.h"
+#include "frontend/logic/DatosDelJugador.h"
 #include "frontend/windows/frmCargador.h"
 
 #include "apoyo/Controles.h"
@@ -26,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Corvala;
@@ -112,5 +115,87 @@ int main(int argc, char *argv[])
     std::printf("Memory: %.1f MB before, peak %.1f MB (%.1f MB above)\n", antes,
                 ColeccionDePrueba::MemoriaPico(), ColeccionDePrueba::MemoriaPico() - antes);
     std::printf("Database: %.1f MB\n", double(QFileInfo(Catalogo::Ruta(carpeta)).size()) / 1048576.0);
+
+    // A full collection: an archive for every machine of the list, the filters on.
+    const ListaMame lista = *ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    for (const JuegoListado &juego : lista.Juegos())
+        QFile(carpeta.Ruta(QStringLiteral("roms/") + juego.nombre + QStringLiteral(".zip"))).open(QIODevice::WriteOnly);
+    QFile(carpeta.Ruta(QStringLiteral("whatsnew.txt"))).open(QIODevice::WriteOnly);
+    {
+        QFile notas(carpeta.Ruta(QStringLiteral("whatsnew.txt")));
+        notas.open(QIODevice::WriteOnly);
+        notas.write(VersionMame(carpeta).toUtf8() + "\r\n");
+    }
+    DatosDelJugador jugador;
+    jugador.filtros = {true, true, true, false};
+    jugador.Guardar(carpeta);
+    // A first start writes the folder's mame.ini; the emulator's options are asked once per run.
+    {
+        Sesion sesion(carpeta);
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+    }
+
+    reloj.restart();
+    const std::shared_ptr<const Catalogo> abierto = Catalogo::Abrir(Catalogo::Ruta(carpeta));
+    std::printf("Catalogue opened alone: %lld ms\n", reloj.elapsed());
+    Sesion sesion(carpeta);
+    reloj.restart();
+    frmCargador ventana(sesion);
+    ventana.Form_Load();
+    ventana.show();
+    if (!QTest::qWaitForWindowExposed(&ventana))
+        return 1;
+    QCoreApplication::processEvents();
+    QListView *juegos = Control<QListView>(ventana, "lstJuegos");
+    std::printf("Start with the catalogue opened and %lld archives shown, filtered to %d rows: %lld ms%s\n",
+                qlonglong(ventana.Lista().juegos.size()), juegos->model()->rowCount(), reloj.elapsed(),
+                ventana.Construccion().EnCurso() ? " (a build started: the catalogue did not match)" : "");
+
+    // The same start without a catalogue (the emulator's build of one cancelled at once).
+    {
+        QFile::rename(Catalogo::Ruta(carpeta), Catalogo::Ruta(carpeta) + QStringLiteral(".aparte"));
+        Sesion sinCatalogo(carpeta);
+        reloj.restart();
+        frmCargador otra(sinCatalogo);
+        otra.Form_Load();
+        otra.show();
+        if (!QTest::qWaitForWindowExposed(&otra))
+            return 1;
+        QCoreApplication::processEvents();
+        std::printf("The same start without a catalogue: %lld ms (%d rows)\n", reloj.elapsed(),
+                    Control<QListView>(otra, "lstJuegos")->model()->rowCount());
+        otra.close();
+        QFile::rename(Catalogo::Ruta(carpeta) + QStringLiteral(".aparte"), Catalogo::Ruta(carpeta));
+    }
+
+    // The search, a keystroke at a time, each until the list has been drawn again.
+    jugador.filtros = {};
+    ventana.CargarDatos();
+    QLineEdit *busqueda = Control<QLineEdit>(ventana, "txtBuscar");
+    juegos->setFocus();
+    QVector<qint64> tiempos;
+    QElapsedTimer tecla;
+    const auto Pulsar = [&](QWidget *destino, Qt::Key codigo, char letra) {
+        tecla.start();
+        QTest::keyClick(destino, codigo, Qt::NoModifier);
+        (void)letra;
+        QCoreApplication::processEvents();
+        tiempos << tecla.nsecsElapsed() / 1000;
+    };
+    for (const char letra : QByteArray("pac-man")) {
+        QWidget *destino = busqueda->isVisible() ? static_cast<QWidget *>(busqueda) : juegos;
+        tecla.start();
+        QTest::keyClicks(destino, QString(QLatin1Char(letra)));
+        QCoreApplication::processEvents();
+        tiempos << tecla.nsecsElapsed() / 1000;
+    }
+    const int filas = juegos->model()->rowCount();
+    for (int i = 0; i < 6; ++i)
+        Pulsar(busqueda, Qt::Key_Backspace, 0);
+    std::sort(tiempos.begin(), tiempos.end());
+    std::printf("Search keystrokes over %lld rows (\"pac-man\" finds %d, then erased): median %.1f ms, worst %.1f ms\n",
+                qlonglong(ventana.Lista().juegos.size()), filas, double(tiempos[tiempos.size() / 2]) / 1000.0,
+                double(tiempos.last()) / 1000.0);
     return 0;
 }

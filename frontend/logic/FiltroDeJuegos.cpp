@@ -3,6 +3,8 @@
 #include "comun/logic/ListaMame.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
+#include <algorithm>
+
 namespace Corvala {
 
 FiltroDeJuegos::FiltroDeJuegos(QObject *parent)
@@ -13,6 +15,10 @@ FiltroDeJuegos::FiltroDeJuegos(QObject *parent)
 
 QString FiltroDeJuegos::Plegar(QStringView texto)
 {
+    // Most titles are plain ASCII: nothing to take apart.
+    const bool ascii = std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii)
+        return texto.toString().toLower();
     QString plegado = texto.toString().normalized(QString::NormalizationForm_D);
     plegado.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
     return plegado.toCaseFolded();

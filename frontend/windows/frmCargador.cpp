@@ -37,6 +37,8 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include <future>
+
 namespace Corvala {
 
 using Colores::Colorear;
@@ -343,6 +345,9 @@ void frmCargador::MantenerEleccion(const std::function<void()> &cambio)
 {
     const int fila = FilaElegida();
     cambio();
+    // Nothing chosen stays so, but in a search.
+    if (fila < 0 && txtBuscar->isHidden())
+        return;
     if (fila >= 0 && m_filtro.mapFromSource(m_juegos.index(fila)).isValid()) {
         ElegirFila(fila);
     } else if (m_filtro.rowCount() > 0) {
@@ -441,6 +446,10 @@ void frmCargador::Form_Load()
 {
     resize(TamanoDeDiseno());
     Ocupacion reloj(this);
+    // The catalogue there is, read while the start-up reads the list.
+    std::future<std::shared_ptr<const Catalogo>> catalogo;
+    if (QFileInfo::exists(Catalogo::Ruta(m_sesion.carpeta)))
+        catalogo = std::async(std::launch::async, &Catalogo::Abrir, Catalogo::Ruta(m_sesion.carpeta));
     Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
     if (inicio.rechazo) {
         Mensajes::Mostrar(*inicio.rechazo);
@@ -449,6 +458,8 @@ void frmCargador::Form_Load()
     }
     m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
     m_filtro.PonerFiltros(m_jugador.filtros);
+    if (catalogo.valid() && !m_sesion.cd && Emulador(m_sesion.carpeta).OrdenCatalogo())
+        m_sesion.catalogo = catalogo.get();
     MostrarLista(std::move(inicio.lista));
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
