@@ -148,8 +148,8 @@ void Enlazar(sqlite3_stmt *orden, int posicion, const QString &texto)
         sqlite3_bind_null(orden, posicion);
         return;
     }
-    const QByteArray utf8 = texto.toUtf8();
-    sqlite3_bind_text(orden, posicion, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    // SQLite takes the text as it is held and stores it as UTF-8 itself.
+    sqlite3_bind_text16(orden, posicion, texto.utf16(), int(texto.size() * 2), SQLITE_STATIC);
 }
 
 bool Paso(sqlite3_stmt *orden)

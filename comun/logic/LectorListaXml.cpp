@@ -72,6 +72,8 @@ int Numero(QStringView texto)
 LectorListaXml::LectorListaXml(Receptor receptor)
     : m_receptor(std::move(receptor))
 {
+    // The list uses no namespaces: the reader need not look for them in every name.
+    m_xml.setNamespaceProcessing(false);
 }
 
 bool LectorListaXml::Anadir(QByteArrayView bytes)
@@ -187,17 +189,8 @@ void LectorListaXml::Abrir()
             Empezar();
         return;
     }
-    if (elemento == u"description") {
-        m_campo = &m_maquina.descripcion;
-    } else if (elemento == u"year") {
-        m_campo = &m_maquina.anio;
-    } else if (elemento == u"manufacturer") {
-        m_campo = &m_maquina.fabricante;
-    } else if (elemento == u"driver") {
-        m_maquina.estado = m_xml.attributes().value(QLatin1String("status")).toString();
-    } else if (elemento == u"input") {
-        m_maquina.jugadores = Numero(m_xml.attributes().value(QLatin1String("players")));
-    } else if (elemento == u"rom") {
+    // A ROM first: most elements are.
+    if (elemento == u"rom") {
         const QXmlStreamAttributes atributos = m_xml.attributes();
         FichaRom rom;
         rom.nombre = atributos.value(QLatin1String("name")).toString();
@@ -207,6 +200,16 @@ void LectorListaXml::Abrir()
         rom.fusion = atributos.value(QLatin1String("merge")).toString();
         rom.estado = atributos.value(QLatin1String("status")).toString();
         m_roms.push_back(std::move(rom));
+    } else if (elemento == u"description") {
+        m_campo = &m_maquina.descripcion;
+    } else if (elemento == u"year") {
+        m_campo = &m_maquina.anio;
+    } else if (elemento == u"manufacturer") {
+        m_campo = &m_maquina.fabricante;
+    } else if (elemento == u"driver") {
+        m_maquina.estado = m_xml.attributes().value(QLatin1String("status")).toString();
+    } else if (elemento == u"input") {
+        m_maquina.jugadores = Numero(m_xml.attributes().value(QLatin1String("players")));
     }
 }
 
