@@ -211,6 +211,20 @@ private Q_SLOTS:
         QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
     }
 
+    void unaConstruccionNuevaTrasCancelarLaAnterior()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        ConstruccionCatalogo construccion;
+        QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
+        for (int vez = 0; vez < 3; ++vez)
+            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(), {});
+        QVERIFY(fin.wait(20000));
+        QVERIFY(fin.first().first().value<std::shared_ptr<const Catalogo>>());
+        QTest::qWait(200);
+        QCOMPARE(fin.size(), 1);
+    }
+
     void losFiltrosYLaBusqueda_data()
     {
         QTest::addColumn<Filtros>("filtros");

@@ -112,7 +112,12 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
     m_hilo = QThread::create([this, orden, nueva, destino, sello, catalogo = m_resultado] {
         m_construido = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
     });
-    connect(m_hilo, &QThread::finished, this, &ConstruccionCatalogo::Terminada);
+    // The end of a build that was cancelled meanwhile may still be on its way: it is not this
+    // build's end.
+    connect(m_hilo, &QThread::finished, this, [this, generacion = ++m_generacion] {
+        if (generacion == m_generacion && m_hilo)
+            Terminada();
+    });
     m_hilo->start();
     m_reloj.start();
     Q_EMIT avance(0);
@@ -123,6 +128,7 @@ void ConstruccionCatalogo::Cancelar()
     if (!m_hilo)
         return;
     m_cancelar = true;
+    ++m_generacion;
     m_hilo->disconnect(this);
     m_hilo->wait();
     delete m_hilo;

@@ -58,6 +58,7 @@ private:
     std::atomic<int> m_leidas{0};
     std::atomic<bool> m_construido{false};
     std::shared_ptr<Catalogo> m_resultado;
+    quint64 m_generacion = 0;
 };
 
 } // namespace Corvala

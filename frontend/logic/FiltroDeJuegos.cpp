@@ -27,7 +27,6 @@ QString FiltroDeJuegos::Plegar(QStringView texto)
 void FiltroDeJuegos::Preparar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
                               const DatosDelJugador *jugador)
 {
-    m_catalogo = std::move(catalogo);
     m_jugador = jugador;
     m_filas.clear();
     m_filas.reserve(lista.juegos.size());
@@ -37,10 +36,16 @@ void FiltroDeJuegos::Preparar(const ListaCargada &lista, std::shared_ptr<const C
         fila.clave = Plegar(lista.juegos[p]) + QLatin1Char('\n') + Plegar(archivo);
         fila.juego = DatosDelJugador::Juego(archivo);
         fila.desconocida = EsRomDesconocida(lista.juegos[p]);
-        if (m_catalogo && !fila.desconocida)
-            fila.maquina = m_catalogo->Maquina(fila.juego);
         m_filas.push_back(std::move(fila));
     }
+    PonerCatalogo(std::move(catalogo));
+}
+
+void FiltroDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
+{
+    m_catalogo = std::move(catalogo);
+    for (Fila &fila : m_filas)
+        fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
     invalidateFilter();
 }
 

@@ -30,6 +30,9 @@ public:
     void Preparar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
                   const DatosDelJugador *jugador);
 
+    // Another catalogue for the same list.
+    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo);
+
     void PonerFiltros(const Filtros &filtros);
     // Leaves in the rows whose title or archive name holds the text, regardless of letter
     // case and accents; an empty text leaves every row in.

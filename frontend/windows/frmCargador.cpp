@@ -411,7 +411,7 @@ void frmCargador::PrepararCatalogo(bool rehacer)
     if (!m_sesion.catalogo) {
         m_sesion.catalogo = Catalogo::Abrir(Catalogo::Ruta(m_sesion.carpeta));
         if (m_sesion.catalogo)
-            MantenerEleccion([this] { m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador); });
+            MantenerEleccion([this] { m_filtro.PonerCatalogo(m_sesion.catalogo); });
     }
     const Catalogo::Sello sello{m_sesion.versionMame, Catalogo::Huella(m_sesion.carpeta)};
     if (!rehacer && m_sesion.catalogo && m_sesion.catalogo->SelloDe() == sello)
@@ -430,7 +430,7 @@ void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo)
     if (!catalogo)
         return;
     m_sesion.catalogo = std::move(catalogo);
-    MantenerEleccion([this] { m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador); });
+    MantenerEleccion([this] { m_filtro.PonerCatalogo(m_sesion.catalogo); });
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
