@@ -3,19 +3,48 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <cstring>
 
 namespace ColeccionDePrueba {
 
-double MemoriaPico()
+namespace {
+
+// A field of /proc/self/status given in kB, in MB.
+double Estado(const char *campo)
 {
     QFile estado(QStringLiteral("/proc/self/status"));
     if (!estado.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &linea : estado.readAll().split('\n')) {
-        if (linea.startsWith("VmHWM:"))
-            return linea.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        if (linea.startsWith(campo))
+            return linea.mid(qsizetype(std::strlen(campo))).trimmed().split(' ').value(0).toDouble() / 1024.0;
     }
     return -1;
+}
+
+} // namespace
+
+double MemoriaPico()
+{
+    return Estado("VmHWM:");
+}
+
+double MemoriaActual()
+{
+    return Estado("VmRSS:");
+}
+
+bool Mostrar(QWidget &ventana)
+{
+    ventana.show();
+    if (!QTest::qWaitForWindowExposed(&ventana))
+        return false;
+    QCoreApplication::processEvents();
+    return true;
 }
 
 QString Nombre(int i, bool largo)

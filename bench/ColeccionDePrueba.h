@@ -2,11 +2,18 @@
 
 #include <QString>
 
+class QWidget;
+
 // The made-up collections the benchmarks run on, and what they measure them with.
 namespace ColeccionDePrueba {
 
-// Peak resident memory of this process so far, in MB (-1 when unknown).
+// Peak resident memory of this process so far, and its resident memory now, in MB (-1 when
+// unknown).
 double MemoriaPico();
+double MemoriaActual();
+
+// Shows a window loaded with Form_Load and returns once it is on the screen and drawn.
+bool Mostrar(QWidget &ventana);
 
 // The name of game i: a classic eight-character one, or a longer one for the current layout.
 QString Nombre(int i, bool largo);

@@ -46,18 +46,6 @@ double Procesador(int quien)
            + double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
 }
 
-double MemoriaActual()
-{
-    QFile estado(QStringLiteral("/proc/self/status"));
-    if (!estado.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &linea : estado.readAll().split('\n')) {
-        if (linea.startsWith("VmRSS:"))
-            return linea.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
-
 // The emulator's own time for its whole catalogue, its output read and dropped.
 qint64 TiempoDelEmulador(const QString &mame)
 {
@@ -92,7 +80,7 @@ int main(int argc, char *argv[])
     const qint64 propio = TiempoDelEmulador(mame);
     std::printf("The emulator's -listxml alone: %lld ms\n", propio);
 
-    const double antes = MemoriaActual();
+    const double antes = ColeccionDePrueba::MemoriaActual();
     ConstruccionCatalogo construccion;
     std::shared_ptr<const Catalogo> catalogo;
     bool terminada = false;
@@ -158,10 +146,8 @@ int main(int argc, char *argv[])
     reloj.restart();
     frmCargador ventana(sesion);
     ventana.Form_Load();
-    ventana.show();
-    if (!QTest::qWaitForWindowExposed(&ventana))
+    if (!ColeccionDePrueba::Mostrar(ventana))
         return 1;
-    QCoreApplication::processEvents();
     QListView *juegos = Control<QListView>(ventana, "lstJuegos");
     std::printf("Start with the catalogue opened and %lld archives shown, filtered to %d rows: %lld ms%s\n",
                 qlonglong(ventana.Lista().juegos.size()), juegos->model()->rowCount(), reloj.elapsed(),
@@ -174,10 +160,8 @@ int main(int argc, char *argv[])
         reloj.restart();
         frmCargador otra(sinCatalogo);
         otra.Form_Load();
-        otra.show();
-        if (!QTest::qWaitForWindowExposed(&otra))
+        if (!ColeccionDePrueba::Mostrar(otra))
             return 1;
-        QCoreApplication::processEvents();
         std::printf("The same start without a catalogue: %lld ms (%d rows)\n", reloj.elapsed(),
                     Control<QListView>(otra, "lstJuegos")->model()->rowCount());
         otra.close();

@@ -140,10 +140,8 @@ int main(int argc, char *argv[])
     reloj.start();
     frmGestionar gestor(sesion);
     gestor.Form_Load();
-    gestor.show();
-    if (!QTest::qWaitForWindowExposed(&gestor))
+    if (!ColeccionDePrueba::Mostrar(gestor))
         return 1;
-    QCoreApplication::processEvents();
     const qint64 msAbrir = reloj.elapsed();
     const qint64 msLista = MsDeLaLista(sesion.carpeta);
     std::printf("ROM manager opened on %d archives and %d titles: %lld ms in all, of which the "

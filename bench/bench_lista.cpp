@@ -54,10 +54,8 @@ int main(int argc, char *argv[])
     reloj.restart();
     frmCargador ventana(sesion);
     ventana.Form_Load();
-    ventana.show();
-    if (!QTest::qWaitForWindowExposed(&ventana))
+    if (!ColeccionDePrueba::Mostrar(ventana))
         return 1;
-    QCoreApplication::processEvents();
     std::printf("Main window built, filled and shown: %lld ms (%d rows)\n", reloj.elapsed(),
                 int(Control<QListView>(ventana, "lstJuegos")->model()->rowCount()));
     std::printf("Peak memory: %.1f MB\n", MemoriaPico());
