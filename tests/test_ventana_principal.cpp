@@ -205,10 +205,13 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("all.bat"), "mame -listfull > lista.txt\r\n");
         carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
         carpeta.Escribir(QStringLiteral("Corvala.tlc"), "[teclas]\r\n");
+        carpeta.ConCatalogo();
         sesion.esUnidadCD = [](const QString &) { return true; };
         ventana.Form_Load();
         QVERIFY(!ventana.Terminado());
         QVERIFY(!carpeta.Existe(QStringLiteral("snaps")));
+        // A CD-ROM keeps no catalogue, even from an emulator that could give one.
+        QVERIFY(!ventana.Construccion().EnCurso() && !sesion.catalogo);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QVERIFY(mensajes.Vistos().isEmpty());
     }
