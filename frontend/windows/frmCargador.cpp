@@ -15,11 +15,11 @@
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
-#include "comun/logic/Emulador.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/InformacionJuego.h"
 #include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Partida.h"
+#include "frontend/logic/UsoDelCatalogo.h"
 #include "frontend/windows/DelegadoDeJuegos.h"
 #include "frontend/windows/frmImagen.h"
 #include "frontend/windows/frmInformacion.h"
@@ -260,37 +260,24 @@ void frmCargador::MostrarMenu(const QPoint &punto)
 
 void frmCargador::ActualizarMenu()
 {
-    const int fila = FilaElegida();
-    const bool conocida = fila >= 0 && !EsRomDesconocida(m_lista.juegos.at(fila));
-    mnuInformacion->setEnabled(fila >= 0);
-    mnuFavorito->setEnabled(conocida);
-    const bool favorito = conocida && m_jugador.EsFavorito(DatosDelJugador::Juego(m_lista.Archivo(fila)));
-    mnuFavorito->setText(favorito ? QStringLiteral("Quitar de favoritos") : QStringLiteral("Añadir a favoritos"));
-
-    // The last ten games played whose archives are in the list.
+    const UsoDelCatalogo::Menu menu =
+        UsoDelCatalogo::EstadoDelMenu(m_lista, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
+    mnuInformacion->setEnabled(menu.informacion);
+    mnuFavorito->setEnabled(menu.favorito);
+    mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos") : QStringLiteral("Añadir a favoritos"));
     mnuRecientes->clear();
-    QHash<QString, int> filas;
-    for (int p = 0; p < m_lista.juegos.size(); ++p) {
-        if (!EsRomDesconocida(m_lista.juegos[p]))
-            filas.insert(DatosDelJugador::Juego(m_lista.Archivo(p)), p);
-    }
-    for (const QString &juego : m_jugador.Recientes(10)) {
-        const int p = filas.value(juego, -1);
-        if (p < 0)
-            continue;
-        mnuRecientes->addAction(m_lista.juegos[p], this, [this, p] { LanzarFila(p); });
-    }
-    mnuRecientes->setEnabled(!mnuRecientes->isEmpty());
+    for (const auto &[titulo, fila] : menu.recientes)
+        mnuRecientes->addAction(titulo, this, [this, fila = fila] { LanzarFila(fila); });
+    mnuRecientes->setEnabled(!menu.recientes.isEmpty());
 
     const Filtros &filtros = m_jugador.filtros;
-    const bool conCatalogo = m_sesion.catalogo != nullptr;
     for (auto [accion, marcado, necesitaCatalogo] :
          {std::tuple{mnuOcultarClones, filtros.ocultarClones, true},
           std::tuple{mnuSoloFuncionan, filtros.soloFuncionan, true},
           std::tuple{mnuOcultarBios, filtros.ocultarBios, true},
           std::tuple{mnuSoloFavoritos, filtros.soloFavoritos, false}}) {
         accion->setChecked(marcado);
-        accion->setEnabled(!necesitaCatalogo || conCatalogo);
+        accion->setEnabled(!necesitaCatalogo || menu.filtrosDelCatalogo);
     }
 }
 
@@ -402,22 +389,11 @@ void frmCargador::EncajarBusqueda()
 
 void frmCargador::PrepararCatalogo(bool rehacer)
 {
-    // A CD-ROM keeps no catalogue, and an emulator that cannot give one has none.
-    if (m_sesion.cd)
-        return;
-    const std::optional<OrdenEmulador> orden = Emulador(m_sesion.carpeta).OrdenCatalogo();
-    if (!orden)
-        return;
-    if (!m_sesion.catalogo) {
-        m_sesion.catalogo = Catalogo::Abrir(Catalogo::Ruta(m_sesion.carpeta));
-        if (m_sesion.catalogo)
-            MantenerEleccion([this] { m_filtro.PonerCatalogo(m_sesion.catalogo); });
-    }
-    const Catalogo::Sello sello{m_sesion.versionMame, Catalogo::Huella(m_sesion.carpeta)};
-    if (!rehacer && m_sesion.catalogo && m_sesion.catalogo->SelloDe() == sello)
+    const std::optional<OrdenEmulador> orden = UsoDelCatalogo::Orden(m_sesion);
+    if (!orden || !UsoDelCatalogo::HayQueConstruir(m_sesion, rehacer))
         return;
     // The old catalogue serves until the new one is whole.
-    m_construccion.Iniciar(m_sesion.carpeta, *orden, sello);
+    m_construccion.Iniciar(m_sesion.carpeta, *orden, UsoDelCatalogo::SelloActual(m_sesion));
     barCatalogo->setMaximum(std::max(1, m_lista.juegosListados));
     barCatalogo->setValue(0);
     barCatalogo->show();
@@ -458,7 +434,7 @@ void frmCargador::Form_Load()
     }
     m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
     m_filtro.PonerFiltros(m_jugador.filtros);
-    if (catalogo.valid() && !m_sesion.cd && Emulador(m_sesion.carpeta).OrdenCatalogo())
+    if (catalogo.valid() && UsoDelCatalogo::Orden(m_sesion))
         m_sesion.catalogo = catalogo.get();
     MostrarLista(std::move(inicio.lista));
     Estado(inicio.estado);

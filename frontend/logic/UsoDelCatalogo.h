@@ -1,0 +1,45 @@
+#pragma once
+
+#include "comun/logic/Catalogo.h"
+#include "comun/logic/modPrincipal.h"
+#include "frontend/logic/DatosDelJugador.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace Corvala {
+
+struct ListaCargada;
+struct Sesion;
+
+// What the main window does with the emulator's catalogue and the player's data.
+namespace UsoDelCatalogo {
+
+// The command that builds the folder's catalogue, or nothing when the folder keeps none: a
+// CD-ROM, or an emulator that cannot give one.
+std::optional<OrdenEmulador> Orden(const Sesion &sesion);
+
+// What a catalogue must have been built against to serve the folder as it is now.
+Catalogo::Sello SelloActual(const Sesion &sesion);
+
+// The catalogue in use must be built (again): there is none, it no longer matches the
+// emulator or its list, or the player renewed the list.
+bool HayQueConstruir(const Sesion &sesion, bool listaRenovada);
+
+// The list's context menu for the selected entry (-1: none).
+struct Menu
+{
+    bool informacion = false;
+    bool favorito = false;          // the entry can be made a favourite or stop being one
+    bool esFavorito = false;
+    // The games played last whose archives are in the list, the most recent first: title and
+    // list entry.
+    QList<QPair<QString, int>> recientes;
+    bool filtrosDelCatalogo = false; // the filters that need the catalogue can be chosen
+};
+Menu EstadoDelMenu(const ListaCargada &lista, int fila, const DatosDelJugador &jugador, bool conCatalogo);
+
+} // namespace UsoDelCatalogo
+} // namespace Corvala
