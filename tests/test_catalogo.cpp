@@ -104,6 +104,16 @@ private Q_SLOTS:
             QCOMPARE(maquinas[4].fabricante, QStringLiteral("Nazca & SNK"));
             QVERIFY(maquinas[6].esBios && maquinas[11].esDispositivo && maquinas[2].esMecanica);
         }
+        // A list written without line ends is read whole too, a piece at a time.
+        {
+            int maquinas = 0;
+            LectorListaXml lector([&maquinas](const FichaMaquina &, const QVector<FichaRom> &) { ++maquinas; });
+            const QByteArray seguido = QByteArray(xml).replace('\n', ' ').replace("</mame>", QByteArray(3 << 20, ' ') + "</mame>");
+            for (qsizetype i = 0; i < seguido.size(); i += 65536)
+                QVERIFY(lector.Anadir(QByteArrayView(seguido).sliced(i, std::min<qsizetype>(65536, seguido.size() - i))));
+            QVERIFY(lector.Terminar());
+            QCOMPARE(maquinas, 12);
+        }
     }
 
     void loQueNoEsUnaListaEntera_data()

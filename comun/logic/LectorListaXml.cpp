@@ -16,6 +16,9 @@ constexpr std::array<QByteArrayView, 26> kSinInteres = {
     "slot", "slotoption", "softwarelist", "sound",
 };
 
+// The longest line the filter holds until its end.
+constexpr qsizetype kLineaMaxima = 1024 * 1024;
+
 bool SinInteres(QByteArrayView nombre)
 {
     return std::binary_search(kSinInteres.begin(), kSinInteres.end(), nombre);
@@ -80,10 +83,14 @@ bool LectorListaXml::Anadir(QByteArrayView bytes)
 {
     if (m_fallido)
         return false;
+    if (m_sinFiltro) {
+        m_xml.addData(bytes.toByteArray());
+        return Leer();
+    }
     QByteArray salida;
     salida.reserve(bytes.size() / 3);
     qsizetype desde = 0;
-    for (;;) {
+    while (desde < bytes.size()) {
         const void *fin = std::memchr(bytes.data() + desde, '\n', size_t(bytes.size() - desde));
         if (!fin)
             break;
@@ -98,6 +105,17 @@ bool LectorListaXml::Anadir(QByteArrayView bytes)
         desde = hasta;
     }
     m_resto.append(bytes.sliced(desde));
+    // Output that is not written a line at a time goes to the reader as it comes: its lines
+    // are not held whole.
+    if (m_resto.size() > kLineaMaxima) {
+        if (!m_saltando.isEmpty()) {
+            m_fallido = true;
+            return false;
+        }
+        m_sinFiltro = true;
+        salida.append(m_resto);
+        m_resto.clear();
+    }
     m_xml.addData(salida);
     return Leer();
 }

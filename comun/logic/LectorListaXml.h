@@ -53,6 +53,7 @@ private:
     QByteArray m_cierre;        // and its end tag
     int m_profundidad = 0;      // elements of that name open inside it
     bool m_fallido = false;
+    bool m_sinFiltro = false;   // the output came in lines too long to hold
     bool m_raiz = false;        // the root element was a machine list
     bool m_enMaquina = false;
     QString *m_campo = nullptr; // the text element being read
