@@ -19,6 +19,9 @@ namespace Corvala {
 
 namespace {
 
+// The longest the emulator may stay silent before the build gives up on it.
+constexpr qint64 kSilencioMaximoMs = 120 * 1000;
+
 // Runs in the build's thread: the emulator's output into the reader, each machine into the
 // database and the catalogue kept in memory. True when the whole list was read and the new
 // database put in place.
@@ -57,7 +60,7 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
             callado.restart();
         } else if (emulador.state() == QProcess::NotRunning) {
             break;
-        } else if (callado.elapsed() > ConstruccionCatalogo::EsperaMaximaMs()) {
+        } else if (callado.elapsed() > kSilencioMaximoMs) {
             leido = false;
         }
     }
@@ -76,16 +79,13 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
     if (!escritor.Terminar(sello))
         return false;
     // Replaces the old catalogue in one step: a reader sees the old file or the new one.
-    return std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData()) == 0;
+    if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData()) == 0)
+        return true;
+    QFile::remove(nueva);
+    return false;
 }
 
 } // namespace
-
-int &ConstruccionCatalogo::EsperaMaximaMs()
-{
-    static int espera = 120 * 1000;
-    return espera;
-}
 
 ConstruccionCatalogo::ConstruccionCatalogo(QObject *parent)
     : QObject(parent)

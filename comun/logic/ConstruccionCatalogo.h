@@ -40,9 +40,6 @@ public:
     // The machines read so far by the build running.
     int Leidas() const { return m_leidas.load(); }
 
-    // The longest time without any output from the emulator before the build gives up.
-    static int &EsperaMaximaMs();
-
 Q_SIGNALS:
     // How far the build has got, now and then while it runs.
     void avance(int maquinas);
