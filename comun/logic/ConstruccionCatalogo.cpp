@@ -45,7 +45,10 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
 #ifdef Q_OS_LINUX
     // A wider pipe: the emulator writes in bursts, and waits less on a reader busy with the
     // last one.
-    emulador.setChildProcessModifier([] { ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, 1024 * 1024); });
+    emulador.setChildProcessModifier([] {
+        ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, 1024 * 1024);
+        [[maybe_unused]] const int prioridad = ::nice(10);
+    });
 #endif
     emulador.start(QIODevice::ReadOnly);
     if (!emulador.waitForStarted())
