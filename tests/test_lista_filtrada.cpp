@@ -139,6 +139,9 @@ private Q_SLOTS:
         QVERIFY(!Control<QAction>(sin.ventana, "mnuOcultarClones")->isEnabled());
         QVERIFY(Control<QAction>(sin.ventana, "mnuSoloFavoritos")->isEnabled());
         QVERIFY(!sin.carpeta.Existe(QStringLiteral("corvala.db")));
+        // The search needs none.
+        QTest::keyClicks(Control<QListView>(sin.ventana, "lstJuegos"), QStringLiteral("gal"));
+        QCOMPARE(Filas(sin.ventana), QStringList{QStringLiteral("Galaga")});
     }
 
     void informacionYJugadosRecientemente()
