@@ -13,11 +13,18 @@ FiltroDeJuegos::FiltroDeJuegos(QObject *parent)
     setDynamicSortFilter(false);
 }
 
+namespace {
+
+bool EsAscii(QStringView texto)
+{
+    return std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+} // namespace
+
 QString FiltroDeJuegos::Plegar(QStringView texto)
 {
-    // Most titles are plain ASCII: nothing to take apart.
-    const bool ascii = std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii)
+    if (EsAscii(texto))
         return texto.toString().toLower();
     QString plegado = texto.toString().normalized(QString::NormalizationForm_D);
     plegado.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
@@ -31,10 +38,14 @@ void FiltroDeJuegos::Preparar(const ListaCargada &lista, std::shared_ptr<const C
     m_filas.clear();
     m_filas.reserve(lista.juegos.size());
     for (int p = 0; p < lista.juegos.size(); ++p) {
-        const QString archivo = lista.Archivo(p);
         Fila fila;
-        fila.clave = Plegar(lista.juegos[p]) + QLatin1Char('\n') + Plegar(archivo);
-        fila.juego = DatosDelJugador::Juego(archivo);
+        fila.titulo = lista.juegos[p];
+        fila.archivo = lista.Archivo(p);
+        // Most titles and names are plain ASCII: they are searched as they stand, without a
+        // folded copy.
+        if (!EsAscii(fila.titulo) || !EsAscii(fila.archivo))
+            fila.clave = Plegar(fila.titulo) + QLatin1Char('\n') + Plegar(fila.archivo);
+        fila.juego = DatosDelJugador::Juego(fila.archivo);
         fila.desconocida = EsRomDesconocida(lista.juegos[p]);
         m_filas.push_back(std::move(fila));
     }
@@ -77,8 +88,14 @@ bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
     if (fila < 0 || fila >= m_filas.size())
         return true;
     const Fila &f = m_filas[fila];
-    if (!m_busquedaPlegada.isEmpty() && !f.clave.contains(m_busquedaPlegada))
-        return false;
+    if (!m_busquedaPlegada.isEmpty()) {
+        const bool contiene = f.clave.isEmpty()
+                                  ? f.titulo.contains(m_busquedaPlegada, Qt::CaseInsensitive)
+                                        || f.archivo.contains(m_busquedaPlegada, Qt::CaseInsensitive)
+                                  : f.clave.contains(m_busquedaPlegada);
+        if (!contiene)
+            return false;
+    }
     const bool favorito = m_jugador && !f.desconocida && m_jugador->EsFavorito(f.juego);
     if (m_filtros.soloFavoritos && !favorito)
         return false;

@@ -57,7 +57,9 @@ protected:
 private:
     struct Fila
     {
-        QString clave;          // title and archive name, folded
+        QString titulo;
+        QString archivo;
+        QString clave;          // title and archive name folded, when they are not plain ASCII
         QString juego;          // the set name
         const FichaMaquina *maquina = nullptr;
         bool desconocida = false;
