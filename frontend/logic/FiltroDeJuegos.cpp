@@ -20,6 +20,26 @@ bool EsAscii(QStringView texto)
     return std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+// A row's search key: its title and archive name folded, one line each. Most are plain
+// ASCII, folded here in one pass into one string.
+QString Clave(const QString &titulo, const QString &archivo)
+{
+    if (!EsAscii(titulo) || !EsAscii(archivo))
+        return FiltroDeJuegos::Plegar(titulo) + QLatin1Char('\n') + FiltroDeJuegos::Plegar(archivo);
+    QString clave(titulo.size() + 1 + archivo.size(), Qt::Uninitialized);
+    QChar *destino = clave.data();
+    const auto copiar = [&destino](const QString &texto) {
+        for (const QChar c : texto) {
+            const char16_t u = c.unicode();
+            *destino++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+        }
+    };
+    copiar(titulo);
+    *destino++ = QLatin1Char('\n');
+    copiar(archivo);
+    return clave;
+}
+
 } // namespace
 
 QString FiltroDeJuegos::Plegar(QStringView texto)
@@ -38,14 +58,10 @@ void FiltroDeJuegos::Preparar(const ListaCargada &lista, std::shared_ptr<const C
     m_filas.clear();
     m_filas.reserve(lista.juegos.size());
     for (int p = 0; p < lista.juegos.size(); ++p) {
+        const QString archivo = lista.Archivo(p);
         Fila fila;
-        fila.titulo = lista.juegos[p];
-        fila.archivo = lista.Archivo(p);
-        // Most titles and names are plain ASCII: they are searched as they stand, without a
-        // folded copy.
-        if (!EsAscii(fila.titulo) || !EsAscii(fila.archivo))
-            fila.clave = Plegar(fila.titulo) + QLatin1Char('\n') + Plegar(fila.archivo);
-        fila.juego = DatosDelJugador::Juego(fila.archivo);
+        fila.clave = Clave(lista.juegos[p], archivo);
+        fila.juego = DatosDelJugador::Juego(archivo);
         fila.desconocida = EsRomDesconocida(lista.juegos[p]);
         m_filas.push_back(std::move(fila));
     }
@@ -88,14 +104,8 @@ bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
     if (fila < 0 || fila >= m_filas.size())
         return true;
     const Fila &f = m_filas[fila];
-    if (!m_busquedaPlegada.isEmpty()) {
-        const bool contiene = f.clave.isEmpty()
-                                  ? f.titulo.contains(m_busquedaPlegada, Qt::CaseInsensitive)
-                                        || f.archivo.contains(m_busquedaPlegada, Qt::CaseInsensitive)
-                                  : f.clave.contains(m_busquedaPlegada);
-        if (!contiene)
-            return false;
-    }
+    if (!m_busquedaPlegada.isEmpty() && !f.clave.contains(m_busquedaPlegada))
+        return false;
     const bool favorito = m_jugador && !f.desconocida && m_jugador->EsFavorito(f.juego);
     if (m_filtros.soloFavoritos && !favorito)
         return false;

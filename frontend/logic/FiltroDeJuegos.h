@@ -57,9 +57,7 @@ protected:
 private:
     struct Fila
     {
-        QString titulo;
-        QString archivo;
-        QString clave;          // title and archive name folded, when they are not plain ASCII
+        QString clave;          // title and archive name, folded
         QString juego;          // the set name
         const FichaMaquina *maquina = nullptr;
         bool desconocida = false;
