@@ -12,8 +12,16 @@ namespace ColeccionDePrueba {
 double MemoriaPico();
 double MemoriaActual();
 
-// Shows a window loaded with Form_Load and returns once it is on the screen and drawn.
+// Shows a window and returns once it is on the screen and drawn.
 bool Mostrar(QWidget &ventana);
+
+// Loads a window (its Form_Load) and shows it.
+template <typename Ventana>
+bool Arrancar(Ventana &ventana)
+{
+    ventana.Form_Load();
+    return Mostrar(ventana);
+}
 
 // The name of game i: a classic eight-character one, or a longer one for the current layout.
 QString Nombre(int i, bool largo);

@@ -139,8 +139,7 @@ int main(int argc, char *argv[])
     QElapsedTimer reloj;
     reloj.start();
     frmGestionar gestor(sesion);
-    gestor.Form_Load();
-    if (!ColeccionDePrueba::Mostrar(gestor))
+    if (!ColeccionDePrueba::Arrancar(gestor))
         return 1;
     const qint64 msAbrir = reloj.elapsed();
     const qint64 msLista = MsDeLaLista(sesion.carpeta);

@@ -63,8 +63,7 @@ int main(int argc, char *argv[])
     Sesion sesion(carpeta);
     reloj.restart();
     frmCargador ventana(sesion);
-    ventana.Form_Load();
-    if (!ColeccionDePrueba::Mostrar(ventana))
+    if (!ColeccionDePrueba::Arrancar(ventana))
         return 1;
     std::printf("Main window built, filled and shown: %lld ms (%d rows)\n", reloj.elapsed(),
                 int(Control<QListView>(ventana, "lstJuegos")->model()->rowCount()));
