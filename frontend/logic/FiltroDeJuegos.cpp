@@ -99,6 +99,25 @@ const FichaMaquina *FiltroDeJuegos::Maquina(int filaFuente) const
     return filaFuente >= 0 && filaFuente < m_filas.size() ? m_filas[filaFuente].maquina : nullptr;
 }
 
+QString FiltroDeJuegos::Juego(int filaFuente) const
+{
+    return filaFuente >= 0 && filaFuente < m_filas.size() ? m_filas[filaFuente].juego : QString();
+}
+
+bool FiltroDeJuegos::Desconocida(int filaFuente) const
+{
+    return filaFuente < 0 || filaFuente >= m_filas.size() || m_filas[filaFuente].desconocida;
+}
+
+int FiltroDeJuegos::FilaDeJuego(const QString &juego) const
+{
+    for (int p = 0; p < m_filas.size(); ++p) {
+        if (!m_filas[p].desconocida && m_filas[p].juego == juego)
+            return p;
+    }
+    return -1;
+}
+
 bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
 {
     if (fila < 0 || fila >= m_filas.size())

@@ -44,6 +44,11 @@ public:
 
     // The machine of a source row in the catalogue, or null.
     const FichaMaquina *Maquina(int filaFuente) const;
+    // The set name of a source row, and whether the emulator does not know its archive.
+    QString Juego(int filaFuente) const;
+    bool Desconocida(int filaFuente) const;
+    // The first source row of a known game, or -1.
+    int FilaDeJuego(const QString &juego) const;
     const Catalogo *CatalogoEnUso() const { return m_catalogo.get(); }
 
     // The text as the search compares it: in the same case, without accents.

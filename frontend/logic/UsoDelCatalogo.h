@@ -3,6 +3,7 @@
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/modPrincipal.h"
 #include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/FiltroDeJuegos.h"
 
 #include <QList>
 #include <QString>
@@ -39,7 +40,9 @@ struct Menu
     QList<QPair<QString, int>> recientes;
     bool filtrosDelCatalogo = false; // the filters that need the catalogue can be chosen
 };
-Menu EstadoDelMenu(const ListaCargada &lista, int fila, const DatosDelJugador &jugador, bool conCatalogo);
+// The rows are those of the list's filter model.
+Menu EstadoDelMenu(const ListaCargada &lista, const FiltroDeJuegos &filas, int fila,
+                   const DatosDelJugador &jugador, bool conCatalogo);
 
 } // namespace UsoDelCatalogo
 } // namespace Corvala

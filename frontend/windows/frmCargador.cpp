@@ -261,7 +261,7 @@ void frmCargador::MostrarMenu(const QPoint &punto)
 void frmCargador::ActualizarMenu()
 {
     const UsoDelCatalogo::Menu menu =
-        UsoDelCatalogo::EstadoDelMenu(m_lista, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
+        UsoDelCatalogo::EstadoDelMenu(m_lista, m_filtro, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
     mnuInformacion->setEnabled(menu.informacion);
     mnuFavorito->setEnabled(menu.favorito);
     mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos") : QStringLiteral("Añadir a favoritos"));
@@ -304,9 +304,9 @@ void frmCargador::GuardarJugador()
 void frmCargador::mnuFavorito_Click()
 {
     const int fila = FilaElegida();
-    if (m_sesion.ocupado || fila < 0 || EsRomDesconocida(m_lista.juegos.at(fila)))
+    if (m_sesion.ocupado || m_filtro.Desconocida(fila))
         return;
-    const QString juego = DatosDelJugador::Juego(m_lista.Archivo(fila));
+    const QString juego = m_filtro.Juego(fila);
     m_jugador.Favorito(juego, !m_jugador.EsFavorito(juego));
     GuardarJugador();
     MantenerEleccion([this] { m_filtro.Refrescar(); });
@@ -317,10 +317,9 @@ void frmCargador::mnuInformacion_Click()
     const int fila = FilaElegida();
     if (m_sesion.ocupado || fila < 0)
         return;
-    const QString archivo = m_lista.Archivo(fila);
-    const QString juego = DatosDelJugador::Juego(archivo);
-    const bool desconocida = EsRomDesconocida(m_lista.juegos.at(fila));
-    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), archivo, m_filtro.Maquina(fila),
+    const QString juego = m_filtro.Juego(fila);
+    const bool desconocida = m_filtro.Desconocida(fila);
+    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), m_lista.Archivo(fila), m_filtro.Maquina(fila),
                                            m_sesion.catalogo.get(),
                                            desconocida ? Jugado() : m_jugador.Historial(juego),
                                            !desconocida && m_jugador.EsFavorito(juego)),
