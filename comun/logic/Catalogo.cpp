@@ -40,11 +40,6 @@ const char *const kEsquema[] = {
     "CREATE TABLE catalogo(version TEXT, huella TEXT)",
 };
 
-QString Texto(const char *sql)
-{
-    return QString::fromLatin1(sql);
-}
-
 } // namespace
 
 QString Catalogo::Ruta(const CarpetaMame &carpeta)
@@ -79,11 +74,11 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta)
         base.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (base.open()) {
             QSqlQuery sello(base);
-            if (sello.exec(Texto("SELECT version, huella FROM catalogo")) && sello.next()) {
+            if (sello.exec(QStringLiteral("SELECT version, huella FROM catalogo")) && sello.next()) {
                 catalogo->m_sello = {sello.value(0).toString(), sello.value(1).toString()};
                 QSqlQuery filas(base);
                 filas.setForwardOnly(true);
-                bien = filas.exec(Texto(
+                bien = filas.exec(QStringLiteral(
                     "SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
                     "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"));
                 while (bien && filas.next()) {
