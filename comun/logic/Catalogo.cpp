@@ -13,6 +13,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -101,20 +103,116 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta)
         }
     }
     QSqlDatabase::removeDatabase(nombre);
-    if (!bien || catalogo->Cantidad() == 0)
+    if (!bien || catalogo->Cantidad() == 0 || !catalogo->LeerRoms(ruta))
         return nullptr;
+    catalogo->Sellar(catalogo->m_sello);
     return catalogo;
+}
+
+bool Catalogo::LeerRoms(const QString &ruta)
+{
+    // 340,000 rows: read straight from SQLite, without a value object for every field.
+    sqlite3 *base = nullptr;
+    sqlite3_stmt *filas = nullptr;
+    bool bien = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, SQLITE_OPEN_READONLY, nullptr)
+                    == SQLITE_OK
+                && sqlite3_prepare_v2(base,
+                                      "SELECT maquina, tamano, crc, fusion IS NULL FROM roms "
+                                      "WHERE crc IS NOT NULL AND estado IS NOT 'nodump'",
+                                      -1, &filas, nullptr)
+                       == SQLITE_OK;
+    QByteArray anterior;
+    qint32 maquina = -1;
+    int paso = SQLITE_DONE;
+    while (bien && (paso = sqlite3_step(filas)) == SQLITE_ROW) {
+        // A set's ROMs lie together: its name is looked up once.
+        const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(filas, 0));
+        const QByteArray nombre = QByteArray::fromRawData(texto ? texto : "", sqlite3_column_bytes(filas, 0));
+        if (nombre != anterior || maquina < 0) {
+            anterior = QByteArray(nombre.constData(), nombre.size());
+            maquina = m_numeros.value(QString::fromUtf8(anterior).toLower(), -1);
+        }
+        bool esCrc = false;
+        const auto *crc = reinterpret_cast<const char *>(sqlite3_column_text(filas, 2));
+        const quint32 valor = QByteArray::fromRawData(crc, sqlite3_column_bytes(filas, 2)).toUInt(&esCrc, 16);
+        if (maquina >= 0 && esCrc)
+            AgregarRom(maquina, valor, sqlite3_column_int64(filas, 1), sqlite3_column_int(filas, 3) != 0);
+    }
+    bien = bien && paso == SQLITE_DONE;
+    sqlite3_finalize(filas);
+    sqlite3_close(base);
+    return bien;
 }
 
 const FichaMaquina *Catalogo::Maquina(const QString &nombre) const
 {
-    const auto encontrada = m_maquinas.constFind(nombre.toLower());
-    return encontrada == m_maquinas.cend() ? nullptr : &*encontrada;
+    const qint32 numero = m_numeros.value(nombre.toLower(), -1);
+    return numero < 0 ? nullptr : &m_fichas[numero];
 }
 
-void Catalogo::Agregar(const FichaMaquina &maquina)
+void Catalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
 {
-    m_maquinas.insert(maquina.nombre.toLower(), maquina);
+    const QString clave = maquina.nombre.toLower();
+    qint32 numero = m_numeros.value(clave, -1);
+    if (numero < 0) {
+        numero = qint32(m_fichas.size());
+        m_numeros.insert(clave, numero);
+        m_fichas.append(maquina);
+        m_cuentas.append(Cuenta{});
+    } else {
+        m_fichas[numero] = maquina;
+    }
+    for (const FichaRom &rom : roms) {
+        bool esCrc = false;
+        const quint32 crc = rom.crc.toUInt(&esCrc, 16);
+        if (esCrc && rom.estado != u"nodump")
+            AgregarRom(numero, crc, rom.tamano, rom.fusion.isEmpty());
+    }
+}
+
+void Catalogo::AgregarRom(qint32 maquina, quint32 crc, qint64 tamano, bool propia)
+{
+    // No ROM comes near 4 GiB; a size beyond it could not be told apart.
+    if (tamano < 0 || tamano > qint64(std::numeric_limits<quint32>::max()))
+        return;
+    m_roms.append({crc, quint32(tamano), maquina, propia});
+    Cuenta &cuenta = m_cuentas[maquina];
+    ++cuenta.roms;
+    cuenta.propias += propia ? 1 : 0;
+}
+
+namespace {
+
+bool Antes(const Catalogo::Rom &a, const Catalogo::Rom &b)
+{
+    return a.crc != b.crc ? a.crc < b.crc : a.tamano < b.tamano;
+}
+
+Catalogo::Rom Clave(quint32 crc, quint64 tamano)
+{
+    return {crc, quint32(std::min<quint64>(tamano, std::numeric_limits<quint32>::max())), 0, false};
+}
+
+} // namespace
+
+void Catalogo::Sellar(Sello sello)
+{
+    m_sello = std::move(sello);
+    std::sort(m_roms.begin(), m_roms.end(), Antes);
+    m_roms.squeeze();
+}
+
+QVector<Catalogo::Rom>::const_iterator Catalogo::Desde(quint32 crc, quint64 tamano) const
+{
+    return std::lower_bound(m_roms.cbegin(), m_roms.cend(), Clave(crc, tamano), Antes);
+}
+
+QVector<Catalogo::Rom>::const_iterator Catalogo::Hasta(quint32 crc, quint64 tamano) const
+{
+    // A file over 4 GiB matches no ROM.
+    if (tamano > std::numeric_limits<quint32>::max())
+        return Desde(crc, tamano);
+    return std::upper_bound(m_roms.cbegin(), m_roms.cend(), Clave(crc, tamano), Antes);
 }
 
 // The writer speaks to SQLite directly: binding through Qt's layer costs more than SQLite's

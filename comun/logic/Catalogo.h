@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 #include <optional>
@@ -49,15 +50,42 @@ public:
     const Sello &SelloDe() const { return m_sello; }
     // The machine of a set name, in any letter case; null when the catalogue lacks it.
     const FichaMaquina *Maquina(const QString &nombre) const;
-    qsizetype Cantidad() const { return m_maquinas.size(); }
+    qsizetype Cantidad() const { return m_fichas.size(); }
 
-    // How a catalogue is put together while it is built.
-    void Agregar(const FichaMaquina &maquina);
-    void Sellar(Sello sello) { m_sello = std::move(sello); }
+    // A ROM of a set, as an archive's files are matched against it: by size and CRC. Dumps
+    // that do not exist (nodump) are not among them.
+    struct Rom
+    {
+        quint32 crc = 0;
+        quint32 tamano = 0;
+        qint32 maquina = 0;   // its set, by number (Ficha)
+        bool propia = false;  // lies in the set's own archive, not merged from a parent or BIOS
+    };
+    // How many of those a set has, and how many of them are its own.
+    struct Cuenta
+    {
+        int roms = 0;
+        int propias = 0;
+    };
+    // Every ROM of every set with this size and CRC.
+    QVector<Rom>::const_iterator Desde(quint32 crc, quint64 tamano) const;
+    QVector<Rom>::const_iterator Hasta(quint32 crc, quint64 tamano) const;
+    const FichaMaquina &Ficha(qint32 maquina) const { return m_fichas[maquina]; }
+    Cuenta CuentaDe(qint32 maquina) const { return m_cuentas[maquina]; }
+
+    // How a catalogue is put together while it is built; it is whole once sealed.
+    void Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms = {});
+    void Sellar(Sello sello);
 
 private:
+    bool LeerRoms(const QString &ruta);
+    void AgregarRom(qint32 maquina, quint32 crc, qint64 tamano, bool propia);
+
     Sello m_sello;
-    QHash<QString, FichaMaquina> m_maquinas;
+    QVector<FichaMaquina> m_fichas;
+    QVector<Cuenta> m_cuentas;
+    QHash<QString, qint32> m_numeros;   // by set name in lower case
+    QVector<Rom> m_roms;                // in order of CRC and size once sealed
 };
 
 // Writes a new database, machine by machine, into one file. The file is whole only once

@@ -33,7 +33,7 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
     bool escrito = true;
     LectorListaXml lector([&](const FichaMaquina &maquina, const QVector<FichaRom> &roms) {
         escrito = escrito && escritor.Agregar(maquina, roms);
-        catalogo.Agregar(maquina);
+        catalogo.Agregar(maquina, roms);
         leidas.fetch_add(1);
     });
 
