@@ -28,8 +28,11 @@
 //                   crash_after=N      -listxml prints N machines, then dies of an abort
 //   cfg_during_game the names in the cfg folder while the last game ran, one per line
 //
-// An archive roms/NAME.zip holds a good set of the game NAME when one of its lines reads
-// "set=NAME"; a line "parent=P" makes it a clone of P.
+// -verifysets and -verifyroms audit a set from the archives' contents when there is a
+// listxml.xml and roms/NAME.zip is a real zip: every ROM of the set is looked for by size and
+// CRC in roms/NAME.zip, then in the archives of the sets it takes ROMs from (romof), as the
+// emulator does. Otherwise an archive roms/NAME.zip holds a good set of the game NAME when one
+// of its lines reads "set=NAME"; a line "parent=P" makes it a clone of P.
 
 #include <algorithm>
 #include <chrono>
@@ -45,6 +48,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <zip.h>
 
 namespace fs = std::filesystem;
 
@@ -240,6 +245,100 @@ std::string ListFromCatalogue(const Catalogue &catalogue)
     return list;
 }
 
+std::string Attribute(const std::string &line, const std::string &name)
+{
+    const std::string key = " " + name + "=\"";
+    const auto start = line.find(key);
+    if (start == std::string::npos)
+        return {};
+    const auto from = start + key.size();
+    return Unescape(line.substr(from, line.find('"', from) - from));
+}
+
+const std::vector<std::string> *Machine(const Catalogue &catalogue, const std::string &name)
+{
+    for (const auto &[machine, lines] : catalogue.machines) {
+        if (machine == name)
+            return &lines;
+    }
+    return nullptr;
+}
+
+// The files of a real zip, by name, with their size and CRC; nothing when it is not one.
+struct ZipFile
+{
+    std::string name;
+    unsigned long long size;
+    unsigned long crc;
+};
+
+bool ReadZip(const fs::path &path, std::vector<ZipFile> &files)
+{
+    int error = 0;
+    zip_t *zip = zip_open(path.c_str(), ZIP_RDONLY, &error);
+    if (!zip)
+        return false;
+    for (zip_int64_t i = 0, n = zip_get_num_entries(zip, 0); i < n; ++i) {
+        zip_stat_t stat;
+        if (zip_stat_index(zip, zip_uint64_t(i), 0, &stat) == 0)
+            files.push_back({stat.name, stat.size, stat.crc});
+    }
+    zip_discard(zip);
+    return true;
+}
+
+// The emulator's audit of one set, from the zips of roms. Returns false when it cannot audit
+// from contents (no catalogue, no such set, or its archive is no zip).
+bool Audit(const Catalogue &catalogue, const std::string &name)
+{
+    const std::vector<std::string> *lines = Machine(catalogue, name);
+    std::vector<ZipFile> own;
+    if (!lines || lines->empty() || !ReadZip(fs::path("roms") / (name + ".zip"), own))
+        return false;
+    // Where the set's ROMs may lie: its own archive, then those it takes ROMs from.
+    std::vector<std::vector<ZipFile>> places{own};
+    const std::string parent = Attribute(lines->front(), "cloneof");
+    for (std::string from = Attribute(lines->front(), "romof"); !from.empty() && places.size() < 8;) {
+        std::vector<ZipFile> files;
+        ReadZip(fs::path("roms") / (from + ".zip"), files);
+        places.push_back(files);
+        const std::vector<std::string> *next = Machine(catalogue, from);
+        from = next && !next->empty() ? Attribute(next->front(), "romof") : std::string();
+    }
+    std::string label = name;
+    label.resize(std::max<size_t>(name.size(), 12), ' ');
+    bool bad = false;
+    bool missingDump = false;
+    for (const std::string &line : *lines) {
+        if (line.find("<rom ") == std::string::npos)
+            continue;
+        const std::string rom = Attribute(line, "name");
+        const std::string size = Attribute(line, "size");
+        if (Attribute(line, "status") == "nodump") {
+            std::cout << label << ": " << rom << " (" << size << " bytes) - NO GOOD DUMP KNOWN\n";
+            missingDump = true;
+            continue;
+        }
+        const unsigned long crc = std::strtoul(Attribute(line, "crc").c_str(), nullptr, 16);
+        const unsigned long long bytes = std::strtoull(size.c_str(), nullptr, 10);
+        bool found = false;
+        for (const auto &files : places) {
+            for (const ZipFile &file : files)
+                found = found || (file.crc == crc && file.size == bytes);
+        }
+        if (found)
+            continue;
+        bad = true;
+        const auto named = std::find_if(own.begin(), own.end(), [&](const ZipFile &file) { return file.name == rom; });
+        std::cout << label << ": " << rom << " (" << size << " bytes) - "
+                  << (named == own.end() ? "NOT FOUND" : "INCORRECT CHECKSUM:") << "\n";
+    }
+    std::cout << "romset " << name << (parent.empty() ? "" : " [" + parent + "]")
+              << (bad ? " is bad" : missingDump ? " is best available" : " is good") << "\n"
+              << "1 romsets found, " << (bad ? 0 : 1) << " were OK.\n";
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -386,6 +485,8 @@ int main(int argc, char **argv)
             << "rompath                   roms\r\n"
             << "# ctrlr                 <NULL> (Not Set)\r\n"
             << "cfg_directory             cfg\r\n";
+    } else if ((command == "verifysets" || command == "verifyroms") && fs::exists(catalogueFile, error)
+               && Audit(ReadCatalogue(catalogueFile), name)) {
     } else if (command == "verifysets" || command == "verifyroms") {
         const Archive archive = ReadArchive(fs::path("roms") / (name + ".zip"));
         if (!archive.exists) {
