@@ -53,6 +53,13 @@ QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo)
     return partes.join(QStringLiteral(" · "));
 }
 
+QString LineaDeParecido(const Candidato *candidato)
+{
+    if (!candidato)
+        return {};
+    return QStringLiteral("Parece ser: %1, cuyo archivo es %2.zip").arg(candidato->titulo, candidato->nombre);
+}
+
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
                                      const FichaMaquina *maquina, const Catalogo *catalogo,
                                      const Jugado &jugado, bool favorito)

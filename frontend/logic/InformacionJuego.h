@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/logic/Catalogo.h"
+#include "comun/logic/Identificacion.h"
 #include "frontend/logic/DatosDelJugador.h"
 
 #include <QList>
@@ -19,6 +20,10 @@ QString TextoEstado(const QString &estado);
 // The list's tooltip's second line ("Año: 1980 · Fabricante: Namco · …"); empty when the
 // catalogue knows nothing of the game.
 QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo);
+
+// The tooltip's line for an archive the emulator does not know by name, when its files make it
+// appear to be a game; empty otherwise.
+QString LineaDeParecido(const Candidato *candidato);
 
 // The rows of the "Información del juego" window, as label and value.
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,

@@ -406,6 +406,17 @@ void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo)
         return;
     m_sesion.catalogo = std::move(catalogo);
     MantenerEleccion([this] { m_filtro.PonerCatalogo(m_sesion.catalogo); });
+    IdentificarDesconocidas();
+}
+
+void frmCargador::IdentificarDesconocidas()
+{
+    QStringList desconocidas;
+    for (int fila = 0; fila < m_lista.juegos.size(); ++fila) {
+        if (m_filtro.Desconocida(fila))
+            desconocidas << m_lista.Archivo(fila);
+    }
+    m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")), desconocidas);
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -581,9 +592,13 @@ void frmCargador::lstJuegos_Click()
         return;
     Estado({QStringLiteral("Haz doble clic para cargar la ROM."), ColorEstado::Turquesa});
     QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(m_lista.Archivo(fila));
-    const QString linea = InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get());
-    if (!linea.isEmpty())
-        ayuda += QLatin1Char('\n') + linea;
+    const QString archivo = m_lista.Archivo(fila);
+    for (const QString &linea : {InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get()),
+                                 m_filtro.Desconocida(fila) ? InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))
+                                                            : QString()}) {
+        if (!linea.isEmpty())
+            ayuda += QLatin1Char('\n') + linea;
+    }
     lstJuegos->setToolTip(ayuda);
     MostrarImagenROM(false);
 }
@@ -694,6 +709,7 @@ void frmCargador::MostrarLista(ListaCargada lista)
     m_lista = std::move(lista);
     m_juegos.setStringList(m_lista.juegos);
     m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador);
+    IdentificarDesconocidas();
 }
 
 void frmCargador::TerminarPrograma()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/logic/ConstruccionCatalogo.h"
+#include "frontend/logic/IdentificacionDeArchivos.h"
 #include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
@@ -64,6 +65,7 @@ public:
 
     // The catalogue's build running in the background.
     const ConstruccionCatalogo &Construccion() const { return m_construccion; }
+    const IdentificacionDeArchivos &Parecidos() const { return m_parecidos; }
 
     // The archive behind a visible row of the list, or an empty text.
     QString ArchivoDeFila(int fila) const { return m_lista.Archivo(fila); }
@@ -126,6 +128,8 @@ private:
     void LanzarFila(int fila);
     void PrepararCatalogo(bool rehacer);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo);
+    // Starts finding out which games the archives the emulator does not know appear to be.
+    void IdentificarDesconocidas();
     void EncajarBusqueda();
 
     // The window's controls; each carries its name as its object name.
@@ -163,6 +167,7 @@ private:
     FiltroDeJuegos m_filtro;
     DatosDelJugador m_jugador;
     ConstruccionCatalogo m_construccion;
+    IdentificacionDeArchivos m_parecidos;
     UsoDeTeclas m_uso;
     frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;

@@ -1,28 +1,65 @@
 #include "rommanager/logic/Busqueda.h"
 
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/ListaMame.h"
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Catalogo.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
 #include "rommanager/logic/Compatibilidad.h"
+#include "rommanager/logic/ListasDelGestor.h"
 
 namespace Corvala {
+
+namespace {
+
+// Every line of a lista.txt as a game to try, read whole at the start: no file stays open
+// while the emulator runs. A line that is no game (the header) is one that can never be good.
+QVector<std::optional<JuegoListado>> LineasDeLista(const QString &ruta)
+{
+    QVector<std::optional<JuegoListado>> juegos;
+    for (const QString &linea : ArchivoTexto::LeerLineas(ruta).value_or(QStringList()))
+        juegos.append(LeerLineaLista(linea));
+    return juegos;
+}
+
+} // namespace
 
 Busqueda::Busqueda(const Compatibilidad &prueba)
     : m_prueba(prueba)
 {
 }
 
+Busqueda::Juegos Busqueda::JuegosAProbar(const CarpetaMame &carpeta, const Catalogo *catalogo,
+                                         const QString &archivo, int titulos)
+{
+    Juegos juegos;
+    if (catalogo) {
+        const DirectorioZip directorio = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/") + archivo));
+        for (const Candidato &candidato : Identificacion::Completos(Identificacion::Candidatos(*catalogo, directorio)))
+            juegos.juegos.append(JuegoListado{candidato.nombre, candidato.titulo});
+        juegos.total = int(juegos.juegos.size());
+        return juegos;
+    }
+    ListasDelGestor::ReconstruirLista(carpeta);
+    juegos.juegos = LineasDeLista(carpeta.Ruta(QStringLiteral("lista.txt")));
+    juegos.total = titulos;
+    return juegos;
+}
+
 Busqueda::Resultado Busqueda::Recorrer(const QString &rutaLista, const std::function<QString()> &archivo,
                                        const std::function<void(qint32)> &avance)
 {
+    return Recorrer(LineasDeLista(rutaLista), archivo, avance);
+}
+
+Busqueda::Resultado Busqueda::Recorrer(const QVector<std::optional<JuegoListado>> &juegos,
+                                       const std::function<QString()> &archivo,
+                                       const std::function<void(qint32)> &avance)
+{
     m_titulo.clear();
-    // Read whole at the start: no file stays open while the emulator runs.
-    const QStringList lineas = ArchivoTexto::LeerLineas(rutaLista).value_or(QStringList());
     qint32 contador = 1;
-    for (const QString &linea : lineas) {
+    for (const std::optional<JuegoListado> &juego : juegos) {
         avance(contador);
-        // A line that is no game (the header) is a candidate that can never be good.
-        const std::optional<JuegoListado> juego = LeerLineaLista(linea);
         const QString elegido = archivo();
         const Compatibilidad::Prueba prueba = juego ? m_prueba.Probar(elegido, juego->nombre + QStringLiteral(".zip"))
                                                     : Compatibilidad::Prueba::Incompatible;

@@ -1,16 +1,36 @@
 #include "rommanager/logic/Compatibilidad.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Catalogo.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/RenombrePendiente.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace Corvala {
 
 using RenombrePendiente::EsNombreDeArchivo;
+
+namespace {
+
+// The emulator's word on a set, as a parent or as a clone: good, or the best there can be for
+// a set with ROMs nobody has dumped.
+bool DiceBueno(const QStringList &salida, const QString &rom)
+{
+    const QRegularExpression bueno(QStringLiteral("^ROMSET %1( \\[[^\\]]*\\])? IS (GOOD|BEST AVAILABLE)$")
+                                       .arg(QRegularExpression::escape(rom.toUpper())));
+    return std::any_of(salida.cbegin(), salida.cend(), [&](const QString &linea) {
+        return bueno.match(QuitarBlancos(linea).toString().toUpper()).hasMatch();
+    });
+}
+
+} // namespace
 
 Compatibilidad::Compatibilidad(CarpetaMame carpeta, int limiteMs)
     : m_carpeta(std::move(carpeta))
@@ -47,6 +67,10 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QStr
     // The rename below would be refused: no need to write the record first.
     if (QFileInfo::exists(Roms(candidato)) || !QFileInfo::exists(Roms(archivo)))
         return Prueba::Incompatible;
+    // What the archive's own files say comes first, when the catalogue knows the set.
+    const bool conCatalogo = m_catalogo && m_catalogo->Maquina(rom);
+    if (conCatalogo && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::Leer(Roms(archivo)), rom))
+        return Prueba::Incompatible;
 
     // The record comes first: from the moment of the rename, a killed Corvala can be undone.
     // Without the record or the rename there is no test at all, which is not a negative one.
@@ -67,6 +91,8 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QStr
 
     if (!salida || salida->isEmpty())
         return Prueba::Incompatible;
+    if (conCatalogo)
+        return DiceBueno(*salida, rom) ? Prueba::Compatible : Prueba::Incompatible;
     const QString esperada = QStringLiteral("ROMSET ") + rom.toUpper() + QStringLiteral(" IS GOOD");
     return QuitarBlancos(salida->first()).toString().toUpper() == esperada ? Prueba::Compatible
                                                                           : Prueba::Incompatible;

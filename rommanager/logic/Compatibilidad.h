@@ -6,9 +6,12 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace Corvala {
+
+class Catalogo;
 
 // Whether an archive of the roms folder holds a good set of another game: the archive takes
 // the game's archive name for a moment, the emulator verifies that game's set, and the
@@ -18,6 +21,14 @@ namespace Corvala {
 // While an archive carries a candidate's name, a small record in the MAME folder names both,
 // so that an archive left misnamed by a Corvala that was killed gets its name back the next
 // time the ROM manager opens (DevolverNombrePendiente).
+//
+// With the emulator's catalogue the test is a sound one. The emulator finds a set's files in
+// other archives of the folder too (a parent's, a BIOS's), so its word alone would make a junk
+// archive good under a clone's name. The archive must hold, by size and CRC, every ROM of the
+// set that lies in the set's own archive, and at least one of its ROMs; an archive that does
+// not is incompatible without any emulator run. The emulator must then say the set is good or
+// the best available, as a parent ("romset NAME is good") or as a clone ("romset NAME
+// [PARENT] is good"), on whichever line of its output it says it.
 class Compatibilidad
 {
 public:
@@ -25,6 +36,9 @@ public:
     static constexpr int kLimitePorDefecto = 120000;
 
     explicit Compatibilidad(CarpetaMame carpeta, int limiteMs = kLimitePorDefecto);
+
+    // The catalogue the tests use from now on; none: the emulator's first line alone decides.
+    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo) { m_catalogo = std::move(catalogo); }
 
     // True when the archive, under the candidate's name, is a good set of the candidate's game
     // by the first line the emulator prints: "romset NAME is good", in any letter case and with
@@ -79,6 +93,7 @@ private:
 
     CarpetaMame m_carpeta;
     int m_limiteMs;
+    std::shared_ptr<const Catalogo> m_catalogo;
 };
 
 } // namespace Corvala

@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionesEmulador.h"
 
@@ -48,7 +49,32 @@ QString Ruta(const CarpetaMame &carpeta)
     return carpeta.Ruta(QStringLiteral("comparacion.log"));
 }
 
-bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
+QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta)
+{
+    // A BIOS's files are in hundreds of sets: the best are enough.
+    constexpr int kMostrados = 20;
+    QStringList seccion{QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */"), QString()};
+    const DirectorioZip directorio = DirectorioZip::Leer(ruta);
+    const QVector<Candidato> candidatos = Identificacion::Candidatos(catalogo, directorio);
+    if (!directorio.legible)
+        return seccion << QStringLiteral("No se puede leer el archivo: no es un .zip o está dañado.");
+    if (candidatos.isEmpty())
+        return seccion << QStringLiteral("Ningún juego de M.A.M.E tiene ROMs del tamaño y el CRC de los "
+                                         "archivos de este .zip.");
+    for (const Candidato &candidato : candidatos.mid(0, kMostrados)) {
+        seccion << QStringLiteral("%1 %2: %3 de sus %4 ROMs%5")
+                       .arg(candidato.nombre, -17)
+                       .arg(candidato.titulo)
+                       .arg(candidato.presentes)
+                       .arg(candidato.roms)
+                       .arg(candidato.completo ? QString() : QStringLiteral(", le faltan ROMs propias"));
+    }
+    if (candidatos.size() > kMostrados)
+        seccion << QStringLiteral("Y %1 juegos más.").arg(candidatos.size() - kMostrados);
+    return seccion;
+}
+
+bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const Catalogo *catalogo)
 {
     const QString rom = QuitarExtension(archivo);
     // The report's commands share one limit: the ROM manager is never held longer.
@@ -73,6 +99,8 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo)
                               "esta ROM no implica que la emule. */")
             << QString()
             << (reconoce ? Salida(carpeta, QStringLiteral("4.p")) : QStringList{SinReconocer()});
+    if (catalogo)
+        informe << QString() << SeccionDeCandidatos(*catalogo, carpeta.Ruta(QStringLiteral("roms/") + archivo));
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
 }
 

@@ -7,6 +7,7 @@
 namespace Corvala {
 
 class CarpetaMame;
+class Catalogo;
 
 // The ROM manager's two reports: the emulator's diagnostic outputs copied line by line under
 // fixed headings into comparacion.log, in the MAME folder. The emulator's outputs (1.p to 4.p)
@@ -23,8 +24,14 @@ QString NoPreguntado(const QString &nombre);
 
 // The report on an archive of roms: what the emulator finds in it, the files its game needs,
 // whether its set is good, and whether the emulator knows its files (for an emulator without
-// -isknown, the line SinReconocer). Returns false when the report could not be written.
-bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo);
+// -isknown, the line SinReconocer). With the emulator's catalogue it ends with the sets whose
+// ROMs the archive holds (SeccionDeCandidatos). Returns false when the report could not be
+// written.
+bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const Catalogo *catalogo = nullptr);
+
+// The report's last section: its heading, and the sets whose ROMs the archive at a path holds,
+// best first, each with its title and how many of its ROMs are there.
+QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta);
 
 // The report on a game, by its title and its archive name (the ROM files that archive must
 // hold).

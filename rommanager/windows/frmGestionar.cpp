@@ -299,7 +299,7 @@ void frmGestionar::lblContiene_Click()
     const QString archivo = ArchivoElegido();
     if (!m_ocupado && ArchivoIlegible(archivo))
         return;
-    Informar(!archivo.isEmpty(), [&] { return Informes::InformeDeArchivo(m_sesion.carpeta, archivo); });
+    Informar(!archivo.isEmpty(), [&] { return Informes::InformeDeArchivo(m_sesion.carpeta, archivo, m_sesion.catalogo.get()); });
 }
 
 void frmGestionar::lblArchivosJuego_Click()
@@ -328,19 +328,25 @@ void frmGestionar::lblBuscar_Click()
     lstJuegos_Click();
 }
 
+Compatibilidad &frmGestionar::Prueba()
+{
+    // The catalogue may have been built or rebuilt since the last test.
+    m_prueba.PonerCatalogo(m_sesion.catalogo);
+    return m_prueba;
+}
+
 void frmGestionar::BuscarCompatible()
 {
-    const CarpetaMame &carpeta = m_sesion.carpeta;
     m_busqueda.Empezar();
     Ocupacion reloj(this);
     Estado->show();
-    ListasDelGestor::ReconstruirLista(carpeta);
-
-    const int total = m_titulos.rowCount();
-    PonerValor(lblTotal, QString::number(total));
-    progreso->setRange(1, total);
+    Prueba();
+    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(m_sesion.carpeta, m_sesion.catalogo.get(),
+                                                            ArchivoElegido(), int(m_titulos.rowCount()));
+    PonerValor(lblTotal, QString::number(juegos.total));
+    progreso->setRange(1, juegos.total);
     const Busqueda::Resultado resultado = m_busqueda.Recorrer(
-        carpeta.Ruta(QStringLiteral("lista.txt")), [this] { return ArchivoElegido(); },
+        juegos.juegos, [this] { return ArchivoElegido(); },
         [this](qint32 contador) {
             PonerValor(lblActual, QString::number(contador));
             // The header line is counted too: the last line lies one beyond the bar's end.
@@ -367,7 +373,7 @@ void frmGestionar::lblCompara_Click()
     if (ArchivoIlegible(archivo))
         return;
     if (HayJuegoElegido() && !archivo.isEmpty())
-        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(m_prueba.Comparar(archivo, ArchivoDelJuegoElegido())));
+        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(Prueba().Comparar(archivo, ArchivoDelJuegoElegido())));
 }
 
 void frmGestionar::lblActualizar_Click()
@@ -384,7 +390,7 @@ void frmGestionar::lblActualizar_Click()
         if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {
             // Read again: the selection may have moved while the question was open.
             const QString archivo = ArchivoElegido();
-            const Compatibilidad::Actualizacion actualizacion = m_prueba.Actualizar(archivo, archivoDelJuego);
+            const Compatibilidad::Actualizacion actualizacion = Prueba().Actualizar(archivo, archivoDelJuego);
             if (actualizacion == Compatibilidad::Actualizacion::Actualizada
                 || actualizacion == Compatibilidad::Actualizacion::NoRenombrada)
                 RefrescarROMs();
