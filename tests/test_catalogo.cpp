@@ -4,7 +4,9 @@
 
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/ConstruccionCatalogo.h"
+#include "comun/logic/DirectorioZip.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/LectorListaXml.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
@@ -13,6 +15,7 @@
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/ProcesoMatado.h"
+#include "apoyo/ZipDePrueba.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -58,6 +61,32 @@ QStringList Todos(const QStringList &quitar = {})
     for (const QString &titulo : quitar)
         lista.removeAll(titulo);
     return lista;
+}
+
+// The candidates of an archive, each as "name presentes/roms" with "+" when complete.
+QStringList Resumen(const QVector<Candidato> &candidatos)
+{
+    QStringList resumen;
+    for (const Candidato &candidato : candidatos)
+        resumen << QStringLiteral("%1 %2/%3%4").arg(candidato.nombre).arg(candidato.presentes).arg(candidato.roms)
+                       .arg(candidato.completo ? QStringLiteral("+") : QString());
+    return resumen;
+}
+
+// A zip of one stored file whose directory claims it holds 4,000,000,000 bytes.
+QByteArray DirectorioDeBomba()
+{
+    QTemporaryDir temporal;
+    const QString ruta = temporal.filePath(QStringLiteral("b.zip"));
+    ZipDePrueba::Escribir(ruta, {{QStringLiteral("bomba"), QByteArray(64, 'b')}});
+    QFile archivo(ruta);
+    archivo.open(QIODevice::ReadOnly);
+    QByteArray bytes = archivo.readAll();
+    const QByteArray enorme("\x00\x28\x6b\xee", 4);
+    // The uncompressed size, in the local header and in the central directory.
+    bytes.replace(bytes.indexOf("PK\x03\x04") + 22, 4, enorme);
+    bytes.replace(bytes.indexOf("PK\x01\x02") + 24, 4, enorme);
+    return bytes;
 }
 
 QStringList Visibles(const FiltroDeJuegos &filtro)
@@ -170,6 +199,86 @@ private Q_SLOTS:
         QCOMPARE(abierto->SelloDe(), construido->SelloDe());
         QCOMPARE(abierto->Maquina(QStringLiteral("PONG"))->fabricante, QStringLiteral("Atari"));
         QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("lista.txt"))), nullptr);
+
+        // Its ROMs come back from the file as they went in.
+        QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/x.zip")), ZipDePrueba::Juego(QStringLiteral("pacman"))));
+        const DirectorioZip pacman = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/x.zip")));
+        QCOMPARE(Resumen(Identificacion::Candidatos(*abierto, pacman)),
+                 QStringList({QStringLiteral("pacman 3/3+"), QStringLiteral("puckman 2/3")}));
+    }
+
+    // Bad input never crashes nor hangs the reading of an archive's directory.
+    void elDirectorioDeUnZip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("legible");
+        QTest::addColumn<quint64>("tamano");
+        QTemporaryDir temporal;
+        const QString ruta = temporal.filePath(QStringLiteral("z.zip"));
+        ZipDePrueba::Escribir(ruta, ZipDePrueba::Juego(QStringLiteral("puckman")), QByteArray(65535, 'c'));
+        QFile archivo(ruta);
+        archivo.open(QIODevice::ReadOnly);
+        const QByteArray conComentario = archivo.readAll();
+        QTest::newRow("comentario enorme") << conComentario << true << quint64(64);
+        QTest::newRow("zip cortado") << conComentario.left(conComentario.size() / 2) << false << quint64(0);
+        QTest::newRow("directorio de bomba") << DirectorioDeBomba() << true << quint64(4000000000);
+        QTest::newRow("no es un zip") << QByteArray("set=pacman\n") << false << quint64(0);
+        QTest::newRow("basura") << QByteArray(5000, '\xff') << false << quint64(0);
+    }
+
+    void elDirectorioDeUnZip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, legible);
+        QFETCH(quint64, tamano);
+        QTemporaryDir temporal;
+        QFile archivo(temporal.filePath(QStringLiteral("x.zip")));
+        QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size());
+        archivo.close();
+        const DirectorioZip directorio = DirectorioZip::Leer(archivo.fileName());
+        QCOMPARE(directorio.legible, legible);
+        QCOMPARE(directorio.archivos.value(0).tamano, tamano);
+        QVERIFY(!DirectorioZip::Leer(temporal.path()).legible);
+        QVERIFY(!DirectorioZip::Leer(temporal.filePath(QStringLiteral("no.zip"))).legible);
+    }
+
+    // The sets an archive's files belong to, best first.
+    void unArchivoSeIdentificaPorSuContenido_data()
+    {
+        QTest::addColumn<ZipDePrueba::Archivos>("archivos");
+        QTest::addColumn<QStringList>("candidatos");
+        const auto juego = ZipDePrueba::Juego;
+        QTest::newRow("un padre") << juego(QStringLiteral("puckman"))
+                                  << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 2/3")};
+        QTest::newRow("un clon") << juego(QStringLiteral("pacman"))
+                                 << QStringList{QStringLiteral("pacman 3/3+"), QStringLiteral("puckman 2/3")};
+        QTest::newRow("un padre con su clon")
+            << juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)
+            << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 3/3+")};
+        QTest::newRow("una BIOS") << juego(QStringLiteral("neogeo"))
+                                  << QStringList{QStringLiteral("neogeo 2/2+"), QStringLiteral("mslug 1/3")};
+        QTest::newRow("un juego sin su BIOS") << juego(QStringLiteral("mslug"))
+                                              << QStringList{QStringLiteral("mslug 2/3+")};
+        QTest::newRow("basura") << ZipDePrueba::Archivos{{QStringLiteral("a"), QByteArray(64, 'a')}} << QStringList();
+        // The right CRC with another size is another file.
+        ZipDePrueba::Archivos largo = juego(QStringLiteral("puckman")).mid(0, 1);
+        largo.first().second += largo.first().second;
+        QTest::newRow("otro tamaño") << largo << QStringList();
+    }
+
+    void unArchivoSeIdentificaPorSuContenido()
+    {
+        QFETCH(ZipDePrueba::Archivos, archivos);
+        QFETCH(QStringList, candidatos);
+        QTemporaryDir temporal;
+        const QString ruta = temporal.filePath(QStringLiteral("cualquiera.zip"));
+        QVERIFY(ZipDePrueba::Escribir(ruta, archivos));
+        const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
+        QVERIFY(catalogo);
+        const QVector<Candidato> encontrados = Identificacion::Candidatos(*catalogo, DirectorioZip::Leer(ruta));
+        QCOMPARE(Resumen(encontrados), candidatos);
+        if (!encontrados.isEmpty())
+            QCOMPARE(encontrados.first().titulo, catalogo->Maquina(encontrados.first().nombre)->descripcion);
     }
 
     // A build that fails, is cancelled or is killed leaves the old catalogue whole and in use.

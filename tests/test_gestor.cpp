@@ -11,6 +11,7 @@
 #include "rommanager/logic/ListasDelGestor.h"
 
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/ZipDePrueba.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,7 +39,23 @@ QStringList Verificaciones(const CarpetaDePrueba &carpeta)
     return nombres;
 }
 
+// The archives of a folder, by name.
+using Roms = QList<QPair<QString, ZipDePrueba::Archivos>>;
+
+void PonerRoms(const CarpetaDePrueba &carpeta, const Roms &roms)
+{
+    for (const auto &[nombre, archivos] : roms) {
+        // No files: no zip, though it says it holds a set.
+        if (archivos.isEmpty())
+            carpeta.Archivo(nombre, "set=puckman");
+        else
+            ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/") + nombre), archivos);
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Roms)
 
 class TestGestor : public QObject
 {
@@ -58,6 +75,10 @@ private Q_SLOTS:
     void elRegistroNoSaleDeLaCarpetaRoms();
     void busquedaEncuentraNoEncuentraOSeCancela();
     void comparacionYActualizacionSeNieganConSusMotivos();
+    void conCatalogoElVeredictoMiraElContenido_data();
+    void conCatalogoElVeredictoMiraElContenido();
+    void conCatalogoLaBusquedaPruebaSoloSusCandidatos();
+    void conCatalogoElInformeDiceAQueJuegosSirve();
     void informeDelArchivoConSusCuatroSecciones();
     void informeDelJuegoYSuNombreVacio();
     void unInformeTieneUnSoloLimite();
@@ -548,3 +569,100 @@ void TestGestor::sinPoderRenombrarNoHayPrueba()
 
 QTEST_GUILESS_MAIN(TestGestor)
 #include "test_gestor.moc"
+
+void TestGestor::conCatalogoElVeredictoMiraElContenido_data()
+{
+    QTest::addColumn<Roms>("roms");
+    QTest::addColumn<QString>("candidato");
+    QTest::addColumn<bool>("compatible");
+    QTest::addColumn<int>("pruebas");
+    const auto juego = ZipDePrueba::Juego;
+    const ZipDePrueba::Archivos basura{{QStringLiteral("a"), QByteArray(64, 'a')}};
+    QTest::newRow("un padre con otro nombre") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("puckman"))}}
+                                              << QStringLiteral("puckman") << true << 1;
+    // The emulator answers "romset pacman [puckman] is best available": a clone, with a ROM
+    // nobody has dumped.
+    QTest::newRow("un clon") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("pacman"))}}
+                             << QStringLiteral("pacman") << true << 1;
+    // The emulator would find every file of pacman in puckman.zip.
+    QTest::newRow("basura junto al padre fusionado")
+        << Roms{{QStringLiteral("puckman.zip"), juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)},
+                {QStringLiteral("x.zip"), basura}}
+        << QStringLiteral("pacman") << false << 0;
+    QTest::newRow("otro juego") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("puckman"))}}
+                                << QStringLiteral("galaga") << false << 0;
+    QTest::newRow("sin la BIOS que necesita") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("mslug"))}}
+                                              << QStringLiteral("mslug") << false << 1;
+    QTest::newRow("no es un zip") << Roms{{QStringLiteral("x.zip"), {}}} << QStringLiteral("puckman") << false << 0;
+}
+
+void TestGestor::conCatalogoElVeredictoMiraElContenido()
+{
+    QFETCH(Roms, roms);
+    QFETCH(QString, candidato);
+    QFETCH(bool, compatible);
+    QFETCH(int, pruebas);
+    CarpetaDePrueba carpeta;
+    carpeta.ConCatalogo();
+    PonerRoms(carpeta, roms);
+    Compatibilidad prueba(carpeta.Carpeta());
+    prueba.PonerCatalogo(ZipDePrueba::Catalogo());
+    QCOMPARE(prueba.EsRomCompatible(QStringLiteral("x.zip"), candidato + QStringLiteral(".zip")), compatible);
+    QCOMPARE(Verificaciones(carpeta).size(), pruebas);
+    QVERIFY(carpeta.Existe(QStringLiteral("roms/x.zip")));
+    QVERIFY(!carpeta.Existe(QStringLiteral("roms/") + candidato + QStringLiteral(".zip"))
+            || candidato == QStringLiteral("puckman"));
+}
+
+void TestGestor::conCatalogoLaBusquedaPruebaSoloSusCandidatos()
+{
+    CarpetaDePrueba carpeta;
+    carpeta.ConCatalogo();
+    // A merged parent: puckman and pacman both whole in it, the parent tried first.
+    PonerRoms(carpeta, {{QStringLiteral("fusion.zip"),
+                         ZipDePrueba::Juego(QStringLiteral("puckman")) + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)},
+                        {QStringLiteral("nada.zip"), {{QStringLiteral("a"), QByteArray(64, 'a')}}}});
+    const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
+    Compatibilidad prueba(carpeta.Carpeta());
+    prueba.PonerCatalogo(catalogo);
+    Busqueda busqueda(prueba);
+
+    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(), QStringLiteral("fusion.zip"), 12);
+    QCOMPARE(juegos.total, 2);
+    QList<qint32> avance;
+    busqueda.Empezar();
+    QCOMPARE(busqueda.Recorrer(juegos.juegos, [] { return QStringLiteral("fusion.zip"); }, [&](qint32 n) { avance << n; }),
+             Busqueda::Resultado::Encontrada);
+    QCOMPARE(busqueda.TituloEncontrado(), QStringLiteral("Puck Man (Japan set 1)"));
+    QCOMPARE(avance, QList<qint32>{1});
+    QCOMPARE(carpeta.Llamadas().size(), 1);
+
+    // Nothing in the catalogue has these files: no emulator run at all, not even for the list.
+    carpeta.OlvidarLlamadas();
+    const Busqueda::Juegos ninguno = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(), QStringLiteral("nada.zip"), 12);
+    QCOMPARE(ninguno.total, 0);
+    QCOMPARE(busqueda.Recorrer(ninguno.juegos, [] { return QStringLiteral("nada.zip"); }, [](qint32) { QFAIL("nothing to try"); }),
+             Busqueda::Resultado::NoEncontrada);
+    QVERIFY(carpeta.Llamadas().isEmpty());
+}
+
+void TestGestor::conCatalogoElInformeDiceAQueJuegosSirve()
+{
+    CarpetaDePrueba carpeta;
+    carpeta.ConCatalogo();
+    PonerRoms(carpeta, {{QStringLiteral("x.zip"), ZipDePrueba::Juego(QStringLiteral("puckman"))},
+                        {QStringLiteral("roto.zip"), {}}});
+    const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
+    const auto Final = [&](const QString &archivo) {
+        Informes::InformeDeArchivo(carpeta.Carpeta(), archivo, catalogo.get());
+        const QStringList lineas = QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log"))).split(QStringLiteral("\r\n"));
+        return lineas.mid(lineas.indexOf(QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */")) - 1);
+    };
+    QCOMPARE(Final(QStringLiteral("x.zip")),
+             QStringList({QString(), QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */"), QString(),
+                          QStringLiteral("puckman           Puck Man (Japan set 1): 3 de sus 3 ROMs"),
+                          QStringLiteral("pacman            Pac-Man (Midway): 2 de sus 3 ROMs, le faltan ROMs propias"),
+                          QString()}));
+    QCOMPARE(Final(QStringLiteral("roto.zip")).value(3),
+             QStringLiteral("No se puede leer el archivo: no es un .zip o está dañado."));
+}

@@ -6,6 +6,7 @@
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
+#include "apoyo/ZipDePrueba.h"
 
 #include <QAction>
 #include <QLabel>
@@ -175,6 +176,22 @@ private Q_SLOTS:
         v.carpeta.OlvidarLlamadas();
         recientes.last()->trigger();
         QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("pacman")}});
+    }
+
+    // An archive the emulator does not know by name, read in the background: its tooltip says
+    // which game its files make it.
+    void unArchivoDesconocidoDiceQueJuegoParece()
+    {
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        QVERIFY(ZipDePrueba::Escribir(v.carpeta.Ruta(QStringLiteral("roms/junk.zip")),
+                                      ZipDePrueba::Juego(QStringLiteral("puckman"))));
+        v.Abrir();
+        QTRY_VERIFY(!v.ventana.Parecidos().EnCurso());
+        QCOMPARE(v.ventana.Parecidos().Identificados(), 1);
+        v.Elegir(kJunk);
+        QCOMPARE(v.Lista()->toolTip(), QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"
+                                                      "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
     }
 
     void elCatalogoSeHaceSoloCuandoHaceFalta()

@@ -11,6 +11,7 @@
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
+#include "apoyo/ZipDePrueba.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -333,6 +334,33 @@ private Q_SLOTS:
         QVERIFY(g.carpeta.Llamadas().isEmpty());
         Clic(Control<BotonEtiqueta>(g.gestor, "lblSalir"));
         QVERIFY(!g.gestor.isVisible());
+    }
+
+    // With the catalogue the search goes through the archive's candidates alone, and counts
+    // them.
+    void conCatalogoLaBusquedaCuentaSusCandidatos()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        principal.carpeta.ConCatalogo();
+        QVERIFY(ZipDePrueba::Escribir(principal.carpeta.Ruta(QStringLiteral("roms/fusion.zip")),
+                                      ZipDePrueba::Juego(QStringLiteral("puckman"))
+                                          + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)));
+        principal.sesion.catalogo = ZipDePrueba::Catalogo();
+        frmGestionar gestor(principal.sesion, &principal.ventana, 400);
+        gestor.Form_Load();
+        gestor.show();
+        Elegir(Control<QListView>(gestor, "ROMs"), QStringLiteral("fusion.zip"));
+        principal.carpeta.OlvidarLlamadas();
+        mensajes.Responder(Respuesta::Si);
+        Clic(Control<BotonEtiqueta>(gestor, "lblBuscar"));
+        QCOMPARE(mensajes.Vistos().last().texto,
+                 QStringLiteral("Se ha encontrado compatibilidad para el archivo seleccionado, el título del juego "
+                                "es Puck Man (Japan set 1)."));
+        QCOMPARE(Control<QLabel>(gestor, "lblTotal")->text(), QStringLiteral("2"));
+        QCOMPARE(Control<QLabel>(gestor, "lblActual")->text(), QStringLiteral("1"));
+        QCOMPARE(principal.carpeta.Llamadas().size(), 1);
+        QVERIFY(principal.carpeta.Existe(QStringLiteral("roms/fusion.zip")));
     }
 
     void laAperturaDevuelveElNombrePendiente()

@@ -1,0 +1,73 @@
+#include "apoyo/ZipDePrueba.h"
+
+#include "comun/logic/LectorListaXml.h"
+
+#include <QFile>
+#include <QHash>
+
+#include <zip.h>
+
+namespace ZipDePrueba {
+
+QByteArray Rom(const QString &juego, const QString &rom)
+{
+    return (juego + QLatin1Char(':') + rom + QLatin1Char(':')).repeated(10).left(64).toLatin1();
+}
+
+Archivos Juego(const QString &juego)
+{
+    static const QHash<QString, QList<QPair<QString, QString>>> kJuegos{
+        {QStringLiteral("puckman"),
+         {{QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
+          {QStringLiteral("puckman"), QStringLiteral("pm1_prg2.6k")},
+          {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
+        {QStringLiteral("pacman"),
+         {{QStringLiteral("pacman"), QStringLiteral("pacman.6f")},
+          {QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
+          {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
+        {QStringLiteral("neogeo"),
+         {{QStringLiteral("neogeo"), QStringLiteral("sp-s2.sp1")},
+          {QStringLiteral("neogeo"), QStringLiteral("sm1.sm1")}}},
+        {QStringLiteral("mslug"),
+         {{QStringLiteral("mslug"), QStringLiteral("201-p1.p1")},
+          {QStringLiteral("mslug"), QStringLiteral("201-s1.s1")}}},
+    };
+    Archivos archivos;
+    for (const auto &[dueno, rom] : kJuegos.value(juego))
+        archivos.append({rom, Rom(dueno, rom)});
+    return archivos;
+}
+
+bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario)
+{
+    int error = 0;
+    zip_t *zip = zip_open(QFile::encodeName(ruta).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!zip)
+        return false;
+    bool bien = true;
+    for (const auto &[nombre, datos] : archivos) {
+        // libzip reads the data when the archive is closed: it must outlive this loop.
+        void *copia = ::malloc(size_t(datos.size()) + 1);
+        ::memcpy(copia, datos.constData(), size_t(datos.size()));
+        zip_source_t *fuente = zip_source_buffer(zip, copia, zip_uint64_t(datos.size()), 1);
+        bien = bien && fuente && zip_file_add(zip, nombre.toUtf8().constData(), fuente, ZIP_FL_ENC_UTF_8) >= 0;
+    }
+    if (!comentario.isEmpty())
+        bien = bien && zip_set_archive_comment(zip, comentario.constData(), zip_uint16_t(comentario.size())) == 0;
+    return zip_close(zip) == 0 && bien;
+}
+
+std::shared_ptr<const Corvala::Catalogo> Catalogo()
+{
+    auto catalogo = std::make_shared<Corvala::Catalogo>();
+    Corvala::LectorListaXml lector([&](const Corvala::FichaMaquina &maquina, const QVector<Corvala::FichaRom> &roms) {
+        catalogo->Agregar(maquina, roms);
+    });
+    QFile fijo(QStringLiteral(CORVALA_LISTXML));
+    if (!fijo.open(QIODevice::ReadOnly) || !lector.Anadir(fijo.readAll()) || !lector.Terminar())
+        return nullptr;
+    catalogo->Sellar({lector.Version(), QString()});
+    return catalogo;
+}
+
+} // namespace ZipDePrueba

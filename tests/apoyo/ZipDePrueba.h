@@ -1,0 +1,31 @@
+#pragma once
+
+#include "comun/logic/Catalogo.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <memory>
+
+// Real zip archives for the tests, written with libzip, holding the ROMs of the fake
+// emulator's catalogue (tests/fakemame/listxml.xml): a ROM's 64 bytes are "SET:ROM:" over and
+// over, SET being the set it is first dumped in (the parent's, for a merged ROM).
+namespace ZipDePrueba {
+
+using Archivos = QList<QPair<QString, QByteArray>>;
+
+QByteArray Rom(const QString &juego, const QString &rom);
+
+// A set's files as a non-merged archive holds them: puckman, pacman (its own ROM and the two
+// it shares with puckman), neogeo, mslug (its own two).
+Archivos Juego(const QString &juego);
+
+// Writes an archive; false when libzip cannot.
+bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario = {});
+
+// The catalogue of the fixture, read straight from it.
+std::shared_ptr<const Corvala::Catalogo> Catalogo();
+
+} // namespace ZipDePrueba
