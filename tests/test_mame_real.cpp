@@ -5,7 +5,9 @@
 
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/ConstruccionCatalogo.h"
+#include "comun/logic/DirectorioZip.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/Teclado.h"
 #include "controls/logic/UsoDeTeclas.h"
@@ -20,9 +22,12 @@
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/ProcesoMatado.h"
 #include "apoyo/VentanaDePrueba.h"
+#include "apoyo/ZipDePrueba.h"
 
 #include <QCheckBox>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -383,6 +388,36 @@ private Q_SLOTS:
         QVERIFY(abierto);
         QCOMPARE(abierto->Cantidad(), catalogo->Cantidad());
         QCOMPARE(abierto->Maquina(QStringLiteral("pacman"))->romDe, QStringLiteral("puckman"));
+
+        // An archive whose files have the sizes and CRCs of puckman's ROMs, but not their
+        // bytes: the catalogue ranks it to puckman. The emulator's -verifyroms takes a zipped
+        // file's CRC from the zip's directory and checks no SHA-1, so it says the set is good,
+        // and so does the test; the archive has its own name back after it.
+        ZipDePrueba::Archivos falsos;
+        {
+            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("real"));
+            base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
+            QVERIFY(base.open());
+            QSqlQuery roms(base);
+            QVERIFY(roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = 'puckman' AND crc IS NOT NULL")));
+            while (roms.next())
+                falsos.append({roms.value(0).toString(),
+                               ZipDePrueba::ConCrc(roms.value(1).toLongLong(), roms.value(2).toString().toUInt(nullptr, 16))});
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("real"));
+        QVERIFY(falsos.size() > 10);
+        QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/forjado.zip")), falsos));
+        const QVector<Candidato> candidatos =
+            Identificacion::Candidatos(*abierto, DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/forjado.zip"))));
+        QVERIFY(!candidatos.isEmpty());
+        QCOMPARE(candidatos.first().nombre, QStringLiteral("puckman"));
+        QVERIFY(candidatos.first().completo);
+        Compatibilidad prueba(carpeta.Carpeta(), 60000);
+        prueba.PonerCatalogo(abierto);
+        QVERIFY(prueba.EsRomCompatible(QStringLiteral("forjado.zip"), QStringLiteral("puckman.zip")));
+        QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset puckman is good"));
+        QVERIFY(carpeta.Existe(QStringLiteral("roms/forjado.zip")));
+        QVERIFY(!carpeta.Existe(QStringLiteral("roms/puckman.zip")));
     }
 };
 

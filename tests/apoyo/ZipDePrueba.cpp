@@ -38,6 +38,37 @@ Archivos Juego(const QString &juego)
     return archivos;
 }
 
+QByteArray ConCrc(qint64 tamano, quint32 crc)
+{
+    quint32 tabla[256];
+    for (quint32 i = 0; i < 256; ++i) {
+        quint32 c = i;
+        for (int k = 0; k < 8; ++k)
+            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        tabla[i] = c;
+    }
+    QByteArray datos(tamano, '\0');
+    quint32 estado = 0xFFFFFFFFu;
+    for (qint64 i = 0; i < tamano - 4; ++i)
+        estado = (estado >> 8) ^ tabla[(estado ^ quint8(datos[i])) & 0xFF];
+    // Each step's table entry is told by the top byte of the state it leaves: walked back from
+    // the final state, they give the four bytes.
+    quint8 entradas[4];
+    quint32 r = ~crc;
+    for (int i = 3; i >= 0; --i) {
+        int k = 0;
+        while ((tabla[k] >> 24) != (r >> 24))
+            ++k;
+        entradas[i] = quint8(k);
+        r = (r ^ tabla[k]) << 8;
+    }
+    for (int i = 0; i < 4; ++i) {
+        datos[tamano - 4 + i] = char((estado ^ entradas[i]) & 0xFF);
+        estado = (estado >> 8) ^ tabla[entradas[i]];
+    }
+    return datos;
+}
+
 bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario)
 {
     int error = 0;

@@ -22,6 +22,10 @@ QByteArray Rom(const QString &juego, const QString &rom);
 // it shares with puckman), neogeo, mslug (its own two).
 Archivos Juego(const QString &juego);
 
+// Bytes of a given size (4 at least) whose CRC-32 is the one given: zeros, then four bytes
+// that bring the CRC where it must be. Their SHA-1 is anybody's.
+QByteArray ConCrc(qint64 tamano, quint32 crc);
+
 // Writes an archive; false when libzip cannot.
 bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario = {});
 
