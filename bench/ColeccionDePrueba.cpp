@@ -7,6 +7,12 @@
 #include <QTest>
 #include <QWidget>
 
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Emulador.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
 #include <cstring>
 
 namespace ColeccionDePrueba {
@@ -36,6 +42,21 @@ double MemoriaPico()
 double MemoriaActual()
 {
     return Estado("VmRSS:");
+}
+
+std::optional<QString> CarpetaReal(const QString &carpeta, int argc, char *argv[])
+{
+    const QString mame = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/games/mame");
+    if (!QFileInfo(mame).isExecutable()) {
+        std::printf("No emulator at %s\n", qPrintable(mame));
+        return std::nullopt;
+    }
+    const Corvala::CarpetaMame mameFolder(carpeta);
+    QFile::link(mame, mameFolder.Ruta(QStringLiteral("mame")));
+    QDir(carpeta).mkdir(QStringLiteral("roms"));
+    if (Corvala::Emulador(mameFolder).ListarJuegos() != Corvala::FinEjecucion::Bien)
+        return std::nullopt;
+    return mame;
 }
 
 bool Mostrar(QWidget &ventana)

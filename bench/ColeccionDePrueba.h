@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // The made-up collections the benchmarks run on, and what they measure them with.
@@ -11,6 +13,11 @@ namespace ColeccionDePrueba {
 // unknown).
 double MemoriaPico();
 double MemoriaActual();
+
+// A MAME folder in the temporary folder given, its mame a link to the emulator the command line
+// names (Debian's /usr/games/mame when it names none), with its lista.txt written by it. The
+// emulator's path, or nothing (said on standard output) when there is none to run.
+std::optional<QString> CarpetaReal(const QString &carpeta, int argc, char *argv[]);
 
 // Shows a window and returns once it is on the screen and drawn.
 bool Mostrar(QWidget &ventana);

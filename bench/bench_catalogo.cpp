@@ -66,17 +66,12 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication aplicacion(argc, argv);
-    const QString mame = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/games/mame");
-    if (!QFileInfo(mame).isExecutable()) {
-        std::printf("No emulator at %s\n", qPrintable(mame));
-        return 1;
-    }
     QTemporaryDir temporal;
-    const CarpetaMame carpeta(temporal.path());
-    QFile::link(mame, carpeta.Ruta(QStringLiteral("mame")));
-    QDir(temporal.path()).mkdir(QStringLiteral("roms"));
-    if (Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien)
+    const std::optional<QString> real = ColeccionDePrueba::CarpetaReal(temporal.path(), argc, argv);
+    if (!real)
         return 1;
+    const CarpetaMame carpeta(temporal.path());
+    const QString &mame = *real;
 
     const qint64 propio = TiempoDelEmulador(mame);
     std::printf("The emulator's -listxml alone, its output dropped: %lld ms\n", propio);

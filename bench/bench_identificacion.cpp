@@ -77,17 +77,11 @@ double Mediana(QVector<double> valores)
 int main(int argc, char *argv[])
 {
     QCoreApplication aplicacion(argc, argv);
-    const QString mame = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/games/mame");
-    if (!QFileInfo(mame).isExecutable()) {
-        std::printf("No emulator at %s\n", qPrintable(mame));
-        return 1;
-    }
     QTemporaryDir temporal;
-    const CarpetaMame carpeta(temporal.path());
-    QFile::link(mame, carpeta.Ruta(QStringLiteral("mame")));
-    QDir(temporal.path()).mkdir(QStringLiteral("roms"));
-    if (Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien)
+    const std::optional<QString> real = ColeccionDePrueba::CarpetaReal(temporal.path(), argc, argv);
+    if (!real)
         return 1;
+    const CarpetaMame carpeta(temporal.path());
     {
         ConstruccionCatalogo construccion;
         QEventLoop espera;

@@ -1,5 +1,7 @@
 #include "comun/logic/ConstruccionCatalogo.h"
 
+#include "comun/logic/HiloDeFondo.h"
+
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/LectorListaXml.h"
 
@@ -128,14 +130,8 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
 
 void ConstruccionCatalogo::Cancelar()
 {
-    if (!m_hilo)
+    if (!HiloDeFondo::Detener(m_hilo, m_cancelar, m_generacion, this))
         return;
-    m_cancelar = true;
-    ++m_generacion;
-    m_hilo->disconnect(this);
-    m_hilo->wait();
-    delete m_hilo;
-    m_hilo = nullptr;
     m_reloj.stop();
     m_resultado.reset();
 }

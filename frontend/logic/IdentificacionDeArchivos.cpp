@@ -1,6 +1,7 @@
 #include "frontend/logic/IdentificacionDeArchivos.h"
 
 #include "comun/logic/DirectorioZip.h"
+#include "comun/logic/HiloDeFondo.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -60,14 +61,7 @@ void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo,
 
 void IdentificacionDeArchivos::Cancelar()
 {
-    if (!m_hilo)
-        return;
-    m_cancelar = true;
-    ++m_generacion;
-    m_hilo->disconnect(this);
-    m_hilo->wait();
-    delete m_hilo;
-    m_hilo = nullptr;
+    HiloDeFondo::Detener(m_hilo, m_cancelar, m_generacion, this);
 }
 
 void IdentificacionDeArchivos::Recibir(quint64 generacion, const QHash<QString, Candidato> &lote)
