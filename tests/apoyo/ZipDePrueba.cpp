@@ -81,7 +81,13 @@ bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &c
         void *copia = ::malloc(size_t(datos.size()) + 1);
         ::memcpy(copia, datos.constData(), size_t(datos.size()));
         zip_source_t *fuente = zip_source_buffer(zip, copia, zip_uint64_t(datos.size()), 1);
-        bien = bien && fuente && zip_file_add(zip, nombre.toUtf8().constData(), fuente, ZIP_FL_ENC_UTF_8) >= 0;
+        if (!fuente) {
+            ::free(copia);
+            bien = false;
+        } else if (zip_file_add(zip, nombre.toUtf8().constData(), fuente, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(fuente);
+            bien = false;
+        }
     }
     if (!comentario.isEmpty())
         bien = bien && zip_set_archive_comment(zip, comentario.constData(), zip_uint16_t(comentario.size())) == 0;
