@@ -188,11 +188,6 @@ bool Antes(const Catalogo::Rom &a, const Catalogo::Rom &b)
     return a.crc != b.crc ? a.crc < b.crc : a.tamano < b.tamano;
 }
 
-Catalogo::Rom Clave(quint32 crc, quint64 tamano)
-{
-    return {crc, quint32(std::min<quint64>(tamano, std::numeric_limits<quint32>::max())), 0, false};
-}
-
 } // namespace
 
 void Catalogo::Sellar(Sello sello)
@@ -202,17 +197,13 @@ void Catalogo::Sellar(Sello sello)
     m_roms.squeeze();
 }
 
-QVector<Catalogo::Rom>::const_iterator Catalogo::Desde(quint32 crc, quint64 tamano) const
-{
-    return std::lower_bound(m_roms.cbegin(), m_roms.cend(), Clave(crc, tamano), Antes);
-}
-
-QVector<Catalogo::Rom>::const_iterator Catalogo::Hasta(quint32 crc, quint64 tamano) const
+std::pair<QVector<Catalogo::Rom>::const_iterator, QVector<Catalogo::Rom>::const_iterator>
+Catalogo::Iguales(quint32 crc, quint64 tamano) const
 {
     // A file over 4 GiB matches no ROM.
     if (tamano > std::numeric_limits<quint32>::max())
-        return Desde(crc, tamano);
-    return std::upper_bound(m_roms.cbegin(), m_roms.cend(), Clave(crc, tamano), Antes);
+        return {m_roms.cend(), m_roms.cend()};
+    return std::equal_range(m_roms.cbegin(), m_roms.cend(), Rom{crc, quint32(tamano), 0, false}, Antes);
 }
 
 // The writer speaks to SQLite directly: binding through Qt's layer costs more than SQLite's

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace Corvala {
 
@@ -67,9 +68,8 @@ public:
         int roms = 0;
         int propias = 0;
     };
-    // Every ROM of every set with this size and CRC.
-    QVector<Rom>::const_iterator Desde(quint32 crc, quint64 tamano) const;
-    QVector<Rom>::const_iterator Hasta(quint32 crc, quint64 tamano) const;
+    // Every ROM of every set with this size and CRC, as a range of the sealed catalogue.
+    std::pair<QVector<Rom>::const_iterator, QVector<Rom>::const_iterator> Iguales(quint32 crc, quint64 tamano) const;
     const FichaMaquina &Ficha(qint32 maquina) const { return m_fichas[maquina]; }
     Cuenta CuentaDe(qint32 maquina) const { return m_cuentas[maquina]; }
 

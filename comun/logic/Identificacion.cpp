@@ -31,7 +31,7 @@ QHash<qint32, Presencia> Presencias(const Catalogo &catalogo, const DirectorioZi
 {
     QHash<qint32, Presencia> presencias;
     for (const auto &[crc, tamano] : Contenido(directorio)) {
-        for (auto rom = catalogo.Desde(crc, tamano), fin = catalogo.Hasta(crc, tamano); rom != fin; ++rom) {
+        for (auto [rom, fin] = catalogo.Iguales(crc, tamano); rom != fin; ++rom) {
             Presencia &presencia = presencias[rom->maquina];
             ++presencia.roms;
             presencia.propias += rom->propia ? 1 : 0;

@@ -591,11 +591,11 @@ void frmCargador::lstJuegos_Click()
     if (fila < 0)
         return;
     Estado({QStringLiteral("Haz doble clic para cargar la ROM."), ColorEstado::Turquesa});
-    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(m_lista.Archivo(fila));
     const QString archivo = m_lista.Archivo(fila);
+    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(archivo);
+    // Only the archives the emulator does not know are identified.
     for (const QString &linea : {InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get()),
-                                 m_filtro.Desconocida(fila) ? InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))
-                                                            : QString()}) {
+                                 InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }
