@@ -22,11 +22,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Corvala;
 
@@ -88,6 +90,33 @@ int main(int argc, char *argv[])
         }
         std::printf("Arrow down through %d rows with snapshots: %.3f ms a row on average, %.3f ms at worst\n",
                     pasos, double(reloj.nsecsElapsed()) / 1e6 / pasos, double(peor) / 1e6);
+    }
+
+    // The search over the whole list, a keystroke at a time, each until the list is drawn again.
+    {
+        QListView *juegos = Control<QListView>(ventana, "lstJuegos");
+        QLineEdit *busqueda = Control<QLineEdit>(ventana, "txtBuscar");
+        juegos->setFocus();
+        QVector<qint64> tiempos;
+        QElapsedTimer tecla;
+        const auto medir = [&](const std::function<void()> &pulsar) {
+            tecla.start();
+            pulsar();
+            QCoreApplication::processEvents();
+            tiempos << tecla.nsecsElapsed() / 1000;
+        };
+        for (const char letra : QByteArray("game 12")) {
+            QWidget *destino = busqueda->isVisible() ? static_cast<QWidget *>(busqueda) : juegos;
+            medir([&] { QTest::keyClicks(destino, QString(QLatin1Char(letra))); });
+        }
+        const int filas = juegos->model()->rowCount();
+        for (int i = 0; i < 6; ++i)
+            medir([&] { QTest::keyClick(busqueda, Qt::Key_Backspace); });
+        std::sort(tiempos.begin(), tiempos.end());
+        std::printf("Search keystrokes over %d rows (\"game 12\" finds %d, then erased): median %.1f ms, "
+                    "worst %.1f ms\n",
+                    n, filas, double(tiempos[tiempos.size() / 2]) / 1000.0, double(tiempos.last()) / 1000.0);
+        std::printf("Peak memory after the search: %.1f MB\n", MemoriaPico());
     }
 
     // The literal algorithm and Corvala's on a smaller collection of the classic layout.
