@@ -1,9 +1,9 @@
 #include "ColeccionDePrueba.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -27,7 +27,8 @@ double Estado(const char *campo)
         return -1;
     for (const QByteArray &linea : estado.readAll().split('\n')) {
         if (linea.startsWith(campo))
-            return linea.mid(qsizetype(std::strlen(campo))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+            return linea.mid(qsizetype(std::strlen(campo))).trimmed().split(' ').value(0).toDouble()
+                   / 1024.0;
     }
     return -1;
 }
@@ -46,7 +47,8 @@ double MemoriaActual()
 
 std::optional<QString> CarpetaReal(const QString &carpeta, int argc, char *argv[])
 {
-    const QString mame = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/games/mame");
+    const QString mame
+            = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/games/mame");
     if (!QFileInfo(mame).isExecutable()) {
         std::printf("No emulator at %s\n", qPrintable(mame));
         return std::nullopt;
@@ -70,7 +72,8 @@ bool Mostrar(QWidget &ventana)
 
 QString Nombre(int i, bool largo)
 {
-    return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1")).arg(i, 5, 10, QLatin1Char('0'));
+    return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1"))
+            .arg(i, 5, 10, QLatin1Char('0'));
 }
 
 void Crear(const QString &carpeta, int n, bool clasica)
@@ -83,14 +86,15 @@ void Crear(const QString &carpeta, int n, bool clasica)
         QFile(carpeta + QStringLiteral("/roms/") + archivo).open(QIODevice::WriteOnly);
         // Known games, plus as many games with no archive, so the list has n lines.
         const QString juego = i % 2 == 0 ? Nombre(i, largo) : QStringLiteral("nozip%1").arg(i);
-        const QByteArray titulo = "Game " + QByteArray::number((i * 7919) % 100003) + " ("
-                                  + juego.toLatin1() + ")";
+        const QByteArray titulo
+                = "Game " + QByteArray::number((i * 7919) % 100003) + " (" + juego.toLatin1() + ")";
         // Classic: the name in columns 1 to 10, the delimiter in column 11.
         lista += (clasica ? juego.leftJustified(10) : juego.leftJustified(17) + QLatin1Char(' '))
-                     .toLatin1()
+                         .toLatin1()
                  + "\"" + titulo + "\"" + (clasica ? "\r\n" : "\n");
     }
-    for (const QString &destino : {QStringLiteral("/lista.txt"), QStringLiteral("/.fakemame/listfull.txt")}) {
+    for (const QString &destino :
+         {QStringLiteral("/lista.txt"), QStringLiteral("/.fakemame/listfull.txt")}) {
         QDir(carpeta).mkpath(QStringLiteral(".fakemame"));
         QFile salida(carpeta + destino);
         salida.open(QIODevice::WriteOnly);

@@ -64,7 +64,8 @@ qint64 TiempoDelEmulador(const QString &mame, const QString &archivo = QString()
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication aplicacion(argc, argv);
     QTemporaryDir temporal;
     const std::optional<QString> real = ColeccionDePrueba::CarpetaReal(temporal.path(), argc, argv);
@@ -77,8 +78,8 @@ int main(int argc, char *argv[])
     std::printf("The emulator's -listxml alone, its output dropped: %lld ms\n", propio);
     const QString xml = carpeta.Ruta(QStringLiteral("listxml.xml"));
     const qint64 propioEnArchivo = TiempoDelEmulador(mame, xml);
-    std::printf("The emulator's -listxml alone, written to a file: %lld ms (%.0f MB)\n", propioEnArchivo,
-                double(QFileInfo(xml).size()) / 1048576.0);
+    std::printf("The emulator's -listxml alone, written to a file: %lld ms (%.0f MB)\n",
+                propioEnArchivo, double(QFileInfo(xml).size()) / 1048576.0);
     QFile::remove(xml);
 
     const double antes = ColeccionDePrueba::MemoriaActual();
@@ -86,15 +87,17 @@ int main(int argc, char *argv[])
     std::shared_ptr<const Catalogo> catalogo;
     bool terminada = false;
     QObject::connect(&construccion, &ConstruccionCatalogo::terminada,
-                     [&](std::shared_ptr<const Catalogo> nuevo) { catalogo = std::move(nuevo); terminada = true; });
+                     [&](std::shared_ptr<const Catalogo> nuevo) {
+                         catalogo = std::move(nuevo);
+                         terminada = true;
+                     });
     // The window's event loop meanwhile: a timer every 5 ms, and the longest gap between two.
     qint64 peorPausa = 0;
     QElapsedTimer pausa;
     QTimer latido;
     latido.setInterval(5);
-    QObject::connect(&latido, &QTimer::timeout, [&] {
-        peorPausa = std::max(peorPausa, pausa.restart());
-    });
+    QObject::connect(&latido, &QTimer::timeout,
+                     [&] { peorPausa = std::max(peorPausa, pausa.restart()); });
     const double propioHijos = Procesador(RUSAGE_CHILDREN);
     const double propioYo = Procesador(RUSAGE_SELF);
     QElapsedTimer reloj;
@@ -111,21 +114,24 @@ int main(int argc, char *argv[])
         std::printf("The build failed\n");
         return 1;
     }
-    std::printf("Catalogue built: %lld ms (%.0f%% of the emulator's own time with its output dropped, "
-                "%.0f%% of that to a file), %lld machines\n",
-                construida, 100.0 * double(construida) / double(propio),
-                100.0 * double(construida) / double(propioEnArchivo), qlonglong(catalogo->Cantidad()));
+    std::printf(
+            "Catalogue built: %lld ms (%.0f%% of the emulator's own time with its output dropped, "
+            "%.0f%% of that to a file), %lld machines\n",
+            construida, 100.0 * double(construida) / double(propio),
+            100.0 * double(construida) / double(propioEnArchivo), qlonglong(catalogo->Cantidad()));
     std::printf("Processor time of the build: Corvala %.1f s, the emulator %.1f s\n",
                 Procesador(RUSAGE_SELF) - propioYo, Procesador(RUSAGE_CHILDREN) - propioHijos);
     std::printf("Longest stall of the event loop meanwhile: %lld ms\n", peorPausa);
     std::printf("Memory: %.1f MB before, peak %.1f MB (%.1f MB above)\n", antes,
                 ColeccionDePrueba::MemoriaPico(), ColeccionDePrueba::MemoriaPico() - antes);
-    std::printf("Database: %.1f MB\n", double(QFileInfo(Catalogo::Ruta(carpeta)).size()) / 1048576.0);
+    std::printf("Database: %.1f MB\n",
+                double(QFileInfo(Catalogo::Ruta(carpeta)).size()) / 1048576.0);
 
     // A full collection: an archive for every machine of the list, the filters on.
     const ListaMame lista = *ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     for (const JuegoListado &juego : lista.Juegos())
-        QFile(carpeta.Ruta(QStringLiteral("roms/") + juego.nombre + QStringLiteral(".zip"))).open(QIODevice::WriteOnly);
+        QFile(carpeta.Ruta(QStringLiteral("roms/") + juego.nombre + QStringLiteral(".zip")))
+                .open(QIODevice::WriteOnly);
     QFile(carpeta.Ruta(QStringLiteral("whatsnew.txt"))).open(QIODevice::WriteOnly);
     {
         QFile notas(carpeta.Ruta(QStringLiteral("whatsnew.txt")));
@@ -151,9 +157,12 @@ int main(int argc, char *argv[])
     if (!ColeccionDePrueba::Arrancar(ventana))
         return 1;
     QListView *juegos = Control<QListView>(ventana, "lstJuegos");
-    std::printf("Start with the catalogue opened and %lld archives shown, filtered to %d rows: %lld ms%s\n",
-                qlonglong(ventana.Lista().juegos.size()), juegos->model()->rowCount(), reloj.elapsed(),
-                ventana.Construccion().EnCurso() ? " (a build started: the catalogue did not match)" : "");
+    std::printf("Start with the catalogue opened and %lld archives shown, filtered to %d rows: "
+                "%lld ms%s\n",
+                qlonglong(ventana.Lista().juegos.size()), juegos->model()->rowCount(),
+                reloj.elapsed(),
+                ventana.Construccion().EnCurso() ? " (a build started: the catalogue did not match)"
+                                                 : "");
 
     // The same start without a catalogue (the emulator's build of one cancelled at once).
     {
@@ -194,8 +203,9 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 6; ++i)
         Pulsar(busqueda, Qt::Key_Backspace, 0);
     std::sort(tiempos.begin(), tiempos.end());
-    std::printf("Search keystrokes over %lld rows (\"pac-man\" finds %d, then erased): median %.1f ms, worst %.1f ms\n",
-                qlonglong(ventana.Lista().juegos.size()), filas, double(tiempos[tiempos.size() / 2]) / 1000.0,
-                double(tiempos.last()) / 1000.0);
+    std::printf("Search keystrokes over %lld rows (\"pac-man\" finds %d, then erased): median %.1f "
+                "ms, worst %.1f ms\n",
+                qlonglong(ventana.Lista().juegos.size()), filas,
+                double(tiempos[tiempos.size() / 2]) / 1000.0, double(tiempos.last()) / 1000.0);
     return 0;
 }

@@ -51,7 +51,8 @@ void Clics(const char *nombre, QListView *lista, const QLabel *respuesta)
     qint64 total = 0;
     qint64 peor = 0;
     for (int i = 1; i <= clics; ++i) {
-        const QModelIndex fila = lista->model()->index(filas - 1 - (filas - 1) * (i % 8) / 8 - i, 0);
+        const QModelIndex fila
+                = lista->model()->index(filas - 1 - (filas - 1) * (i % 8) / 8 - i, 0);
         QElapsedTimer reloj;
         reloj.start();
         lista->setCurrentIndex(fila);
@@ -60,9 +61,10 @@ void Clics(const char *nombre, QListView *lista, const QLabel *respuesta)
         total += reloj.nsecsElapsed();
         peor = std::max(peor, reloj.nsecsElapsed());
     }
-    std::printf("Click on %s over %d rows: %.2f ms on average, %.2f ms at worst (last answer \"%s\")\n",
-                nombre, filas, double(total) / 1e6 / clics, double(peor) / 1e6,
-                qPrintable(respuesta->text()));
+    std::printf(
+            "Click on %s over %d rows: %.2f ms on average, %.2f ms at worst (last answer \"%s\")\n",
+            nombre, filas, double(total) / 1e6 / clics, double(peor) / 1e6,
+            qPrintable(respuesta->text()));
 }
 
 void Desconocido(const QString &carpeta)
@@ -75,9 +77,11 @@ void Desconocido(const QString &carpeta)
 // A search from the window for unknown.zip, answered Sí; its time in ms.
 qint64 Buscar(frmGestionar &gestor)
 {
-    const QModelIndexList desconocido = Control<QListView>(gestor, "ROMs")->model()->match(
-        Control<QListView>(gestor, "ROMs")->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("unknown.zip"), 1,
-        Qt::MatchExactly);
+    const QModelIndexList desconocido
+            = Control<QListView>(gestor, "ROMs")
+                      ->model()
+                      ->match(Control<QListView>(gestor, "ROMs")->model()->index(0, 0),
+                              Qt::DisplayRole, QStringLiteral("unknown.zip"), 1, Qt::MatchExactly);
     Control<QListView>(gestor, "ROMs")->setCurrentIndex(desconocido.value(0));
     MensajesDePrueba mensajes;
     mensajes.Responder(Respuesta::Si);
@@ -101,7 +105,7 @@ void Candidatos(const QString &carpeta, int n, bool conArchivos)
     if (conArchivos) {
         for (int i = 0; i < n; ++i)
             QFile(carpeta + QStringLiteral("/roms/cand%1.zip").arg(i, 5, 10, QLatin1Char('0')))
-                .open(QIODevice::WriteOnly);
+                    .open(QIODevice::WriteOnly);
     }
     QFile salida(carpeta + QStringLiteral("/.fakemame/listfull.txt"));
     salida.open(QIODevice::WriteOnly);
@@ -126,7 +130,8 @@ qint64 BuscarEntre(int n, bool conArchivos)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication aplicacion(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 45000;
     const int conPrueba = argc > 2 ? std::atoi(argv[2]) : 1000;
@@ -145,19 +150,22 @@ int main(int argc, char *argv[])
     const qint64 msLista = MsDeLaLista(sesion.carpeta);
     std::printf("ROM manager opened on %d archives and %d titles: %lld ms in all, of which the "
                 "emulator's -listfull run about %lld ms: %lld ms without it\n",
-                int(Control<QListView>(gestor, "ROMs")->model()->rowCount()), int(Control<QListView>(gestor, "lstJuegos")->model()->rowCount()),
-                msAbrir, msLista, msAbrir - msLista);
+                int(Control<QListView>(gestor, "ROMs")->model()->rowCount()),
+                int(Control<QListView>(gestor, "lstJuegos")->model()->rowCount()), msAbrir, msLista,
+                msAbrir - msLista);
     std::printf("Peak memory: %.1f MB\n", ColeccionDePrueba::MemoriaPico());
 
-    Clics("the archives (title looked up)", Control<QListView>(gestor, "ROMs"), Control<QLabel>(gestor, "lblTitulo"));
-    Clics("the titles (archive looked up)", Control<QListView>(gestor, "lstJuegos"), Control<QLabel>(gestor, "lblArchivo"));
+    Clics("the archives (title looked up)", Control<QListView>(gestor, "ROMs"),
+          Control<QLabel>(gestor, "lblTitulo"));
+    Clics("the titles (archive looked up)", Control<QListView>(gestor, "lstJuegos"),
+          Control<QLabel>(gestor, "lblArchivo"));
 
     std::printf("Search over %d candidates whose archives lie in roms (no emulator run):\n", n);
     std::printf("  %lld ms\n", BuscarEntre(n, true));
     std::printf("Search over %d candidates, each tested by the fake emulator:\n", conPrueba);
     const qint64 msPruebas = BuscarEntre(conPrueba, false);
     const double porCandidato = double(msPruebas) / conPrueba;
-    std::printf("  %lld ms: %.2f ms a candidate, %.1f minutes for 45,000\n", msPruebas, porCandidato,
-                porCandidato * 45000 / 60000);
+    std::printf("  %lld ms: %.2f ms a candidate, %.1f minutes for 45,000\n", msPruebas,
+                porCandidato, porCandidato * 45000 / 60000);
     return 0;
 }

@@ -47,11 +47,14 @@ ZipDePrueba::Archivos Forjados(const QString &base, const QString &juego)
 {
     ZipDePrueba::Archivos archivos;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("forja"));
+        QSqlDatabase db
+                = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("forja"));
         db.setDatabaseName(base);
         db.open();
         QSqlQuery roms(db);
-        roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = '%1' AND crc IS NOT NULL").arg(juego));
+        roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = '%1' AND "
+                                 "crc IS NOT NULL")
+                          .arg(juego));
         QStringList nombres;
         while (roms.next()) {
             // A set may list one ROM twice (in two regions): the archive holds it once.
@@ -59,7 +62,8 @@ ZipDePrueba::Archivos Forjados(const QString &base, const QString &juego)
                 continue;
             nombres << roms.value(0).toString();
             archivos.append({roms.value(0).toString(),
-                             ZipDePrueba::ConCrc(roms.value(1).toLongLong(), roms.value(2).toString().toUInt(nullptr, 16))});
+                             ZipDePrueba::ConCrc(roms.value(1).toLongLong(),
+                                                 roms.value(2).toString().toUInt(nullptr, 16))});
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("forja"));
@@ -85,8 +89,10 @@ int main(int argc, char *argv[])
     {
         ConstruccionCatalogo construccion;
         QEventLoop espera;
-        QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &espera, &QEventLoop::quit);
-        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(), {QStringLiteral("0.251"), Catalogo::Huella(carpeta)});
+        QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &espera,
+                         &QEventLoop::quit);
+        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(),
+                             {QStringLiteral("0.251"), Catalogo::Huella(carpeta)});
         espera.exec();
     }
     QElapsedTimer reloj;
@@ -94,13 +100,15 @@ int main(int argc, char *argv[])
     const std::shared_ptr<const Catalogo> catalogo = Catalogo::Abrir(Catalogo::Ruta(carpeta));
     if (!catalogo)
         return 1;
-    std::printf("Catalogue opened, with its ROMs: %lld ms, %lld machines (resident memory now %.0f MB)\n",
+    std::printf("Catalogue opened, with its ROMs: %lld ms, %lld machines (resident memory now %.0f "
+                "MB)\n",
                 reloj.elapsed(), qint64(catalogo->Cantidad()), ColeccionDePrueba::MemoriaActual());
 
     // One archive, identified: read its directory and rank its candidates.
     const QString base = Catalogo::Ruta(carpeta);
     for (const char *juego : {"puckman", "neogeo", "sf2"}) {
-        const QString ruta = carpeta.Ruta(QStringLiteral("roms/%1-bajo-otro-nombre.zip").arg(QLatin1String(juego)));
+        const QString ruta = carpeta.Ruta(
+                QStringLiteral("roms/%1-bajo-otro-nombre.zip").arg(QLatin1String(juego)));
         ZipDePrueba::Escribir(ruta, Forjados(base, QLatin1String(juego)));
         QVector<double> tiempos;
         QVector<Candidato> candidatos;
@@ -110,9 +118,10 @@ int main(int argc, char *argv[])
             candidatos = Identificacion::Candidatos(*catalogo, DirectorioZip::Leer(ruta));
             tiempos << double(vez.nsecsElapsed()) / 1e6;
         }
-        std::printf("Identify a %s archive: median %.2f ms, worst %.2f ms; %lld candidates, first %s\n", juego,
-                    Mediana(tiempos), *std::max_element(tiempos.cbegin(), tiempos.cend()),
-                    qint64(candidatos.size()), qPrintable(candidatos.value(0).nombre));
+        std::printf(
+                "Identify a %s archive: median %.2f ms, worst %.2f ms; %lld candidates, first %s\n",
+                juego, Mediana(tiempos), *std::max_element(tiempos.cbegin(), tiempos.cend()),
+                qint64(candidatos.size()), qPrintable(candidatos.value(0).nombre));
         if (QLatin1String(juego) != QLatin1String("puckman"))
             QFile::remove(ruta);
     }
@@ -126,18 +135,22 @@ int main(int argc, char *argv[])
     const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(carpeta, catalogo.get(), archivo, 0);
     int pruebas = 0;
     busqueda.Empezar();
-    const Busqueda::Resultado resultado = busqueda.Recorrer(juegos.juegos, [&] { return archivo; }, [&](qint32 n) { pruebas = n; });
-    std::printf("Search through the candidates: %lld ms, %d candidates, %d emulator tests, %s \"%s\"\n", reloj.elapsed(),
-                juegos.total, pruebas, resultado == Busqueda::Resultado::Encontrada ? "found" : "NOT found",
-                qPrintable(busqueda.TituloEncontrado()));
+    const Busqueda::Resultado resultado = busqueda.Recorrer(
+            juegos.juegos, [&] { return archivo; }, [&](qint32 n) { pruebas = n; });
+    std::printf(
+            "Search through the candidates: %lld ms, %d candidates, %d emulator tests, %s \"%s\"\n",
+            reloj.elapsed(), juegos.total, pruebas,
+            resultado == Busqueda::Resultado::Encontrada ? "found" : "NOT found",
+            qPrintable(busqueda.TituloEncontrado()));
 
     // The title-by-title search: a sample of its tests, from the top of lista.txt.
     Compatibilidad sinCatalogo(carpeta);
     const QStringList lineas = QString::fromUtf8([&] {
-        QFile lista(carpeta.Ruta(QStringLiteral("lista.txt")));
-        lista.open(QIODevice::ReadOnly);
-        return lista.readAll();
-    }()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+                                   QFile lista(carpeta.Ruta(QStringLiteral("lista.txt")));
+                                   lista.open(QIODevice::ReadOnly);
+                                   return lista.readAll();
+                               }())
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     constexpr int kMuestra = 40;
     reloj.restart();
     int probadas = 0;
@@ -148,8 +161,10 @@ int main(int argc, char *argv[])
         }
     }
     const double porPrueba = double(reloj.elapsed()) / std::max(1, probadas);
-    std::printf("Title-by-title search: %.1f ms a test over %d tests; %lld titles: about %.0f s (%.1f h)\n", porPrueba,
-                probadas, qint64(lineas.size() - 1), porPrueba * double(lineas.size() - 1) / 1000.0,
+    std::printf("Title-by-title search: %.1f ms a test over %d tests; %lld titles: about %.0f s "
+                "(%.1f h)\n",
+                porPrueba, probadas, qint64(lineas.size() - 1),
+                porPrueba * double(lineas.size() - 1) / 1000.0,
                 porPrueba * double(lineas.size() - 1) / 3.6e6);
 
     // 45,000 archives' directories, behind an event loop.
@@ -162,7 +177,9 @@ int main(int argc, char *argv[])
         nombres << QStringLiteral("desconocido%1.zip").arg(i, 5, 10, QLatin1Char('0'));
         // Each one a little different: a file of its own beside a set's ROMs.
         ZipDePrueba::Escribir(coleccion.filePath(nombres.last()),
-                              puckman.mid(0, 1 + i % puckman.size()) + ZipDePrueba::Archivos{{QStringLiteral("readme.txt"), QByteArray::number(i)}});
+                              puckman.mid(0, 1 + i % puckman.size())
+                                      + ZipDePrueba::Archivos{{QStringLiteral("readme.txt"),
+                                                               QByteArray::number(i)}});
     }
     std::printf("(%d archives written in %lld ms)\n", kArchivos, reloj.elapsed());
     IdentificacionDeArchivos pasada;
@@ -172,17 +189,17 @@ int main(int argc, char *argv[])
     qint64 peorParada = 0;
     QTimer latido;
     latido.setInterval(5);
-    QObject::connect(&latido, &QTimer::timeout, [&] {
-        peorParada = std::max(peorParada, tick.restart());
-    });
+    QObject::connect(&latido, &QTimer::timeout,
+                     [&] { peorParada = std::max(peorParada, tick.restart()); });
     reloj.restart();
     tick.start();
     latido.start();
     pasada.Iniciar(catalogo, coleccion.path(), nombres);
     espera.exec();
-    std::printf("Read and identify %d archives off the event loop's thread: %lld ms; %lld identified; "
-                "longest stall of the loop %lld ms (its timer every 5 ms)\n",
-                kArchivos, reloj.elapsed(), qint64(pasada.Identificados()), peorParada);
+    std::printf(
+            "Read and identify %d archives off the event loop's thread: %lld ms; %lld identified; "
+            "longest stall of the loop %lld ms (its timer every 5 ms)\n",
+            kArchivos, reloj.elapsed(), qint64(pasada.Identificados()), peorParada);
     std::printf("Peak resident memory: %.0f MB\n", ColeccionDePrueba::MemoriaPico());
     return 0;
 }

@@ -37,7 +37,8 @@ using ColeccionDePrueba::Nombre;
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication aplicacion(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 45000;
     std::printf("Memory at start: %.1f MB\n", MemoriaPico());
@@ -51,7 +52,9 @@ int main(int argc, char *argv[])
     const ListaCargada lista = ListaDeJuegos::Cargar(carpeta);
     std::printf("List load, %d archives (%d unknown), %d-line lista.txt: %lld ms\n", n,
                 int(std::count_if(lista.juegos.cbegin(), lista.juegos.cend(),
-                                  [](const QString &t) { return t.startsWith(QLatin1String("ROM desconocida(")); })),
+                                  [](const QString &t) {
+                                      return t.startsWith(QLatin1String("ROM desconocida("));
+                                  })),
                 n, reloj.elapsed());
     {
         QStringListModel modelo(lista.juegos);
@@ -59,7 +62,8 @@ int main(int argc, char *argv[])
         filtro.setSourceModel(&modelo);
         reloj.restart();
         filtro.Preparar(lista, nullptr, nullptr);
-        std::printf("The list's rows prepared for the search and the filters: %lld ms\n", reloj.elapsed());
+        std::printf("The list's rows prepared for the search and the filters: %lld ms\n",
+                    reloj.elapsed());
     }
 
     Sesion sesion(carpeta);
@@ -76,10 +80,12 @@ int main(int argc, char *argv[])
         QImage instantanea(224, 256, QImage::Format_RGB32);
         instantanea.fill(Qt::darkCyan);
         for (int i = 0; i < n; i += 10)
-            instantanea.save(temporal.filePath(QStringLiteral("snaps/") + Nombre(i, i % 7 == 0) + QStringLiteral(".png")));
+            instantanea.save(temporal.filePath(QStringLiteral("snaps/") + Nombre(i, i % 7 == 0)
+                                               + QStringLiteral(".png")));
         const int pasos = std::min(5000, n - 1);
         Control<QListView>(ventana, "lstJuegos")->setFocus();
-        Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(0, 0));
+        Control<QListView>(ventana, "lstJuegos")
+                ->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(0, 0));
         qint64 peor = 0;
         QElapsedTimer paso;
         reloj.restart();
@@ -88,7 +94,8 @@ int main(int argc, char *argv[])
             QTest::keyClick(Control<QListView>(ventana, "lstJuegos"), Qt::Key_Down);
             peor = std::max(peor, paso.nsecsElapsed());
         }
-        std::printf("Arrow down through %d rows with snapshots: %.3f ms a row on average, %.3f ms at worst\n",
+        std::printf("Arrow down through %d rows with snapshots: %.3f ms a row on average, %.3f ms "
+                    "at worst\n",
                     pasos, double(reloj.nsecsElapsed()) / 1e6 / pasos, double(peor) / 1e6);
     }
 
@@ -113,9 +120,11 @@ int main(int argc, char *argv[])
         for (int i = 0; i < 6; ++i)
             medir([&] { QTest::keyClick(busqueda, Qt::Key_Backspace); });
         std::sort(tiempos.begin(), tiempos.end());
-        std::printf("Search keystrokes over %d rows (\"game 12\" finds %d, then erased): median %.1f ms, "
+        std::printf("Search keystrokes over %d rows (\"game 12\" finds %d, then erased): median "
+                    "%.1f ms, "
                     "worst %.1f ms\n",
-                    n, filas, double(tiempos[tiempos.size() / 2]) / 1000.0, double(tiempos.last()) / 1000.0);
+                    n, filas, double(tiempos[tiempos.size() / 2]) / 1000.0,
+                    double(tiempos.last()) / 1000.0);
         std::printf("Peak memory after the search: %.1f MB\n", MemoriaPico());
     }
 
@@ -123,9 +132,11 @@ int main(int argc, char *argv[])
     const int pocos = 2000;
     QTemporaryDir pequena;
     ColeccionDePrueba::Crear(pequena.path(), pocos, true);
-    const QStringList lineas =
-        ArchivoTexto::LeerLineas(pequena.path() + QStringLiteral("/lista.txt")).value_or(QStringList());
-    const QStringList archivos = ArchivosDeCarpeta::ListarArchivos(pequena.path() + QStringLiteral("/roms"));
+    const QStringList lineas
+            = ArchivoTexto::LeerLineas(pequena.path() + QStringLiteral("/lista.txt"))
+                      .value_or(QStringList());
+    const QStringList archivos
+            = ArchivosDeCarpeta::ListarArchivos(pequena.path() + QStringLiteral("/roms"));
     reloj.restart();
     const auto literal = ReferenciaLiteral::Cargar(lineas, archivos);
     const qint64 msLiteral = reloj.elapsed();
@@ -134,6 +145,7 @@ int main(int argc, char *argv[])
     const qint64 msRapida = reloj.elapsed();
     std::printf("%d archives: literal algorithm %lld ms, Corvala %lld ms, same list: %s\n", pocos,
                 msLiteral, msRapida,
-                literal.first == rapida.juegos && literal.second == rapida.ROMTemporal ? "yes" : "NO");
+                literal.first == rapida.juegos && literal.second == rapida.ROMTemporal ? "yes"
+                                                                                       : "NO");
     return 0;
 }

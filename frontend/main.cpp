@@ -22,8 +22,9 @@ int main(int argc, char *argv[])
     sesion.rutaBloqueo = Arranque::RutaBloqueo(sesion.carpeta);
     frmCargador ventana(sesion);
     // Queued: an end asked for during start-up comes before the event loop runs at all.
-    QObject::connect(&ventana, &frmCargador::programaTerminado, &aplicacion,
-                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+            &ventana, &frmCargador::programaTerminado, &aplicacion,
+            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     ventana.Form_Load();
     if (ventana.Terminado())
         return 0;

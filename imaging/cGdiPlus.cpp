@@ -152,13 +152,26 @@ bool cGdiPlus::PictureBoxToFile(const QImage &pic, const QString &sFilename, int
 QString cGdiPlus::GdiErrorString(int lError)
 {
     static const char *const kTextos[] = {
-        "Generic Error",         "Invalid Parameter",     "Out Of Memory",
-        "Object Busy",           "Insufficient Buffer",   "Not Implemented",
-        "Win32 Error",           "Wrong State",           "Aborted",
-        "File Not Found",        "Value Overflow",        "Access Denied",
-        "Unknown Image Format",  "FontFamily Not Found",  "FontStyle Not Found",
-        "Not TrueType Font",     "Unsupported Gdiplus Version",
-        "Gdiplus Not Initialized", "Property Not Found",  "Property Not Supported",
+            "Generic Error",
+            "Invalid Parameter",
+            "Out Of Memory",
+            "Object Busy",
+            "Insufficient Buffer",
+            "Not Implemented",
+            "Win32 Error",
+            "Wrong State",
+            "Aborted",
+            "File Not Found",
+            "Value Overflow",
+            "Access Denied",
+            "Unknown Image Format",
+            "FontFamily Not Found",
+            "FontStyle Not Found",
+            "Not TrueType Font",
+            "Unsupported Gdiplus Version",
+            "Gdiplus Not Initialized",
+            "Property Not Found",
+            "Property Not Supported",
     };
     if (lError >= 1 && lError <= int(std::size(kTextos)))
         return QString::fromLatin1(kTextos[lError - 1]);

@@ -55,8 +55,8 @@ private:
     void Fallo(int estado);
 
     QStringList m_encoders;
-    QList<QByteArray> m_formatos;        // the Qt format that writes each encoder's files
-    QHash<QString, int> m_extensiones;   // pattern, in lower case → encoder index
+    QList<QByteArray> m_formatos;      // the Qt format that writes each encoder's files
+    QHash<QString, int> m_extensiones; // pattern, in lower case → encoder index
 };
 
 } // namespace Corvala

@@ -18,8 +18,12 @@ class TestArchivos : public QObject
 private Q_SLOTS:
     void textoUtf8OWindows1252()
     {
-        QCOMPARE(ArchivoTexto::Decodificar("Espa\xc3\xb1" "a"), QStringLiteral("España"));
-        QCOMPARE(ArchivoTexto::Decodificar("Espa\xf1" "a"), QStringLiteral("España"));
+        QCOMPARE(ArchivoTexto::Decodificar("Espa\xc3\xb1"
+                                           "a"),
+                 QStringLiteral("España"));
+        QCOMPARE(ArchivoTexto::Decodificar("Espa\xf1"
+                                           "a"),
+                 QStringLiteral("España"));
         QCOMPARE(ArchivoTexto::Decodificar("\x80 \x93x\x94 \x9f"), QStringLiteral("€ “x” Ÿ"));
         // Each line on its own: one stray byte leaves the other lines' accents alone.
         QCOMPARE(ArchivoTexto::Decodificar("Pok\xc3\xa9mon\r\nse\xf1or\nCaf\xc3\xa9"),
@@ -41,8 +45,9 @@ private Q_SLOTS:
     void escribirLineasEnCrLfSinDejarArchivosAMedias()
     {
         CarpetaDePrueba carpeta;
-        QVERIFY(ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("a.txt")),
-                                             {QStringLiteral("uno"), QString(), QStringLiteral("ñ")}));
+        QVERIFY(ArchivoTexto::EscribirLineas(
+                carpeta.Ruta(QStringLiteral("a.txt")),
+                {QStringLiteral("uno"), QString(), QStringLiteral("ñ")}));
         QCOMPARE(carpeta.Leer(QStringLiteral("a.txt")), QByteArray("uno\r\n\r\n\xc3\xb1\r\n"));
 
         // A target that cannot be replaced (a folder with files in it) is left as it was.
@@ -65,11 +70,13 @@ private Q_SLOTS:
         for (const qint64 libres : {qint64(0), qint64(8 * 1024)}) {
             disco.Llenar(libres);
             QVERIFY(!ArchivoTexto::EscribirBytes(ruta, QByteArray(9000, 'b')));
-            QVERIFY(!ArchivoTexto::EscribirLineas(ruta, QStringList(1400, QStringLiteral("linea"))));
+            QVERIFY(!ArchivoTexto::EscribirLineas(ruta,
+                                                  QStringList(1400, QStringLiteral("linea"))));
             QFile archivo(ruta);
             QVERIFY(archivo.open(QIODevice::ReadOnly));
             QCOMPARE(archivo.readAll(), antes);
-            QCOMPARE(QDir(disco.Ruta()).entryList(QDir::Files), QStringList({QStringLiteral("mame.ini")}));
+            QCOMPARE(QDir(disco.Ruta()).entryList(QDir::Files),
+                     QStringList({QStringLiteral("mame.ini")}));
             disco.Vaciar();
         }
     }
@@ -100,7 +107,8 @@ private Q_SLOTS:
     void versionMame()
     {
         CarpetaDePrueba carpeta;
-        QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("(Versión de M.A.M.E desconocida)"));
+        QCOMPARE(VersionMame(carpeta.Carpeta()),
+                 QStringLiteral("(Versión de M.A.M.E desconocida)"));
 
         carpeta.Escribir(QStringLiteral("whatsnew.txt"), "\r\n   \r\n  0.59  \r\n0.60\r\n");
         QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("  0.59  "));
@@ -126,8 +134,8 @@ private Q_SLOTS:
         carpeta.Control("version=1\nversion.output=0.37b14 (Mar 2001)\n");
         QCOMPARE(VersionMame(carpeta.Carpeta()), QStringLiteral("0.37b14"));
         // An emulator without -version, one that answers nothing, and one that answers in words.
-        for (const char *conf : {"", "version=1\nversion.silent=1\n",
-                                 "version=1\nversion.output=MAME v0.251\n"}) {
+        for (const char *conf :
+             {"", "version=1\nversion.silent=1\n", "version=1\nversion.output=MAME v0.251\n"}) {
             carpeta.Control(conf);
             QCOMPARE(VersionMame(carpeta.Carpeta()), VersionDesconocida());
         }

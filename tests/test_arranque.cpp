@@ -71,7 +71,7 @@ private Q_SLOTS:
         QTest::newRow("0.36") << "0.36" << Configuracion::NoConfigurable << true;
         QTest::newRow("0.37 BETA 14") << "0.37 BETA 14" << Configuracion::NoConfigurable << true;
         QTest::newRow("0.37b14 va tras un blanco")
-            << "0.37b14" << Configuracion::ControlesNoConfigurables << true;
+                << "0.37b14" << Configuracion::ControlesNoConfigurables << true;
         QTest::newRow("0.52") << "0.52" << Configuracion::ControlesNoConfigurables << true;
         QTest::newRow("0.53") << "0.53" << Configuracion::ControlesNoConfigurables << false;
         QTest::newRow("0.53b") << "0.53b" << Configuracion::ControlesNoConfigurables << false;
@@ -107,7 +107,8 @@ private Q_SLOTS:
 
     void textosDeVersion()
     {
-        QCOMPARE(Arranque::TextoDeVersion(kDesconocida, Configuracion::NoConfigurable), kDesconocida);
+        QCOMPARE(Arranque::TextoDeVersion(kDesconocida, Configuracion::NoConfigurable),
+                 kDesconocida);
         QCOMPARE(Arranque::TextoDeVersion(QStringLiteral("0.36"), Configuracion::NoConfigurable),
                  QStringLiteral("Version de M.A.M.E. (0.36) (No configurable)"));
         QCOMPARE(Arranque::TextoDeVersion(QStringLiteral("0.52"),
@@ -126,8 +127,8 @@ private Q_SLOTS:
         const Arranque::Inicio resultado = inicio.Iniciar();
         QVERIFY(resultado.rechazo);
         QCOMPARE(resultado.rechazo->titulo, QStringLiteral("Fichero no encontrado."));
-        QVERIFY(resultado.rechazo->texto.startsWith(
-            QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame) sin este")));
+        QVERIFY(resultado.rechazo->texto.startsWith(QStringLiteral(
+                "No se ha encontrado el archivo ejecutable de M.A.M.E (mame) sin este")));
         QVERIFY(resultado.rechazo->icono == Mensaje::Icono::Critico);
         QCOMPARE(inicio.carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
         // The second copy is not even looked for.
@@ -188,7 +189,8 @@ private Q_SLOTS:
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), soloLectura}) != 0)
             QSKIP("chattr +i is not possible here: the read-only case is not tested");
         const QString fuera = Arranque::RutaBloqueo(CarpetaMame(soloLectura));
-        const QString otraFuera = Arranque::RutaBloqueo(CarpetaMame(temporal.filePath(QStringLiteral("cd/../cd"))));
+        const QString otraFuera
+                = Arranque::RutaBloqueo(CarpetaMame(temporal.filePath(QStringLiteral("cd/../cd"))));
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), soloLectura});
         QVERIFY(fuera.startsWith(QDir::tempPath() + QStringLiteral("/corvala-")));
         QCOMPARE(otraFuera, fuera);
@@ -205,19 +207,20 @@ private Q_SLOTS:
         QTest::addColumn<bool>("creaMameIni");
         const QString v251 = QStringLiteral("Versión de M.A.M.E. (0.251)");
         QTest::newRow("actual, sin mame.ini")
-            << QByteArray("0.251") << false << v251 << ColorEstado::Turquesa
-            << Configuracion::Configurable << true;
+                << QByteArray("0.251") << false << v251 << ColorEstado::Turquesa
+                << Configuracion::Configurable << true;
         QTest::newRow("actual, con mame.ini propio")
-            << QByteArray("0.251") << true << v251 << ColorEstado::Turquesa
-            << Configuracion::Configurable << false;
-        QTest::newRow("0.52")
-            << QByteArray("0.52") << false
-            << QStringLiteral("Versión de M.A.M.E. (0.52) (Controles no configurables)")
-            << ColorEstado::Rojo << Configuracion::ControlesNoConfigurables << true;
+                << QByteArray("0.251") << true << v251 << ColorEstado::Turquesa
+                << Configuracion::Configurable << false;
+        QTest::newRow("0.52") << QByteArray("0.52") << false
+                              << QStringLiteral(
+                                         "Versión de M.A.M.E. (0.52) (Controles no configurables)")
+                              << ColorEstado::Rojo << Configuracion::ControlesNoConfigurables
+                              << true;
         QTest::newRow("0.37 BETA 14")
-            << QByteArray("0.37 BETA 14") << false
-            << QStringLiteral("Version de M.A.M.E. (0.37 BETA 14) (No configurable)")
-            << ColorEstado::Rojo << Configuracion::NoConfigurable << false;
+                << QByteArray("0.37 BETA 14") << false
+                << QStringLiteral("Version de M.A.M.E. (0.37 BETA 14) (No configurable)")
+                << ColorEstado::Rojo << Configuracion::NoConfigurable << false;
         // Without whatsnew.txt: the text alone, in red, and no -cc even without mame.ini.
         QTest::newRow("desconocida") << QByteArray() << false << kDesconocida << ColorEstado::Rojo
                                      << Configuracion::NoConfigurable << false;
@@ -232,8 +235,9 @@ private Q_SLOTS:
         const Arranque::Inicio resultado = inicio.Iniciar();
 
         QVERIFY(!resultado.rechazo);
-        QCOMPARE(resultado.lista.juegos, QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
-                                                      QStringLiteral("ROM desconocida(junk.zip)")}));
+        QCOMPARE(resultado.lista.juegos,
+                 QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                              QStringLiteral("ROM desconocida(junk.zip)")}));
         QTEST(resultado.estado.texto, "estado");
         QTEST(resultado.estado.color, "color");
         QTEST(resultado.configuracion, "configuracion");
@@ -255,7 +259,8 @@ private Q_SLOTS:
         Inicio inicio("0.251");
         inicio.carpeta.Control("listfull.fail=1\n");
         Arranque::Inicio resultado = inicio.Iniciar();
-        QCOMPARE(resultado.estado.texto, QStringLiteral("No se ha podido crear la lista de juegos."));
+        QCOMPARE(resultado.estado.texto,
+                 QStringLiteral("No se ha podido crear la lista de juegos."));
         QCOMPARE(resultado.estado.color, ColorEstado::Rojo);
         QVERIFY(!inicio.carpeta.Existe(QStringLiteral("lista.txt")));
         QCOMPARE(resultado.lista.juegos.size(), 0);
@@ -268,7 +273,8 @@ private Q_SLOTS:
         QCOMPARE(resultado.lista.juegos.size(), 3);
         QVERIFY(ListaDeJuegos::ApartarLista(inicio.sesion.carpeta));
         inicio.carpeta.Control("listfull.crash=1\n");
-        const std::optional<ListaCargada> otra = ListaDeJuegos::CargarDatos(inicio.sesion.carpeta, false);
+        const std::optional<ListaCargada> otra
+                = ListaDeJuegos::CargarDatos(inicio.sesion.carpeta, false);
         QVERIFY(otra && otra->listaFallida);
         QCOMPARE(otra->juegos.size(), 3);
         QCOMPARE(inicio.carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
@@ -292,7 +298,8 @@ private Q_SLOTS:
             const bool bien = inicio.carpeta.Existe(QStringLiteral("roms/mi\njuego.zip"))
                               && !inicio.carpeta.Existe(QStringLiteral("roms/dkong.zip"))
                               && !inicio.carpeta.Existe(RenombrePendiente::Nombre())
-                              && resultado.lista.juegos.contains(QStringLiteral("ROM desconocida(mi\njuego.zip)"));
+                              && resultado.lista.juegos.contains(
+                                      QStringLiteral("ROM desconocida(mi\njuego.zip)"));
             devueltos += bien ? 1 : 0;
             if (!bien)
                 qWarning("killed after %d ms: the archive was not given its name back", ms);
@@ -315,9 +322,12 @@ private Q_SLOTS:
             inicio.sesion.bloqueo.reset();
             inicio.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
             inicio.carpeta.Escribir(QStringLiteral("cfg/pacman.cfg"), "mio-pacman");
-            QVERIFY(UsoDeTeclas(inicio.sesion).Guardar(TeclasSinAsignar(), TablaTeclas(inicio.carpeta.Carpeta())));
-            QVERIFY(EjecutarYMatar({QStringLiteral("--jugar"), inicio.carpeta.Ruta(), QStringLiteral("pacman.zip")}, ms));
-            QTest::qSleep(250);   // the emulator, left running, ends and writes its files
+            QVERIFY(UsoDeTeclas(inicio.sesion)
+                            .Guardar(TeclasSinAsignar(), TablaTeclas(inicio.carpeta.Carpeta())));
+            QVERIFY(EjecutarYMatar({QStringLiteral("--jugar"), inicio.carpeta.Ruta(),
+                                    QStringLiteral("pacman.zip")},
+                                   ms));
+            QTest::qSleep(250); // the emulator, left running, ends and writes its files
 
             Sesion despues(inicio.carpeta.Carpeta());
             QVERIFY(!Arranque::Iniciar(despues).rechazo);
@@ -337,16 +347,20 @@ private Q_SLOTS:
         propio.carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nctrlr mykeys\r\n");
         propio.Iniciar();
         QVERIFY(Arranque::Cerrar(propio.sesion).permitido);
-        QCOMPARE(propio.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
+        QCOMPARE(propio.carpeta.Leer(QStringLiteral("mame.ini")),
+                 QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
 
         // Ticked: Corvala's value goes and the player's line comes back.
         Inicio marcado("0.251");
         marcado.carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nctrlr mykeys\r\n");
         marcado.Iniciar();
-        QVERIFY(UsoDeTeclas(marcado.sesion).Guardar(TeclasSinAsignar(), TablaTeclas(marcado.carpeta.Carpeta())));
-        QVERIFY(marcado.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala"));
+        QVERIFY(UsoDeTeclas(marcado.sesion)
+                        .Guardar(TeclasSinAsignar(), TablaTeclas(marcado.carpeta.Carpeta())));
+        QVERIFY(marcado.carpeta.Leer(QStringLiteral("mame.ini"))
+                        .contains("ctrlr                   Corvala"));
         QVERIFY(!Arranque::Cerrar(marcado.sesion).error);
-        QCOMPARE(marcado.carpeta.Leer(QStringLiteral("mame.ini")), QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
+        QCOMPARE(marcado.carpeta.Leer(QStringLiteral("mame.ini")),
+                 QByteArray("rompath roms\r\nctrlr mykeys\r\n"));
     }
 
     void controladorAntiguo()
@@ -392,7 +406,8 @@ private Q_SLOTS:
         QVERIFY(v.carpeta.Llamadas().isEmpty());
         QVERIFY(!v.carpeta.Existe(QStringLiteral("mame.ini")));
         QVERIFY(v.carpeta.Existe(QStringLiteral("ctrlr/Corvala/default.ini")));
-        QCOMPARE(resultado.estado.texto, QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
+        QCOMPARE(resultado.estado.texto,
+                 QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
         QCOMPARE(resultado.estado.color, ColorEstado::Rojo);
         QCOMPARE(resultado.lista.juegos.size(), 3);
 
@@ -408,7 +423,8 @@ private Q_SLOTS:
         const Arranque::Inicio rechazo = vacio.Iniciar();
         QVERIFY(rechazo.rechazo);
         QCOMPARE(rechazo.rechazo->titulo, QStringLiteral("Error Crítico."));
-        QCOMPARE(vacio.carpeta.Contenido(), QStringList({QStringLiteral("roms"), QStringLiteral("whatsnew.txt")}));
+        QCOMPARE(vacio.carpeta.Contenido(),
+                 QStringList({QStringLiteral("roms"), QStringLiteral("whatsnew.txt")}));
     }
 
     void alCerrar()
@@ -419,7 +435,8 @@ private Q_SLOTS:
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "propio");
         UsoDeTeclas uso(v.sesion);
         QVERIFY(uso.Guardar(TeclasSinAsignar(), TablaTeclas(v.carpeta.Carpeta())));
-        QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala\r\n"));
+        QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini"))
+                        .contains("ctrlr                   Corvala\r\n"));
         // The emulator wrote a new default.cfg meanwhile; the set-aside one replaces it.
         v.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "del emulador");
         v.carpeta.Escribir(QStringLiteral("1.p"), "informe");
@@ -428,14 +445,16 @@ private Q_SLOTS:
         v.sesion.ocupado = true;
         const Arranque::Cierre rechazado = Arranque::Cerrar(v.sesion);
         QVERIFY(!rechazado.permitido);
-        QCOMPARE(rechazado.estado, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        QCOMPARE(rechazado.estado,
+                 QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
         QVERIFY(v.carpeta.Existe(QStringLiteral("all.bat")));
 
         v.sesion.ocupado = false;
         const Arranque::Cierre cierre = Arranque::Cerrar(v.sesion);
         QVERIFY(cierre.permitido);
         QVERIFY(!cierre.error);
-        QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini")).contains("# ctrlr                 <NULL> (Not Set)\r\n"));
+        QVERIFY(v.carpeta.Leer(QStringLiteral("mame.ini"))
+                        .contains("# ctrlr                 <NULL> (Not Set)\r\n"));
         QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
         QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/default.bak")));
         QVERIFY(!v.carpeta.Existe(QStringLiteral("all.bat")));
@@ -446,7 +465,8 @@ private Q_SLOTS:
         // A mame.ini that cannot be replaced: one box to show, and the rest is cleaned up.
         Inicio bloqueado("0.251");
         bloqueado.Iniciar();
-        bloqueado.carpeta.Escribir(QStringLiteral("mame.ini"), "ctrlr                   Corvala\r\n");
+        bloqueado.carpeta.Escribir(QStringLiteral("mame.ini"),
+                                   "ctrlr                   Corvala\r\n");
         bloqueado.carpeta.Bloquear(QStringLiteral("mame.in"));
         bloqueado.carpeta.Escribir(QStringLiteral("1.p"), "informe");
         const Arranque::Cierre conError = Arranque::Cerrar(bloqueado.sesion);

@@ -39,7 +39,8 @@ QByteArray Fijo()
 }
 
 // Builds the folder's catalogue and waits for the end of the build.
-std::shared_ptr<const Catalogo> Construir(const CarpetaDePrueba &carpeta, ConstruccionCatalogo &construccion)
+std::shared_ptr<const Catalogo> Construir(const CarpetaDePrueba &carpeta,
+                                          ConstruccionCatalogo &construccion)
 {
     QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
     construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(),
@@ -54,10 +55,14 @@ const QString kDesconocida = QStringLiteral("ROM desconocida(junk.zip)");
 // The list of the filters' folder, less some titles.
 QStringList Todos(const QStringList &quitar = {})
 {
-    QStringList lista = {QStringLiteral("Breakout"), QStringLiteral("Fruit Box (mechanical)"),
-                         QStringLiteral("Galaga (Namco rev. B)"), QStringLiteral("Neo-Geo MV-6F"),
-                         QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Puck Man (Japan set 1)"),
-                         QStringLiteral("Zilog Z80"), kDesconocida};
+    QStringList lista = {QStringLiteral("Breakout"),
+                         QStringLiteral("Fruit Box (mechanical)"),
+                         QStringLiteral("Galaga (Namco rev. B)"),
+                         QStringLiteral("Neo-Geo MV-6F"),
+                         QStringLiteral("Pac-Man (Midway)"),
+                         QStringLiteral("Puck Man (Japan set 1)"),
+                         QStringLiteral("Zilog Z80"),
+                         kDesconocida};
     for (const QString &titulo : quitar)
         lista.removeAll(titulo);
     return lista;
@@ -68,8 +73,11 @@ QStringList Resumen(const QVector<Candidato> &candidatos)
 {
     QStringList resumen;
     for (const Candidato &candidato : candidatos)
-        resumen << QStringLiteral("%1 %2/%3%4").arg(candidato.nombre).arg(candidato.presentes).arg(candidato.roms)
-                       .arg(candidato.completo ? QStringLiteral("+") : QString());
+        resumen << QStringLiteral("%1 %2/%3%4")
+                           .arg(candidato.nombre)
+                           .arg(candidato.presentes)
+                           .arg(candidato.roms)
+                           .arg(candidato.completo ? QStringLiteral("+") : QString());
     return resumen;
 }
 
@@ -115,7 +123,8 @@ private Q_SLOTS:
                 roms << r;
             });
             for (qsizetype i = 0; i < xml.size(); i += trozo)
-                QVERIFY(lector.Anadir(QByteArrayView(xml).sliced(i, std::min<qsizetype>(trozo, xml.size() - i))));
+                QVERIFY(lector.Anadir(
+                        QByteArrayView(xml).sliced(i, std::min<qsizetype>(trozo, xml.size() - i))));
             QVERIFY(lector.Terminar());
             QCOMPARE(lector.Version(), QStringLiteral("0.251 (fake)"));
             QCOMPARE(maquinas.size(), 12);
@@ -136,10 +145,13 @@ private Q_SLOTS:
         // A list written without line ends is read whole too, a piece at a time.
         {
             int maquinas = 0;
-            LectorListaXml lector([&maquinas](const FichaMaquina &, const QVector<FichaRom> &) { ++maquinas; });
-            const QByteArray seguido = QByteArray(xml).replace('\n', ' ').replace("</mame>", QByteArray(3 << 20, ' ') + "</mame>");
+            LectorListaXml lector(
+                    [&maquinas](const FichaMaquina &, const QVector<FichaRom> &) { ++maquinas; });
+            const QByteArray seguido = QByteArray(xml).replace('\n', ' ').replace(
+                    "</mame>", QByteArray(3 << 20, ' ') + "</mame>");
             for (qsizetype i = 0; i < seguido.size(); i += 65536)
-                QVERIFY(lector.Anadir(QByteArrayView(seguido).sliced(i, std::min<qsizetype>(65536, seguido.size() - i))));
+                QVERIFY(lector.Anadir(QByteArrayView(seguido).sliced(
+                        i, std::min<qsizetype>(65536, seguido.size() - i))));
             QVERIFY(lector.Terminar());
             QCOMPARE(maquinas, 12);
         }
@@ -150,7 +162,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("salida");
         const QByteArray xml = Fijo();
         QTest::newRow("cortada") << xml.left(xml.size() / 2);
-        QTest::newRow("sin raíz de MAME") << QByteArray("<?xml version=\"1.0\"?>\n<html><machine name=\"x\"/></html>\n");
+        QTest::newRow("sin raíz de MAME")
+                << QByteArray("<?xml version=\"1.0\"?>\n<html><machine name=\"x\"/></html>\n");
         QTest::newRow("texto") << QByteArray("Error: unknown option: -listxml\n");
         QTest::newRow("mal formada") << QByteArray(xml).replace("</machine>", "</maquina>");
         QTest::newRow("vacía") << QByteArray();
@@ -175,25 +188,31 @@ private Q_SLOTS:
 
         // The tables are the ones players and tools query.
         {
-            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prueba"));
+            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                          QStringLiteral("prueba"));
             base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
             QVERIFY(base.open());
             QSqlQuery consulta(base);
-            QVERIFY(consulta.exec(QStringLiteral(
-                "SELECT m.anio, m.fabricante, m.clon_de, r.nombre, r.fusion FROM maquinas m JOIN roms r "
-                "ON r.maquina = m.nombre WHERE r.crc = (SELECT crc FROM roms WHERE nombre = 'pacman.6f')")));
+            QVERIFY(consulta.exec(QStringLiteral("SELECT m.anio, m.fabricante, m.clon_de, "
+                                                 "r.nombre, r.fusion FROM maquinas m JOIN roms r "
+                                                 "ON r.maquina = m.nombre WHERE r.crc = (SELECT "
+                                                 "crc FROM roms WHERE nombre = 'pacman.6f')")));
             QVERIFY(consulta.next());
             QCOMPARE(consulta.value(0).toString(), QStringLiteral("1980"));
             QCOMPARE(consulta.value(2).toString(), QStringLiteral("puckman"));
             QVERIFY(consulta.value(4).isNull());
-            QVERIFY(consulta.exec(QStringLiteral("SELECT version, huella FROM catalogo")) && consulta.next());
+            QVERIFY(consulta.exec(QStringLiteral("SELECT version, huella FROM catalogo"))
+                    && consulta.next());
             QCOMPARE(consulta.value(1).toString(), Catalogo::Huella(carpeta.Carpeta()));
-            QVERIFY(consulta.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND sql LIKE '%(crc)%'")) && consulta.next());
+            QVERIFY(consulta.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                                 "'index' AND sql LIKE '%(crc)%'"))
+                    && consulta.next());
             QCOMPARE(consulta.value(0).toInt(), 1);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("prueba"));
 
-        const std::shared_ptr<const Catalogo> abierto = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
+        const std::shared_ptr<const Catalogo> abierto
+                = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
         QVERIFY(abierto);
         QCOMPARE(abierto->Cantidad(), construido->Cantidad());
         QCOMPARE(abierto->SelloDe(), construido->SelloDe());
@@ -201,8 +220,10 @@ private Q_SLOTS:
         QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("lista.txt"))), nullptr);
 
         // Its ROMs come back from the file as they went in.
-        QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/x.zip")), ZipDePrueba::Juego(QStringLiteral("pacman"))));
-        const DirectorioZip pacman = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/x.zip")));
+        QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/x.zip")),
+                                      ZipDePrueba::Juego(QStringLiteral("pacman"))));
+        const DirectorioZip pacman
+                = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/x.zip")));
         QCOMPARE(Resumen(Identificacion::Candidatos(*abierto, pacman)),
                  QStringList({QStringLiteral("pacman 3/3+"), QStringLiteral("puckman 2/3")}));
     }
@@ -215,12 +236,14 @@ private Q_SLOTS:
         QTest::addColumn<quint64>("tamano");
         QTemporaryDir temporal;
         const QString ruta = temporal.filePath(QStringLiteral("z.zip"));
-        ZipDePrueba::Escribir(ruta, ZipDePrueba::Juego(QStringLiteral("puckman")), QByteArray(65535, 'c'));
+        ZipDePrueba::Escribir(ruta, ZipDePrueba::Juego(QStringLiteral("puckman")),
+                              QByteArray(65535, 'c'));
         QFile archivo(ruta);
         archivo.open(QIODevice::ReadOnly);
         const QByteArray conComentario = archivo.readAll();
         QTest::newRow("comentario enorme") << conComentario << true << quint64(64);
-        QTest::newRow("zip cortado") << conComentario.left(conComentario.size() / 2) << false << quint64(0);
+        QTest::newRow("zip cortado")
+                << conComentario.left(conComentario.size() / 2) << false << quint64(0);
         QTest::newRow("directorio de bomba") << DirectorioDeBomba() << true << quint64(4000000000);
         QTest::newRow("no es un zip") << QByteArray("set=pacman\n") << false << quint64(0);
         QTest::newRow("basura") << QByteArray(5000, '\xff') << false << quint64(0);
@@ -249,17 +272,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("candidatos");
         const auto juego = ZipDePrueba::Juego;
         QTest::newRow("un padre") << juego(QStringLiteral("puckman"))
-                                  << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 2/3")};
+                                  << QStringList{QStringLiteral("puckman 3/3+"),
+                                                 QStringLiteral("pacman 2/3")};
         QTest::newRow("un clon") << juego(QStringLiteral("pacman"))
-                                 << QStringList{QStringLiteral("pacman 3/3+"), QStringLiteral("puckman 2/3")};
+                                 << QStringList{QStringLiteral("pacman 3/3+"),
+                                                QStringLiteral("puckman 2/3")};
         QTest::newRow("un padre con su clon")
-            << juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)
-            << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 3/3+")};
+                << juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)
+                << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 3/3+")};
         QTest::newRow("una BIOS") << juego(QStringLiteral("neogeo"))
-                                  << QStringList{QStringLiteral("neogeo 2/2+"), QStringLiteral("mslug 1/3")};
-        QTest::newRow("un juego sin su BIOS") << juego(QStringLiteral("mslug"))
-                                              << QStringList{QStringLiteral("mslug 2/3+")};
-        QTest::newRow("basura") << ZipDePrueba::Archivos{{QStringLiteral("a"), QByteArray(64, 'a')}} << QStringList();
+                                  << QStringList{QStringLiteral("neogeo 2/2+"),
+                                                 QStringLiteral("mslug 1/3")};
+        QTest::newRow("un juego sin su BIOS")
+                << juego(QStringLiteral("mslug")) << QStringList{QStringLiteral("mslug 2/3+")};
+        QTest::newRow("basura") << ZipDePrueba::Archivos{{QStringLiteral("a"), QByteArray(64, 'a')}}
+                                << QStringList();
         // The right CRC with another size is another file.
         ZipDePrueba::Archivos largo = juego(QStringLiteral("puckman")).mid(0, 1);
         largo.first().second += largo.first().second;
@@ -275,17 +302,19 @@ private Q_SLOTS:
         QVERIFY(ZipDePrueba::Escribir(ruta, archivos));
         const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
         QVERIFY(catalogo);
-        const QVector<Candidato> encontrados = Identificacion::Candidatos(*catalogo, DirectorioZip::Leer(ruta));
+        const QVector<Candidato> encontrados
+                = Identificacion::Candidatos(*catalogo, DirectorioZip::Leer(ruta));
         QCOMPARE(Resumen(encontrados), candidatos);
         if (!encontrados.isEmpty())
-            QCOMPARE(encontrados.first().titulo, catalogo->Maquina(encontrados.first().nombre)->descripcion);
+            QCOMPARE(encontrados.first().titulo,
+                     catalogo->Maquina(encontrados.first().nombre)->descripcion);
     }
 
     // A build that fails, is cancelled or is killed leaves the old catalogue whole and in use.
     void elCatalogoAnteriorSigueSiLaConstruccionNoTermina_data()
     {
         QTest::addColumn<QByteArray>("control");
-        QTest::addColumn<int>("como");   // 0: the emulator dies, 1: cancelled, 2: Corvala killed
+        QTest::addColumn<int>("como"); // 0: the emulator dies, 1: cancelled, 2: Corvala killed
         QTest::newRow("el emulador muere") << QByteArray("listxml.crash_after=5\n") << 0;
         QTest::newRow("cancelada") << QByteArray("listxml.stall_after=5\n") << 1;
         QTest::newRow("Corvala matado") << QByteArray("listxml.stall_after=5\n") << 2;
@@ -305,17 +334,19 @@ private Q_SLOTS:
             QCOMPARE(Construir(carpeta, construccion), nullptr);
         } else if (como == 1) {
             QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
-            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(), {});
+            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(),
+                                 {});
             QTRY_VERIFY(construccion.Leidas() == 5);
             QElapsedTimer reloj;
             reloj.start();
             construccion.Cancelar();
-            QVERIFY(reloj.elapsed() < 5000);   // the emulator is stopped, not waited for
+            QVERIFY(reloj.elapsed() < 5000); // the emulator is stopped, not waited for
             QVERIFY(!construccion.EnCurso());
             QVERIFY(fin.isEmpty());
         } else {
             QProcess proceso;
-            proceso.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA), {QStringLiteral("--catalogo"), carpeta.Ruta()});
+            proceso.start(QStringLiteral(CORVALA_PROCESO_DE_PRUEBA),
+                          {QStringLiteral("--catalogo"), carpeta.Ruta()});
             QTRY_VERIFY_WITH_TIMEOUT(carpeta.Existe(QStringLiteral("corvala.db.nuevo")), 10000);
             proceso.kill();
             proceso.waitForFinished();
@@ -337,7 +368,8 @@ private Q_SLOTS:
         ConstruccionCatalogo construccion;
         QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
         for (int vez = 0; vez < 3; ++vez)
-            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(), {});
+            construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(),
+                                 {});
         QVERIFY(fin.wait(20000));
         QVERIFY(fin.first().first().value<std::shared_ptr<const Catalogo>>());
         QTest::qWait(200);
@@ -355,19 +387,25 @@ private Q_SLOTS:
         QTest::newRow("ocultar clones") << Filtros{true, false, false, false} << QString()
                                         << todos({QStringLiteral("Pac-Man (Midway)")});
         QTest::newRow("sólo los que funcionan")
-            << Filtros{false, true, false, false} << QString()
-            << todos({QStringLiteral("Breakout"), QStringLiteral("Fruit Box (mechanical)"), QStringLiteral("Zilog Z80"), desconocida});
-        QTest::newRow("sin BIOS ni dispositivos") << Filtros{false, false, true, false} << QString()
-                                                  << todos({QStringLiteral("Neo-Geo MV-6F"), QStringLiteral("Zilog Z80")});
+                << Filtros{false, true, false, false} << QString()
+                << todos({QStringLiteral("Breakout"), QStringLiteral("Fruit Box (mechanical)"),
+                          QStringLiteral("Zilog Z80"), desconocida});
+        QTest::newRow("sin BIOS ni dispositivos")
+                << Filtros{false, false, true, false} << QString()
+                << todos({QStringLiteral("Neo-Geo MV-6F"), QStringLiteral("Zilog Z80")});
         QTest::newRow("sólo favoritos") << Filtros{false, false, false, true} << QString()
                                         << QStringList{QStringLiteral("Galaga (Namco rev. B)")};
-        QTest::newRow("sin mayúsculas ni acentos") << Filtros() << QStringLiteral("PÁC")
-                                                   << QStringList{QStringLiteral("Pac-Man (Midway)")};
+        QTest::newRow("sin mayúsculas ni acentos")
+                << Filtros() << QStringLiteral("PÁC")
+                << QStringList{QStringLiteral("Pac-Man (Midway)")};
         QTest::newRow("dentro del título") << Filtros() << QStringLiteral("man")
-                                           << QStringList{QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Puck Man (Japan set 1)")};
-        QTest::newRow("por el archivo") << Filtros() << QStringLiteral("JUNK") << QStringList{desconocida};
-        QTest::newRow("búsqueda y filtro") << Filtros{true, false, false, false} << QStringLiteral("man")
-                                           << QStringList{QStringLiteral("Puck Man (Japan set 1)")};
+                                           << QStringList{QStringLiteral("Pac-Man (Midway)"),
+                                                          QStringLiteral("Puck Man (Japan set 1)")};
+        QTest::newRow("por el archivo")
+                << Filtros() << QStringLiteral("JUNK") << QStringList{desconocida};
+        QTest::newRow("búsqueda y filtro")
+                << Filtros{true, false, false, false} << QStringLiteral("man")
+                << QStringList{QStringLiteral("Puck Man (Japan set 1)")};
     }
     void losFiltrosYLaBusqueda()
     {
@@ -376,16 +414,17 @@ private Q_SLOTS:
         QFETCH(QStringList, visibles);
         CarpetaDePrueba carpeta;
         carpeta.ConCatalogo();
-        for (const char *archivo : {"breakout.zip", "fruitbox.zip", "galaga.zip", "neogeo.zip", "pacman.zip",
-                                    "puckman.zip", "z80.zip", "junk.zip"})
+        for (const char *archivo : {"breakout.zip", "fruitbox.zip", "galaga.zip", "neogeo.zip",
+                                    "pacman.zip", "puckman.zip", "z80.zip", "junk.zip"})
             carpeta.Archivo(QString::fromLatin1(archivo));
-        const std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta.Carpeta(), false);
+        const std::optional<ListaCargada> lista
+                = ListaDeJuegos::CargarDatos(carpeta.Carpeta(), false);
         ConstruccionCatalogo construccion;
         const std::shared_ptr<const Catalogo> catalogo = Construir(carpeta, construccion);
         QVERIFY(lista && catalogo);
         DatosDelJugador jugador;
         jugador.Favorito(QStringLiteral("galaga"), true);
-        jugador.Favorito(QStringLiteral("junk"), true);   // an unknown archive is no favourite
+        jugador.Favorito(QStringLiteral("junk"), true); // an unknown archive is no favourite
 
         QStringListModel modelo(lista->juegos);
         FiltroDeJuegos filtro;
@@ -438,11 +477,14 @@ private Q_SLOTS:
         clon.clonDe = QStringLiteral("puckman");
         clon.estado = QStringLiteral("imperfect");
         QCOMPARE(InformacionJuego::LineaDeAyuda(&clon, &catalogo),
-                 QStringLiteral("Año: 1980 · Fabricante: Namco · Clon de: Puck Man (Japan set 1) · Estado: Funciona con fallos"));
+                 QStringLiteral("Año: 1980 · Fabricante: Namco · Clon de: Puck Man (Japan set 1) · "
+                                "Estado: Funciona con fallos"));
         QCOMPARE(InformacionJuego::LineaDeAyuda(nullptr, &catalogo), QString());
-        const auto filas = InformacionJuego::Filas(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("pacman.zip"), &clon,
-                                                   &catalogo, {3, QDateTime(QDate(2026, 12, 8), QTime(15, 20))}, true);
-        QVERIFY(filas.contains(qMakePair(QStringLiteral("Partidas:"), QStringLiteral("3, la última el 08/12/2026 15:20"))));
+        const auto filas = InformacionJuego::Filas(
+                QStringLiteral("Pac-Man (Midway)"), QStringLiteral("pacman.zip"), &clon, &catalogo,
+                {3, QDateTime(QDate(2026, 12, 8), QTime(15, 20))}, true);
+        QVERIFY(filas.contains(qMakePair(QStringLiteral("Partidas:"),
+                                         QStringLiteral("3, la última el 08/12/2026 15:20"))));
         QVERIFY(filas.contains(qMakePair(QStringLiteral("Favorito:"), QStringLiteral("Sí"))));
     }
 };

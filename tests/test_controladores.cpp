@@ -37,10 +37,7 @@ TablaTeclas TablaPorDefecto(const CarpetaDePrueba &carpeta)
 // session over it.
 struct Entorno
 {
-    Entorno()
-    {
-        carpeta.Escribir(QStringLiteral("mame.ini"), kIniSinFijar);
-    }
+    Entorno() { carpeta.Escribir(QStringLiteral("mame.ini"), kIniSinFijar); }
     QByteArray Ini() const { return carpeta.Leer(QStringLiteral("mame.ini")); }
 
     CarpetaDePrueba carpeta;
@@ -71,11 +68,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("valor");
         QTest::newRow("línea de controlador") << "COIN1                   \"KEYCODE_5\""
-                                         << "COIN1" << "\"KEYCODE_5";
-        QTest::newRow("sin blanco") << "ctrlr" << "" << "";
-        QTest::newRow("vacía") << "" << "" << "";
-        QTest::newRow("blanco al principio") << " ctrlr Corvala" << "" << "ctrlr Corval";
-        QTest::newRow("un tabulador no es blanco") << "a\tb c" << "a\tb" << "";
+                                              << "COIN1"
+                                              << "\"KEYCODE_5";
+        QTest::newRow("sin blanco") << "ctrlr"
+                                    << ""
+                                    << "";
+        QTest::newRow("vacía") << ""
+                               << ""
+                               << "";
+        QTest::newRow("blanco al principio") << " ctrlr Corvala"
+                                             << ""
+                                             << "ctrlr Corval";
+        QTest::newRow("un tabulador no es blanco") << "a\tb c"
+                                                   << "a\tb"
+                                                   << "";
     }
     void ayudantesDeLinea()
     {
@@ -98,18 +104,19 @@ private Q_SLOTS:
                                    QStringLiteral("COIN1                   \"KEYCODE_5\""),
                                    QStringLiteral("P1_JOYSTICK_UP          \"KEYCODE_UP\"")}));
         const QStringList cfg = LineasCorvalaCfg(MonedaYArriba(), e.tabla);
-        QCOMPARE(cfg, QStringList({QStringLiteral("<mameconfig version=\"10\">"),
-                                   QStringLiteral("\t<system name=\"default\">"), QString(),
-                                   QStringLiteral("\t\t<!-- Configuracion del teclado para Corvala -->"),
-                                   QStringLiteral("\t\t<input>"),
-                                   QStringLiteral("\t\t\t<port type=\"COIN1\">"),
-                                   QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>"),
-                                   QStringLiteral("\t\t\t</port>"),
-                                   QStringLiteral("\t\t\t<port type=\"P1_JOYSTICK_UP\">"),
-                                   QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>"),
-                                   QStringLiteral("\t\t\t</port>"),
-                                   QStringLiteral("\t\t</input>"), QStringLiteral("\t</system>"),
-                                   QStringLiteral("</mameconfig>")}));
+        QCOMPARE(cfg,
+                 QStringList(
+                         {QStringLiteral("<mameconfig version=\"10\">"),
+                          QStringLiteral("\t<system name=\"default\">"), QString(),
+                          QStringLiteral("\t\t<!-- Configuracion del teclado para Corvala -->"),
+                          QStringLiteral("\t\t<input>"),
+                          QStringLiteral("\t\t\t<port type=\"COIN1\">"),
+                          QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>"),
+                          QStringLiteral("\t\t\t</port>"),
+                          QStringLiteral("\t\t\t<port type=\"P1_JOYSTICK_UP\">"),
+                          QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>"),
+                          QStringLiteral("\t\t\t</port>"), QStringLiteral("\t\t</input>"),
+                          QStringLiteral("\t</system>"), QStringLiteral("</mameconfig>")}));
         // Nothing assigned: the frames alone.
         QCOMPARE(LineasDefaultIni(TeclasSinAsignar(), e.tabla).size(), 2);
         QCOMPARE(LineasCorvalaCfg(TeclasSinAsignar(), e.tabla).size(), 8);
@@ -120,11 +127,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("escrito");
-        QTest::newRow("0.251") << "KEYCODE_0_PAD" << "0.251" << "KEYCODE_0PAD";
-        QTest::newRow("0.116") << "KEYCODE_ENTER_PAD" << "0.116" << "KEYCODE_ENTERPAD";
-        QTest::newRow("0.106") << "KEYCODE_0_PAD" << "0.106" << "KEYCODE_0_PAD";
-        QTest::newRow("sin versión") << "KEYCODE_SLASH_PAD" << "" << "KEYCODE_SLASH_PAD";
-        QTest::newRow("otra tecla") << "KEYCODE_A" << "0.251" << "KEYCODE_A";
+        QTest::newRow("0.251") << "KEYCODE_0_PAD"
+                               << "0.251"
+                               << "KEYCODE_0PAD";
+        QTest::newRow("0.116") << "KEYCODE_ENTER_PAD"
+                               << "0.116"
+                               << "KEYCODE_ENTERPAD";
+        QTest::newRow("0.106") << "KEYCODE_0_PAD"
+                               << "0.106"
+                               << "KEYCODE_0_PAD";
+        QTest::newRow("sin versión") << "KEYCODE_SLASH_PAD"
+                                     << ""
+                                     << "KEYCODE_SLASH_PAD";
+        QTest::newRow("otra tecla") << "KEYCODE_A"
+                                    << "0.251"
+                                    << "KEYCODE_A";
     }
     void codigosDelTecladoNumerico()
     {
@@ -138,12 +155,14 @@ private Q_SLOTS:
         Entorno e;
         e.sesion.versionMame = QStringLiteral("0.251");
         TeclasAsignadas teclas = TeclasSinAsignar();
-        teclas[0][0] = 97;   // keypad 0
-        teclas[1][2] = 100;  // keypad Enter
+        teclas[0][0] = 97;  // keypad 0
+        teclas[1][2] = 100; // keypad Enter
         QVERIFY(e.uso.Guardar(teclas, e.tabla));
-        QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")).contains("\"KEYCODE_0PAD\""));
+        QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini"))
+                        .contains("\"KEYCODE_0PAD\""));
         QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg")).contains(">KEYCODE_ENTERPAD<"));
-        QCOMPARE(CargarTeclasDeControlador(e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini")), e.tabla),
+        QCOMPARE(CargarTeclasDeControlador(
+                         e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini")), e.tabla),
                  teclas);
     }
 
@@ -151,24 +170,26 @@ private Q_SLOTS:
     {
         Entorno e;
         TeclasAsignadas teclas = TeclasSinAsignar();
-        teclas[1][0] = 0;    // a code that was not in the table: dropped
-        teclas[1][1] = 10;   // an empty code read back: written again, empty
-        teclas[3][15] = 42;  // caps lock, which the table as first written has no line for
+        teclas[1][0] = 0;   // a code that was not in the table: dropped
+        teclas[1][1] = 10;  // an empty code read back: written again, empty
+        teclas[3][15] = 42; // caps lock, which the table as first written has no line for
         const QStringList ini = LineasDefaultIni(teclas, e.tabla);
-        QCOMPARE(ini.mid(2), QStringList({QStringLiteral("START2                  \"\""),
-                                          QStringLiteral("P4_BUTTON10             \"KEYCODE_CAPSLOCK\"")}));
+        QCOMPARE(ini.mid(2),
+                 QStringList({QStringLiteral("START2                  \"\""),
+                              QStringLiteral("P4_BUTTON10             \"KEYCODE_CAPSLOCK\"")}));
         const QStringList cfg = LineasCorvalaCfg(teclas, e.tabla);
         QCOMPARE(cfg.at(5), QStringLiteral("\t\t\t<port type=\"START2\">"));
         QCOMPARE(cfg.at(6), QStringLiteral("\t\t\t\t<newseq type=\"standard\"></newseq>"));
-        QCOMPARE(cfg.at(9), QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_CAPSLOCK</newseq>"));
+        QCOMPARE(cfg.at(9),
+                 QStringLiteral("\t\t\t\t<newseq type=\"standard\">KEYCODE_CAPSLOCK</newseq>"));
     }
 
     void cargarLoQueSeGuardo()
     {
         Entorno e;
         TeclasAsignadas teclas = MonedaYArriba();
-        teclas[3][15] = 61;   // P4_BUTTON10 on "B"
-        teclas[2][1] = 10;    // an empty code comes back as label 10
+        teclas[3][15] = 61; // P4_BUTTON10 on "B"
+        teclas[2][1] = 10;  // an empty code comes back as label 10
         const QString ruta = e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
         QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
         QStringList lineas = LineasDefaultIni(teclas, e.tabla);
@@ -251,11 +272,13 @@ private Q_SLOTS:
         // One Windows-1252 byte in a comment of a UTF-8 file; lines that end in LF alone; a
         // last line without its end.
         QTest::newRow("utf-8 con un byte de windows-1252")
-            << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr hotrod\r\n")
-            << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr                   Corvala\r\n");
+                << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr "
+                              "hotrod\r\n")
+                << QByteArray("# configuraci\xf3n\r\nrompath /home/a\xc3\xb1o/roms\r\nctrlr        "
+                              "           Corvala\r\n");
         QTest::newRow("fin de linea LF")
-            << QByteArray("rompath roms\n# ctrlr <NULL>\nvideo soft")
-            << QByteArray("rompath roms\nctrlr                   Corvala\r\nvideo soft");
+                << QByteArray("rompath roms\n# ctrlr <NULL>\nvideo soft")
+                << QByteArray("rompath roms\nctrlr                   Corvala\r\nvideo soft");
     }
     void opcionCambiaSoloSuLinea()
     {
@@ -325,10 +348,12 @@ private Q_SLOTS:
                             "COIN1                   \"KEYCODE_5\"\r\n"
                             "P1_JOYSTICK_UP          \"KEYCODE_UP\"\r\n"));
         const QByteArray cfg = e.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"));
-        QVERIFY(cfg.startsWith("<mameconfig version=\"10\">\r\n\t<system name=\"default\">\r\n\r\n"));
+        QVERIFY(cfg.startsWith(
+                "<mameconfig version=\"10\">\r\n\t<system name=\"default\">\r\n\r\n"));
         QVERIFY(cfg.endsWith("\t\t\t</port>\r\n\t\t</input>\r\n\t</system>\r\n</mameconfig>\r\n"));
         QCOMPARE(cfg.count("\r\n"), 14);
-        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.bak")), QByteArray("propio del emulador"));
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.bak")),
+                 QByteArray("propio del emulador"));
         QVERIFY(!e.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
         QVERIFY(e.Ini().contains(kLineaFijada + "\r\n"));
         QVERIFY(e.uso.Marcada());
@@ -339,13 +364,15 @@ private Q_SLOTS:
         const QByteArray ini = e.Ini();
         QVERIFY(e.uso.Guardar(TeclasSinAsignar(), e.tabla));
         QCOMPARE(e.Ini(), ini);
-        QCOMPARE(e.sesion.lineaCtrlrGuardada, QStringLiteral("# ctrlr                 <NULL> (Not Set)"));
+        QCOMPARE(e.sesion.lineaCtrlrGuardada,
+                 QStringLiteral("# ctrlr                 <NULL> (Not Set)"));
         QCOMPARE(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala/default.ini")).count("\r\n"), 2);
 
         // Clearing the box puts both back.
         e.uso.Pulsar(false);
         QCOMPARE(e.Ini(), kIniSinFijar);
-        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio del emulador"));
+        QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")),
+                 QByteArray("propio del emulador"));
         QVERIFY(!e.carpeta.Existe(QStringLiteral("cfg/default.bak")));
         QVERIFY(e.sesion.lineaCtrlrGuardada.isEmpty());
     }
@@ -359,7 +386,7 @@ private Q_SLOTS:
             QVERIFY(!e.uso.Guardar(MonedaYArriba(), e.tabla));
             QCOMPARE(mensajes.Vistos().constLast().texto, e.uso.TextoErrorTeclado());
             QVERIFY(mensajes.Vistos().constLast().texto.contains(
-                e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala")) + QStringLiteral(" no tiene")));
+                    e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala")) + QStringLiteral(" no tiene")));
             QCOMPARE(e.Ini(), kIniSinFijar);
             QVERIFY(!e.uso.Marcada());
         }
@@ -393,13 +420,15 @@ private Q_SLOTS:
         const CarpetaMame carpeta(disco.Ruta());
         const auto leer = [&](const char *relativa) {
             QFile archivo(carpeta.Ruta(QLatin1String(relativa)));
-            return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray("(no existe)");
+            return archivo.open(QIODevice::ReadOnly) ? archivo.readAll()
+                                                     : QByteArray("(no existe)");
         };
         // A mame.ini larger than the room left when the disk is nearly full.
         const QByteArray ini = kIniSinFijar + QByteArray(9000, '#') + "\r\n";
         QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), ini));
         QVERIFY(QDir(disco.Ruta()).mkpath(QStringLiteral("cfg")));
-        QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("cfg/default.cfg")), "propio"));
+        QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("cfg/default.cfg")),
+                                            "propio"));
         CrearTablaTeclas(carpeta);
         const TablaTeclas tabla(carpeta);
 
@@ -422,7 +451,8 @@ private Q_SLOTS:
             disco.Vaciar();
             QByteArray conCorvala = ini;
             conCorvala.replace("# ctrlr                 <NULL> (Not Set)", kLineaFijada);
-            QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")), conCorvala));
+            QVERIFY(ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("mame.ini")),
+                                                conCorvala));
             disco.Llenar(libres);
             QVERIFY(Arranque::Cerrar(sesion).error);
             QCOMPARE(leer("mame.ini"), conCorvala);
@@ -448,7 +478,8 @@ private Q_SLOTS:
         QVERIFY(!e.uso.Guardar(MonedaYArriba(), TablaTeclas(e.carpeta.Carpeta())));
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error")}));
         QCOMPARE(mensajes.Vistos().constFirst().texto, e.uso.TextoTablaDanada());
-        QVERIFY(mensajes.Vistos().constFirst().texto.contains(e.carpeta.Ruta(QStringLiteral("Corvala.tlc"))));
+        QVERIFY(mensajes.Vistos().constFirst().texto.contains(
+                e.carpeta.Ruta(QStringLiteral("Corvala.tlc"))));
         QVERIFY(!e.carpeta.Existe(QStringLiteral("ctrlr")));
         QCOMPARE(e.carpeta.Leer(QStringLiteral("cfg/default.cfg")), QByteArray("propio"));
         QCOMPARE(e.Ini(), kIniSinFijar);

@@ -9,8 +9,8 @@
 #include "apoyo/MensajesDePrueba.h"
 
 #include <QDir>
-#include <QTimer>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QtTest>
 
 using namespace Corvala;
@@ -35,15 +35,15 @@ private Q_SLOTS:
         QVERIFY(mame.ReconocerArchivo(QStringLiteral("pacman.zip"), QStringLiteral("4.p")));
 
         const QList<QStringList> esperadas = {
-            CrearConfiguracionEnLaCarpeta(),
-            {QStringLiteral("-listfull")},
-            {QStringLiteral("pacman")},
-            {QStringLiteral("galaga"), QStringLiteral("-soundcard"), QStringLiteral("0")},
-            {QStringLiteral("pacman"), QStringLiteral("-verifysets")},
-            {QStringLiteral("pacman"), QStringLiteral("-listroms")},
-            {QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
-            {QStringLiteral("roms/pacman.zip"), QStringLiteral("-romident")},
-            {QStringLiteral("roms/pacman.zip"), QStringLiteral("-isknown")},
+                CrearConfiguracionEnLaCarpeta(),
+                {QStringLiteral("-listfull")},
+                {QStringLiteral("pacman")},
+                {QStringLiteral("galaga"), QStringLiteral("-soundcard"), QStringLiteral("0")},
+                {QStringLiteral("pacman"), QStringLiteral("-verifysets")},
+                {QStringLiteral("pacman"), QStringLiteral("-listroms")},
+                {QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
+                {QStringLiteral("roms/pacman.zip"), QStringLiteral("-romident")},
+                {QStringLiteral("roms/pacman.zip"), QStringLiteral("-isknown")},
         };
         QCOMPARE(carpeta.Llamadas(), esperadas);
         // Every run works in the MAME folder.
@@ -67,7 +67,8 @@ private Q_SLOTS:
 
         // No name (every set) and a name the emulator would take for an option: nothing runs.
         carpeta.OlvidarLlamadas();
-        for (const QString &nombre : {QString(), QStringLiteral("-listxml"), QStringLiteral("-noreadconfig")}) {
+        for (const QString &nombre :
+             {QString(), QStringLiteral("-listxml"), QStringLiteral("-noreadconfig")}) {
             QVERIFY(!mame.ListarRoms(nombre, QStringLiteral("1.p")));
             QVERIFY(!mame.VerificarRoms(nombre, QStringLiteral("1.p")));
             QVERIFY(!mame.VerificarSets(nombre));
@@ -94,7 +95,8 @@ private Q_SLOTS:
         QCOMPARE(carpeta.Leer(QStringLiteral("1.p")), QByteArray());
         // ...but a report's output and a game's log hold both channels.
         QVERIFY(mame.ListarRoms(QStringLiteral("pacman"), QStringLiteral("2.p")));
-        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")), QByteArray("Error: the fake emulator was told to fail\n"));
+        QCOMPARE(carpeta.Leer(QStringLiteral("2.p")),
+                 QByteArray("Error: the fake emulator was told to fail\n"));
         const std::optional<QString> log = mame.Jugar(QStringLiteral("pacman"), false);
         QVERIFY(log);
         QVERIFY(log->contains(QLatin1String("Running pacman")));
@@ -108,7 +110,8 @@ private Q_SLOTS:
         QTemporaryDir temporal;
         const QByteArray anterior = qgetenv("TMPDIR");
         qputenv("TMPDIR", temporal.path().toLocal8Bit());
-        const std::optional<QString> log = Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("x"), false);
+        const std::optional<QString> log
+                = Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("x"), false);
         qputenv("TMPDIR", anterior);
         QCOMPARE(log, std::optional<QString>(QString()));
         QCOMPARE(QDir(temporal.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -165,14 +168,19 @@ private Q_SLOTS:
         limites.listaMs = 500;
         limites.listaBytes = 256 * 1024;
         limites.preguntaBytes = 64 * 1024;
-        struct Caso { const char *conf; FinEjecucion fin; bool avisa; };
+        struct Caso
+        {
+            const char *conf;
+            FinEjecucion fin;
+            bool avisa;
+        };
         // The fake ignores SIGTERM throughout: every limit must end the run for good.
         const Caso casos[] = {
-            {"ignore_term=1\nlistfull.fail=1\n", FinEjecucion::Fallo, false},
-            {"ignore_term=1\nlistfull.crash=1\n", FinEjecucion::Fallo, false},
-            {"ignore_term=1\nlistfull.silent=1\n", FinEjecucion::Fallo, false},
-            {"ignore_term=1\nlistfull.delay_ms=60000\n", FinEjecucion::Cortado, true},
-            {"ignore_term=1\nlistfull.flood=1\n", FinEjecucion::Cortado, true},
+                {"ignore_term=1\nlistfull.fail=1\n", FinEjecucion::Fallo, false},
+                {"ignore_term=1\nlistfull.crash=1\n", FinEjecucion::Fallo, false},
+                {"ignore_term=1\nlistfull.silent=1\n", FinEjecucion::Fallo, false},
+                {"ignore_term=1\nlistfull.delay_ms=60000\n", FinEjecucion::Cortado, true},
+                {"ignore_term=1\nlistfull.flood=1\n", FinEjecucion::Cortado, true},
         };
         for (const Caso &caso : casos) {
             CarpetaDePrueba carpeta;
@@ -185,9 +193,11 @@ private Q_SLOTS:
             QVERIFY2(reloj.elapsed() < 10000, caso.conf);
             // The list there was stays, and nothing else is left behind.
             QCOMPARE(carpeta.Leer(QStringLiteral("lista.txt")), ListaClasica());
-            QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("lista.txt"), QStringLiteral("roms")}));
-            QCOMPARE(mensajes.Titulos(), caso.avisa ? QStringList({QStringLiteral("El emulador no responde.")})
-                                                    : QStringList());
+            QCOMPARE(carpeta.Contenido(),
+                     QStringList({QStringLiteral("lista.txt"), QStringLiteral("roms")}));
+            QCOMPARE(mensajes.Titulos(),
+                     caso.avisa ? QStringList({QStringLiteral("El emulador no responde.")})
+                                : QStringList());
         }
 
         // A question answered without end is cut at its size, not read whole into memory.
@@ -217,15 +227,17 @@ private Q_SLOTS:
             return llamadas;
         };
         const QStringList enLaCarpeta{QStringLiteral("-inipath"), QStringLiteral(".")};
-        QCOMPARE(comoSeHicieron(), QList<QStringList>({{QStringLiteral("-showusage")},
-                                                       QStringList{QStringLiteral("-listfull")} + enLaCarpeta,
-                                                       QStringList{QStringLiteral("pacman")} + enLaCarpeta,
-                                                       CrearConfiguracionEnLaCarpeta()}));
+        QCOMPARE(comoSeHicieron(),
+                 QList<QStringList>({{QStringLiteral("-showusage")},
+                                     QStringList{QStringLiteral("-listfull")} + enLaCarpeta,
+                                     QStringList{QStringLiteral("pacman")} + enLaCarpeta,
+                                     CrearConfiguracionEnLaCarpeta()}));
 
         carpeta.Control("unknown=verifysets,isknown\n");
         carpeta.OlvidarLlamadas();
         QVERIFY(mame.VerificarSets(QStringLiteral("pacman")));
-        QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")}}));
+        QCOMPARE(carpeta.Llamadas(),
+                 QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")}}));
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pacman is good\n"));
         QVERIFY(!OpcionesEmulador::De(carpeta.Carpeta()).ReconoceArchivos());
 
@@ -242,23 +254,25 @@ private Q_SLOTS:
             if (QByteArray(conf) == "unknown=inipath\n")
                 verificacion << QStringLiteral("-noverbose");
             QCOMPARE(comoSeHicieron().mid(1), QList<QStringList>({{QStringLiteral("-listfull")},
-                                                                  {QStringLiteral("-cc")}, verificacion}));
+                                                                  {QStringLiteral("-cc")},
+                                                                  verificacion}));
         }
     }
 
     void elListadoDeOpciones()
     {
         const OpcionesEmulador actual = OpcionesEmulador::DeListado(QStringLiteral(
-            "Usage:  mame [machine] [media] [software] [options]\n\nOptions:\n\n#\n"
-            "# CORE SEARCH PATH OPTIONS\n#\n-rompath             path to ROM sets\n"
-            "-inipath             path to ini files\n"
-            "-verifyroms          report romsets that have problems\n"
-            "  -romident\tcompare files with known MAME ROMs\r\n"));
+                "Usage:  mame [machine] [media] [software] [options]\n\nOptions:\n\n#\n"
+                "# CORE SEARCH PATH OPTIONS\n#\n-rompath             path to ROM sets\n"
+                "-inipath             path to ini files\n"
+                "-verifyroms          report romsets that have problems\n"
+                "  -romident\tcompare files with known MAME ROMs\r\n"));
         QVERIFY(actual.CarpetaPropia());
         QVERIFY(!actual.VerificaSets());
         QVERIFY(!actual.ReconoceArchivos());
         // Text that lists no option at all is no listing.
-        const OpcionesEmulador nada = OpcionesEmulador::DeListado(QStringLiteral("Error: unknown option: -showusage\n -\n"));
+        const OpcionesEmulador nada = OpcionesEmulador::DeListado(
+                QStringLiteral("Error: unknown option: -showusage\n -\n"));
         QVERIFY(!nada.CarpetaPropia());
         QVERIFY(nada.VerificaSets());
         QVERIFY(nada.ReconoceArchivos());

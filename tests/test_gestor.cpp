@@ -26,7 +26,9 @@ namespace {
 // The files this process has open.
 int ArchivosAbiertos()
 {
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                       .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                       .size());
 }
 
 QStringList Verificaciones(const CarpetaDePrueba &carpeta)
@@ -90,9 +92,9 @@ void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
 {
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n"
-                                                   "pacman    \"Pac-Man\"\r\n"
-                                                   "puckman   \"PAC-MAN\"\r\n"
-                                                   "galaga    \"Galaga \"\r\n");
+                                                  "pacman    \"Pac-Man\"\r\n"
+                                                  "puckman   \"PAC-MAN\"\r\n"
+                                                  "galaga    \"Galaga \"\r\n");
     const CarpetaMame &c = carpeta.Carpeta();
     // Two titles equal but for case give the first line's archive; blanks count.
     QCOMPARE(RomDeTitulo(c, QStringLiteral("PAC-MAN")), QStringLiteral("pacman.zip"));
@@ -102,12 +104,14 @@ void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
     // The heading is no game.
     QCOMPARE(RomDeTitulo(c, QStringLiteral("escriptio")), QStringLiteral("ERROR"));
     QCOMPARE(TituloDeRom(c, QStringLiteral("PACMAN.ZIP")), QStringLiteral("Pac-Man"));
-    QCOMPARE(TituloDeRom(c, QStringLiteral("junk.zip")), QStringLiteral("ROM desconocida(junk.zip)"));
+    QCOMPARE(TituloDeRom(c, QStringLiteral("junk.zip")),
+             QStringLiteral("ROM desconocida(junk.zip)"));
 
     // The list changes after the window was filled: a title that left it is ERROR.
-    carpeta.Escribir(QStringLiteral("lista.txt"), "Name:             Description:\n"
-                                                   "mspacman          \"Ms. Pac-Man\"\n"
-                                                   "1943mii           \"1943: The Battle of Midway Mark II (US)\"\n");
+    carpeta.Escribir(QStringLiteral("lista.txt"),
+                     "Name:             Description:\n"
+                     "mspacman          \"Ms. Pac-Man\"\n"
+                     "1943mii           \"1943: The Battle of Midway Mark II (US)\"\n");
     QCOMPARE(RomDeTitulo(c, QStringLiteral("Pac-Man")), QStringLiteral("ERROR"));
     QCOMPARE(RomDeTitulo(c, QStringLiteral("1943: the battle of midway mark ii (us)")),
              QStringLiteral("1943mii.zip"));
@@ -116,18 +120,19 @@ void TestGestor::titulosYArchivosSeLeenDeLaListaEnCadaConsulta()
 
     carpeta.Borrar(QStringLiteral("lista.txt"));
     QCOMPARE(RomDeTitulo(c, QStringLiteral("Ms. Pac-Man")), QStringLiteral("ERROR"));
-    QCOMPARE(TituloDeRom(c, QStringLiteral("mspacman.zip")), QStringLiteral("ROM desconocida(mspacman.zip)"));
+    QCOMPARE(TituloDeRom(c, QStringLiteral("mspacman.zip")),
+             QStringLiteral("ROM desconocida(mspacman.zip)"));
 }
 
 void TestGestor::laListaDeTitulosVaEnOrdenSinDistinguirMayusculas()
 {
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n"
-                                                   "b         \"beta\"\r\n"
-                                                   "a2        \"Alpha\"\r\n"
-                                                   "c         \"Gamma\"\r\n"
-                                                   "a1        \"alpha\"\r\n"
-                                                   "short\r\n");
+                                                  "b         \"beta\"\r\n"
+                                                  "a2        \"Alpha\"\r\n"
+                                                  "c         \"Gamma\"\r\n"
+                                                  "a1        \"alpha\"\r\n"
+                                                  "short\r\n");
     QCOMPARE(ListasDelGestor::Titulos(carpeta.Carpeta()),
              QStringList({QStringLiteral("Alpha"), QStringLiteral("alpha"), QStringLiteral("beta"),
                           QStringLiteral("Gamma")}));
@@ -137,14 +142,16 @@ void TestGestor::laPrimeraLineaDecideLaCompatibilidad_data()
 {
     QTest::addColumn<QByteArray>("salida");
     QTest::addColumn<bool>("compatible");
-    QTest::newRow("la forma del emulador") << QByteArray("romset pacman is good\\n1 romsets found") << true;
+    QTest::newRow("la forma del emulador")
+            << QByteArray("romset pacman is good\\n1 romsets found") << true;
     QTest::newRow("mayusculas y blancos") << QByteArray("   ROMSET PacMan IS GOOD   ") << true;
     QTest::newRow("sin fin de linea") << QByteArray("romset pacman is good") << true;
     QTest::newRow("otro juego") << QByteArray("romset puckman is good") << false;
     QTest::newRow("un clon con su padre") << QByteArray("romset pacman [puckman] is good") << false;
     QTest::newRow("mala") << QByteArray("romset pacman is bad") << false;
     QTest::newRow("lo mejor disponible") << QByteArray("romset pacman is best available") << false;
-    QTest::newRow("no la primera linea") << QByteArray("pacman.1 : NOT FOUND\\nromset pacman is good") << false;
+    QTest::newRow("no la primera linea")
+            << QByteArray("pacman.1 : NOT FOUND\\nromset pacman is good") << false;
     QTest::newRow("tabulador") << QByteArray("\tromset pacman is good") << false;
     QTest::newRow("entre comillas") << QByteArray("romset \"pacman\" is good") << false;
 }
@@ -157,8 +164,10 @@ void TestGestor::laPrimeraLineaDecideLaCompatibilidad()
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
     carpeta.Control("verifysets.output=" + salida + "\n");
     const Compatibilidad prueba(carpeta.Carpeta());
-    QCOMPARE(prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")), compatible);
-    QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifysets")}}));
+    QCOMPARE(prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")),
+             compatible);
+    QCOMPARE(carpeta.Llamadas(),
+             QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifysets")}}));
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/pacman.zip")));
     // The emulator's output stays until Corvala closes.
@@ -202,11 +211,13 @@ void TestGestor::elArchivoRecuperaSuNombrePaseLoQuePase()
     mirar.start(0);
     QElapsedTimer reloj;
     reloj.start();
-    const bool compatible = prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
+    const bool compatible
+            = prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
     QCOMPARE(compatible, conf.isEmpty() && !salidaBloqueada);
     QVERIFY2(reloj.elapsed() < 15000, "a hanging emulator is stopped at the limit");
 
-    QCOMPARE(QDir(carpeta.Ruta(QStringLiteral("roms"))).entryList(QDir::Files), QStringList{QStringLiteral("oldname.zip")});
+    QCOMPARE(QDir(carpeta.Ruta(QStringLiteral("roms"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("oldname.zip")});
     QCOMPARE(carpeta.Leer(QStringLiteral("roms/oldname.zip")), QByteArray("set=pacman"));
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
     QCOMPARE(ArchivosAbiertos(), abiertos);
@@ -221,8 +232,8 @@ void TestGestor::sinEmuladorLaPruebaEsNegativaYElArchivoNoSeMueve()
     CarpetaDePrueba carpeta;
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
     carpeta.SinEmulador();
-    QVERIFY(!Compatibilidad(carpeta.Carpeta()).EsRomCompatible(QStringLiteral("oldname.zip"),
-                                                               QStringLiteral("pacman.zip")));
+    QVERIFY(!Compatibilidad(carpeta.Carpeta())
+                     .EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")));
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/pacman.zip")));
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
@@ -236,8 +247,9 @@ void TestGestor::unEmuladorSinVerifysetsPruebaConVerifyroms()
     const Compatibilidad prueba(carpeta.Carpeta());
     QVERIFY(prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")));
     QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")));
-    QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
-                                                     {QStringLiteral("galaga"), QStringLiteral("-verifyroms")}}));
+    QCOMPARE(carpeta.Llamadas(),
+             QList<QStringList>({{QStringLiteral("pacman"), QStringLiteral("-verifyroms")},
+                                 {QStringLiteral("galaga"), QStringLiteral("-verifyroms")}}));
     QCOMPARE(carpeta.Contenido().contains(Compatibilidad::Registro()), false);
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 }
@@ -254,7 +266,8 @@ void TestGestor::candidatosQueNoSePruebanNiRenombran()
     QVERIFY(!prueba.EsRomCompatible(QStringLiteral("gone.zip"), QStringLiteral("galaga.zip")));
     QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("oldname.zip")));
     QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("ERROR")));
-    QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("../oldname2.zip")));
+    QVERIFY(!prueba.EsRomCompatible(QStringLiteral("oldname.zip"),
+                                    QStringLiteral("../oldname2.zip")));
     QVERIFY(carpeta.Llamadas().isEmpty());
     QCOMPARE(QDir(carpeta.Ruta(QStringLiteral("roms"))).entryList(QDir::Files),
              QStringList({QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")}));
@@ -310,10 +323,10 @@ void TestGestor::busquedaEncuentraNoEncuentraOSeCancela()
     CarpetaDePrueba carpeta;
     const QString lista = carpeta.Ruta(QStringLiteral("lista.txt"));
     carpeta.Escribir(QStringLiteral("lista.txt"), "name      description\r\n"
-                                                   "dkong     \"Donkey Kong\"\r\n"
-                                                   "galaga    \"Galaga\"\r\n"
-                                                   "pacman    \" Pac-Man \"\r\n"
-                                                   "puckman   \"Puck Man\"\r\n");
+                                                  "dkong     \"Donkey Kong\"\r\n"
+                                                  "galaga    \"Galaga\"\r\n"
+                                                  "pacman    \" Pac-Man \"\r\n"
+                                                  "puckman   \"Puck Man\"\r\n");
     carpeta.Archivo(QStringLiteral("galaga.zip"));
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
     const Compatibilidad prueba(carpeta.Carpeta());
@@ -323,19 +336,25 @@ void TestGestor::busquedaEncuentraNoEncuentraOSeCancela()
     Busqueda busqueda(prueba);
     QList<qint32> avance;
     busqueda.Empezar();
-    QCOMPARE(busqueda.Recorrer(lista, archivo, [&](qint32 n) { avance << n; }), Busqueda::Resultado::Encontrada);
+    QCOMPARE(busqueda.Recorrer(lista, archivo, [&](qint32 n) { avance << n; }),
+             Busqueda::Resultado::Encontrada);
     QCOMPARE(busqueda.TituloEncontrado(), QStringLiteral("Pac-Man"));
     QCOMPARE(avance, QList<qint32>({1, 2, 3, 4}));
-    QCOMPARE(Verificaciones(carpeta), QStringList({QStringLiteral("dkong"), QStringLiteral("pacman")}));
-    QCOMPARE(Busqueda::MensajeDeResultado(Busqueda::Resultado::Encontrada, busqueda.TituloEncontrado()).texto,
-             QStringLiteral("Se ha encontrado compatibilidad para el archivo seleccionado, el título del "
-                            "juego es Pac-Man."));
+    QCOMPARE(Verificaciones(carpeta),
+             QStringList({QStringLiteral("dkong"), QStringLiteral("pacman")}));
+    QCOMPARE(Busqueda::MensajeDeResultado(Busqueda::Resultado::Encontrada,
+                                          busqueda.TituloEncontrado())
+                     .texto,
+             QStringLiteral(
+                     "Se ha encontrado compatibilidad para el archivo seleccionado, el título del "
+                     "juego es Pac-Man."));
 
     // Not found: every line is read; the counter reaches one beyond the games.
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=nothing");
     carpeta.OlvidarLlamadas();
     avance.clear();
-    QCOMPARE(busqueda.Recorrer(lista, archivo, [&](qint32 n) { avance << n; }), Busqueda::Resultado::NoEncontrada);
+    QCOMPARE(busqueda.Recorrer(lista, archivo, [&](qint32 n) { avance << n; }),
+             Busqueda::Resultado::NoEncontrada);
     QCOMPARE(avance, QList<qint32>({1, 2, 3, 4, 5}));
     QCOMPARE(Verificaciones(carpeta).size(), 3);
 
@@ -369,12 +388,15 @@ void TestGestor::busquedaEncuentraNoEncuentraOSeCancela()
     carpeta.Control("");
     carpeta.OlvidarLlamadas();
     busqueda.Empezar();
-    QCOMPARE(busqueda.Recorrer(lista, [] { return QString(); }, [](qint32) {}), Busqueda::Resultado::NoEncontrada);
+    QCOMPARE(busqueda.Recorrer(
+                     lista, [] { return QString(); }, [](qint32) {}),
+             Busqueda::Resultado::NoEncontrada);
     QVERIFY(carpeta.Llamadas().isEmpty());
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
 
     // No list at all: nothing found.
-    QCOMPARE(busqueda.Recorrer(carpeta.Ruta(QStringLiteral("none.txt")), archivo, [](qint32) { QFAIL("no line"); }),
+    QCOMPARE(busqueda.Recorrer(carpeta.Ruta(QStringLiteral("none.txt")), archivo,
+                               [](qint32) { QFAIL("no line"); }),
              Busqueda::Resultado::NoEncontrada);
 }
 
@@ -387,16 +409,23 @@ void TestGestor::comparacionYActualizacionSeNieganConSusMotivos()
     using C = Compatibilidad::Comparacion;
     using A = Compatibilidad::Actualizacion;
 
-    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")), C::ExisteArchivoDelJuego);
-    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")), A::ExisteArchivoDelJuego);
-    QCOMPARE(prueba.Actualizar(QStringLiteral("gone.zip"), QStringLiteral("pacman.zip")), A::ArchivoDesaparecido);
+    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")),
+             C::ExisteArchivoDelJuego);
+    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("galaga.zip")),
+             A::ExisteArchivoDelJuego);
+    QCOMPARE(prueba.Actualizar(QStringLiteral("gone.zip"), QStringLiteral("pacman.zip")),
+             A::ArchivoDesaparecido);
     QVERIFY(carpeta.Llamadas().isEmpty());
 
-    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("dkong.zip")), C::Incompatibles);
-    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("dkong.zip")), A::Incompatible);
-    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")), C::Compatibles);
+    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("dkong.zip")),
+             C::Incompatibles);
+    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("dkong.zip")),
+             A::Incompatible);
+    QCOMPARE(prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")),
+             C::Compatibles);
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
-    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")), A::Actualizada);
+    QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")),
+             A::Actualizada);
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/oldname.zip")));
     QCOMPARE(carpeta.Leer(QStringLiteral("roms/pacman.zip")), QByteArray("set=pacman"));
 
@@ -406,10 +435,13 @@ void TestGestor::comparacionYActualizacionSeNieganConSusMotivos()
     QCOMPARE(Compatibilidad::MensajeDeActualizacion(A::ArchivoDesaparecido, {}, {})->titulo,
              QStringLiteral("No es posible continuar"));
     // The question joins the title and the archive name without a blank.
-    QCOMPARE(Compatibilidad::PreguntaActualizar(QStringLiteral("oldname.zip"), QStringLiteral("Pac-Man"),
-                                                QStringLiteral("pacman.zip")).texto,
-             QStringLiteral("¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el juego "
-                            "Pac-Man(pacman.zip)?"));
+    QCOMPARE(Compatibilidad::PreguntaActualizar(QStringLiteral("oldname.zip"),
+                                                QStringLiteral("Pac-Man"),
+                                                QStringLiteral("pacman.zip"))
+                     .texto,
+             QStringLiteral(
+                     "¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el juego "
+                     "Pac-Man(pacman.zip)?"));
 }
 
 void TestGestor::informeDelArchivoConSusCuatroSecciones()
@@ -419,31 +451,34 @@ void TestGestor::informeDelArchivoConSusCuatroSecciones()
     carpeta.Archivo(QStringLiteral("my pacman.zip"), "set=pacman");
     QVERIFY(Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("my pacman.zip")));
     QCOMPARE(carpeta.Llamadas(),
-             QList<QStringList>({{QStringLiteral("roms/my pacman.zip"), QStringLiteral("-romident")},
-                                 {QStringLiteral("my pacman"), QStringLiteral("-listroms")},
-                                 {QStringLiteral("my pacman"), QStringLiteral("-verifyroms")},
-                                 {QStringLiteral("roms/my pacman.zip"), QStringLiteral("-isknown")}}));
-    QCOMPARE(QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log"))),
-             QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */\r\n"
-                            "\r\n"
-                            "Identifying roms/my pacman.zip....\r\n"
-                            "pacman.1        = pacman.1  Pac-Man\r\n"
-                            "\r\n"
-                            "/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n"
-                            "\r\n"
-                            "No matching systems found for 'my pacman'\r\n"
-                            "\r\n"
-                            "/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n"
-                            "\r\n"
-                            "my pacman.1       : NOT FOUND\r\n"
-                            "romset my pacman is bad\r\n"
-                            "1 romsets found, 0 were OK.\r\n"
-                            "\r\n"
-                            "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
-                            "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
-                            "ROM no implica que la emule. */\r\n"
-                            "\r\n"
-                            "my pacman.zip KNOWN\r\n"));
+             QList<QStringList>(
+                     {{QStringLiteral("roms/my pacman.zip"), QStringLiteral("-romident")},
+                      {QStringLiteral("my pacman"), QStringLiteral("-listroms")},
+                      {QStringLiteral("my pacman"), QStringLiteral("-verifyroms")},
+                      {QStringLiteral("roms/my pacman.zip"), QStringLiteral("-isknown")}}));
+    QCOMPARE(
+            QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log"))),
+            QStringLiteral(
+                    "/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */\r\n"
+                    "\r\n"
+                    "Identifying roms/my pacman.zip....\r\n"
+                    "pacman.1        = pacman.1  Pac-Man\r\n"
+                    "\r\n"
+                    "/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n"
+                    "\r\n"
+                    "No matching systems found for 'my pacman'\r\n"
+                    "\r\n"
+                    "/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n"
+                    "\r\n"
+                    "my pacman.1       : NOT FOUND\r\n"
+                    "romset my pacman is bad\r\n"
+                    "1 romsets found, 0 were OK.\r\n"
+                    "\r\n"
+                    "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
+                    "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
+                    "ROM no implica que la emule. */\r\n"
+                    "\r\n"
+                    "my pacman.zip KNOWN\r\n"));
     for (const char *salida : {"1.p", "2.p", "3.p", "4.p"})
         QVERIFY(!carpeta.Existe(QLatin1String(salida)));
 
@@ -461,8 +496,8 @@ void TestGestor::informeDelArchivoConSusCuatroSecciones()
     QVERIFY(Informes::InformeDeArchivo(carpeta.Carpeta(), QStringLiteral("my pacman.zip")));
     QCOMPARE(carpeta.Llamadas().size(), 3);
     QVERIFY(carpeta.Leer(QStringLiteral("comparacion.log"))
-                .endsWith("esta ROM no implica que la emule. */\r\n\r\n"
-                          + Informes::SinReconocer().toUtf8() + "\r\n"));
+                    .endsWith("esta ROM no implica que la emule. */\r\n\r\n"
+                              + Informes::SinReconocer().toUtf8() + "\r\n"));
     carpeta.Borrar(QStringLiteral("comparacion.log"));
 
     // A report that cannot be written says so.
@@ -474,7 +509,8 @@ void TestGestor::informeDelJuegoYSuNombreVacio()
 {
     CarpetaDePrueba carpeta;
     carpeta.ListaCompleta(ListaClasica());
-    QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Pac-Man"), QStringLiteral(" pacman.zip ")));
+    QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Pac-Man"),
+                                     QStringLiteral(" pacman.zip ")));
     QCOMPARE(QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log"))),
              QStringLiteral("\r\n"
                             "/* PAC-MAN */\r\n"
@@ -490,7 +526,8 @@ void TestGestor::informeDelJuegoYSuNombreVacio()
     // would dump every set, or take the name for an option), and the section says why.
     for (const char *archivo : {"ERROR", "-listxml.zip"}) {
         carpeta.OlvidarLlamadas();
-        QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Gone"), QLatin1String(archivo)));
+        QVERIFY(Informes::InformeDeJuego(carpeta.Carpeta(), QStringLiteral("Gone"),
+                                         QLatin1String(archivo)));
         QCOMPARE(carpeta.Llamadas(), QList<QStringList>());
         const QString informe = QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log")));
         QVERIFY(informe.startsWith(QStringLiteral("\r\n/* GONE */\r\n")));
@@ -505,7 +542,7 @@ void TestGestor::informeDelJuegoYSuNombreVacio()
     for (const QStringList &llamada : carpeta.Llamadas())
         QVERIFY(llamada.first().startsWith(QLatin1String("roms/")));
     QVERIFY(QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log")))
-                .contains(Informes::NoPreguntado(QStringLiteral("-noreadconfig"))));
+                    .contains(Informes::NoPreguntado(QStringLiteral("-noreadconfig"))));
 }
 
 void TestGestor::unInformeTieneUnSoloLimite()
@@ -533,8 +570,8 @@ void TestGestor::unMameIniQueHablaNoCambiaElVeredicto()
     CarpetaDePrueba carpeta;
     carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\r\nverbose                   1\r\n");
     carpeta.Archivo(QStringLiteral("oldname.zip"), "set=pacman");
-    QVERIFY(Compatibilidad(carpeta.Carpeta()).EsRomCompatible(QStringLiteral("oldname.zip"),
-                                                              QStringLiteral("pacman.zip")));
+    QVERIFY(Compatibilidad(carpeta.Carpeta())
+                    .EsRomCompatible(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")));
 }
 
 void TestGestor::sinPoderRenombrarNoHayPrueba()
@@ -547,21 +584,24 @@ void TestGestor::sinPoderRenombrarNoHayPrueba()
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), roms}) != 0)
         QSKIP("chattr +i is not possible here: a read-only roms folder cannot be made");
     const Compatibilidad prueba(carpeta.Carpeta());
-    const Compatibilidad::Comparacion comparacion =
-        prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
-    const Compatibilidad::Actualizacion actualizacion =
-        prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
+    const Compatibilidad::Comparacion comparacion
+            = prueba.Comparar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
+    const Compatibilidad::Actualizacion actualizacion
+            = prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip"));
     Busqueda busqueda(prueba);
     busqueda.Empezar();
     const Busqueda::Resultado resultado = busqueda.Recorrer(
-        carpeta.Ruta(QStringLiteral("lista.txt")), [] { return QStringLiteral("oldname.zip"); }, [](qint32) {});
+            carpeta.Ruta(QStringLiteral("lista.txt")), [] { return QStringLiteral("oldname.zip"); },
+            [](qint32) {});
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), roms});
 
     QCOMPARE(comparacion, Compatibilidad::Comparacion::SinPrueba);
     QCOMPARE(actualizacion, Compatibilidad::Actualizacion::SinPrueba);
     QCOMPARE(resultado, Busqueda::Resultado::SinPrueba);
-    QCOMPARE(Busqueda::MensajeDeResultado(resultado, QString()).titulo, QStringLiteral("No es posible la prueba"));
-    QCOMPARE(Compatibilidad::MensajeDeComparacion(comparacion).texto, Compatibilidad::MensajeSinPrueba().texto);
+    QCOMPARE(Busqueda::MensajeDeResultado(resultado, QString()).titulo,
+             QStringLiteral("No es posible la prueba"));
+    QCOMPARE(Compatibilidad::MensajeDeComparacion(comparacion).texto,
+             Compatibilidad::MensajeSinPrueba().texto);
     QVERIFY(carpeta.Llamadas().isEmpty());
     QVERIFY(!carpeta.Existe(Compatibilidad::Registro()));
     QVERIFY(carpeta.Existe(QStringLiteral("roms/oldname.zip")));
@@ -578,22 +618,26 @@ void TestGestor::conCatalogoElVeredictoMiraElContenido_data()
     QTest::addColumn<int>("pruebas");
     const auto juego = ZipDePrueba::Juego;
     const ZipDePrueba::Archivos basura{{QStringLiteral("a"), QByteArray(64, 'a')}};
-    QTest::newRow("un padre con otro nombre") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("puckman"))}}
-                                              << QStringLiteral("puckman") << true << 1;
+    QTest::newRow("un padre con otro nombre")
+            << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("puckman"))}}
+            << QStringLiteral("puckman") << true << 1;
     // The emulator answers "romset pacman [puckman] is best available": a clone, with a ROM
     // nobody has dumped.
     QTest::newRow("un clon") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("pacman"))}}
                              << QStringLiteral("pacman") << true << 1;
     // The emulator would find every file of pacman in puckman.zip.
     QTest::newRow("basura junto al padre fusionado")
-        << Roms{{QStringLiteral("puckman.zip"), juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)},
-                {QStringLiteral("x.zip"), basura}}
-        << QStringLiteral("pacman") << false << 0;
+            << Roms{{QStringLiteral("puckman.zip"),
+                     juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)},
+                    {QStringLiteral("x.zip"), basura}}
+            << QStringLiteral("pacman") << false << 0;
     QTest::newRow("otro juego") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("puckman"))}}
                                 << QStringLiteral("galaga") << false << 0;
-    QTest::newRow("sin la BIOS que necesita") << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("mslug"))}}
-                                              << QStringLiteral("mslug") << false << 1;
-    QTest::newRow("no es un zip") << Roms{{QStringLiteral("x.zip"), {}}} << QStringLiteral("puckman") << false << 0;
+    QTest::newRow("sin la BIOS que necesita")
+            << Roms{{QStringLiteral("x.zip"), juego(QStringLiteral("mslug"))}}
+            << QStringLiteral("mslug") << false << 1;
+    QTest::newRow("no es un zip") << Roms{{QStringLiteral("x.zip"), {}}}
+                                  << QStringLiteral("puckman") << false << 0;
 }
 
 void TestGestor::conCatalogoElVeredictoMiraElContenido()
@@ -607,7 +651,8 @@ void TestGestor::conCatalogoElVeredictoMiraElContenido()
     PonerRoms(carpeta, roms);
     Compatibilidad prueba(carpeta.Carpeta());
     prueba.PonerCatalogo(ZipDePrueba::Catalogo());
-    QCOMPARE(prueba.EsRomCompatible(QStringLiteral("x.zip"), candidato + QStringLiteral(".zip")), compatible);
+    QCOMPARE(prueba.EsRomCompatible(QStringLiteral("x.zip"), candidato + QStringLiteral(".zip")),
+             compatible);
     QCOMPARE(Verificaciones(carpeta).size(), pruebas);
     QVERIFY(carpeta.Existe(QStringLiteral("roms/x.zip")));
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/") + candidato + QStringLiteral(".zip"))
@@ -619,19 +664,24 @@ void TestGestor::conCatalogoLaBusquedaPruebaSoloSusCandidatos()
     CarpetaDePrueba carpeta;
     carpeta.ConCatalogo();
     // A merged parent: puckman and pacman both whole in it, the parent tried first.
-    PonerRoms(carpeta, {{QStringLiteral("fusion.zip"),
-                         ZipDePrueba::Juego(QStringLiteral("puckman")) + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)},
-                        {QStringLiteral("nada.zip"), {{QStringLiteral("a"), QByteArray(64, 'a')}}}});
+    PonerRoms(carpeta,
+              {{QStringLiteral("fusion.zip"),
+                ZipDePrueba::Juego(QStringLiteral("puckman"))
+                        + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)},
+               {QStringLiteral("nada.zip"), {{QStringLiteral("a"), QByteArray(64, 'a')}}}});
     const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
     Compatibilidad prueba(carpeta.Carpeta());
     prueba.PonerCatalogo(catalogo);
     Busqueda busqueda(prueba);
 
-    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(), QStringLiteral("fusion.zip"), 12);
+    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(),
+                                                            QStringLiteral("fusion.zip"), 12);
     QCOMPARE(juegos.total, 2);
     QList<qint32> avance;
     busqueda.Empezar();
-    QCOMPARE(busqueda.Recorrer(juegos.juegos, [] { return QStringLiteral("fusion.zip"); }, [&](qint32 n) { avance << n; }),
+    QCOMPARE(busqueda.Recorrer(
+                     juegos.juegos, [] { return QStringLiteral("fusion.zip"); },
+                     [&](qint32 n) { avance << n; }),
              Busqueda::Resultado::Encontrada);
     QCOMPARE(busqueda.TituloEncontrado(), QStringLiteral("Puck Man (Japan set 1)"));
     QCOMPARE(avance, QList<qint32>{1});
@@ -639,9 +689,12 @@ void TestGestor::conCatalogoLaBusquedaPruebaSoloSusCandidatos()
 
     // Nothing in the catalogue has these files: no emulator run at all, not even for the list.
     carpeta.OlvidarLlamadas();
-    const Busqueda::Juegos ninguno = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(), QStringLiteral("nada.zip"), 12);
+    const Busqueda::Juegos ninguno = Busqueda::JuegosAProbar(carpeta.Carpeta(), catalogo.get(),
+                                                             QStringLiteral("nada.zip"), 12);
     QCOMPARE(ninguno.total, 0);
-    QCOMPARE(busqueda.Recorrer(ninguno.juegos, [] { return QStringLiteral("nada.zip"); }, [](qint32) { QFAIL("nothing to try"); }),
+    QCOMPARE(busqueda.Recorrer(
+                     ninguno.juegos, [] { return QStringLiteral("nada.zip"); },
+                     [](qint32) { QFAIL("nothing to try"); }),
              Busqueda::Resultado::NoEncontrada);
     QVERIFY(carpeta.Llamadas().isEmpty());
 }
@@ -655,14 +708,20 @@ void TestGestor::conCatalogoElInformeDiceAQueJuegosSirve()
     const std::shared_ptr<const Catalogo> catalogo = ZipDePrueba::Catalogo();
     const auto Final = [&](const QString &archivo) {
         Informes::InformeDeArchivo(carpeta.Carpeta(), archivo, catalogo.get());
-        const QStringList lineas = QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log"))).split(QStringLiteral("\r\n"));
-        return lineas.mid(lineas.indexOf(QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */")) - 1);
+        const QStringList lineas
+                = QString::fromUtf8(carpeta.Leer(QStringLiteral("comparacion.log")))
+                          .split(QStringLiteral("\r\n"));
+        return lineas.mid(
+                lineas.indexOf(QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */")) - 1);
     };
     QCOMPARE(Final(QStringLiteral("x.zip")),
-             QStringList({QString(), QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */"), QString(),
-                          QStringLiteral("puckman           Puck Man (Japan set 1): 3 de sus 3 ROMs"),
-                          QStringLiteral("pacman            Pac-Man (Midway): 2 de sus 3 ROMs, le faltan ROMs propias"),
-                          QString()}));
+             QStringList(
+                     {QString(), QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */"),
+                      QString(),
+                      QStringLiteral("puckman           Puck Man (Japan set 1): 3 de sus 3 ROMs"),
+                      QStringLiteral("pacman            Pac-Man (Midway): 2 de sus 3 ROMs, le "
+                                     "faltan ROMs propias"),
+                      QString()}));
     QCOMPARE(Final(QStringLiteral("roto.zip")).value(3),
              QStringLiteral("No se puede leer el archivo: no es un .zip o está dañado."));
 }

@@ -16,10 +16,10 @@ using namespace Corvala;
 namespace {
 
 // A 1 × 1 GIF: Qt writes no GIF, so the test carries one.
-const QByteArray kGif = QByteArray::fromHex(
-    "474946383961010001008000"
-    "00ffffff00000021f90401000000002c000000000100010000020244"
-    "01003b");
+const QByteArray kGif
+        = QByteArray::fromHex("474946383961010001008000"
+                              "00ffffff00000021f90401000000002c000000000100010000020244"
+                              "01003b");
 
 // A bitmap header that announces a picture of the given size, with no pixels behind it.
 QByteArray CabeceraBmp(qint32 ancho, qint32 alto)
@@ -115,7 +115,8 @@ private Q_SLOTS:
         QCOMPARE(imagen.size(), QSize(7, 5));
         // JPEG is lossy: the colour is near enough.
         const QColor rincon = imagen.pixelColor(6, 4);
-        QVERIFY2(qAbs(rincon.red() - 200) + qAbs(rincon.green() - 30) + qAbs(rincon.blue() - 60) < 40,
+        QVERIFY2(qAbs(rincon.red() - 200) + qAbs(rincon.green() - 30) + qAbs(rincon.blue() - 60)
+                         < 40,
                  qPrintable(rincon.name()));
         QCOMPARE(errores.count(), 0);
     }
@@ -193,8 +194,11 @@ private Q_SLOTS:
         cGdiPlus gdi;
         const QStringList encoders = gdi.Encoders();
         for (const char *patron : {"*.PNG", "*.JPG", "*.BMP", "*.TIF"}) {
-            QVERIFY2(std::any_of(encoders.begin(), encoders.end(),
-                                 [&](const QString &e) { return e.split(QLatin1Char(';')).contains(QLatin1String(patron)); }),
+            QVERIFY2(std::any_of(
+                             encoders.begin(), encoders.end(),
+                             [&](const QString &e) {
+                                 return e.split(QLatin1Char(';')).contains(QLatin1String(patron));
+                             }),
                      patron);
         }
     }

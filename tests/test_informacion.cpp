@@ -63,26 +63,35 @@ private Q_SLOTS:
         QCOMPARE(acerca.size(), QSize(368, 217));
         QCOMPARE(acerca.palette().color(QPalette::Window).rgb(), Colores::kFondoVentana);
 
-        QCOMPARE(Control<QLabel>(acerca, "Label5")->text(), QStringLiteral("Acerca de...  ¡El Corvala!"));
+        QCOMPARE(Control<QLabel>(acerca, "Label5")->text(),
+                 QStringLiteral("Acerca de...  ¡El Corvala!"));
         QCOMPARE(Control<QLabel>(acerca, "Label1")->text(), QStringLiteral("Versión:"));
         QCOMPARE(Control<QLabel>(acerca, "Label2")->text(), QStringLiteral("Creado por:"));
         QCOMPARE(Control<QLabel>(acerca, "Label4")->text(), QStringLiteral("Páginas de interés:"));
-        QCOMPARE(Control<QLabel>(acerca, "Label10")->text(), QStringLiteral("Página oficial (inglés)"));
-        QCOMPARE(Control<QLabel>(acerca, "Label12")->text(), QStringLiteral("Página multitud de ROMs (Español)"));
-        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 0)->text(), QStringLiteral("Notas de las versiones"));
+        QCOMPARE(Control<QLabel>(acerca, "Label10")->text(),
+                 QStringLiteral("Página oficial (inglés)"));
+        QCOMPARE(Control<QLabel>(acerca, "Label12")->text(),
+                 QStringLiteral("Página multitud de ROMs (Español)"));
+        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 0)->text(),
+                 QStringLiteral("Notas de las versiones"));
         QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 1)->text(), QStringLiteral("OK"));
-        QVERIFY(Control<QLabel>(acerca, "Label5")->font().bold() && !Control<QLabel>(acerca, "Label10")->font().bold());
+        QVERIFY(Control<QLabel>(acerca, "Label5")->font().bold()
+                && !Control<QLabel>(acerca, "Label10")->font().bold());
         QCOMPARE(ColorDeTexto(Control<QLabel>(acerca, "Label6")), Colores::kTurquesa);
         QCOMPARE(ColorDeTexto(Control<QLabel>(acerca, "Label3")), Colores::kTurquesa);
-        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 1)->geometry(), QRect(317, 191, 42, 17));
+        QCOMPARE(Control<BotonEtiqueta>(acerca, "lblSalir", 1)->geometry(),
+                 QRect(317, 191, 42, 17));
         QVERIFY(!Control<QLabel>(acerca, "Imagen")->pixmap().isNull());
         QVERIFY(Control<QLabel>(acerca, "Imagen")->hasScaledContents());
 
         // Two links are offered; the English page and its caption stay hidden.
         acerca.show();
-        QVERIFY(Control<QLabel>(acerca, "lblMame")->isVisible() && Control<QLabel>(acerca, "lblWebEspanol")->isVisible());
-        QVERIFY(!Control<QLabel>(acerca, "lblWebIngles")->isVisible() && !Control<QLabel>(acerca, "Label11")->isVisible());
-        for (const QLabel *enlace : {Control<QLabel>(acerca, "lblMame"), Control<QLabel>(acerca, "lblWebEspanol")}) {
+        QVERIFY(Control<QLabel>(acerca, "lblMame")->isVisible()
+                && Control<QLabel>(acerca, "lblWebEspanol")->isVisible());
+        QVERIFY(!Control<QLabel>(acerca, "lblWebIngles")->isVisible()
+                && !Control<QLabel>(acerca, "Label11")->isVisible());
+        for (const QLabel *enlace :
+             {Control<QLabel>(acerca, "lblMame"), Control<QLabel>(acerca, "lblWebEspanol")}) {
             QVERIFY(enlace->font().underline());
             QVERIFY(!enlace->font().bold());
             QCOMPARE(ColorDeTexto(enlace), Colores::kTurquesa);
@@ -90,7 +99,9 @@ private Q_SLOTS:
         }
         // The address beside its caption stays clear of it.
         QVERIFY(Control<QLabel>(acerca, "lblWebEspanol")->x()
-                    + QFontMetrics(Control<QLabel>(acerca, "lblWebEspanol")->font()).horizontalAdvance(Control<QLabel>(acerca, "lblWebEspanol")->text())
+                        + QFontMetrics(Control<QLabel>(acerca, "lblWebEspanol")->font())
+                                  .horizontalAdvance(
+                                          Control<QLabel>(acerca, "lblWebEspanol")->text())
                 <= Control<QLabel>(acerca, "Label12")->x());
     }
 
@@ -107,8 +118,10 @@ private Q_SLOTS:
         QCOMPARE(navegador.abiertas.at(0).host(), QStringLiteral("www.mamedev.org"));
         QVERIFY(navegador.abiertas.at(2).host().startsWith(QStringLiteral("es.")));
         // The caption shows the address.
-        QVERIFY(navegador.abiertas.at(0).toString().contains(Control<QLabel>(acerca, "lblMame")->text()));
-        QVERIFY(navegador.abiertas.at(2).toString().contains(Control<QLabel>(acerca, "lblWebEspanol")->text()));
+        QVERIFY(navegador.abiertas.at(0).toString().contains(
+                Control<QLabel>(acerca, "lblMame")->text()));
+        QVERIFY(navegador.abiertas.at(2).toString().contains(
+                Control<QLabel>(acerca, "lblWebEspanol")->text()));
         QVERIFY(acerca.isVisible());
     }
 
@@ -142,8 +155,10 @@ private Q_SLOTS:
         QVERIFY(historial.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(historial.size(), QSize(313, 195));
         QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->geometry(), QRect(5, 57, 303, 112));
-        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->palette().color(QPalette::Base).rgb(), qRgb(194, 218, 237));
-        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->palette().color(QPalette::Base).rgb(),
+                 qRgb(194, 218, 237));
+        QCOMPARE(Control<QPlainTextEdit>(historial, "Text1")->verticalScrollBarPolicy(),
+                 Qt::ScrollBarAlwaysOn);
         QCOMPARE(Control<BotonEtiqueta>(historial, "lblSalir")->text(), QStringLiteral("OK"));
         QCOMPARE(Control<QLabel>(historial, "Image1")->pixmap().size(), QSize(204, 41));
 
@@ -152,13 +167,20 @@ private Q_SLOTS:
         QScrollBar *barra = Control<QPlainTextEdit>(historial, "Text1")->verticalScrollBar();
         QVERIFY(barra->maximum() > 0);
         barra->setValue(barra->maximum());
-        const QTextCursor ultima = Control<QPlainTextEdit>(historial, "Text1")->document()->find(QStringLiteral("Al ser la primera versión"));
-        QVERIFY(Control<QPlainTextEdit>(historial, "Text1")->viewport()->rect().contains(Control<QPlainTextEdit>(historial, "Text1")->cursorRect(ultima)));
-        Control<QPlainTextEdit>(historial, "Text1")->appendPlainText(QStringLiteral("texto del jugador"));
+        const QTextCursor ultima = Control<QPlainTextEdit>(historial, "Text1")
+                                           ->document()
+                                           ->find(QStringLiteral("Al ser la primera versión"));
+        QVERIFY(Control<QPlainTextEdit>(historial, "Text1")
+                        ->viewport()
+                        ->rect()
+                        .contains(Control<QPlainTextEdit>(historial, "Text1")->cursorRect(ultima)));
+        Control<QPlainTextEdit>(historial, "Text1")
+                ->appendPlainText(QStringLiteral("texto del jugador"));
         frmHistorial otra;
         otra.show();
         QCOMPARE(Control<QPlainTextEdit>(otra, "Text1")->verticalScrollBar()->value(), 0);
-        QCOMPARE(Control<QPlainTextEdit>(otra, "Text1")->toPlainText() + QStringLiteral("\ntexto del jugador"),
+        QCOMPARE(Control<QPlainTextEdit>(otra, "Text1")->toPlainText()
+                         + QStringLiteral("\ntexto del jugador"),
                  Control<QPlainTextEdit>(historial, "Text1")->toPlainText());
     }
 
@@ -167,7 +189,8 @@ private Q_SLOTS:
         const QString notas = NotasDeVersion();
         QVERIFY(notas.endsWith(QStringLiteral("\r\n")));
         QCOMPARE(notas.count(QLatin1Char('\n')), notas.count(QStringLiteral("\r\n")));
-        QVERIFY2(notas.size() > 4500 && notas.size() < 5300, qPrintable(QString::number(notas.size())));
+        QVERIFY2(notas.size() > 4500 && notas.size() < 5300,
+                 qPrintable(QString::number(notas.size())));
         const QStringList lineas = notas.split(QStringLiteral("\r\n"));
         QVERIFY(lineas.first().contains(QStringLiteral("Corvala! versión 0.21b")));
         for (const QString &linea : lineas)
@@ -176,15 +199,18 @@ private Q_SLOTS:
             QVERIFY2(!notas.contains(QLatin1String(web)), web);
         // They name the controls window's option by its caption, and claim nothing it does not do.
         QVERIFY(notas.contains(QStringLiteral("\"Dejar la tecla por defecto de M.A.M.E\"")));
-        for (const QString &falso : {QStringLiteral("El botón \"Por defecto\""), QStringLiteral("qué jugador"),
-                                     QStringLiteral("no se toca ningún archivo propio del emulador")})
+        for (const QString &falso :
+             {QStringLiteral("El botón \"Por defecto\""), QStringLiteral("qué jugador"),
+              QStringLiteral("no se toca ningún archivo propio del emulador")})
             QVERIFY2(!notas.contains(falso), qPrintable(falso));
 
         // The sections, newest first, each a list of items that begin with "- ".
-        const QStringList secciones = {
-            QStringLiteral("Cambios en la versión 0.21b"), QStringLiteral("Cambios en la versión 0.21a"),
-            QStringLiteral("Cambios en la versión 0.20d"), QStringLiteral("Cambios en la versión 0.20c"),
-            QStringLiteral("Cambios en la versión 0.20b"), QStringLiteral("Cambios para la versión 0.10")};
+        const QStringList secciones = {QStringLiteral("Cambios en la versión 0.21b"),
+                                       QStringLiteral("Cambios en la versión 0.21a"),
+                                       QStringLiteral("Cambios en la versión 0.20d"),
+                                       QStringLiteral("Cambios en la versión 0.20c"),
+                                       QStringLiteral("Cambios en la versión 0.20b"),
+                                       QStringLiteral("Cambios para la versión 0.10")};
         QStringList encontradas;
         for (int i = 0; i < lineas.size(); ++i) {
             if (!lineas.at(i).startsWith(QStringLiteral("Cambios ")))

@@ -12,8 +12,8 @@
 #include "apoyo/VentanaModal.h"
 
 #include <QBuffer>
-#include <QImageWriter>
 #include <QDateTime>
+#include <QImageWriter>
 #include <QtTest>
 
 using namespace Corvala;
@@ -43,7 +43,9 @@ struct VentanaConInstantaneas : Ventana
 
     void Elegir(int fila)
     {
-        Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0));
+        Control<QListView>(ventana, "lstJuegos")
+                ->setCurrentIndex(
+                        Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0));
     }
 
     QImage Vista() const { return Control<QLabel>(ventana, "ImagenROM")->pixmap().toImage(); }
@@ -76,7 +78,8 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("snaps/pacman.jpeg"), "");
         QCOMPARE(BuscarExtensionImagen(QStringLiteral("pacman"), snaps), QString());
 
-        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")), snaps + QStringLiteral("/galaga.gif"));
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("galaga.zip")),
+                 snaps + QStringLiteral("/galaga.gif"));
         QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("pacman.zip")), QString());
 
         // The emulator's own folder of the game: its newest picture, after the single files.
@@ -84,11 +87,14 @@ private Q_SLOTS:
         carpeta.Escribir(QStringLiteral("snaps/dkong/0001.png"), "");
         QFile antigua(carpeta.Ruta(QStringLiteral("snaps/dkong/0000.png")));
         QVERIFY(antigua.open(QIODevice::ReadWrite));
-        QVERIFY(antigua.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        QVERIFY(antigua.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                    QFileDevice::FileModificationTime));
         antigua.close();
-        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")), snaps + QStringLiteral("/dkong/0001.png"));
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")),
+                 snaps + QStringLiteral("/dkong/0001.png"));
         carpeta.Escribir(QStringLiteral("snaps/dkong.bmp"), "");
-        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")), snaps + QStringLiteral("/dkong.bmp"));
+        QCOMPARE(RutaInstantanea(carpeta.Carpeta(), QStringLiteral("dkong.zip")),
+                 snaps + QStringLiteral("/dkong.bmp"));
     }
 
     void laSeleccionMuestraLaInstantanea()
@@ -99,7 +105,8 @@ private Q_SLOTS:
         QVERIFY(v.Vista().isNull() || v.Vista() == Imagenes::SinImagen().toImage());
 
         v.Elegir(kGalaga);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Haz doble clic para cargar la ROM."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
         QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
@@ -164,7 +171,8 @@ private Q_SLOTS:
         // The one window takes each new picture and its size.
         v.carpeta.Escribir(QStringLiteral("snaps/pacman.bmp"), Imagen({64, 48}, Qt::red, "bmp"));
         v.Elegir(kPacman);
-        AlAbrirseLaVentana([&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
+        AlAbrirseLaVentana(
+                [&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
         v.PulsarVista();
         QCOMPARE(cliente, QSize(64, 48));
         QCOMPARE(v.ventana.findChildren<frmImagen *>().size(), 1);
@@ -177,17 +185,20 @@ private Q_SLOTS:
         v.carpeta.Escribir(QStringLiteral("snaps/pacman.png"), Imagen({32, 32}, Qt::red));
         v.Elegir(kGalaga);
         v.sesion.ocupado = true;
-        Control<QLabel>(v.ventana, "lblEstado")->setText(QStringLiteral("Cargando ROM, por favor se paciente."));
+        Control<QLabel>(v.ventana, "lblEstado")
+                ->setText(QStringLiteral("Cargando ROM, por favor se paciente."));
 
         v.Elegir(kPacman);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Cargando ROM, por favor se paciente."));
         QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
         QCOMPARE(v.Vista().size(), QSize(224, 256));
 
         // The preview's click is not a command: it enlarges the selected row's snapshot.
         QSize cliente;
-        AlAbrirseLaVentana([&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
+        AlAbrirseLaVentana(
+                [&](QWidget *ventana) { cliente = ventana ? ventana->size() : QSize(); });
         v.PulsarVista();
         QCOMPARE(cliente, QSize(32, 32));
         v.sesion.ocupado = false;

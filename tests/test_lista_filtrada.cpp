@@ -39,7 +39,10 @@ struct VentanaConCatalogo : Ventana
     QListView *Lista() { return Control<QListView>(ventana, "lstJuegos"); }
     QLineEdit *Busqueda() { return Control<QLineEdit>(ventana, "txtBuscar"); }
     QString Elegida() { return Lista()->currentIndex().data().toString(); }
-    void Elegir(const QString &titulo) { ventana.ElegirFila(int(ventana.Lista().juegos.indexOf(titulo))); }
+    void Elegir(const QString &titulo)
+    {
+        ventana.ElegirFila(int(ventana.Lista().juegos.indexOf(titulo)));
+    }
     // An entry of the context menu, as it is when the menu opens.
     QAction *Menu(const char *nombre)
     {
@@ -152,13 +155,16 @@ private Q_SLOTS:
         v.Abrir();
         v.Elegir(kPacman);
         QCOMPARE(v.Lista()->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\"\nAño: 1980 · Fabricante: Namco "
-                                "(Midway license) · Clon de: Puck Man (Japan set 1) · Estado: Funciona"));
+                 QStringLiteral(
+                         "Nombre del archivo zip de la ROM: \"pacman.zip\"\nAño: 1980 · "
+                         "Fabricante: Namco "
+                         "(Midway license) · Clon de: Puck Man (Japan set 1) · Estado: Funciona"));
         QStringList valores;
         AlAbrirseLaVentana([&valores](QWidget *ventana) {
             QVERIFY(ventana);
             QCOMPARE(ventana->windowTitle(), QStringLiteral("Información del juego"));
-            for (const QLabel *valor : ventana->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^lblValor"))))
+            for (const QLabel *valor :
+                 ventana->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^lblValor"))))
                 valores << valor->text();
         });
         v.Menu("mnuInformacion")->trigger();
@@ -190,8 +196,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!v.ventana.Parecidos().EnCurso());
         QCOMPARE(v.ventana.Parecidos().Identificados(), 1);
         v.Elegir(kJunk);
-        QCOMPARE(v.Lista()->toolTip(), QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"
-                                                      "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
+        QCOMPARE(v.Lista()->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"
+                                "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
     }
 
     void elCatalogoSeHaceSoloCuandoHaceFalta()

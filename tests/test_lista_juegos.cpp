@@ -79,10 +79,10 @@ private Q_SLOTS:
     void tituloDeRom()
     {
         const ListaMame lista = Lista("name      description\r\n"
-                                        "pacman    \"Pac-Man\"\r\n"
-                                        "longname1 \"Long\"\r\n"
-                                        "PACMAN    \"Second Pac-Man\"\r\n"
-                                        "galaga    \"Galaga\"\r\n");
+                                      "pacman    \"Pac-Man\"\r\n"
+                                      "longname1 \"Long\"\r\n"
+                                      "PACMAN    \"Second Pac-Man\"\r\n"
+                                      "galaga    \"Galaga\"\r\n");
         // The match ignores case, and the first line of a name gives the title.
         QCOMPARE(TituloDeRom(lista, QStringLiteral("PacMan.ZIP")), QStringLiteral("Pac-Man"));
         QCOMPARE(TituloDeRom(lista, QStringLiteral("galaga.zip")), QStringLiteral("Galaga"));
@@ -104,7 +104,8 @@ private Q_SLOTS:
     {
         const ListaMame lista = ListaMame::DesdeTexto(QString::fromUtf8(ListaAncha()));
         QCOMPARE(lista.Juegos().size(), 4);
-        QCOMPARE(TituloDeRom(lista, QStringLiteral("pacman.zip")), QStringLiteral("Pac-Man (Midway)"));
+        QCOMPARE(TituloDeRom(lista, QStringLiteral("pacman.zip")),
+                 QStringLiteral("Pac-Man (Midway)"));
         QCOMPARE(TituloDeRom(lista, QStringLiteral("1943MII.zip")),
                  QStringLiteral("1943: The Battle of Midway Mark II (US)"));
         QCOMPARE(TituloDeRom(lista, QStringLiteral("pacmanbootleg.zip")),
@@ -115,8 +116,9 @@ private Q_SLOTS:
 
     void ordenDelEjemplo()
     {
-        const QStringList textos = {QStringLiteral("Galaga"), QStringLiteral("ROM desconocida(junk.zip)"),
-                                    QStringLiteral("Pac-Man")};
+        const QStringList textos
+                = {QStringLiteral("Galaga"), QStringLiteral("ROM desconocida(junk.zip)"),
+                   QStringLiteral("Pac-Man")};
         QCOMPARE(OrdenarLista(textos), QVector<int>({0, 2, 1}));
 
         const QStringList desconocidas = {QStringLiteral("ROM desconocida(a.zip)"),
@@ -125,7 +127,8 @@ private Q_SLOTS:
         QCOMPARE(OrdenarLista(desconocidas), QVector<int>({2, 1, 0}));
 
         // Ordinal order: capitals before small letters.
-        QCOMPARE(OrdenarLista({QStringLiteral("alpha"), QStringLiteral("Zeta")}), QVector<int>({1, 0}));
+        QCOMPARE(OrdenarLista({QStringLiteral("alpha"), QStringLiteral("Zeta")}),
+                 QVector<int>({1, 0}));
         QCOMPARE(OrdenarLista({}), QVector<int>());
     }
 
@@ -145,9 +148,14 @@ private Q_SLOTS:
                 for (int i = 0; i < largo; ++i)
                     texto += letras[azar.bounded(int(letras.size()))];
                 switch (azar.bounded(4)) {
-                case 0: texto = TextoRomDesconocida(texto + QStringLiteral(".zip")); break;
-                case 1: texto.prepend(QStringLiteral("ROM ")); break;   // near the prefix
-                default: break;
+                case 0:
+                    texto = TextoRomDesconocida(texto + QStringLiteral(".zip"));
+                    break;
+                case 1:
+                    texto.prepend(QStringLiteral("ROM "));
+                    break; // near the prefix
+                default:
+                    break;
                 }
                 if (!vistos.contains(texto)) {
                     vistos.insert(texto);
@@ -160,8 +168,9 @@ private Q_SLOTS:
 
     void textosIgualesConOrdenFijo()
     {
-        const QStringList textos = {QStringLiteral("Pac-Man"), QStringLiteral("Galaga"),
-                                    QStringLiteral("Pac-Man"), QStringLiteral("ROM desconocida(x.zip)")};
+        const QStringList textos
+                = {QStringLiteral("Pac-Man"), QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                   QStringLiteral("ROM desconocida(x.zip)")};
         const QVector<int> orden = OrdenarLista(textos);
         QCOMPARE(orden, OrdenarLista(textos));
         QStringList visibles;
@@ -211,15 +220,17 @@ private Q_SLOTS:
         for (int i = 0; i < 300; ++i) {
             const QString nombre = QStringLiteral("g%1").arg(i, 3, 10, QLatin1Char('0'));
             if (azar.bounded(2))
-                texto += nombre.leftJustified(10).toLatin1() + "\"Título " + QByteArray::number(azar.bounded(1000000)) + " " + nombre.toLatin1() + "\"\r\n";
+                texto += nombre.leftJustified(10).toLatin1() + "\"Título "
+                         + QByteArray::number(azar.bounded(1000000)) + " " + nombre.toLatin1()
+                         + "\"\r\n";
             archivos << nombre + QStringLiteral(".zip");
             carpeta.Archivo(archivos.constLast());
         }
         carpeta.Escribir(QStringLiteral("lista.txt"), texto);
 
         const ListaCargada lista = ListaDeJuegos::Cargar(carpeta.Carpeta());
-        const auto [visibles, indices] =
-            ReferenciaLiteral::Cargar(ArchivoTexto::PartirLineas(QString::fromUtf8(texto)), archivos);
+        const auto [visibles, indices] = ReferenciaLiteral::Cargar(
+                ArchivoTexto::PartirLineas(QString::fromUtf8(texto)), archivos);
         QCOMPARE(lista.ROMs, archivos);
         QCOMPARE(lista.juegos, visibles);
         QCOMPARE(lista.ROMTemporal, indices);
@@ -258,7 +269,8 @@ private Q_SLOTS:
         ListaDeJuegos::PrepararCarpeta(carpeta.Carpeta(), false);
         QVERIFY(QFileInfo(carpeta.Ruta(QStringLiteral("snaps"))).isDir());
         QVERIFY(carpeta.Existe(QStringLiteral("Corvala.tlc")));
-        QCOMPARE(carpeta.Leer(QStringLiteral("all.bat")), QByteArray("mame -listfull > lista.txt\r\n"));
+        QCOMPARE(carpeta.Leer(QStringLiteral("all.bat")),
+                 QByteArray("mame -listfull > lista.txt\r\n"));
 
         // What exists is left alone; a file named snaps counts as the folder.
         CarpetaDePrueba otra;
@@ -268,7 +280,8 @@ private Q_SLOTS:
         ListaDeJuegos::PrepararCarpeta(otra.Carpeta(), false);
         QVERIFY(QFileInfo(otra.Ruta(QStringLiteral("snaps"))).isFile());
         QCOMPARE(otra.Leer(QStringLiteral("all.bat")), QByteArray("mio\r\n"));
-        QCOMPARE(otra.Leer(QStringLiteral("Corvala.tlc")), QByteArray("[teclas]\r\nt17 = KEYCODE_Q\r\n"));
+        QCOMPARE(otra.Leer(QStringLiteral("Corvala.tlc")),
+                 QByteArray("[teclas]\r\nt17 = KEYCODE_Q\r\n"));
 
         // From a CD-ROM no snaps folder is made.
         CarpetaDePrueba cd;

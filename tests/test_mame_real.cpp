@@ -25,11 +25,11 @@
 #include "apoyo/ZipDePrueba.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -165,11 +165,13 @@ private Q_SLOTS:
                                                    QStringLiteral("Pong (Rev E) [TTL]"),
                                                    QStringLiteral("ROM desconocida(junk.zip)")}));
         // No release notes: the emulator said its version.
-        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(),
+                 QStringLiteral("Versión de M.A.M.E. (0.251)"));
         // The mame.ini of the start-up points at the folder.
         const QByteArray ini = real.carpeta.Leer(QStringLiteral("mame.ini"));
-        for (const char *linea : {"\nrompath                   roms\n", "\ncfg_directory             cfg\n",
-                                  "\nctrlrpath                 ctrlr\n", "\nsnapshot_directory        snaps\n"})
+        for (const char *linea :
+             {"\nrompath                   roms\n", "\ncfg_directory             cfg\n",
+              "\nctrlrpath                 ctrlr\n", "\nsnapshot_directory        snaps\n"})
             QVERIFY2(ini.contains(linea), linea);
         QVERIFY(!real.vigilante.Disparado());
     }
@@ -196,7 +198,8 @@ private Q_SLOTS:
         real.SinPantalla();
         real.Opciones({{"ctrlr", "noexiste"}});
         real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
-        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), Partida::TextoTerminadaConError());
+        QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(),
+                 Partida::TextoTerminadaConError());
         const QString log = real.Log();
         QVERIFY2(log.contains(QLatin1String("Could not load controller")), qPrintable(log));
         QVERIFY2(log.endsWith(Partida::LineaDeFinal(3) + QStringLiteral("\r\n")), qPrintable(log));
@@ -219,7 +222,8 @@ private Q_SLOTS:
         QCOMPARE(teclas.size(), 83);
         for (qsizetype desde = 0; desde < teclas.size(); desde += kJugadores * kControles) {
             TeclasAsignadas asignadas = TeclasSinAsignar();
-            for (qsizetype i = desde; i < std::min(teclas.size(), desde + kJugadores * kControles); ++i) {
+            for (qsizetype i = desde; i < std::min(teclas.size(), desde + kJugadores * kControles);
+                 ++i) {
                 const qsizetype celda = i - desde;
                 asignadas[celda / kControles][celda % kControles] = std::int16_t(teclas[i]);
             }
@@ -228,7 +232,8 @@ private Q_SLOTS:
             const QString log = real.Log();
             QVERIFY2(log.contains(QLatin1String("Parsing mame.ini")), qPrintable(log));
             QVERIFY2(!log.contains(QLatin1String("Dropping invalid input token")), qPrintable(log));
-            QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
+            QCOMPARE(Control<QLabel>(real.ventana, "lblEstado")->text(),
+                     QStringLiteral("Ha terminado la carga."));
         }
         QVERIFY(!real.vigilante.Disparado());
     }
@@ -239,7 +244,9 @@ private Q_SLOTS:
         CarpetaReal real;
         real.carpeta.Escribir(QStringLiteral("foto.lua"),
                               "manager.machine.video:snapshot()\nmanager.machine:exit()\n");
-        real.Opciones({{"video", "none"}, {"sound", "none"}, {"autoboot_script", "foto.lua"},
+        real.Opciones({{"video", "none"},
+                       {"sound", "none"},
+                       {"autoboot_script", "foto.lua"},
                        {"autoboot_delay", "1"}});
         real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
         // The folder's mame.ini, made at the first start, names it where the preview looks.
@@ -284,7 +291,8 @@ private Q_SLOTS:
         real.Opciones({{"autoboot_script", "teclas.lua"}});
         real.Jugar(QStringLiteral("Breakout [TTL]"));
         QString log = real.Log();
-        QVERIFY2(log.contains(QLatin1String("TECLA 1 Player Start = KEYCODE_X\r\n")), qPrintable(log));
+        QVERIFY2(log.contains(QLatin1String("TECLA 1 Player Start = KEYCODE_X\r\n")),
+                 qPrintable(log));
         QVERIFY(log.contains(QLatin1String("TECLA Coin 1 = KEYCODE_Z\r\n")));
 
         // Without the box ticked, the emulator's own keys.
@@ -307,8 +315,11 @@ private Q_SLOTS:
             real.SinPantalla("1");
             real.carpeta.Escribir(QStringLiteral("cfg/default.cfg"), "mio-default");
             real.carpeta.Escribir(QStringLiteral("cfg/pong.cfg"), "mio-pong");
-            QVERIFY(real.ventana.Teclas().Guardar(TeclasSinAsignar(), TablaTeclas(real.carpeta.Carpeta())));
-            QVERIFY(EjecutarYMatar({QStringLiteral("--jugar"), real.carpeta.Ruta(), QStringLiteral("pong.zip")}, ms));
+            QVERIFY(real.ventana.Teclas().Guardar(TeclasSinAsignar(),
+                                                  TablaTeclas(real.carpeta.Carpeta())));
+            QVERIFY(EjecutarYMatar(
+                    {QStringLiteral("--jugar"), real.carpeta.Ruta(), QStringLiteral("pong.zip")},
+                    ms));
             // The emulator, left on its own, ends within its second of running.
             QTest::qSleep(4000);
 
@@ -319,8 +330,8 @@ private Q_SLOTS:
             if (!bien)
                 qWarning("killed after %d ms: the player's cfg files were not put back", ms);
         }
-        qInfo("%lld kill points with Debian's mame: %d restored", static_cast<long long>(momentos.size()),
-              devueltos);
+        qInfo("%lld kill points with Debian's mame: %d restored",
+              static_cast<long long>(momentos.size()), devueltos);
         QCOMPARE(devueltos, momentos.size());
     }
 
@@ -329,22 +340,26 @@ private Q_SLOTS:
         CarpetaReal real;
         const CarpetaMame &carpeta = real.carpeta.Carpeta();
         QVERIFY(Informes::InformeDeArchivo(carpeta, QStringLiteral("pong.zip")));
-        const QString archivo = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
-        for (const QString &linea : {QStringLiteral("Identifying roms/pong.zip...."),
-                                     QStringLiteral("No ROMs required for driver \"pong\"."),
-                                     QStringLiteral("romset pong is best available"),
-                                     Informes::SinReconocer()})
+        const QString archivo
+                = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
+        for (const QString &linea :
+             {QStringLiteral("Identifying roms/pong.zip...."),
+              QStringLiteral("No ROMs required for driver \"pong\"."),
+              QStringLiteral("romset pong is best available"), Informes::SinReconocer()})
             QVERIFY2(archivo.contains(linea + QStringLiteral("\r\n")), qPrintable(archivo));
         QVERIFY(!archivo.contains(QLatin1String("unknown option")));
 
         // What the emulator says on standard error lands in its section too.
         QVERIFY(Informes::InformeDeArchivo(carpeta, QStringLiteral("junk.zip")));
-        const QString desconocido = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
-        QVERIFY2(desconocido.contains(QLatin1String("No matching systems found for 'junk'")), qPrintable(desconocido));
+        const QString desconocido
+                = QString::fromUtf8(real.carpeta.Leer(QStringLiteral("comparacion.log")));
+        QVERIFY2(desconocido.contains(QLatin1String("No matching systems found for 'junk'")),
+                 qPrintable(desconocido));
 
-        QVERIFY(Informes::InformeDeJuego(carpeta, QStringLiteral("Breakout [TTL]"), QStringLiteral("breakout.zip")));
+        QVERIFY(Informes::InformeDeJuego(carpeta, QStringLiteral("Breakout [TTL]"),
+                                         QStringLiteral("breakout.zip")));
         QVERIFY(real.carpeta.Leer(QStringLiteral("comparacion.log"))
-                    .contains("No ROMs required for driver \"breakout\".\r\n"));
+                        .contains("No ROMs required for driver \"breakout\".\r\n"));
         QVERIFY(!real.vigilante.Disparado());
     }
 
@@ -355,7 +370,8 @@ private Q_SLOTS:
         const Compatibilidad prueba(real.carpeta.Carpeta());
         // The emulator answers "romset pong is best available": not good, so not compatible.
         QVERIFY(!prueba.EsRomCompatible(QStringLiteral("junk.zip"), QStringLiteral("pong.zip")));
-        QVERIFY(real.carpeta.Leer(QStringLiteral("1.p")).startsWith("romset pong is best available\n"));
+        QVERIFY(real.carpeta.Leer(QStringLiteral("1.p"))
+                        .startsWith("romset pong is best available\n"));
         QVERIFY(real.carpeta.Existe(QStringLiteral("roms/junk.zip")));
         QVERIFY(!real.carpeta.Existe(QStringLiteral("roms/pong.zip")));
         QVERIFY(!real.carpeta.Existe(Compatibilidad::Registro()));
@@ -395,26 +411,30 @@ private Q_SLOTS:
         // and so does the test; the archive has its own name back after it.
         ZipDePrueba::Archivos falsos;
         {
-            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("real"));
+            QSqlDatabase base
+                    = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("real"));
             base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
             QVERIFY(base.open());
             QSqlQuery roms(base);
-            QVERIFY(roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = 'puckman' AND crc IS NOT NULL")));
+            QVERIFY(roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = "
+                                             "'puckman' AND crc IS NOT NULL")));
             while (roms.next())
                 falsos.append({roms.value(0).toString(),
-                               ZipDePrueba::ConCrc(roms.value(1).toLongLong(), roms.value(2).toString().toUInt(nullptr, 16))});
+                               ZipDePrueba::ConCrc(roms.value(1).toLongLong(),
+                                                   roms.value(2).toString().toUInt(nullptr, 16))});
         }
         QSqlDatabase::removeDatabase(QStringLiteral("real"));
         QVERIFY(falsos.size() > 10);
         QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/forjado.zip")), falsos));
-        const QVector<Candidato> candidatos =
-            Identificacion::Candidatos(*abierto, DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/forjado.zip"))));
+        const QVector<Candidato> candidatos = Identificacion::Candidatos(
+                *abierto, DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/forjado.zip"))));
         QVERIFY(!candidatos.isEmpty());
         QCOMPARE(candidatos.first().nombre, QStringLiteral("puckman"));
         QVERIFY(candidatos.first().completo);
         Compatibilidad prueba(carpeta.Carpeta(), 60000);
         prueba.PonerCatalogo(abierto);
-        QVERIFY(prueba.EsRomCompatible(QStringLiteral("forjado.zip"), QStringLiteral("puckman.zip")));
+        QVERIFY(prueba.EsRomCompatible(QStringLiteral("forjado.zip"),
+                                       QStringLiteral("puckman.zip")));
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset puckman is good"));
         QVERIFY(carpeta.Existe(QStringLiteral("roms/forjado.zip")));
         QVERIFY(!carpeta.Existe(QStringLiteral("roms/puckman.zip")));

@@ -28,7 +28,12 @@ struct VentanaLista : Ventana
         carpeta.OlvidarLlamadas();
     }
 
-    void Elegir(int fila) { Control<QListView>(ventana, "lstJuegos")->setCurrentIndex(Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0)); }
+    void Elegir(int fila)
+    {
+        Control<QListView>(ventana, "lstJuegos")
+                ->setCurrentIndex(
+                        Control<QListView>(ventana, "lstJuegos")->model()->index(fila, 0));
+    }
 
     void DobleClic(int fila) { ::DobleClic(ventana, fila); }
 
@@ -63,8 +68,10 @@ private Q_SLOTS:
         QCOMPARE(v.carpeta.CarpetasDeLlamadas(), QStringList({v.carpeta.Ruta()}));
         QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
         QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Running galaga\r\n")));
-        QVERIFY(v.sesion.ultimoLog.contains(QStringLiteral("Warning: this is the fake emulator\r\n")));
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
+        QVERIFY(v.sesion.ultimoLog.contains(
+                QStringLiteral("Warning: this is the fake emulator\r\n")));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Ha terminado la carga."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kAzul);
         QVERIFY(!v.sesion.ocupado);
         QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
@@ -95,8 +102,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("version");
         QTest::addColumn<QStringList>("argumentos");
         const QStringList conSonido = {QStringLiteral("galaga")};
-        const QStringList sinSonido = {QStringLiteral("galaga"), QStringLiteral("-soundcard"),
-                                       QStringLiteral("0")};
+        const QStringList sinSonido
+                = {QStringLiteral("galaga"), QStringLiteral("-soundcard"), QStringLiteral("0")};
         QTest::newRow("0.52") << QByteArray("0.52") << sinSonido;
         QTest::newRow("versión desconocida") << QByteArray() << sinSonido;
         QTest::newRow("0.53") << QByteArray("0.53") << conSonido;
@@ -166,14 +173,18 @@ private Q_SLOTS:
         lista->setFocus();
         QTest::keyClick(lista, Qt::Key_Down);
         QCOMPARE(v.ventana.FilaElegida(), kGalaga);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Haz doble clic para cargar la ROM."));
         QTest::keyClick(lista, Qt::Key_Return);
         QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
 
         // A click on the row already chosen refreshes the status line as a new choice does.
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(kGalaga, 0)).center());
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Haz doble clic para cargar la ROM."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Ha terminado la carga."));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualRect(lista->model()->index(kGalaga, 0)).center());
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Haz doble clic para cargar la ROM."));
     }
 
     void unArchivoEnMayusculasSeOfreceRenombrar()
@@ -206,7 +217,8 @@ private Q_SLOTS:
         v.carpeta.Archivo(QStringLiteral("PacMan.zip"), "mine");
         v.ventana.lblDirectorio_Click();
         const int fila = int(Filas(v.ventana).indexOf(QStringLiteral("Pac-Man"), 0));
-        const int otra = v.ventana.ArchivoDeFila(fila) == QLatin1String("PacMan.zip") ? fila : fila + 1;
+        const int otra
+                = v.ventana.ArchivoDeFila(fila) == QLatin1String("PacMan.zip") ? fila : fila + 1;
         mensajes.Responder(Respuesta::Si);
         DobleClic(v.ventana, otra);
         QCOMPARE(mensajes.Titulos().constLast(), QStringLiteral("Error"));
@@ -224,14 +236,16 @@ private Q_SLOTS:
 
         // A set the emulator cannot run, a failure, a crash: the log ends with how it ended.
         QCOMPARE(partida.Jugar(QStringLiteral("pacman.zip")), Partida::Resultado::ConError);
-        QCOMPARE(sesion.ultimoLog, QStringLiteral("pacman.1 NOT FOUND (tried in pacman)\r\n"
-                                                  "Required files are missing, the machine cannot be run.\r\n")
-                                       + Partida::LineaDeFinal(2) + QStringLiteral("\r\n"));
+        QCOMPARE(sesion.ultimoLog,
+                 QStringLiteral("pacman.1 NOT FOUND (tried in pacman)\r\n"
+                                "Required files are missing, the machine cannot be run.\r\n")
+                         + Partida::LineaDeFinal(2) + QStringLiteral("\r\n"));
 
         carpeta.Control("game.fail=1\n");
         QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::ConError);
-        QCOMPARE(sesion.ultimoLog, QStringLiteral("Error: the fake emulator was told to fail\r\n"
-                                                  "M.A.M.E ha terminado con el código de error 1.\r\n"));
+        QCOMPARE(sesion.ultimoLog,
+                 QStringLiteral("Error: the fake emulator was told to fail\r\n"
+                                "M.A.M.E ha terminado con el código de error 1.\r\n"));
 
         carpeta.Control("game.crash=1\n");
         QCOMPARE(partida.Jugar(QStringLiteral("galaga.zip")), Partida::Resultado::ConError);
@@ -254,9 +268,11 @@ private Q_SLOTS:
         VentanaLista v;
         v.carpeta.Control("game.exit=3\n");
         v.DobleClic(kGalaga);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), Partida::TextoTerminadaConError());
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 Partida::TextoTerminadaConError());
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
-        QVERIFY(v.sesion.ultimoLog.endsWith(QStringLiteral("M.A.M.E ha terminado con el código de error 3.\r\n")));
+        QVERIFY(v.sesion.ultimoLog.endsWith(
+                QStringLiteral("M.A.M.E ha terminado con el código de error 3.\r\n")));
         QVERIFY(mensajes.Vistos().isEmpty());
     }
 
@@ -273,7 +289,9 @@ private Q_SLOTS:
         QTimer::singleShot(250, &v.ventana, [&] {
             ocupado = v.sesion.ocupado;
             estado = Control<QLabel>(v.ventana, "lblEstado")->text();
-            cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor ? QStringLiteral("espera") : QStringLiteral("normal");
+            cursorDeEspera = v.ventana.cursor().shape() == Qt::WaitCursor
+                                     ? QStringLiteral("espera")
+                                     : QStringLiteral("normal");
             cerrada = v.ventana.close();
             estadoTrasCerrar = Control<QLabel>(v.ventana, "lblEstado")->text();
             // A second launch, the list's renewal and the box: all turned away.
@@ -292,7 +310,8 @@ private Q_SLOTS:
         QCOMPARE(estado, QStringLiteral("Cargando ROM, por favor se paciente."));
         QCOMPARE(cursorDeEspera, QStringLiteral("espera"));
         QVERIFY(!cerrada);
-        QCOMPARE(estadoTrasCerrar, QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+        QCOMPARE(estadoTrasCerrar,
+                 QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
         QVERIFY(!otroJuego);
         QCOMPARE(filas, kFilasDelEjemplo);
         QCOMPARE(filaElegida, kPacman);
@@ -301,7 +320,8 @@ private Q_SLOTS:
         QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("galaga")}}));
         QCOMPARE(v.sesion.ultimoTitulo, QStringLiteral("Galaga"));
         QVERIFY(!v.sesion.ocupado);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Ha terminado la carga."));
         QVERIFY(v.ventana.isVisible());
     }
 
@@ -349,7 +369,8 @@ private Q_SLOTS:
         v.carpeta.Control("game.writes_cfg=1\n");
 
         v.DobleClic(kGalaga);
-        QCOMPARE(v.carpeta.Leer(QStringLiteral(".fakemame/cfg_during_game")), QByteArray("galaga.cfg\n"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral(".fakemame/cfg_during_game")),
+                 QByteArray("galaga.cfg\n"));
         // What the emulator wrote stays as it wrote it.
         QVERIFY(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")).contains("galaga"));
         QVERIFY(v.carpeta.Existe(QStringLiteral("cfg/default.cfg")));
@@ -371,7 +392,8 @@ private Q_SLOTS:
         QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
         QVERIFY(!v.sesion.ocupado);
         QCOMPARE(v.ventana.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(), QStringLiteral("Cargando ROM, por favor se paciente."));
+        QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
+                 QStringLiteral("Cargando ROM, por favor se paciente."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kRojo);
 
         // The next launch is not refused for the last one's failure.

@@ -32,20 +32,23 @@ private Q_SLOTS:
 
         QVERIFY(bytes.startsWith("[teclas]\r\n\r\n\r\nt43 = KEYCODE_A\r\nt61 = KEYCODE_B\r\n"));
         QVERIFY(bytes.contains("t57 = KEYCODE_Z\r\nt26 = KEYCODE_0\r\nt17 = KEYCODE_1\r\n"));
-        QVERIFY(bytes.contains("t90 = KEYCODE_9_PAD\r\n?t = KEYCODE_TILDE\r\nt27 = KEYCODE_MINUS\r\n"
-                               "t101 = KEYCODE_EQUALS\r\nt28 = KEYCODE_BACKSPACE\r\n?t = KEYCODE_TAB\r\n"));
-        QVERIFY(bytes.contains("t72 = KEYCODE_RALT\r\n?t = KEYCODE_SCRLOCK\r\n?t = KEYCODE_NUMLOCK\r\n"
-                               "?t = KEYCODE_CAPSLOCK\r\n?t = KEYCODE_LWIN\r\n?t = KEYCODE_RWIN\r\n"
-                               "?t = KEYCODE_MENU\r\n?t = JOYCODE_1_LEFT\r\n"));
-        QVERIFY(bytes.endsWith("?t = JOYCODE_1_START\r\n?t = JOYCODE_1_SELECT\r\n"
-                               "\r\n\r\n[comienzo]\r\n\r\n\r\nc0 = COIN\r\nc1 = START\r\n"
-                               "\r\n\r\n[Control]\r\n\r\n\r\nc2 = _JOYSTICK_UP\r\nc3 = _JOYSTICK_DOWN\r\n"
-                               "c4 = _JOYSTICK_LEFT\r\nc5 = _JOYSTICK_RIGHT\r\nc6 = _BUTTON1\r\n"
-                               "c7 = _BUTTON2\r\nc8 = _BUTTON3\r\nc9 = _BUTTON4\r\nc10 = _BUTTON5\r\n"
-                               "c11 = _BUTTON6\r\nc12 = _BUTTON7\r\nc13 = _BUTTON8\r\nc14 = _BUTTON9\r\n"
-                               "c15 = _BUTTON10\r\n"));
+        QVERIFY(bytes.contains(
+                "t90 = KEYCODE_9_PAD\r\n?t = KEYCODE_TILDE\r\nt27 = KEYCODE_MINUS\r\n"
+                "t101 = KEYCODE_EQUALS\r\nt28 = KEYCODE_BACKSPACE\r\n?t = KEYCODE_TAB\r\n"));
+        QVERIFY(bytes.contains(
+                "t72 = KEYCODE_RALT\r\n?t = KEYCODE_SCRLOCK\r\n?t = KEYCODE_NUMLOCK\r\n"
+                "?t = KEYCODE_CAPSLOCK\r\n?t = KEYCODE_LWIN\r\n?t = KEYCODE_RWIN\r\n"
+                "?t = KEYCODE_MENU\r\n?t = JOYCODE_1_LEFT\r\n"));
+        QVERIFY(bytes.endsWith(
+                "?t = JOYCODE_1_START\r\n?t = JOYCODE_1_SELECT\r\n"
+                "\r\n\r\n[comienzo]\r\n\r\n\r\nc0 = COIN\r\nc1 = START\r\n"
+                "\r\n\r\n[Control]\r\n\r\n\r\nc2 = _JOYSTICK_UP\r\nc3 = _JOYSTICK_DOWN\r\n"
+                "c4 = _JOYSTICK_LEFT\r\nc5 = _JOYSTICK_RIGHT\r\nc6 = _BUTTON1\r\n"
+                "c7 = _BUTTON2\r\nc8 = _BUTTON3\r\nc9 = _BUTTON4\r\nc10 = _BUTTON5\r\n"
+                "c11 = _BUTTON6\r\nc12 = _BUTTON7\r\nc13 = _BUTTON8\r\nc14 = _BUTTON9\r\n"
+                "c15 = _BUTTON10\r\n"));
         QCOMPARE(bytes.count("\r\n"), 133);
-        QCOMPARE(bytes.count("\n"), 133);   // no line ends in a bare LF
+        QCOMPARE(bytes.count("\n"), 133); // no line ends in a bare LF
     }
 
     void lasLineasDeTeclas()
@@ -90,19 +93,20 @@ private Q_SLOTS:
 
     void busquedaComoLaDeWindows()
     {
-        const ArchivoIni ini = ArchivoIni::DesdeTexto(QStringLiteral(
-            "suelta = antes\r\n"
-            "[Uno]\r\n"
-            "  Clave  =   valor con blancos   \r\n"
-            "clave = segundo\r\n"
-            "vacia =\r\n"
-            "sinigual\r\n"
-            "; comentario = no\r\n"
-            "larga = %1\r\n"
-            "[uno]\r\n"
-            "otra = en la segunda\r\n"
-            "[Dos]\r\n"
-            "clave=dos\r\n").arg(QString(300, QLatin1Char('x'))));
+        const ArchivoIni ini
+                = ArchivoIni::DesdeTexto(QStringLiteral("suelta = antes\r\n"
+                                                        "[Uno]\r\n"
+                                                        "  Clave  =   valor con blancos   \r\n"
+                                                        "clave = segundo\r\n"
+                                                        "vacia =\r\n"
+                                                        "sinigual\r\n"
+                                                        "; comentario = no\r\n"
+                                                        "larga = %1\r\n"
+                                                        "[uno]\r\n"
+                                                        "otra = en la segunda\r\n"
+                                                        "[Dos]\r\n"
+                                                        "clave=dos\r\n")
+                                                 .arg(QString(300, QLatin1Char('x'))));
         QCOMPARE(ini.Valor(QStringLiteral("UNO"), QStringLiteral("clave")),
                  QStringLiteral("valor con blancos"));
         QCOMPARE(ini.Valor(QStringLiteral("dos"), QStringLiteral("CLAVE")), QStringLiteral("dos"));
@@ -113,7 +117,8 @@ private Q_SLOTS:
                  QStringLiteral("d"));
         QCOMPARE(ini.Valor(QStringLiteral("uno"), QStringLiteral("sinigual"), QStringLiteral("d")),
                  QStringLiteral("d"));
-        QCOMPARE(ini.Valor(QStringLiteral("uno"), QStringLiteral("; comentario"), QStringLiteral("d")),
+        QCOMPARE(ini.Valor(QStringLiteral("uno"), QStringLiteral("; comentario"),
+                           QStringLiteral("d")),
                  QStringLiteral("d"));
         QCOMPARE(ini.Valor(QStringLiteral("uno"), QStringLiteral("larga")).size(), 254);
         QCOMPARE(ini.Valor(QStringLiteral("tres"), QStringLiteral("clave"), QStringLiteral("d")),

@@ -172,8 +172,8 @@ private Q_SLOTS:
     {
         MensajesDePrueba mensajes;
         TeclasAsignadas teclas = TeclasSinAsignar();
-        teclas[1][2] = 80;   // player 2's "Arriba" has the up arrow
-        teclas[0][0] = 21;   // player 1's "Moneda" has the 5
+        teclas[1][2] = 80; // player 2's "Arriba" has the up arrow
+        teclas[0][0] = 21; // player 1's "Moneda" has the 5
         const TeclasAsignadas antes = teclas;
         EdicionDeTeclas edicion(teclas);
         edicion.lblControl_Click(0);
@@ -183,7 +183,8 @@ private Q_SLOTS:
         edicion.Soltar(Tipo::Tecla, 80);
         edicion.lblTecla_Click(80);
         QCOMPARE(mensajes.Vistos().size(), 1);
-        QCOMPARE(mensajes.Vistos().first().texto, QStringLiteral("La tecla ya ha sido asignada a otro control."));
+        QCOMPARE(mensajes.Vistos().first().texto,
+                 QStringLiteral("La tecla ya ha sido asignada a otro control."));
         QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Tecla no válida.")});
         QCOMPARE(mensajes.Vistos().first().icono, Mensaje::Icono::Exclamacion);
         QCOMPARE(teclas, antes);
@@ -223,8 +224,8 @@ private Q_SLOTS:
     void celdasQueNoNombranTecla()
     {
         TeclasAsignadas teclas = TeclasSinAsignar();
-        teclas[0][1] = 0;    // a code the table did not know
-        teclas[0][2] = 10;   // an empty code
+        teclas[0][1] = 0;  // a code the table did not know
+        teclas[0][2] = 10; // an empty code
         teclas[0][3] = 43;
         EdicionDeTeclas edicion(teclas);
         edicion.lblControl_Click(3);
@@ -271,7 +272,7 @@ private Q_SLOTS:
                          "COIN1                   \"KEYCODE_5\"\r\n"
                          "P1_JOYSTICK_UP          \"KEYCODE_5\"\r\n");
         TeclasAsignadas teclas = TeclasSinAsignar();
-        teclas[2][2] = 50;   // the opening forgets what was there
+        teclas[2][2] = 50; // the opening forgets what was there
         EdicionDeTeclas edicion(teclas);
         QVERIFY(edicion.Abrir(carpeta.Carpeta()));
         QCOMPARE(teclas[0][0], 21);
@@ -351,9 +352,9 @@ private Q_SLOTS:
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             QVERIFY(teclas);
             Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
-            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21));    // "5"
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)); // "5"
             Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 2));
-            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80));    // the up arrow
+            Clic(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80)); // the up arrow
             QCOMPARE(teclas->Edicion().ControlActual(), 3);
             Clic(Control<BotonEtiqueta>(*teclas, "lblGuardar"));
             QVERIFY(!teclas->isVisible());
@@ -368,9 +369,12 @@ private Q_SLOTS:
                             "P1_JOYSTICK_UP          \"KEYCODE_UP\"\r\n"));
         const QByteArray cfg = carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"));
         QCOMPARE(cfg.count("<port "), 2);
-        QVERIFY(cfg.contains("\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_5</newseq>\r\n"));
-        QVERIFY(cfg.contains("\t\t\t<port type=\"P1_JOYSTICK_UP\">\r\n\t\t\t\t<newseq type=\"standard\">KEYCODE_UP</newseq>\r\n"));
-        QVERIFY(carpeta.Leer(QStringLiteral("mame.ini")).contains("\r\nctrlr                   Corvala\r\n"));
+        QVERIFY(cfg.contains("\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t<newseq "
+                             "type=\"standard\">KEYCODE_5</newseq>\r\n"));
+        QVERIFY(cfg.contains("\t\t\t<port type=\"P1_JOYSTICK_UP\">\r\n\t\t\t\t<newseq "
+                             "type=\"standard\">KEYCODE_UP</newseq>\r\n"));
+        QVERIFY(carpeta.Leer(QStringLiteral("mame.ini"))
+                        .contains("\r\nctrlr                   Corvala\r\n"));
         QVERIFY(Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked());
 
         // Reopened, the window shows both keys again, and no warning.
@@ -381,13 +385,18 @@ private Q_SLOTS:
             QVERIFY(!Control<QLabel>(*teclas, "lblAviso")->isVisible());
             auto fondo = [](QWidget *w) { return w->palette().color(QPalette::Window).rgba(); };
             Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
-            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)), EdicionDeTeclas::kAsignada);
-            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblControl", 0)), EdicionDeTeclas::kElegido);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)),
+                     EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblControl", 0)),
+                     EdicionDeTeclas::kElegido);
             Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 2));
-            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80)), EdicionDeTeclas::kAsignada);
-            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)), EdicionDeTeclas::ColorNormalTecla(21));
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 80)),
+                     EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblTecla", 21)),
+                     EdicionDeTeclas::ColorNormalTecla(21));
             Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 1));
-            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblPorDefecto")), EdicionDeTeclas::kAsignada);
+            QCOMPARE(fondo(Control<EtiquetaPulsable>(*teclas, "lblPorDefecto")),
+                     EdicionDeTeclas::kAsignada);
             vistas = true;
         });
         Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));

@@ -119,7 +119,8 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Principal principal;
         QCOMPARE(Filas(principal.ventana),
-                 QStringList({QStringLiteral("Galaga"), QStringLiteral("ROM desconocida(oldname.zip)")}));
+                 QStringList({QStringLiteral("Galaga"),
+                              QStringLiteral("ROM desconocida(oldname.zip)")}));
         principal.carpeta.OlvidarLlamadas();
         bool abierto = false;
         AlAbrirseElGestor([&](frmGestionar *gestor) {
@@ -128,23 +129,27 @@ private Q_SLOTS:
             QVERIFY(principal.sesion.ocupado);
             principal.ventana.close();
             QVERIFY(principal.ventana.isVisible());
-            QCOMPARE(Control<QLabel>(principal.ventana, "lblEstado")->text(), QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
+            QCOMPARE(Control<QLabel>(principal.ventana, "lblEstado")->text(),
+                     QStringLiteral("Si MAME está activo, no se puede cerrar Corvala!"));
 
             QCOMPARE(gestor->size(), frmGestionar::TamanoDeDiseno());
             QCOMPARE(gestor->frameGeometry().center(), principal.ventana.frameGeometry().center());
             QVERIFY(!Control<QWidget>(*gestor, "Estado")->isVisible());
-            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")),
+                     QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
             QCOMPARE(Textos(Control<QListView>(*gestor, "lstJuegos")),
                      QStringList({QStringLiteral("Donkey Kong"), QStringLiteral("Galaga"),
                                   QStringLiteral("Pac-Man"), QStringLiteral("PAC-MAN")}));
 
             Elegir(Control<QListView>(*gestor, "ROMs"), QStringLiteral("oldname.zip"));
-            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(),
+                     QStringLiteral("ROM desconocida(oldname.zip)"));
             mensajes.Responder(Respuesta::Si);
             Clic(Control<BotonEtiqueta>(*gestor, "lblBuscar"));
             QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
                                                       QStringLiteral("¡Encontrada!")}));
-            QVERIFY(mensajes.Vistos().last().texto.endsWith(QStringLiteral("el título del juego es Pac-Man.")));
+            QVERIFY(mensajes.Vistos().last().texto.endsWith(
+                    QStringLiteral("el título del juego es Pac-Man.")));
             QVERIFY(!Control<QWidget>(*gestor, "Estado")->isVisible());
 
             // Both equal titles give the archive of the first line.
@@ -155,11 +160,14 @@ private Q_SLOTS:
             mensajes.Responder(Respuesta::Si);
             Clic(Control<BotonEtiqueta>(*gestor, "lblActualizar"));
             QCOMPARE(mensajes.Vistos().last().texto,
-                     QStringLiteral("¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el "
-                                    "juego Pac-Man(pacman.zip)?"));
-            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("pacman.zip")}));
+                     QStringLiteral(
+                             "¿Deseas actualizar el archivo de ROM oldname.zip al archivo para el "
+                             "juego Pac-Man(pacman.zip)?"));
+            QCOMPARE(Textos(Control<QListView>(*gestor, "ROMs")),
+                     QStringList({QStringLiteral("galaga.zip"), QStringLiteral("pacman.zip")}));
             // The title of the archive stays until the list is clicked again.
-            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("ROM desconocida(oldname.zip)"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(),
+                     QStringLiteral("ROM desconocida(oldname.zip)"));
             Elegir(Control<QListView>(*gestor, "ROMs"), QStringLiteral("pacman.zip"));
             QCOMPARE(Control<QLabel>(*gestor, "lblTitulo")->text(), QStringLiteral("Pac-Man"));
         });
@@ -167,7 +175,8 @@ private Q_SLOTS:
         QVERIFY(abierto);
         QCOMPARE(mensajes.Vistos().size(), 3);
         QVERIFY(!principal.sesion.ocupado);
-        QCOMPARE(Filas(principal.ventana), QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man")}));
+        QCOMPARE(Filas(principal.ventana),
+                 QStringList({QStringLiteral("Galaga"), QStringLiteral("Pac-Man")}));
         // The window's opening and the search each rebuilt the list; the search went through
         // dkong and pacman only (galaga.zip lies in roms); the renaming tested once more.
         int listas = 0;
@@ -178,7 +187,8 @@ private Q_SLOTS:
                 verificados << llamada.first();
         }
         QCOMPARE(listas, 2);
-        QCOMPARE(verificados, QStringList({QStringLiteral("dkong"), QStringLiteral("pacman"), QStringLiteral("pacman")}));
+        QCOMPARE(verificados, QStringList({QStringLiteral("dkong"), QStringLiteral("pacman"),
+                                           QStringLiteral("pacman")}));
     }
 
     void soloSalirCierraLaVentana()
@@ -197,14 +207,18 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Gestor g;
         // A list that takes the focus puts its cursor on its first row; that chooses nothing.
-        for (QListView *lista : {Control<QListView>(g.gestor, "ROMs"), Control<QListView>(g.gestor, "lstJuegos")})
+        for (QListView *lista :
+             {Control<QListView>(g.gestor, "ROMs"), Control<QListView>(g.gestor, "lstJuegos")})
             lista->selectionModel()->setCurrentIndex(lista->model()->index(0, 0),
                                                      QItemSelectionModel::NoUpdate);
         QCOMPARE(g.gestor.ArchivoElegido(), QString());
         QVERIFY(!g.gestor.HayJuegoElegido());
         QVERIFY(Control<QLabel>(g.gestor, "lblTitulo")->text().isEmpty());
-        for (BotonEtiqueta *boton : {Control<BotonEtiqueta>(g.gestor, "lblBuscar"), Control<BotonEtiqueta>(g.gestor, "lblCompara"), Control<BotonEtiqueta>(g.gestor, "lblContiene"),
-                                     Control<BotonEtiqueta>(g.gestor, "lblArchivosJuego"), Control<BotonEtiqueta>(g.gestor, "lblCancelar")})
+        for (BotonEtiqueta *boton : {Control<BotonEtiqueta>(g.gestor, "lblBuscar"),
+                                     Control<BotonEtiqueta>(g.gestor, "lblCompara"),
+                                     Control<BotonEtiqueta>(g.gestor, "lblContiene"),
+                                     Control<BotonEtiqueta>(g.gestor, "lblArchivosJuego"),
+                                     Control<BotonEtiqueta>(g.gestor, "lblCancelar")})
             g.gestor.metaObject()->invokeMethod(boton, "clic");
         QVERIFY(mensajes.Vistos().isEmpty());
         QVERIFY(abiertos.isEmpty());
@@ -221,7 +235,8 @@ private Q_SLOTS:
         g.gestor.lblArchivosJuego_Click();
         QVERIFY(abiertos.isEmpty());
         g.gestor.lblContiene_Click();
-        QCOMPARE(abiertos, QList<QUrl>{QUrl::fromLocalFile(g.carpeta.Ruta(QStringLiteral("comparacion.log")))});
+        QCOMPARE(abiertos, QList<QUrl>{QUrl::fromLocalFile(
+                                   g.carpeta.Ruta(QStringLiteral("comparacion.log")))});
         QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log")).contains("galaga.zip KNOWN"));
         QVERIFY(!g.gestor.Ocupado());
         QCOMPARE(g.gestor.cursor().shape(), Qt::ArrowCursor);
@@ -237,8 +252,9 @@ private Q_SLOTS:
         mensajes.Responder(Respuesta::Si);
         g.gestor.lblCompara_Click();
         g.gestor.lblActualizar_Click();
-        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("No es posible la comparación"),
-                                                  QStringLiteral("Atención"), QStringLiteral("Error")}));
+        QCOMPARE(mensajes.Titulos(),
+                 QStringList({QStringLiteral("No es posible la comparación"),
+                              QStringLiteral("Atención"), QStringLiteral("Error")}));
         QVERIFY(g.carpeta.Llamadas().isEmpty());
 
         // The rename answered No does nothing; an incompatible game is refused.
@@ -305,9 +321,10 @@ private Q_SLOTS:
         vigia.start();
         Clic(Control<BotonEtiqueta>(g.gestor, "lblBuscar"));
         QVERIFY(visto);
-        QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("¿De verdad deseas buscar?"),
-                                                  QStringLiteral("¿Estas seguro?"), QStringLiteral("¿Estas seguro?"),
-                                                  QStringLiteral("Proceso cancelado")}));
+        QCOMPARE(mensajes.Titulos(),
+                 QStringList({QStringLiteral("¿De verdad deseas buscar?"),
+                              QStringLiteral("¿Estas seguro?"), QStringLiteral("¿Estas seguro?"),
+                              QStringLiteral("Proceso cancelado")}));
         QVERIFY(abiertos.isEmpty());
         QVERIFY(!Control<QWidget>(g.gestor, "Estado")->isVisible());
         QVERIFY(!g.gestor.Ocupado());
@@ -343,9 +360,10 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Principal principal;
         principal.carpeta.ConCatalogo();
-        QVERIFY(ZipDePrueba::Escribir(principal.carpeta.Ruta(QStringLiteral("roms/fusion.zip")),
-                                      ZipDePrueba::Juego(QStringLiteral("puckman"))
-                                          + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)));
+        QVERIFY(ZipDePrueba::Escribir(
+                principal.carpeta.Ruta(QStringLiteral("roms/fusion.zip")),
+                ZipDePrueba::Juego(QStringLiteral("puckman"))
+                        + ZipDePrueba::Juego(QStringLiteral("pacman")).mid(0, 1)));
         principal.sesion.catalogo = ZipDePrueba::Catalogo();
         frmGestionar gestor(principal.sesion, &principal.ventana, 400);
         gestor.Form_Load();
@@ -355,7 +373,8 @@ private Q_SLOTS:
         mensajes.Responder(Respuesta::Si);
         Clic(Control<BotonEtiqueta>(gestor, "lblBuscar"));
         QCOMPARE(mensajes.Vistos().last().texto,
-                 QStringLiteral("Se ha encontrado compatibilidad para el archivo seleccionado, el título del juego "
+                 QStringLiteral("Se ha encontrado compatibilidad para el archivo seleccionado, el "
+                                "título del juego "
                                 "es Puck Man (Japan set 1)."));
         QCOMPARE(Control<QLabel>(gestor, "lblTotal")->text(), QStringLiteral("2"));
         QCOMPARE(Control<QLabel>(gestor, "lblActual")->text(), QStringLiteral("1"));
@@ -371,7 +390,8 @@ private Q_SLOTS:
         principal.carpeta.Escribir(Compatibilidad::Registro(), "oldname.zip\r\ndkong.zip\r\n");
         frmGestionar gestor(principal.sesion, &principal.ventana);
         gestor.Form_Load();
-        QCOMPARE(Textos(Control<QListView>(gestor, "ROMs")), QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
+        QCOMPARE(Textos(Control<QListView>(gestor, "ROMs")),
+                 QStringList({QStringLiteral("galaga.zip"), QStringLiteral("oldname.zip")}));
         QVERIFY(!principal.carpeta.Existe(Compatibilidad::Registro()));
     }
 
@@ -384,7 +404,8 @@ private Q_SLOTS:
         auto *titulo = Control<QLabel>(g.gestor, "lblTitulo");
         QCOMPARE(titulo->text(), QStringLiteral("ROM desconocida(<h1>grande.zip)"));
         // Drawn as one line of the window's font, not as a heading.
-        QVERIFY(titulo->sizeHint().height() <= Control<QLabel>(g.gestor, "Label3")->sizeHint().height() + 2);
+        QVERIFY(titulo->sizeHint().height()
+                <= Control<QLabel>(g.gestor, "Label3")->sizeHint().height() + 2);
     }
 
     void unNombreQueNoEsUtf8SeListaYSeRechaza()
@@ -392,7 +413,8 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         Gestor g;
         // "señor.zip" written in Windows-1252, as a Spanish Windows system names it.
-        std::ofstream(QFile::encodeName(g.carpeta.Ruta(QStringLiteral("roms"))).toStdString() + "/se\xf1or.zip");
+        std::ofstream(QFile::encodeName(g.carpeta.Ruta(QStringLiteral("roms"))).toStdString()
+                      + "/se\xf1or.zip");
         g.gestor.CargarDatos();
         Elegir(Control<QListView>(g.gestor, "ROMs"), QStringLiteral("señor.zip"));
         Elegir(Control<QListView>(g.gestor, "lstJuegos"), QStringLiteral("Galaga"));
@@ -422,7 +444,8 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(g.gestor, "lblArchivo")->text(), QStringLiteral("ERROR"));
         g.gestor.lblArchivosJuego_Click();
         QCOMPARE(abiertos.size(), 1);
-        QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log")).startsWith("\r\n/* GALAGA */\r\n"));
+        QVERIFY(g.carpeta.Leer(QStringLiteral("comparacion.log"))
+                        .startsWith("\r\n/* GALAGA */\r\n"));
     }
 };
 

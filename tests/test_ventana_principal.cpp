@@ -10,17 +10,17 @@
 #include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 
-#include "apoyo/Controles.h"
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -40,10 +40,12 @@ private Q_SLOTS:
         ventana.Form_Load();
 
         QCOMPARE(carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("-listfull")}}));
-        QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("Corvala.tlc"), QStringLiteral("all.bat"),
-                                                    QStringLiteral("lista.txt"), QStringLiteral("roms"),
-                                                    QStringLiteral("snaps")}));
-        QCOMPARE(carpeta.Leer(QStringLiteral("all.bat")), QByteArray("mame -listfull > lista.txt\r\n"));
+        QCOMPARE(carpeta.Contenido(),
+                 QStringList({QStringLiteral("Corvala.tlc"), QStringLiteral("all.bat"),
+                              QStringLiteral("lista.txt"), QStringLiteral("roms"),
+                              QStringLiteral("snaps")}));
+        QCOMPARE(carpeta.Leer(QStringLiteral("all.bat")),
+                 QByteArray("mame -listfull > lista.txt\r\n"));
         QVERIFY(carpeta.Leer(QStringLiteral("Corvala.tlc")).startsWith("[teclas]\r\n\r\n\r\n"));
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QCOMPARE(ventana.Lista().ROMTemporal, QVector<int>({0, 2, 1}));
@@ -68,10 +70,11 @@ private Q_SLOTS:
             carpeta.Archivo(QLatin1String(nombre));
         ventana.Form_Load();
         // Ordinal order: "Pac-Man (M" before "Pac-Man (b".
-        QCOMPARE(Filas(ventana), QStringList({QStringLiteral("1943: The Battle of Midway Mark II (US)"),
-                                              QStringLiteral("Pac-Man (Midway)"),
-                                              QStringLiteral("Pac-Man (bootleg \"quoted\" set)"),
-                                              QStringLiteral("ROM desconocida(zzz.zip)")}));
+        QCOMPARE(Filas(ventana),
+                 QStringList({QStringLiteral("1943: The Battle of Midway Mark II (US)"),
+                              QStringLiteral("Pac-Man (Midway)"),
+                              QStringLiteral("Pac-Man (bootleg \"quoted\" set)"),
+                              QStringLiteral("ROM desconocida(zzz.zip)")}));
     }
 
     void actualizarRomsReleeLaCarpeta()
@@ -115,16 +118,17 @@ private Q_SLOTS:
 
         ventana.lblLista_Click();
         QVERIFY(!carpeta.Existe(QStringLiteral("lista.txt")));
-        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Borrando lista antigua."));
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
+                 QStringLiteral("Borrando lista antigua."));
         QCOMPARE(ColorDeEstado(ventana), Colores::kRojo);
         QVERIFY(Control<QTimer>(ventana, "Timer1")->isActive());
         QCOMPARE(Control<QTimer>(ventana, "Timer1")->interval(), 1);
 
-        ventana.Timer1_Timer();   // 6 -> 7
+        ventana.Timer1_Timer(); // 6 -> 7
         QCOMPARE(Control<QTimer>(ventana, "Timer1")->interval(), 1000);
-        ventana.Timer1_Timer();   // 7 -> 8
+        ventana.Timer1_Timer(); // 7 -> 8
         QCOMPARE(carpeta.Llamadas().size(), 1);
-        ventana.Timer1_Timer();   // the renewal
+        ventana.Timer1_Timer(); // the renewal
         QCOMPARE(carpeta.Llamadas().size(), 2);
         QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
         QCOMPARE(Filas(ventana).constFirst(), QStringLiteral("Galaga 2"));
@@ -137,7 +141,8 @@ private Q_SLOTS:
         auto &[carpeta, sesion, ventana] = v;
         ventana.Form_Load();
         ventana.lblLista_Click();
-        QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(ventana, "lblEstado")->text(), QStringLiteral("Lista cargada."), 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(ventana, "lblEstado")->text(),
+                                  QStringLiteral("Lista cargada."), 6000);
         QCOMPARE(carpeta.Llamadas().size(), 2);
         QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
     }
@@ -174,9 +179,10 @@ private Q_SLOTS:
         MensajesDePrueba mensajes;
         ventana.lblLista_Click();
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error.")}));
-        QCOMPARE(mensajes.Vistos().constFirst().texto,
-                 QStringLiteral("Se ha producido un error, comprueba si el archivo 'Lista.txt' está "
-                                "cómo sólo lectura ya que si es así es imposible seguir."));
+        QCOMPARE(
+                mensajes.Vistos().constFirst().texto,
+                QStringLiteral("Se ha producido un error, comprueba si el archivo 'Lista.txt' está "
+                               "cómo sólo lectura ya que si es así es imposible seguir."));
         QCOMPARE(mensajes.Vistos().constFirst().icono, Mensaje::Icono::Critico);
         QCOMPARE(Filas(ventana), kFilasDelEjemplo);
         QVERIFY(!Control<QTimer>(ventana, "Timer1")->isActive());
@@ -192,7 +198,7 @@ private Q_SLOTS:
         QVERIFY(ventana.Terminado());
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("Error Crítico.")}));
         QVERIFY(mensajes.Vistos().constFirst().texto.contains(
-            QLatin1String("imposible.\r\nSi quieres ejecutar Corvala desde un CD-ROM")));
+                QLatin1String("imposible.\r\nSi quieres ejecutar Corvala desde un CD-ROM")));
         QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
         QVERIFY(carpeta.Llamadas().isEmpty());
     }
@@ -224,17 +230,18 @@ private Q_SLOTS:
         QTest::addColumn<QRgb>("color");
         QTest::addColumn<bool>("sinControles");
         const QString v251 = QStringLiteral("Versión de M.A.M.E. (0.251)");
-        QTest::newRow("actual") << QByteArray("0.251") << false << v251 << Colores::kTurquesa << false;
+        QTest::newRow("actual") << QByteArray("0.251") << false << v251 << Colores::kTurquesa
+                                << false;
         QTest::newRow("0.59 sin controles")
-            << QByteArray("0.59") << false
-            << QStringLiteral("Versión de M.A.M.E. (0.59) (Controles no configurables)")
-            << Colores::kRojo << true;
-        QTest::newRow("desconocida") << QByteArray() << false
-                                     << QStringLiteral("(Versión de M.A.M.E desconocida)")
-                                     << Colores::kRojo << true;
-        QTest::newRow("desde un CD")
-            << QByteArray("0.251") << true << QStringLiteral("Ejecutando desde CD (Modo deshabilitado)")
-            << Colores::kRojo << false;
+                << QByteArray("0.59") << false
+                << QStringLiteral("Versión de M.A.M.E. (0.59) (Controles no configurables)")
+                << Colores::kRojo << true;
+        QTest::newRow("desconocida")
+                << QByteArray() << false << QStringLiteral("(Versión de M.A.M.E desconocida)")
+                << Colores::kRojo << true;
+        QTest::newRow("desde un CD") << QByteArray("0.251") << true
+                                     << QStringLiteral("Ejecutando desde CD (Modo deshabilitado)")
+                                     << Colores::kRojo << false;
     }
     void arranquePintado()
     {
@@ -272,9 +279,10 @@ private Q_SLOTS:
         const QRgb reposo = sinControles ? Colores::kGris : Colores::kBotonReposo;
         QCOMPARE(teclas->EsGris(), sinControles);
         QCOMPARE(fondos(), qMakePair(reposo, reposo));
-        QCOMPARE(teclas->toolTip(), sinControles ? QStringLiteral("Función no habilitada.")
-                                                 : QStringLiteral("Configuración de teclas de M.A.M.E. "
-                                                                  "para versiones posteriores a la 0.59b."));
+        QCOMPARE(teclas->toolTip(),
+                 sinControles ? QStringLiteral("Función no habilitada.")
+                              : QStringLiteral("Configuración de teclas de M.A.M.E. "
+                                               "para versiones posteriores a la 0.59b."));
         QCOMPARE(casilla->isEnabled(), !sinControles && !cd);
         for (const char *nombre : {"lblDirectorio", "lblLista", "lblGestionar"})
             QCOMPARE(Control<BotonEtiqueta>(ventana, nombre)->isEnabled(), !cd);
@@ -382,7 +390,8 @@ private Q_SLOTS:
         sesion.ultimoLog = QStringLiteral("linea 1\r\nlinea 2\r\n");
         ventana.lblLog_Click();
         QCOMPARE(mensajes.Vistos()[1].texto,
-                 QStringLiteral("Juego cargado: Pac-Man\r\n\r\nSucesos:\r\n\r\nlinea 1\r\nlinea 2\r\n"));
+                 QStringLiteral(
+                         "Juego cargado: Pac-Man\r\n\r\nSucesos:\r\n\r\nlinea 1\r\nlinea 2\r\n"));
         QCOMPARE(mensajes.Vistos()[1].titulo, QStringLiteral("Visor de sucesos."));
 
         sesion.ocupado = true;
@@ -416,7 +425,8 @@ private Q_SLOTS:
         QTest::mousePress(&boton, Qt::LeftButton);
         QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);
         bool grisAlClic = false;
-        connect(&boton, &BotonEtiqueta::clic, &boton, [&] { grisAlClic = boton.EsGris() && boton.Fondo() == Colores::kGris; });
+        connect(&boton, &BotonEtiqueta::clic, &boton,
+                [&] { grisAlClic = boton.EsGris() && boton.Fondo() == Colores::kGris; });
         QTest::mouseRelease(&boton, Qt::LeftButton);
         QVERIFY(grisAlClic);
 
@@ -448,15 +458,18 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(ventana, "lblEstado")->y(), Twips::Px(4975));
         QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->y(), Twips::Px(4975));
         // The command column and the preview stay where they are.
-        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblTeclas")->geometry(), Twips::Rect(45, 1995, 2070, 255));
-        QCOMPARE(Control<QLabel>(ventana, "ImagenROM")->geometry(), Twips::Rect(30, 2925, 2070, 1290));
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblTeclas")->geometry(),
+                 Twips::Rect(45, 1995, 2070, 255));
+        QCOMPARE(Control<QLabel>(ventana, "ImagenROM")->geometry(),
+                 Twips::Rect(30, 2925, 2070, 1290));
 
         // Narrower or lower than the design: back to the design size.
         ventana.resize(200, 150);
         QTRY_COMPARE(ventana.size(), Twips::Tamano(7185 - frmCargador::kMarcoAncho,
                                                    4680 - frmCargador::kMarcoAlto));
         QCOMPARE(Control<QListView>(ventana, "lstJuegos")->geometry(), lista);
-        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->geometry(), Twips::Rect(6300, 3975, 720, 255));
+        QCOMPARE(Control<BotonEtiqueta>(ventana, "lblLog")->geometry(),
+                 Twips::Rect(6300, 3975, 720, 255));
     }
 
     void controlesEnSuSitio()
@@ -466,7 +479,8 @@ private Q_SLOTS:
         ventana.Form_Load();
         QCOMPARE(ventana.windowTitle(), QStringLiteral("El Front End para M.A.M.E"));
         const QRect cliente = ventana.rect();
-        for (const QWidget *control : ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        for (const QWidget *control :
+             ventana.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(cliente.contains(control->geometry()), control->metaObject()->className());
         QVERIFY(!Control<QLabel>(ventana, "Image1")->pixmap().isNull());
     }
@@ -485,7 +499,10 @@ private Q_SLOTS:
             caja->accept();
         });
         Mensajes::Mostrar({QStringLiteral("No hay sucesos."), QStringLiteral("Visor de Sucesos.")});
-        QVERIFY(anchoDeCaja >= QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Visor de Sucesos.")) + 100);
+        QVERIFY(anchoDeCaja
+                >= QFontMetrics(QApplication::font())
+                                   .horizontalAdvance(QStringLiteral("Visor de Sucesos."))
+                           + 100);
 
         // A log of 300 lines: never taller than the screen, and open at its end.
         QString log;
@@ -534,10 +551,12 @@ private Q_SLOTS:
         pulsar(QStringLiteral("Sí"));
         QCOMPARE(Mensajes::Mostrar(pregunta), Respuesta::Si);
         pulsar(QStringLiteral("Aceptar"));
-        QCOMPARE(Mensajes::Mostrar({QStringLiteral("Hecho."), QStringLiteral("Fin")}), Respuesta::Aceptar);
+        QCOMPARE(Mensajes::Mostrar({QStringLiteral("Hecho."), QStringLiteral("Fin")}),
+                 Respuesta::Aceptar);
         std::sort(botones.begin(), botones.end());
-        QCOMPARE(botones, QStringList({QStringLiteral("Aceptar"), QStringLiteral("No"), QStringLiteral("No"),
-                                       QStringLiteral("Sí"), QStringLiteral("Sí")}));
+        QCOMPARE(botones,
+                 QStringList({QStringLiteral("Aceptar"), QStringLiteral("No"), QStringLiteral("No"),
+                              QStringLiteral("Sí"), QStringLiteral("Sí")}));
         Mensajes::Instalar(anterior);
     }
 };

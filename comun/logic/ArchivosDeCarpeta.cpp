@@ -29,12 +29,15 @@ bool FaltanArchivosDeCD(const CarpetaMame &carpeta)
 
 Mensaje MensajeFaltanArchivosDeCD()
 {
-    return {QStringLiteral(
-                "Estás ejecutando el Corvala des de una unidad de CD, y no se han encontrado los "
-                "archivos necesarios para su funcionamiento, ya que Corvala los crearía de forma "
-                "automática , pero en una unidad de sólo lectura es imposible.\r\n"
-                "Si quieres ejecutar Corvala desde un CD-ROM deberás al menos ejecutarlo una vez "
-                "con el M.A.M.E que vas a copiar al CD, para que genere los archivos necesarios."),
+    return {QStringLiteral("Estás ejecutando el Corvala des de una unidad de CD, y no se han "
+                           "encontrado los "
+                           "archivos necesarios para su funcionamiento, ya que Corvala los crearía "
+                           "de forma "
+                           "automática , pero en una unidad de sólo lectura es imposible.\r\n"
+                           "Si quieres ejecutar Corvala desde un CD-ROM deberás al menos "
+                           "ejecutarlo una vez "
+                           "con el M.A.M.E que vas a copiar al CD, para que genere los archivos "
+                           "necesarios."),
             QStringLiteral("Error Crítico."), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
 }
 
@@ -82,7 +85,8 @@ QStringList ListarArchivos(const QString &carpetaRoms)
 {
     QStringList archivos;
     ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
-        if (nombre.startsWith('.') || nombre.size() < 4 || qstricmp(nombre.right(4).constData(), ".zip") != 0)
+        if (nombre.startsWith('.') || nombre.size() < 4
+            || qstricmp(nombre.right(4).constData(), ".zip") != 0)
             return;
         // A name that is not UTF-8 is shown as Windows-1252 would read it.
         archivos << ArchivoTexto::DecodificarLinea(nombre);
@@ -109,11 +113,13 @@ bool NombreIlegible(const QString &carpetaRoms, const QString &archivo)
 
 Mensaje MensajeNombreIlegible(const QString &archivo)
 {
-    return {QStringLiteral("El nombre del archivo %1 no está escrito en UTF-8, así que ni M.A.M.E ni "
-                           "Corvala! pueden usarlo. Cámbiale el nombre (por ejemplo desde el "
-                           "gestor de archivos) y pulsa 'Actualizar ROMs'.")
-                .arg(archivo),
-            QStringLiteral("Nombre no válido"), Mensaje::Icono::Exclamacion, Mensaje::Botones::Aceptar};
+    return {QStringLiteral(
+                    "El nombre del archivo %1 no está escrito en UTF-8, así que ni M.A.M.E ni "
+                    "Corvala! pueden usarlo. Cámbiale el nombre (por ejemplo desde el "
+                    "gestor de archivos) y pulsa 'Actualizar ROMs'.")
+                    .arg(archivo),
+            QStringLiteral("Nombre no válido"), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
 }
 
 } // namespace Corvala::ArchivosDeCarpeta

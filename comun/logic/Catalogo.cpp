@@ -34,12 +34,12 @@ QString NombreDeConexion()
 }
 
 const char *const kEsquema[] = {
-    "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
-    "fabricante TEXT, clon_de TEXT, rom_de TEXT, estado TEXT, es_bios INTEGER, "
-    "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER)",
-    "CREATE TABLE roms(maquina TEXT, nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, "
-    "fusion TEXT, estado TEXT)",
-    "CREATE TABLE catalogo(version TEXT, huella TEXT)",
+        "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
+        "fabricante TEXT, clon_de TEXT, rom_de TEXT, estado TEXT, es_bios INTEGER, "
+        "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER)",
+        "CREATE TABLE roms(maquina TEXT, nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, "
+        "fusion TEXT, estado TEXT)",
+        "CREATE TABLE catalogo(version TEXT, huella TEXT)",
 };
 
 } // namespace
@@ -56,8 +56,8 @@ QString Catalogo::RutaNueva(const CarpetaMame &carpeta)
 
 QString Catalogo::Huella(const CarpetaMame &carpeta)
 {
-    const std::optional<QByteArray> lista =
-        ArchivoTexto::LeerBytes(carpeta.Ruta(QStringLiteral("lista.txt")));
+    const std::optional<QByteArray> lista
+            = ArchivoTexto::LeerBytes(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!lista)
         return {};
     return QString::fromLatin1(QCryptographicHash::hash(*lista, QCryptographicHash::Sha1).toHex());
@@ -76,13 +76,14 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta)
         base.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (base.open()) {
             QSqlQuery sello(base);
-            if (sello.exec(QStringLiteral("SELECT version, huella FROM catalogo")) && sello.next()) {
+            if (sello.exec(QStringLiteral("SELECT version, huella FROM catalogo"))
+                && sello.next()) {
                 catalogo->m_sello = {sello.value(0).toString(), sello.value(1).toString()};
                 QSqlQuery filas(base);
                 filas.setForwardOnly(true);
                 bien = filas.exec(QStringLiteral(
-                    "SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
-                    "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"));
+                        "SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
+                        "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"));
                 while (bien && filas.next()) {
                     FichaMaquina maquina;
                     maquina.nombre = filas.value(0).toString();
@@ -114,29 +115,33 @@ bool Catalogo::LeerRoms(const QString &ruta)
     // 340,000 rows: read straight from SQLite, without a value object for every field.
     sqlite3 *base = nullptr;
     sqlite3_stmt *filas = nullptr;
-    bool bien = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, SQLITE_OPEN_READONLY, nullptr)
-                    == SQLITE_OK
+    bool bien = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, SQLITE_OPEN_READONLY,
+                                nullptr)
+                        == SQLITE_OK
                 && sqlite3_prepare_v2(base,
                                       "SELECT maquina, tamano, crc, fusion IS NULL FROM roms "
                                       "WHERE crc IS NOT NULL AND estado IS NOT 'nodump'",
                                       -1, &filas, nullptr)
-                       == SQLITE_OK;
+                           == SQLITE_OK;
     QByteArray anterior;
     qint32 maquina = -1;
     int paso = SQLITE_DONE;
     while (bien && (paso = sqlite3_step(filas)) == SQLITE_ROW) {
         // A set's ROMs lie together: its name is looked up once.
         const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(filas, 0));
-        const QByteArray nombre = QByteArray::fromRawData(texto ? texto : "", sqlite3_column_bytes(filas, 0));
+        const QByteArray nombre
+                = QByteArray::fromRawData(texto ? texto : "", sqlite3_column_bytes(filas, 0));
         if (nombre != anterior || maquina < 0) {
             anterior = QByteArray(nombre.constData(), nombre.size());
             maquina = m_numeros.value(QString::fromUtf8(anterior).toLower(), -1);
         }
         bool esCrc = false;
         const auto *crc = reinterpret_cast<const char *>(sqlite3_column_text(filas, 2));
-        const quint32 valor = QByteArray::fromRawData(crc, sqlite3_column_bytes(filas, 2)).toUInt(&esCrc, 16);
+        const quint32 valor
+                = QByteArray::fromRawData(crc, sqlite3_column_bytes(filas, 2)).toUInt(&esCrc, 16);
         if (maquina >= 0 && esCrc)
-            AgregarRom(maquina, valor, sqlite3_column_int64(filas, 1), sqlite3_column_int(filas, 3) != 0);
+            AgregarRom(maquina, valor, sqlite3_column_int64(filas, 1),
+                       sqlite3_column_int(filas, 3) != 0);
     }
     bien = bien && paso == SQLITE_DONE;
     sqlite3_finalize(filas);
@@ -203,7 +208,8 @@ Catalogo::Iguales(quint32 crc, quint64 tamano) const
     // A file over 4 GiB matches no ROM.
     if (tamano > std::numeric_limits<quint32>::max())
         return {m_roms.cend(), m_roms.cend()};
-    return std::equal_range(m_roms.cbegin(), m_roms.cend(), Rom{crc, quint32(tamano), 0, false}, Antes);
+    return std::equal_range(m_roms.cbegin(), m_roms.cend(), Rom{crc, quint32(tamano), 0, false},
+                            Antes);
 }
 
 // The writer speaks to SQLite directly: binding through Qt's layer costs more than SQLite's
@@ -220,7 +226,10 @@ struct EscritorCatalogo::Conexion
         sqlite3_finalize(rom);
         sqlite3_close(base);
     }
-    bool Ejecutar(const char *sql) { return sqlite3_exec(base, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool Ejecutar(const char *sql)
+    {
+        return sqlite3_exec(base, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
 };
 
 namespace {
@@ -264,7 +273,8 @@ bool EscritorCatalogo::Empezar()
     m_conexion = std::make_unique<Conexion>();
     Conexion &c = *m_conexion;
     if (sqlite3_open_v2(QFile::encodeName(m_ruta).constData(), &c.base,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK)
         return false;
     // The file is not the catalogue until it is whole and renamed: no journal is needed.
     if (!c.Ejecutar("PRAGMA journal_mode=OFF") || !c.Ejecutar("PRAGMA synchronous=OFF"))
@@ -274,10 +284,14 @@ bool EscritorCatalogo::Empezar()
             return false;
     }
     return c.Ejecutar("BEGIN")
-           && sqlite3_prepare_v2(c.base, "INSERT OR REPLACE INTO maquinas VALUES "
-                                         "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", -1, &c.maquina, nullptr) == SQLITE_OK
+           && sqlite3_prepare_v2(c.base,
+                                 "INSERT OR REPLACE INTO maquinas VALUES "
+                                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                 -1, &c.maquina, nullptr)
+                      == SQLITE_OK
            && sqlite3_prepare_v2(c.base, "INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?)", -1,
-                                 &c.rom, nullptr) == SQLITE_OK;
+                                 &c.rom, nullptr)
+                      == SQLITE_OK;
 }
 
 bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
@@ -290,11 +304,12 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
     }
     sqlite3_stmt *fila = m_conexion->maquina;
     int k = 1;
-    for (const QString *texto : {&maquina.nombre, &maquina.descripcion, &maquina.anio,
-                                 &maquina.fabricante, &maquina.clonDe, &maquina.romDe, &maquina.estado})
+    for (const QString *texto :
+         {&maquina.nombre, &maquina.descripcion, &maquina.anio, &maquina.fabricante,
+          &maquina.clonDe, &maquina.romDe, &maquina.estado})
         Enlazar(fila, k++, *texto);
-    for (const int valor : {int(maquina.esBios), int(maquina.esDispositivo), int(maquina.esMecanica),
-                            maquina.jugadores})
+    for (const int valor : {int(maquina.esBios), int(maquina.esDispositivo),
+                            int(maquina.esMecanica), maquina.jugadores})
         sqlite3_bind_int(fila, k++, valor);
     bool bien = Paso(fila);
     sqlite3_stmt *rom = m_conexion->rom;
@@ -320,7 +335,9 @@ bool EscritorCatalogo::Terminar(const Catalogo::Sello &sello)
         return false;
     Conexion &c = *m_conexion;
     sqlite3_stmt *orden = nullptr;
-    bool bien = sqlite3_prepare_v2(c.base, "INSERT INTO catalogo VALUES (?, ?)", -1, &orden, nullptr) == SQLITE_OK;
+    bool bien
+            = sqlite3_prepare_v2(c.base, "INSERT INTO catalogo VALUES (?, ?)", -1, &orden, nullptr)
+              == SQLITE_OK;
     if (bien) {
         Enlazar(orden, 1, sello.version);
         Enlazar(orden, 2, sello.huella);

@@ -59,8 +59,8 @@ public:
     {
         quint32 crc = 0;
         quint32 tamano = 0;
-        qint32 maquina = 0;   // its set, by number (Ficha)
-        bool propia = false;  // lies in the set's own archive, not merged from a parent or BIOS
+        qint32 maquina = 0;  // its set, by number (Ficha)
+        bool propia = false; // lies in the set's own archive, not merged from a parent or BIOS
     };
     // How many of those a set has, and how many of them are its own.
     struct Cuenta
@@ -69,7 +69,8 @@ public:
         int propias = 0;
     };
     // Every ROM of every set with this size and CRC, as a range of the sealed catalogue.
-    std::pair<QVector<Rom>::const_iterator, QVector<Rom>::const_iterator> Iguales(quint32 crc, quint64 tamano) const;
+    std::pair<QVector<Rom>::const_iterator, QVector<Rom>::const_iterator>
+    Iguales(quint32 crc, quint64 tamano) const;
     const FichaMaquina &Ficha(qint32 maquina) const { return m_fichas[maquina]; }
     Cuenta CuentaDe(qint32 maquina) const { return m_cuentas[maquina]; }
 
@@ -84,8 +85,8 @@ private:
     Sello m_sello;
     QVector<FichaMaquina> m_fichas;
     QVector<Cuenta> m_cuentas;
-    QHash<QString, qint32> m_numeros;   // by set name in lower case
-    QVector<Rom> m_roms;                // in order of CRC and size once sealed
+    QHash<QString, qint32> m_numeros; // by set name in lower case
+    QVector<Rom> m_roms;              // in order of CRC and size once sealed
 };
 
 // Writes a new database, machine by machine, into one file. The file is whole only once

@@ -84,7 +84,8 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
     if (!escritor.Terminar(sello))
         return false;
     // Replaces the old catalogue in one step: a reader sees the old file or the new one.
-    if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData()) == 0)
+    if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
+        == 0)
         return true;
     QFile::remove(nueva);
     return false;

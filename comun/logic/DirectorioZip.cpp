@@ -26,7 +26,8 @@ DirectorioZip DirectorioZip::Leer(const QString &ruta)
     if (!info.isFile())
         return directorio;
     int error = 0;
-    const std::unique_ptr<zip_t, Cerrar> zip(zip_open(QFile::encodeName(ruta).constData(), ZIP_RDONLY, &error));
+    const std::unique_ptr<zip_t, Cerrar> zip(
+            zip_open(QFile::encodeName(ruta).constData(), ZIP_RDONLY, &error));
     if (!zip)
         return directorio;
     const zip_int64_t cantidad = zip_get_num_entries(zip.get(), 0);

@@ -32,10 +32,11 @@ Emulador::Limites &Emulador::LimitesEnUso()
 
 Mensaje Emulador::MensajeNoResponde(const QString &orden)
 {
-    return {QStringLiteral("M.A.M.E no ha terminado a tiempo la orden %1 (o ha escrito mucho más de "
-                           "lo que debería) y se ha detenido. Comprueba que el emulador de esta "
-                           "carpeta funciona.")
-                .arg(orden),
+    return {QStringLiteral(
+                    "M.A.M.E no ha terminado a tiempo la orden %1 (o ha escrito mucho más de "
+                    "lo que debería) y se ha detenido. Comprueba que el emulador de esta "
+                    "carpeta funciona.")
+                    .arg(orden),
             QStringLiteral("El emulador no responde."), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::Aceptar};
 }
@@ -81,8 +82,8 @@ bool Emulador::Ejecutar(const QStringList &argumentos, const QString &salida, in
 }
 
 std::optional<QString> Emulador::Capturar(const QStringList &argumentos, bool conErrores,
-                                         int limiteMs, qint64 limiteBytes, FinEjecucion *fin,
-                                         int *codigoSalida) const
+                                          int limiteMs, qint64 limiteBytes, FinEjecucion *fin,
+                                          int *codigoSalida) const
 {
     QTemporaryFile captura(QDir::temp().filePath(QStringLiteral("corvala-salida-XXXXXX.txt")));
     if (!captura.open())
@@ -107,7 +108,8 @@ std::optional<QString> Emulador::Preguntar(const QStringList &argumentos) const
     // An answer about itself comes at once; an emulator that hangs on it, or talks for ever,
     // must not hold the start-up.
     FinEjecucion fin = FinEjecucion::Bien;
-    std::optional<QString> respuesta = Capturar(argumentos, false, LimitesEnUso().preguntaMs, LimitesEnUso().preguntaBytes, &fin);
+    std::optional<QString> respuesta = Capturar(argumentos, false, LimitesEnUso().preguntaMs,
+                                                LimitesEnUso().preguntaBytes, &fin);
     if (fin == FinEjecucion::Cortado)
         Mensajes::Mostrar(MensajeNoResponde(argumentos.join(QLatin1Char(' '))));
     return respuesta;
@@ -122,7 +124,8 @@ bool Emulador::CrearConfiguracion() const
         argumentos << QStringLiteral("-rompath") << QStringLiteral("roms")
                    << QStringLiteral("-cfg_directory") << QStringLiteral("cfg")
                    << QStringLiteral("-ctrlrpath") << QStringLiteral("ctrlr")
-                   << QStringLiteral("-snapshot_directory") << QStringLiteral("snaps")
+                   << QStringLiteral("-snapshot_directory")
+                   << QStringLiteral("snaps")
                    // A snapshot taken in a game (F12) is then snaps/GAME.png, where the
                    // preview looks.
                    << QStringLiteral("-snapname") << QStringLiteral("%g");
@@ -139,7 +142,8 @@ FinEjecucion Emulador::ListarJuegos() const
     if (!nueva.open())
         return FinEjecucion::NoEmpezo;
     nueva.close();
-    OrdenEmulador orden = Orden(QStringList{QStringLiteral("-listfull")} + OpcionesDeLaCarpeta(m_carpeta));
+    OrdenEmulador orden
+            = Orden(QStringList{QStringLiteral("-listfull")} + OpcionesDeLaCarpeta(m_carpeta));
     orden.salida = nueva.fileName();
     orden.limiteMs = LimitesEnUso().listaMs;
     orden.limiteBytes = LimitesEnUso().listaBytes;
@@ -179,13 +183,15 @@ bool Emulador::VerificarSets(const QString &rom, int limiteMs) const
     if (!EsNombreDeJuego(rom))
         return false;
     // Current emulators dropped -verifysets; -verifyroms answers a set in the same words.
-    const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets() ? QStringLiteral("-verifysets")
-                                                                        : QStringLiteral("-verifyroms");
+    const QString orden = OpcionesEmulador::De(m_carpeta).VerificaSets()
+                                  ? QStringLiteral("-verifysets")
+                                  : QStringLiteral("-verifyroms");
     QStringList opciones{orden};
     // Its answer must not depend on what the player's mame.ini adds to the output.
     if (OpcionesEmulador::De(m_carpeta).Silenciable())
         opciones << QStringLiteral("-noverbose");
-    return Ejecutar(Argumentos(rom, opciones), QStringLiteral("1.p"), limiteMs, LimitesEnUso().preguntaBytes);
+    return Ejecutar(Argumentos(rom, opciones), QStringLiteral("1.p"), limiteMs,
+                    LimitesEnUso().preguntaBytes);
 }
 
 std::optional<OrdenEmulador> Emulador::OrdenCatalogo() const
@@ -209,16 +215,16 @@ bool Emulador::ListarRoms(const QString &rom, const QString &salida) const
 {
     if (!EsNombreDeJuego(rom))
         return false;
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida, LimitesEnUso().informeMs,
-                    LimitesEnUso().informeBytes, true);
+    return Ejecutar(Argumentos(rom, {QStringLiteral("-listroms")}), salida,
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::VerificarRoms(const QString &rom, const QString &salida) const
 {
     if (!EsNombreDeJuego(rom))
         return false;
-    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida, LimitesEnUso().informeMs,
-                    LimitesEnUso().informeBytes, true);
+    return Ejecutar(Argumentos(rom, {QStringLiteral("-verifyroms")}), salida,
+                    LimitesEnUso().informeMs, LimitesEnUso().informeBytes, true);
 }
 
 bool Emulador::IdentificarArchivo(const QString &archivo, const QString &salida) const

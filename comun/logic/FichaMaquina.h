@@ -12,9 +12,9 @@ struct FichaMaquina
     QString descripcion;
     QString anio;
     QString fabricante;
-    QString clonDe;   // the parent set of a clone
-    QString romDe;    // the set whose ROMs it shares (its parent, or a BIOS)
-    QString estado;   // the driver's status: good, imperfect or preliminary
+    QString clonDe; // the parent set of a clone
+    QString romDe;  // the set whose ROMs it shares (its parent, or a BIOS)
+    QString estado; // the driver's status: good, imperfect or preliminary
     bool esBios = false;
     bool esDispositivo = false;
     bool esMecanica = false;
@@ -28,8 +28,8 @@ struct FichaRom
     qint64 tamano = 0;
     QString crc;
     QString sha1;
-    QString fusion;   // the name of the ROM in the set it is merged from, if any
-    QString estado;   // baddump or nodump; good when absent
+    QString fusion; // the name of the ROM in the set it is merged from, if any
+    QString estado; // baddump or nodump; good when absent
 };
 
 } // namespace Corvala

@@ -11,7 +11,7 @@ constexpr qsizetype kLargoMaximo = 254;
 ArchivoIni ArchivoIni::DesdeTexto(const QString &texto)
 {
     ArchivoIni ini;
-    ini.m_secciones.push_back({});   // lines before the first section header
+    ini.m_secciones.push_back({}); // lines before the first section header
     for (const QString &linea : ArchivoTexto::PartirLineas(texto)) {
         const QString limpia = linea.trimmed();
         if (limpia.isEmpty() || limpia.startsWith(QLatin1Char(';')))
@@ -48,7 +48,7 @@ QString ArchivoIni::Valor(const QString &seccion, const QString &clave,
             if (e.clave.compare(clave, Qt::CaseInsensitive) == 0)
                 return e.valor.isEmpty() ? porDefecto : e.valor.left(kLargoMaximo);
         }
-        break;   // only the first section of that name is searched
+        break; // only the first section of that name is searched
     }
     return porDefecto;
 }

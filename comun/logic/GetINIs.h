@@ -17,11 +17,20 @@ public:
     static ArchivoIni Leer(const QString &ruta);
 
     // The value, or the default when there is none or it is empty.
-    QString Valor(const QString &seccion, const QString &clave, const QString &porDefecto = {}) const;
+    QString Valor(const QString &seccion, const QString &clave,
+                  const QString &porDefecto = {}) const;
 
 private:
-    struct Entrada { QString clave; QString valor; };
-    struct Seccion { QString nombre; QVector<Entrada> entradas; };
+    struct Entrada
+    {
+        QString clave;
+        QString valor;
+    };
+    struct Seccion
+    {
+        QString nombre;
+        QVector<Entrada> entradas;
+    };
     QVector<Seccion> m_secciones;
 };
 

@@ -13,9 +13,9 @@ struct Candidato
 {
     QString nombre;
     QString titulo;
-    int presentes = 0;      // of the set's ROMs, those the archive holds
-    int roms = 0;           // the set's ROMs (dumps that do not exist left out)
-    bool completo = false;  // the archive holds every ROM that must lie in the set's own archive
+    int presentes = 0;     // of the set's ROMs, those the archive holds
+    int roms = 0;          // the set's ROMs (dumps that do not exist left out)
+    bool completo = false; // the archive holds every ROM that must lie in the set's own archive
     bool clon = false;
 };
 

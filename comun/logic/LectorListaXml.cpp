@@ -10,10 +10,11 @@ namespace {
 
 // The elements of a machine that Corvala does not keep, in byte order for a binary search.
 constexpr std::array<QByteArrayView, 26> kSinInteres = {
-    "adjuster", "analog", "biosset", "chip", "condition", "configuration", "conflocation",
-    "confsetting", "control", "device", "device_ref", "diplocation", "dipswitch", "dipvalue",
-    "disk", "display", "extension", "feature", "instance", "port", "ramoption", "sample",
-    "slot", "slotoption", "softwarelist", "sound",
+        "adjuster",     "analog",      "biosset",   "chip",    "condition",  "configuration",
+        "conflocation", "confsetting", "control",   "device",  "device_ref", "diplocation",
+        "dipswitch",    "dipvalue",    "disk",      "display", "extension",  "feature",
+        "instance",     "port",        "ramoption", "sample",  "slot",       "slotoption",
+        "softwarelist", "sound",
 };
 
 // The longest line the filter holds until its end.

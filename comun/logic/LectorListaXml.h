@@ -48,13 +48,13 @@ private:
 
     Receptor m_receptor;
     QXmlStreamReader m_xml;
-    QByteArray m_resto;         // a line not yet ended
-    QByteArray m_saltando;      // the element being dropped, while one is
-    QByteArray m_cierre;        // and its end tag
-    int m_profundidad = 0;      // elements of that name open inside it
+    QByteArray m_resto;    // a line not yet ended
+    QByteArray m_saltando; // the element being dropped, while one is
+    QByteArray m_cierre;   // and its end tag
+    int m_profundidad = 0; // elements of that name open inside it
     bool m_fallido = false;
-    bool m_sinFiltro = false;   // the output came in lines too long to hold
-    bool m_raiz = false;        // the root element was a machine list
+    bool m_sinFiltro = false; // the output came in lines too long to hold
+    bool m_raiz = false;      // the root element was a machine list
     bool m_enMaquina = false;
     QString *m_campo = nullptr; // the text element being read
     FichaMaquina m_maquina;

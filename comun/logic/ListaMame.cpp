@@ -35,7 +35,7 @@ std::optional<JuegoListado> LeerLineaAncha(QStringView linea)
 }
 
 // Calls the function with every game of the text, in order, until it returns false.
-template<typename Funcion>
+template <typename Funcion>
 void RecorrerJuegos(QStringView texto, Funcion &&funcion)
 {
     qsizetype inicio = 0;
@@ -81,8 +81,8 @@ ListaMame ListaMame::DesdeTexto(QStringView texto)
     return lista;
 }
 
-std::optional<JuegoListado> ListaMame::Buscar(const QString &ruta,
-                                                const std::function<bool(const JuegoListado &)> &prueba)
+std::optional<JuegoListado>
+ListaMame::Buscar(const QString &ruta, const std::function<bool(const JuegoListado &)> &prueba)
 {
     const std::optional<QString> texto = ArchivoTexto::LeerTexto(ruta);
     if (!texto)

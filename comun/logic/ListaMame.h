@@ -13,8 +13,8 @@ namespace Corvala {
 // One game of lista.txt, the emulator's full game list.
 struct JuegoListado
 {
-    QString nombre;   // the ROM name, as the emulator knows it
-    QString titulo;   // the game's title
+    QString nombre; // the ROM name, as the emulator knows it
+    QString titulo; // the game's title
 };
 
 // The one reader of a lista.txt line; every place that reads the list uses it.
@@ -37,8 +37,8 @@ public:
 
     // Reads the file through once, without keeping the list, and gives its first game for
     // which the test holds; nothing when there is none or the file cannot be read.
-    static std::optional<JuegoListado> Buscar(const QString &ruta,
-                                              const std::function<bool(const JuegoListado &)> &prueba);
+    static std::optional<JuegoListado>
+    Buscar(const QString &ruta, const std::function<bool(const JuegoListado &)> &prueba);
 
     const QVector<JuegoListado> &Juegos() const { return m_juegos; }
 
@@ -50,7 +50,7 @@ private:
     void Agregar(JuegoListado juego);
 
     QVector<JuegoListado> m_juegos;
-    QHash<QString, qsizetype> m_porNombre;   // upper-cased name -> first game of that name
+    QHash<QString, qsizetype> m_porNombre; // upper-cased name -> first game of that name
 };
 
 // "ROM desconocida(" + archive + ")", the text of an archive the emulator does not know.

@@ -34,13 +34,12 @@ QString LineaOpcionSinFijar(const QString &nombre)
 }
 
 ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &nombre,
-                                    const QString &valor, bool restaurar,
-                                    QString &lineaGuardada)
+                                    const QString &valor, bool restaurar, QString &lineaGuardada)
 {
     const QString ini = carpeta.Ruta(QStringLiteral("mame.ini"));
     const QString temporal = carpeta.Ruta(QStringLiteral("mame.in"));
-    const std::optional<QByteArray> leidos =
-        QFileInfo(ini).isFile() ? ArchivoTexto::LeerBytes(ini) : std::nullopt;
+    const std::optional<QByteArray> leidos
+            = QFileInfo(ini).isFile() ? ArchivoTexto::LeerBytes(ini) : std::nullopt;
     if (!leidos)
         return ResultadoMameIni::NoSeLee;
     const QByteArray &bytes = *leidos;
@@ -72,8 +71,8 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
             } else {
                 guardada = linea;
                 cambiada = valor.isEmpty() && nombre == QLatin1String("ctrlr")
-                               ? LineaOpcionSinFijar(nombre)
-                               : LineaOpcion(nombre, valor);
+                                   ? LineaOpcionSinFijar(nombre)
+                                   : LineaOpcion(nombre, valor);
             }
         } else {
             const QString resto = linea.mid(2);
@@ -100,8 +99,8 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 
 std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre)
 {
-    const std::optional<QStringList> lineas =
-        ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
+    const std::optional<QStringList> lineas
+            = ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
     if (!lineas)
         return std::nullopt;
     for (const QString &linea : *lineas) {
@@ -118,10 +117,11 @@ bool CtrlrDeCorvala(const CarpetaMame &carpeta)
 
 Mensaje MensajeErrorMameIni()
 {
-    return {QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
-                           "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no "
-                           "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
-                           "continuar funcionando correctamente."),
+    return {QStringLiteral(
+                    "Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
+                    "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no "
+                    "tiene la propiedad de 'sólo lectura' de ser así Corvala! no podrá "
+                    "continuar funcionando correctamente."),
             QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
 }
 

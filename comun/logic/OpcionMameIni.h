@@ -12,11 +12,11 @@ class CarpetaMame;
 
 // How a rewrite of mame.ini ended.
 enum class ResultadoMameIni {
-    Cambiado,       // mame.in was written and has replaced mame.ini
-    SinCambios,     // the option already held the value: mame.ini was not touched
-    NoSeLee,        // mame.ini could not be read or mame.in written: nothing changed
-    NoSeRenombra,   // mame.in could not replace mame.ini: mame.in is removed, nothing changed
-    NoSeEdita,      // mame.ini is not text Corvala can rewrite safely (UTF-16): left alone
+    Cambiado,     // mame.in was written and has replaced mame.ini
+    SinCambios,   // the option already held the value: mame.ini was not touched
+    NoSeLee,      // mame.ini could not be read or mame.in written: nothing changed
+    NoSeRenombra, // mame.in could not replace mame.ini: mame.in is removed, nothing changed
+    NoSeEdita,    // mame.ini is not text Corvala can rewrite safely (UTF-16): left alone
 };
 
 // The option lines as Corvala writes them: the name padded to 24 characters and the value;
@@ -25,14 +25,13 @@ QString LineaOpcion(const QString &nombre, const QString &valor);
 QString LineaOpcionSinFijar(const QString &nombre);
 
 // Rewrites mame.ini through mame.in with one option changed; an option on no line is not
-// added, and every other line keeps its bytes exactly. On an active line of the option: with restaurar the saved line is written back;
-// otherwise, unless it already holds the (non-empty) value, the line is saved in
-// lineaGuardada and replaced by the set form (the unset form for an empty "ctrlr"). On a
-// commented line of the option the line is saved and the option made active: with the value,
-// or with the value it held when that was already the one.
+// added, and every other line keeps its bytes exactly. On an active line of the option: with
+// restaurar the saved line is written back; otherwise, unless it already holds the (non-empty)
+// value, the line is saved in lineaGuardada and replaced by the set form (the unset form for an
+// empty "ctrlr"). On a commented line of the option the line is saved and the option made active:
+// with the value, or with the value it held when that was already the one.
 ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &nombre,
-                                    const QString &valor, bool restaurar,
-                                    QString &lineaGuardada);
+                                    const QString &valor, bool restaurar, QString &lineaGuardada);
 
 // The value of the option's active line in mame.ini; nothing when no line sets it or the file
 // cannot be read.

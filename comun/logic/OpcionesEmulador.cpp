@@ -23,8 +23,8 @@ const OpcionesEmulador &OpcionesEmulador::De(const CarpetaMame &carpeta)
     const QString emulador = carpeta.Emulador();
     auto encontrada = respuestas.constFind(emulador);
     if (encontrada == respuestas.constEnd()) {
-        const QString listado =
-            Emulador(carpeta).Preguntar({QStringLiteral("-showusage")}).value_or(QString());
+        const QString listado
+                = Emulador(carpeta).Preguntar({QStringLiteral("-showusage")}).value_or(QString());
         encontrada = respuestas.insert(emulador, DeListado(listado));
     }
     return *encontrada;

@@ -24,7 +24,7 @@ bool Escribir(const CarpetaMame &carpeta, const QString &archivo, const QString 
 {
     return ArchivoTexto::EscribirBytes(carpeta.Ruta(Nombre()),
                                        archivo.toUtf8().toPercentEncoding() + "\r\n"
-                                           + candidato.toUtf8().toPercentEncoding() + "\r\n");
+                                               + candidato.toUtf8().toPercentEncoding() + "\r\n");
 }
 
 void Borrar(const CarpetaMame &carpeta)

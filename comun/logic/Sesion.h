@@ -16,7 +16,10 @@ namespace Corvala {
 // What one run of Corvala shares between its windows: one instance, made at start-up.
 struct Sesion
 {
-    explicit Sesion(CarpetaMame carpetaMame) : carpeta(std::move(carpetaMame)) {}
+    explicit Sesion(CarpetaMame carpetaMame)
+        : carpeta(std::move(carpetaMame))
+    {
+    }
 
     CarpetaMame carpeta;
 

@@ -27,8 +27,8 @@ bool ExisteArchivo(const QString &ruta)
     if (!nombre.contains(QLatin1Char('*')) && !nombre.contains(QLatin1Char('?')))
         return info.exists();
     QDirIterator coincidencias(info.path(), {nombre},
-                               QDir::AllEntries | QDir::Hidden | QDir::System
-                                   | QDir::NoDotAndDotDot | QDir::CaseSensitive);
+                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot
+                                       | QDir::CaseSensitive);
     return coincidencias.hasNext();
 }
 
@@ -52,20 +52,20 @@ QStringView QuitarBlancos(QStringView texto)
 QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo)
 {
     const QString buscado = titulo.toUpper();
-    const std::optional<JuegoListado> juego =
-        ListaMame::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
-            return j.titulo.size() == buscado.size() && j.titulo.toUpper() == buscado;
-        });
+    const std::optional<JuegoListado> juego = ListaMame::Buscar(
+            carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
+                return j.titulo.size() == buscado.size() && j.titulo.toUpper() == buscado;
+            });
     return juego ? juego->nombre + QStringLiteral(".zip") : QStringLiteral("ERROR");
 }
 
 QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo)
 {
     const QString rom = QuitarExtension(archivo);
-    const std::optional<JuegoListado> juego =
-        ListaMame::Buscar(carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
-            return j.nombre.compare(rom, Qt::CaseInsensitive) == 0;
-        });
+    const std::optional<JuegoListado> juego = ListaMame::Buscar(
+            carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
+                return j.nombre.compare(rom, Qt::CaseInsensitive) == 0;
+            });
     return juego ? juego->titulo : TextoRomDesconocida(archivo);
 }
 
@@ -137,8 +137,9 @@ FinEjecucion Ejecutar(const OrdenEmulador &orden, int *codigoSalida)
         proceso.waitForFinished(-1);
         return FinEjecucion::Cortado;
     }
-    if (cortado || (orden.limiteBytes >= 0 && !orden.salida.isEmpty()
-                    && QFileInfo(orden.salida).size() > orden.limiteBytes))
+    if (cortado
+        || (orden.limiteBytes >= 0 && !orden.salida.isEmpty()
+            && QFileInfo(orden.salida).size() > orden.limiteBytes))
         return FinEjecucion::Cortado;
     const int codigo = proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1;
     if (codigoSalida)
@@ -161,8 +162,8 @@ QString VersionMame(const CarpetaMame &carpeta)
 {
     const QString ruta = carpeta.Ruta(QStringLiteral("whatsnew.txt"));
     // A file that cannot be read, or that holds only blank lines, names no version either.
-    const std::optional<QStringList> lineas =
-        ExisteArchivo(ruta) ? ArchivoTexto::LeerLineas(ruta) : std::nullopt;
+    const std::optional<QStringList> lineas
+            = ExisteArchivo(ruta) ? ArchivoTexto::LeerLineas(ruta) : std::nullopt;
     if (lineas) {
         for (const QString &linea : *lineas) {
             for (const QChar c : linea) {
@@ -211,7 +212,8 @@ bool MoverArchivo(const QString &origen, const QString &destino)
 #else
     // rename() replaces the target in one step: there is never a moment without either file.
     return std::rename(QFile::encodeName(origen).constData(),
-                       QFile::encodeName(destino).constData()) == 0;
+                       QFile::encodeName(destino).constData())
+           == 0;
 #endif
 }
 

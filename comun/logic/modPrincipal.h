@@ -54,10 +54,10 @@ struct OrdenEmulador
 
 // How a run ended.
 enum class FinEjecucion {
-    NoEmpezo,   // the program could not be started, or its output file not created
-    Cortado,    // killed at its time or size limit
-    Fallo,      // ended by itself, but crashed or with an exit code other than 0
-    Bien,       // ended by itself with exit code 0
+    NoEmpezo, // the program could not be started, or its output file not created
+    Cortado,  // killed at its time or size limit
+    Fallo,    // ended by itself, but crashed or with an exit code other than 0
+    Bien,     // ended by itself with exit code 0
 };
 
 // Runs the command and returns when it has ended, keeping the event loop running meanwhile so

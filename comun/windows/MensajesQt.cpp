@@ -23,10 +23,14 @@ namespace {
 QMessageBox::Icon Icono(Mensaje::Icono icono)
 {
     switch (icono) {
-    case Mensaje::Icono::Critico: return QMessageBox::Critical;
-    case Mensaje::Icono::Informacion: return QMessageBox::Information;
-    case Mensaje::Icono::Exclamacion: return QMessageBox::Warning;
-    case Mensaje::Icono::Ninguno: break;
+    case Mensaje::Icono::Critico:
+        return QMessageBox::Critical;
+    case Mensaje::Icono::Informacion:
+        return QMessageBox::Information;
+    case Mensaje::Icono::Exclamacion:
+        return QMessageBox::Warning;
+    case Mensaje::Icono::Ninguno:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -48,7 +52,8 @@ void MostrarLargo(const Mensaje &mensaje, const QString &texto, QWidget *padre)
     botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
     QObject::connect(botones, &QDialogButtonBox::accepted, &caja, &QDialog::accept);
     capas->addWidget(botones);
-    const QRect pantalla = (padre ? padre->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const QRect pantalla
+            = (padre ? padre->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     caja.resize(std::min(pantalla.width() * 3 / 4, 800), pantalla.height() * 3 / 4);
     visor->moveCursor(QTextCursor::End);
     visor->ensureCursorVisible();
@@ -63,8 +68,10 @@ Respuesta Mostrar(const Mensaje &mensaje)
     QString texto = mensaje.texto;
     texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const bool pregunta = mensaje.botones == Mensaje::Botones::SiNo;
-    const QRect pantalla = (padre ? padre->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const int alto = QFontMetrics(QApplication::font()).lineSpacing() * int(texto.count(QLatin1Char('\n')) + 1);
+    const QRect pantalla
+            = (padre ? padre->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const int alto = QFontMetrics(QApplication::font()).lineSpacing()
+                     * int(texto.count(QLatin1Char('\n')) + 1);
     if (!pregunta && alto > pantalla.height() / 2) {
         MostrarLargo(mensaje, texto, padre);
         return Respuesta::Aceptar;
@@ -74,7 +81,9 @@ Respuesta Mostrar(const Mensaje &mensaje)
     caja.setTextFormat(Qt::PlainText);
     // Wide enough for its title, which the window manager would otherwise shorten.
     if (auto *rejilla = qobject_cast<QGridLayout *>(caja.layout())) {
-        const int ancho = QFontMetrics(QApplication::font()).horizontalAdvance(mensaje.titulo) * 3 / 2 + 120;
+        const int ancho
+                = QFontMetrics(QApplication::font()).horizontalAdvance(mensaje.titulo) * 3 / 2
+                  + 120;
         rejilla->addItem(new QSpacerItem(ancho, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                          rejilla->rowCount(), 0, 1, rejilla->columnCount());
     }

@@ -62,7 +62,8 @@ inline void EncajarTexto(QWidget *control, const QString &texto, int reserva)
 {
     QFont fuente = control->font();
     int pixeles = fuente.pixelSize();
-    while (pixeles > 8 && QFontMetrics(fuente).horizontalAdvance(texto) > control->width() - reserva)
+    while (pixeles > 8
+           && QFontMetrics(fuente).horizontalAdvance(texto) > control->width() - reserva)
         fuente.setPixelSize(--pixeles);
     control->setFont(fuente);
 }

@@ -23,7 +23,8 @@ void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
         for (int c = 0; c < kControles; ++c) {
             const int k = teclas[p][c];
             if (k > 0)
-                funcion(tabla.NombreDePuerto(p, c), CodigoParaEmulador(tabla.CodigoDeTecla(k), version));
+                funcion(tabla.NombreDePuerto(p, c),
+                        CodigoParaEmulador(tabla.CodigoDeTecla(k), version));
         }
     }
 }
@@ -67,14 +68,13 @@ QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &t
     const QString tab2 = QString(2, kTab);
     const QString tab3 = QString(3, kTab);
     QStringList lineas{QStringLiteral("<mameconfig version=\"10\">"),
-                       kTab + QStringLiteral("<system name=\"default\">"),
-                       QString(),
+                       kTab + QStringLiteral("<system name=\"default\">"), QString(),
                        tab2 + QStringLiteral("<!-- Configuracion del teclado para Corvala -->"),
                        tab2 + QStringLiteral("<input>")};
     ParaCadaAsignacion(teclas, tabla, version, [&](const QString &puerto, const QString &codigo) {
         lineas << tab3 + QStringLiteral("<port type=\"") + puerto + QStringLiteral("\">")
                << tab3 + kTab + QStringLiteral("<newseq type=\"standard\">") + codigo
-                      + QStringLiteral("</newseq>")
+                          + QStringLiteral("</newseq>")
                << tab3 + QStringLiteral("</port>");
     });
     lineas << tab2 + QStringLiteral("</input>") << kTab + QStringLiteral("</system>")
@@ -97,10 +97,11 @@ TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas
         const QString nombre = NombreDeLinea(linea);
         const int control = tabla.ControlDeNombre(nombre);
         // Only a port of the table: an unknown name would otherwise land on control 0.
-        if (jugador < 1 || jugador > kJugadores || tabla.NombreDePuerto(jugador - 1, control) != nombre)
+        if (jugador < 1 || jugador > kJugadores
+            || tabla.NombreDePuerto(jugador - 1, control) != nombre)
             continue;
         teclas[jugador - 1][control] = static_cast<std::int16_t>(
-            tabla.TeclaDeCodigo(CodigoDeLaTabla(ValorDeLinea(linea).mid(1))));
+                tabla.TeclaDeCodigo(CodigoDeLaTabla(ValorDeLinea(linea).mid(1))));
     }
     return teclas;
 }

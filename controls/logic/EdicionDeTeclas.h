@@ -18,14 +18,14 @@ class EdicionDeTeclas
 public:
     // The colours of the controls window, as 0xAARRGGBB.
     using Color = quint32;
-    static constexpr Color kReposo = 0xFF84B5D9;        // player, control and commands
-    static constexpr Color kElegido = 0xFFE0E0E0;       // the chosen player or control
-    static constexpr Color kPulsado = 0xFFC2DAED;       // a player or control held down
-    static constexpr Color kBlanco = 0xFFFFFFFF;        // character keys, "default"
-    static constexpr Color kGrisTecla = 0xFFE0E0E0;     // named keys
+    static constexpr Color kReposo = 0xFF84B5D9;    // player, control and commands
+    static constexpr Color kElegido = 0xFFE0E0E0;   // the chosen player or control
+    static constexpr Color kPulsado = 0xFFC2DAED;   // a player or control held down
+    static constexpr Color kBlanco = 0xFFFFFFFF;    // character keys, "default"
+    static constexpr Color kGrisTecla = 0xFFE0E0E0; // named keys
     static constexpr Color kDeshabilitada = 0xFFFFC0C0;
-    static constexpr Color kAsignada = 0xFFC0FFFF;      // the chosen control's key
-    static constexpr Color kTeclaPulsada = 0xFFC0C0FF;  // a key or "default" held down
+    static constexpr Color kAsignada = 0xFFC0FFFF;     // the chosen control's key
+    static constexpr Color kTeclaPulsada = 0xFFC0C0FF; // a key or "default" held down
 
     // The labels of the window that have a colour of their own.
     enum class Etiqueta { Jugador, Control, Tecla, PorDefecto };

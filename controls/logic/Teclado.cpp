@@ -32,13 +32,13 @@ QVector<Tecla> Construir()
         teclas[indice] = {indice, QString::fromUtf8(texto), QRect(x, FilaY(fila), ancho, alto)};
     };
     // A run of keys of the normal size, side by side from x.
-    auto seguidas = [&poner](std::initializer_list<std::pair<int, const char *>> lista, int fila,
-                             int x) {
-        for (const auto &[indice, texto] : lista) {
-            poner(indice, texto, fila, x);
-            x += kPaso;
-        }
-    };
+    auto seguidas
+            = [&poner](std::initializer_list<std::pair<int, const char *>> lista, int fila, int x) {
+                  for (const auto &[indice, texto] : lista) {
+                      poner(indice, texto, fila, x);
+                      x += kPaso;
+                  }
+              };
 
     // 1: Esc and the function keys in groups of four, Imp Des Pau over the editing block.
     poner(0, "Esc", 1, 0);
@@ -48,8 +48,19 @@ QVector<Tecla> Construir()
     seguidas({{13, "Imp"}, {14, "Des"}, {15, "Pau"}}, 1, kEdicion);
 
     // 2: the digits.
-    seguidas({{16, "º"}, {17, "1"}, {18, "2"}, {19, "3"}, {20, "4"}, {21, "5"}, {22, "6"},
-              {23, "7"}, {24, "8"}, {25, "9"}, {26, "0"}, {27, "'"}, {101, "¡"}},
+    seguidas({{16, "º"},
+              {17, "1"},
+              {18, "2"},
+              {19, "3"},
+              {20, "4"},
+              {21, "5"},
+              {22, "6"},
+              {23, "7"},
+              {24, "8"},
+              {25, "9"},
+              {26, "0"},
+              {27, "'"},
+              {101, "¡"}},
              2, 0);
     poner(28, "Borr", 2, kBloque - 495, 495);
     seguidas({{76, "Ins"}, {75, "Ini"}, {74, "Re"}}, 2, kEdicion);
@@ -57,8 +68,18 @@ QVector<Tecla> Construir()
 
     // 3: Tab, Q to +, and the Enter key reaching down into row 4.
     poner(29, "Tab", 3, 0, 405);
-    seguidas({{30, "Q"}, {31, "W"}, {32, "E"}, {33, "R"}, {34, "T"}, {35, "Y"}, {36, "U"},
-              {37, "I"}, {38, "O"}, {39, "P"}, {40, "`"}, {41, "+"}},
+    seguidas({{30, "Q"},
+              {31, "W"},
+              {32, "E"},
+              {33, "R"},
+              {34, "T"},
+              {35, "Y"},
+              {36, "U"},
+              {37, "I"},
+              {38, "O"},
+              {39, "P"},
+              {40, "`"},
+              {41, "+"}},
              3, 420);
     poner(68, "Int", 3, kBloque - kAncho, kAncho, kAltoDoble);
     seguidas({{79, "Sup"}, {78, "Fin"}, {77, "Av"}}, 3, kEdicion);
@@ -67,15 +88,34 @@ QVector<Tecla> Construir()
 
     // 4: caps lock, A to Ç.
     poner(42, "B.May", 4, 0, 495);
-    seguidas({{43, "A"}, {44, "S"}, {45, "D"}, {46, "F"}, {47, "G"}, {48, "H"}, {49, "J"},
-              {50, "K"}, {51, "L"}, {52, "Ñ"}, {53, "´"}, {54, "Ç"}},
+    seguidas({{43, "A"},
+              {44, "S"},
+              {45, "D"},
+              {46, "F"},
+              {47, "G"},
+              {48, "H"},
+              {49, "J"},
+              {50, "K"},
+              {51, "L"},
+              {52, "Ñ"},
+              {53, "´"},
+              {54, "Ç"}},
              4, 510);
     seguidas({{91, "4"}, {92, "5"}, {93, "6"}}, 4, kNumerico);
 
     // 5: the shift keys, < to -, the up arrow.
     poner(55, "May", 5, 0, 330);
-    seguidas({{56, "<"}, {57, "Z"}, {58, "X"}, {59, "C"}, {60, "V"}, {61, "B"}, {62, "N"},
-              {63, "M"}, {64, ","}, {65, "."}, {66, "-"}},
+    seguidas({{56, "<"},
+              {57, "Z"},
+              {58, "X"},
+              {59, "C"},
+              {60, "V"},
+              {61, "B"},
+              {62, "N"},
+              {63, "M"},
+              {64, ","},
+              {65, "."},
+              {66, "-"}},
              5, 345);
     poner(67, "May", 5, kBloque - 810, 810);
     poner(80, "Ar", 5, kEdicion + kPaso);

@@ -48,10 +48,11 @@ QString UsoDeTeclas::TextoErrorCfg() const
 
 QString UsoDeTeclas::TextoTablaDanada() const
 {
-    return QStringLiteral("El archivo de teclas %1 está dañado o incompleto: le faltan nombres de "
-                          "controles o códigos de teclas, así que no se ha guardado nada. Bórralo y "
-                          "Corvala! lo creará de nuevo la próxima vez que arranque.")
-        .arg(m_sesion.carpeta.Ruta(QStringLiteral("Corvala.tlc")));
+    return QStringLiteral(
+                   "El archivo de teclas %1 está dañado o incompleto: le faltan nombres de "
+                   "controles o códigos de teclas, así que no se ha guardado nada. Bórralo y "
+                   "Corvala! lo creará de nuevo la próxima vez que arranque.")
+            .arg(m_sesion.carpeta.Ruta(QStringLiteral("Corvala.tlc")));
 }
 
 QString UsoDeTeclas::TextoErrorMameIni()
@@ -61,8 +62,8 @@ QString UsoDeTeclas::TextoErrorMameIni()
 
 void UsoDeTeclas::Error(const QString &texto) const
 {
-    Mensajes::Mostrar({texto, QStringLiteral("Error"), Mensaje::Icono::Critico,
-                       Mensaje::Botones::Aceptar});
+    Mensajes::Mostrar(
+            {texto, QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar});
 }
 
 void UsoDeTeclas::Marcar(bool marcada)
@@ -116,8 +117,8 @@ void UsoDeTeclas::AlCambiar()
 
 bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool restaurar)
 {
-    const ResultadoMameIni resultado =
-        FijarOpcionMameIni(m_sesion.carpeta, nombre, valor, restaurar, m_sesion.lineaCtrlrGuardada);
+    const ResultadoMameIni resultado = FijarOpcionMameIni(m_sesion.carpeta, nombre, valor,
+                                                          restaurar, m_sesion.lineaCtrlrGuardada);
     switch (resultado) {
     case ResultadoMameIni::Cambiado:
     case ResultadoMameIni::SinCambios:
@@ -147,9 +148,10 @@ bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabl
     const std::optional<QByteArray> iniAntes = ArchivoTexto::LeerBytes(ini);
     const std::optional<QByteArray> cfgAntes = ArchivoTexto::LeerBytes(cfg);
     if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
-        || !ArchivoTexto::EscribirJuntos(
-            {{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(teclas, tabla, m_sesion.versionMame))},
-             {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(teclas, tabla, m_sesion.versionMame))}})) {
+        || !ArchivoTexto::EscribirJuntos({{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(
+                                                        teclas, tabla, m_sesion.versionMame))},
+                                          {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(
+                                                        teclas, tabla, m_sesion.versionMame))}})) {
         Error(TextoErrorTeclado());
         return false;
     }

@@ -27,18 +27,17 @@ constexpr int kMarcoAlto = 405;
 // The keyboard lies centred in its frame Shape2.
 const QRect kMarcoTeclado(1470, 510, 8325, 2220);
 
-const char *const kAyudaJugador =
-    "Se verá en gris el jugador seleccionado para su configuración.";
-const char *const kAyudaControl =
-    "Se verá en gris el control al que asignarás una tecla que posteriormente se guarde en el "
-    "archivo de configuración.";
-const char *const kAyudaDeshabilitada =
-    "Teclas deshabilitadas, ya que son las que M.A.M.E. tiene asignadas para sus funciones "
-    "principales";
+const char *const kAyudaJugador = "Se verá en gris el jugador seleccionado para su configuración.";
+const char *const kAyudaControl = "Se verá en gris el control al que asignarás una tecla que "
+                                  "posteriormente se guarde en el "
+                                  "archivo de configuración.";
+const char *const kAyudaDeshabilitada
+        = "Teclas deshabilitadas, ya que son las que M.A.M.E. tiene asignadas para sus funciones "
+          "principales";
 
 const char *const kNombresDeControles[kControles] = {
-    "Moneda", "Comienzo", "Arriba", "Abajo", "Izquierda", "Derecha", "Botón 1", "Botón 2",
-    "Botón 3", "Botón 4", "Botón 5", "Botón 6", "Botón 7", "Botón 8", "Botón 9", "Botón 10"};
+        "Moneda",  "Comienzo", "Arriba",  "Abajo",   "Izquierda", "Derecha", "Botón 1", "Botón 2",
+        "Botón 3", "Botón 4",  "Botón 5", "Botón 6", "Botón 7",   "Botón 8", "Botón 9", "Botón 10"};
 
 } // namespace
 
@@ -116,7 +115,8 @@ void frmTeclas::CrearControles()
     const QPoint origen(kMarcoTeclado.x() + (kMarcoTeclado.width() - teclado.width()) / 2,
                         kMarcoTeclado.y() + (kMarcoTeclado.height() - teclado.height()) / 2);
     for (const Teclado::Tecla &tecla : Teclado::Teclas()) {
-        EtiquetaPulsable *etiqueta = Pulsable(tecla.texto, Twips::Rect(tecla.lugar.translated(origen)));
+        EtiquetaPulsable *etiqueta
+                = Pulsable(tecla.texto, Twips::Rect(tecla.lugar.translated(origen)));
         etiqueta->setFont(Twips::Fuente(7.5));
         Twips::EncajarTexto(etiqueta, tecla.texto, 2);
         if (Teclado::Deshabilitada(tecla.indice))
@@ -139,21 +139,22 @@ void frmTeclas::CrearControles()
     lblJoystick = BotonEtiqueta::Negrita(QStringLiteral("Usar Joystick"), this,
                                          Twips::Rect(1470, 3210, 1560, 255));
     lblJoystick->PonerGris(true);
-    lblJoystick->setToolTip(QStringLiteral(
-        "Si posees un control PAD o Joystick podrás asignar este para que un jugador pueda jugar "
-        "a M.A.M.E. con el."));
+    lblJoystick->setToolTip(QStringLiteral("Si posees un control PAD o Joystick podrás asignar "
+                                           "este para que un jugador pueda jugar "
+                                           "a M.A.M.E. con el."));
     connect(lblJoystick, &BotonEtiqueta::clic, this, &frmTeclas::lblJoystick_Click);
 
     lblPorDefecto = Pulsable(QStringLiteral("Dejar la tecla por defecto de M.A.M.E"),
                              Twips::Rect(3210, 2880, 3600, 255));
     lblPorDefecto->setToolTip(QStringLiteral(
-        "No define ninguna tecla para este control, deja que M.A.M.E. le de su valor por "
-        "defecto."));
+            "No define ninguna tecla para este control, deja que M.A.M.E. le de su valor por "
+            "defecto."));
     Conectar(lblPorDefecto, Tipo::PorDefecto, 0, [this] { m_edicion.lblPorDefecto_Click(); });
 
     lblAviso = new QLabel(
-        QStringLiteral("No se ha encontrado el archivo de configuraciones, se creará uno nuevo."),
-        this);
+            QStringLiteral(
+                    "No se ha encontrado el archivo de configuraciones, se creará uno nuevo."),
+            this);
     lblAviso->setGeometry(Twips::Rect(3210, 3210, 6585, 255));
     lblAviso->setAlignment(Qt::AlignCenter);
     lblAviso->setAutoFillBackground(true);
@@ -165,20 +166,24 @@ void frmTeclas::CrearControles()
     lblGuardar = BotonEtiqueta::Negrita(QStringLiteral("Guardar y salir"), this,
                                         Twips::Rect(6975, 3810, 1350, 255));
     lblGuardar->setToolTip(QStringLiteral(
-        "Salir guardando los cambios efectuados en las configuraciones de los controles."));
+            "Salir guardando los cambios efectuados en las configuraciones de los controles."));
     connect(lblGuardar, &BotonEtiqueta::clic, this, &frmTeclas::lblGuardar_Click);
     lblSalir = BotonEtiqueta::Negrita(QStringLiteral("Salir sin guardar"), this,
                                       Twips::Rect(8445, 3810, 1350, 255));
-    lblSalir->setToolTip(QStringLiteral(
-        "Salir de la configuración de controles sin guardar ningún cambio."));
+    lblSalir->setToolTip(
+            QStringLiteral("Salir de la configuración de controles sin guardar ningún cambio."));
     connect(lblSalir, &BotonEtiqueta::clic, this, &frmTeclas::lblSalir_Click);
 
     NombrarArreglo(lblJugador, "lblJugador");
     NombrarArreglo(lblControl, "lblControl");
     NombrarArreglo(lblTecla, "lblTecla");
-    Nombrar({{lblPorDefecto, "lblPorDefecto"}, {lblTeclado, "lblTeclado"},
-             {lblJoystick, "lblJoystick"}, {lblAviso, "lblAviso"}, {lblGuardar, "lblGuardar"},
-             {lblSalir, "lblSalir"}, {Shape2, "Shape2"}});
+    Nombrar({{lblPorDefecto, "lblPorDefecto"},
+             {lblTeclado, "lblTeclado"},
+             {lblJoystick, "lblJoystick"},
+             {lblAviso, "lblAviso"},
+             {lblGuardar, "lblGuardar"},
+             {lblSalir, "lblSalir"},
+             {Shape2, "Shape2"}});
 }
 
 void frmTeclas::Form_Load()
@@ -219,13 +224,13 @@ void frmTeclas::paintEvent(QPaintEvent *evento)
     QDialog::paintEvent(evento);
     Twips::DibujarLineas(this,
                          {
-                             QLine(1395, 120, 1395, 4095),    // Line1: beside the controls
-                             QLine(1470, 450, 9795, 450),     // Line2: under the players
-                             QLine(1470, 2805, 9795, 2805),   // Line3: under the keyboard
-                             QLine(3120, 2880, 3120, 3465),   // Line4
-                             QLine(1470, 3615, 9795, 3615),   // Line5: over the commands
-                             QLine(6900, 3705, 6900, 4095),   // Line6
-                             QLine(120, 450, 1335, 450),      // Line7: over the controls
+                                 QLine(1395, 120, 1395, 4095),  // Line1: beside the controls
+                                 QLine(1470, 450, 9795, 450),   // Line2: under the players
+                                 QLine(1470, 2805, 9795, 2805), // Line3: under the keyboard
+                                 QLine(3120, 2880, 3120, 3465), // Line4
+                                 QLine(1470, 3615, 9795, 3615), // Line5: over the commands
+                                 QLine(6900, 3705, 6900, 4095), // Line6
+                                 QLine(120, 450, 1335, 450),    // Line7: over the controls
                          },
                          1);
 }

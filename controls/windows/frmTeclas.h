@@ -56,7 +56,8 @@ private:
     EtiquetaPulsable *Pulsable(const QString &texto, const QRect &lugar);
     // Wires a label to the edit: its press, its release, its click.
     template <typename Clic>
-    void Conectar(EtiquetaPulsable *etiqueta, EdicionDeTeclas::Etiqueta cual, int indice, Clic clic);
+    void Conectar(EtiquetaPulsable *etiqueta, EdicionDeTeclas::Etiqueta cual, int indice,
+                  Clic clic);
     // Shows the colours the edit gives every label.
     void Pintar();
 

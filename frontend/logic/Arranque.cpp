@@ -21,7 +21,7 @@ Mensaje MensajeSinEmulador()
     return {QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (%1) sin este "
                            "archivo el Corvala! no funcionará, por favor copia este programa en la "
                            "misma carpeta que el M.A.M.E.")
-                .arg(CarpetaMame::NombreEmulador()),
+                    .arg(CarpetaMame::NombreEmulador()),
             QStringLiteral("Fichero no encontrado."), Mensaje::Icono::Critico,
             Mensaje::Botones::Aceptar};
 }
@@ -41,9 +41,12 @@ QString RutaBloqueo(const CarpetaMame &carpeta)
     // Every login shares the system's temporary folder, whatever its own runtime folder.
     const QString real = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath()
                                                             : info.canonicalFilePath();
-    const QByteArray clave =
-        QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("corvala-%1.lock").arg(QLatin1String(clave)));
+    const QByteArray clave
+            = QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha1)
+                      .toHex()
+                      .left(16);
+    return QDir(QDir::tempPath())
+            .filePath(QStringLiteral("corvala-%1.lock").arg(QLatin1String(clave)));
 }
 
 std::unique_ptr<QLockFile> TomarBloqueo(const QString &ruta)
@@ -70,10 +73,9 @@ QString TextoDeVersion(const QString &version, Configuracion configuracion)
 {
     switch (configuracion) {
     case Configuracion::NoConfigurable:
-        return version == VersionDesconocida()
-                   ? version
-                   : QStringLiteral("Version de M.A.M.E. (") + version
-                         + QStringLiteral(") (No configurable)");
+        return version == VersionDesconocida() ? version
+                                               : QStringLiteral("Version de M.A.M.E. (") + version
+                                                         + QStringLiteral(") (No configurable)");
     case Configuracion::ControlesNoConfigurables:
         return QStringLiteral("Versión de M.A.M.E. (") + version
                + QStringLiteral(") (Controles no configurables)");
@@ -85,13 +87,13 @@ QString TextoDeVersion(const QString &version, Configuracion configuracion)
 
 void RetirarControladorAntiguo(const CarpetaMame &carpeta)
 {
-    const bool controladoresDelEmulador =
-        ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/hotrod.cfg")))
-        || ExisteArchivo(carpeta.Ruta(QStringLiteral("slikstik.cfg")))
-        || ExisteArchivo(carpeta.Ruta(QStringLiteral("hotrodse.cfg")));
+    const bool controladoresDelEmulador
+            = ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/hotrod.cfg")))
+              || ExisteArchivo(carpeta.Ruta(QStringLiteral("slikstik.cfg")))
+              || ExisteArchivo(carpeta.Ruta(QStringLiteral("hotrodse.cfg")));
     const QString ini = carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
-    if (!controladoresDelEmulador || ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/Corvala.cfg")))
-        || !ExisteArchivo(ini))
+    if (!controladoresDelEmulador
+        || ExisteArchivo(carpeta.Ruta(QStringLiteral("ctrlr/Corvala.cfg"))) || !ExisteArchivo(ini))
         return;
     QFile::remove(ini);
     // The folder goes only when nothing else is left in it.
@@ -107,7 +109,8 @@ void DeshacerLoApartado(Sesion &sesion)
                      cfg.filePath(bak.left(bak.size() - 4) + QStringLiteral(".cfg")));
     }
     if (CtrlrDeCorvala(carpeta))
-        FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false, sesion.lineaCtrlrGuardada);
+        FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false,
+                           sesion.lineaCtrlrGuardada);
 }
 
 void LimpiarAlCerrar(const CarpetaMame &carpeta)
@@ -143,7 +146,8 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
         DeshacerLoApartado(sesion);
         RenombrePendiente::Devolver(carpeta);
     }
-    std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
+    std::optional<ListaCargada> lista
+            = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
     if (!lista) {
         inicio.rechazo = ArchivosDeCarpeta::MensajeFaltanArchivosDeCD();
         return inicio;
@@ -163,7 +167,8 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     if (inicio.lista.listaFallida)
         inicio.estado = {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
     if (sesion.cd)
-        inicio.estado = {QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), ColorEstado::Rojo};
+        inicio.estado
+                = {QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), ColorEstado::Rojo};
     return inicio;
 }
 
@@ -175,10 +180,11 @@ Cierre Cerrar(Sesion &sesion)
     const CarpetaMame &carpeta = sesion.carpeta;
     // Only what Corvala did is undone: a ctrlr value of the player's own stays. Corvala's is
     // replaced by the line it replaced, or unset.
-    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))) && CtrlrDeCorvala(carpeta)) {
-        const ResultadoMameIni resultado =
-            FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(),
-                               !sesion.lineaCtrlrGuardada.isEmpty(), sesion.lineaCtrlrGuardada);
+    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))
+        && CtrlrDeCorvala(carpeta)) {
+        const ResultadoMameIni resultado = FijarOpcionMameIni(
+                carpeta, QStringLiteral("ctrlr"), QString(), !sesion.lineaCtrlrGuardada.isEmpty(),
+                sesion.lineaCtrlrGuardada);
         if (resultado != ResultadoMameIni::Cambiado && resultado != ResultadoMameIni::SinCambios)
             cierre.error = MensajeDeMameIni(resultado);
     }

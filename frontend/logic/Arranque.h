@@ -43,8 +43,8 @@ std::unique_ptr<QLockFile> TomarBloqueo(const QString &ruta);
 
 // What the emulator's version allows.
 enum class Configuracion {
-    NoConfigurable,             // unknown, or up to 0.37 BETA 14: no mame.ini, no controls
-    ControlesNoConfigurables,   // up to 0.59: mame.ini, but no controls
+    NoConfigurable,           // unknown, or up to 0.37 BETA 14: no mame.ini, no controls
+    ControlesNoConfigurables, // up to 0.59: mame.ini, but no controls
     Configurable,
 };
 Configuracion ConfiguracionDeVersion(const QString &version);

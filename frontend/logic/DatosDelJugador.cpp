@@ -21,10 +21,10 @@ struct Clave
     bool Filtros::*campo;
 };
 const Clave kClaves[] = {
-    {"ocultar_clones", &Filtros::ocultarClones},
-    {"solo_funcionan", &Filtros::soloFuncionan},
-    {"ocultar_bios", &Filtros::ocultarBios},
-    {"solo_favoritos", &Filtros::soloFavoritos},
+        {"ocultar_clones", &Filtros::ocultarClones},
+        {"solo_funcionan", &Filtros::soloFuncionan},
+        {"ocultar_bios", &Filtros::ocultarBios},
+        {"solo_favoritos", &Filtros::soloFavoritos},
 };
 
 } // namespace
@@ -66,7 +66,8 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
         } else if (seccion == kJugados) {
             // juego=veces fecha
             const QStringList partes = valor.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            Jugado jugado{partes.value(0).toInt(), QDateTime::fromString(partes.value(1), Qt::ISODate)};
+            Jugado jugado{partes.value(0).toInt(),
+                          QDateTime::fromString(partes.value(1), Qt::ISODate)};
             if (jugado.veces > 0)
                 datos.m_jugados.insert(clave.toLower(), jugado);
         }
@@ -76,10 +77,13 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
 
 bool DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
-    QStringList lineas{QStringLiteral("# Corvala: los filtros de la lista, los favoritos y los juegos jugados."),
-                       kFiltros};
+    QStringList lineas{
+            QStringLiteral(
+                    "# Corvala: los filtros de la lista, los favoritos y los juegos jugados."),
+            kFiltros};
     for (const Clave &k : kClaves)
-        lineas << QLatin1String(k.nombre) + QLatin1Char('=') + QLatin1Char(filtros.*k.campo ? '1' : '0');
+        lineas << QLatin1String(k.nombre) + QLatin1Char('=')
+                          + QLatin1Char(filtros.*k.campo ? '1' : '0');
     lineas << kFavoritos;
     QStringList favoritos(m_favoritos.cbegin(), m_favoritos.cend());
     favoritos.sort();
@@ -88,7 +92,10 @@ bool DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
     jugados.sort();
     for (const QString &juego : std::as_const(jugados)) {
         const Jugado jugado = m_jugados.value(juego);
-        lineas << QStringLiteral("%1=%2 %3").arg(juego).arg(jugado.veces).arg(jugado.ultima.toString(Qt::ISODate));
+        lineas << QStringLiteral("%1=%2 %3")
+                          .arg(juego)
+                          .arg(jugado.veces)
+                          .arg(jugado.ultima.toString(Qt::ISODate));
     }
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), lineas);
 }

@@ -62,8 +62,8 @@ protected:
 private:
     struct Fila
     {
-        QString clave;          // title and archive name, folded
-        QString juego;          // the set name
+        QString clave; // title and archive name, folded
+        QString juego; // the set name
         const FichaMaquina *maquina = nullptr;
         bool desconocida = false;
     };

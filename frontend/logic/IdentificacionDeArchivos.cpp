@@ -18,8 +18,8 @@ IdentificacionDeArchivos::~IdentificacionDeArchivos()
     Cancelar();
 }
 
-void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo, const QString &carpeta,
-                                       const QStringList &archivos)
+void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo,
+                                       const QString &carpeta, const QStringList &archivos)
 {
     Cancelar();
     m_primeros.clear();
@@ -35,13 +35,14 @@ void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo,
         for (const QString &archivo : archivos) {
             if (m_cancelar)
                 return;
-            const QVector<Candidato> candidatos =
-                Identificacion::Candidatos(*catalogo, DirectorioZip::Leer(carpeta + QLatin1Char('/') + archivo));
+            const QVector<Candidato> candidatos = Identificacion::Candidatos(
+                    *catalogo, DirectorioZip::Leer(carpeta + QLatin1Char('/') + archivo));
             if (!candidatos.isEmpty())
                 lote.insert(archivo, candidatos.first());
             if (reloj.hasExpired(200) || &archivo == &archivos.constLast()) {
-                QMetaObject::invokeMethod(this, [this, generacion, lote] { Recibir(generacion, lote); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                        this, [this, generacion, lote] { Recibir(generacion, lote); },
+                        Qt::QueuedConnection);
                 lote.clear();
                 reloj.restart();
             }

@@ -29,7 +29,8 @@ public:
 
     // Identifies these archives of a folder; what an earlier pass found is forgotten, and a
     // pass still running is stopped first.
-    void Iniciar(std::shared_ptr<const Catalogo> catalogo, const QString &carpeta, const QStringList &archivos);
+    void Iniciar(std::shared_ptr<const Catalogo> catalogo, const QString &carpeta,
+                 const QStringList &archivos);
     // Returns once nothing of the pass runs any more.
     void Cancelar();
     bool EnCurso() const { return m_hilo != nullptr; }

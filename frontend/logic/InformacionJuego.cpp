@@ -57,7 +57,8 @@ QString LineaDeParecido(const Candidato *candidato)
 {
     if (!candidato)
         return {};
-    return QStringLiteral("Parece ser: %1, cuyo archivo es %2.zip").arg(candidato->titulo, candidato->nombre);
+    return QStringLiteral("Parece ser: %1, cuyo archivo es %2.zip")
+            .arg(candidato->titulo, candidato->nombre);
 }
 
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
@@ -68,7 +69,8 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
                                          {QStringLiteral("Archivo:"), archivo}};
     if (maquina) {
         const QString desconocido = QStringLiteral("Desconocido");
-        filas << qMakePair(QStringLiteral("Año:"), maquina->anio.isEmpty() ? desconocido : maquina->anio)
+        filas << qMakePair(QStringLiteral("Año:"),
+                           maquina->anio.isEmpty() ? desconocido : maquina->anio)
               << qMakePair(QStringLiteral("Fabricante:"),
                            maquina->fabricante.isEmpty() ? desconocido : maquina->fabricante);
         if (!maquina->clonDe.isEmpty())
@@ -85,12 +87,15 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
                                     : QStringLiteral("Todavía no hay catálogo del emulador."));
     }
     const QLocale espanol(QLocale::Spanish, QLocale::Spain);
-    filas << qMakePair(QStringLiteral("Partidas:"),
-                       jugado.veces == 0 ? QStringLiteral("Ninguna")
-                                         : QStringLiteral("%1, la última el %2")
-                                               .arg(jugado.veces)
-                                               .arg(espanol.toString(jugado.ultima, QStringLiteral("dd/MM/yyyy HH:mm"))));
-    filas << qMakePair(QStringLiteral("Favorito:"), favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
+    filas << qMakePair(
+            QStringLiteral("Partidas:"),
+            jugado.veces == 0 ? QStringLiteral("Ninguna")
+                              : QStringLiteral("%1, la última el %2")
+                                        .arg(jugado.veces)
+                                        .arg(espanol.toString(jugado.ultima,
+                                                              QStringLiteral("dd/MM/yyyy HH:mm"))));
+    filas << qMakePair(QStringLiteral("Favorito:"),
+                       favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
     return filas;
 }
 

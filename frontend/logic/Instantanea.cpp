@@ -29,8 +29,8 @@ QString RutaInstantanea(const CarpetaMame &carpeta, const QString &archivo)
     if (rom.isEmpty() || !propia.exists())
         return {};
     for (const char *tipo : {"*.gif", "*.jpg", "*.tif", "*.png", "*.bmp"}) {
-        const QFileInfoList imagenes =
-            propia.entryInfoList({QLatin1String(tipo)}, QDir::Files, QDir::Time);
+        const QFileInfoList imagenes
+                = propia.entryInfoList({QLatin1String(tipo)}, QDir::Files, QDir::Time);
         if (!imagenes.isEmpty())
             return imagenes.constFirst().filePath();
     }

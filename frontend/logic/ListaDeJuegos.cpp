@@ -66,8 +66,8 @@ ListaCargada Cargar(const CarpetaMame &carpeta)
 {
     ListaCargada lista;
     lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
-    const std::optional<ListaMame> juegos =
-        ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    const std::optional<ListaMame> juegos
+            = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!juegos)
         return lista;
     lista.juegosListados = int(juegos->Juegos().size());

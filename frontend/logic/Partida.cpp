@@ -23,21 +23,24 @@ bool Partida::SinSonido(const QString &version)
 Mensaje Partida::MensajeRomDesconocida()
 {
     const QString saltos = QStringLiteral("\r\n\r\n");
-    return {QStringLiteral("La ROM que intentas ejecutar no es compatible con la versión de M.A.M.E "
-                           "que tienes, puede que haya cambiado el archivo de nombre para esta "
-                           "versión.")
-                + saltos
-                + QStringLiteral("    NOTA #1: Hay algunas ROMs que son utilizadas por otras cómo "
-                                 "una base de emulación, cómo es el caso de la 'neogeo.zip' que se "
-                                 "utiliza para cargar los juegos de NEO GEO, por este motivo puede "
-                                 "ocurrir que no sea detectada la ROM correctamente pero que si es "
-                                 "necesario que esté en la misma carpeta de las ROMs.")
-                + saltos
-                + QStringLiteral("    NOTA #2: Recuerda que también sucede que ROMs que tienes con "
-                                 "un nombre compatible no carguen debido a que ese archivo para ese "
-                                 "juego ya no tiene ese nombre pero si uno que podría eceptar "
-                                 "M.A.M.E(Hay juegos cuyos archivos .zip cambian de nombre para "
-                                 "nuevas versiones de M.A.M.E)."),
+    return {QStringLiteral(
+                    "La ROM que intentas ejecutar no es compatible con la versión de M.A.M.E "
+                    "que tienes, puede que haya cambiado el archivo de nombre para esta "
+                    "versión.")
+                    + saltos
+                    + QStringLiteral(
+                            "    NOTA #1: Hay algunas ROMs que son utilizadas por otras cómo "
+                            "una base de emulación, cómo es el caso de la 'neogeo.zip' que se "
+                            "utiliza para cargar los juegos de NEO GEO, por este motivo puede "
+                            "ocurrir que no sea detectada la ROM correctamente pero que si es "
+                            "necesario que esté en la misma carpeta de las ROMs.")
+                    + saltos
+                    + QStringLiteral(
+                            "    NOTA #2: Recuerda que también sucede que ROMs que tienes con "
+                            "un nombre compatible no carguen debido a que ese archivo para ese "
+                            "juego ya no tiene ese nombre pero si uno que podría eceptar "
+                            "M.A.M.E(Hay juegos cuyos archivos .zip cambian de nombre para "
+                            "nuevas versiones de M.A.M.E)."),
             QStringLiteral("¡ATENCIÓN!"), Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
 }
 
@@ -53,7 +56,7 @@ Mensaje Partida::MensajeErrorCfg()
 QString Partida::LogSinEmulador()
 {
     return QStringLiteral("No se ha podido iniciar el emulador (%1).\r\n")
-        .arg(CarpetaMame::NombreEmulador());
+            .arg(CarpetaMame::NombreEmulador());
 }
 
 std::optional<QString> Partida::ArchivoParaJugar(const CarpetaMame &carpeta, const QString &archivo,
@@ -76,8 +79,9 @@ Mensaje Partida::PreguntaMinusculas(const QString &archivo, const QString &nombr
     return {QStringLiteral("M.A.M.E sólo encuentra este juego si su archivo se llama %2, en "
                            "minúsculas, y ahora se llama %1. ¿Quieres que Corvala! le cambie el "
                            "nombre?")
-                .arg(archivo, nombre),
-            QStringLiteral("Nombre del archivo"), Mensaje::Icono::Exclamacion, Mensaje::Botones::SiNo};
+                    .arg(archivo, nombre),
+            QStringLiteral("Nombre del archivo"), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::SiNo};
 }
 
 Mensaje Partida::MensajeSinRenombrar(const QString &archivo, const QString &nombre)
@@ -85,14 +89,15 @@ Mensaje Partida::MensajeSinRenombrar(const QString &archivo, const QString &nomb
     return {QStringLiteral("No se ha podido cambiar el nombre del archivo %1 a %2 en la carpeta "
                            "roms. Comprueba que no exista ya un archivo %2 y que la carpeta no sea "
                            "de sólo lectura.")
-                .arg(archivo, nombre),
+                    .arg(archivo, nombre),
             QStringLiteral("Error"), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
 }
 
 QString Partida::LineaDeFinal(int codigoSalida)
 {
     if (codigoSalida < 0)
-        return QStringLiteral("M.A.M.E se ha cerrado de golpe: el sistema lo ha detenido con una señal.");
+        return QStringLiteral(
+                "M.A.M.E se ha cerrado de golpe: el sistema lo ha detenido con una señal.");
     return QStringLiteral("M.A.M.E ha terminado con el código de error %1.").arg(codigoSalida);
 }
 
@@ -112,8 +117,8 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
         return Resultado::ErrorCfg;
 
     int codigo = 0;
-    const std::optional<QString> salida =
-        Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame), &codigo);
+    const std::optional<QString> salida
+            = Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame), &codigo);
     m_sesion.ultimoLog.clear();
     if (!salida) {
         m_sesion.ultimoLog = LogSinEmulador();

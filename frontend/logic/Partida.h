@@ -18,9 +18,9 @@ class Partida
 {
 public:
     enum class Resultado {
-        Terminada,      // the emulator ran and ended cleanly; the log is kept
-        ConError,       // the emulator crashed, failed or refused to start; the log says how
-        ErrorCfg,       // a file of the cfg folder could not be set aside or put back
+        Terminada, // the emulator ran and ended cleanly; the log is kept
+        ConError,  // the emulator crashed, failed or refused to start; the log says how
+        ErrorCfg,  // a file of the cfg folder could not be set aside or put back
     };
 
     // usaControles tells whether the defined keys are in force; it is asked before the game
@@ -37,8 +37,8 @@ public:
     // archive only under its own name, in lower case: an archive spelt otherwise (SF2.ZIP) is
     // offered a rename, never over another file. Nothing when the game is not to be started
     // (the player said no, or the rename failed and the player was told).
-    static std::optional<QString> ArchivoParaJugar(const CarpetaMame &carpeta, const QString &archivo,
-                                                   bool cd);
+    static std::optional<QString> ArchivoParaJugar(const CarpetaMame &carpeta,
+                                                   const QString &archivo, bool cd);
     static Mensaje PreguntaMinusculas(const QString &archivo, const QString &nombre);
     static Mensaje MensajeSinRenombrar(const QString &archivo, const QString &nombre);
 

@@ -20,7 +20,8 @@ Catalogo::Sello SelloActual(const Sesion &sesion)
 
 bool HayQueConstruir(const Sesion &sesion, bool listaRenovada)
 {
-    return listaRenovada || !sesion.catalogo || !(sesion.catalogo->SelloDe() == SelloActual(sesion));
+    return listaRenovada || !sesion.catalogo
+           || !(sesion.catalogo->SelloDe() == SelloActual(sesion));
 }
 
 Menu EstadoDelMenu(const ListaCargada &lista, const FiltroDeJuegos &filas, int fila,

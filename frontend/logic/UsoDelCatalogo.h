@@ -33,7 +33,7 @@ bool HayQueConstruir(const Sesion &sesion, bool listaRenovada);
 struct Menu
 {
     bool informacion = false;
-    bool favorito = false;          // the entry can be made a favourite or stop being one
+    bool favorito = false; // the entry can be made a favourite or stop being one
     bool esFavorito = false;
     // The games played last whose archives are in the list, the most recent first: title and
     // list entry.

@@ -4,7 +4,8 @@
 
 namespace Corvala {
 
-void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion, const QModelIndex &indice) const
+void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion,
+                                       const QModelIndex &indice) const
 {
     QStyledItemDelegate::initStyleOption(opcion, indice);
     if (!indice.data(FiltroDeJuegos::kRolFavorito).toBool())

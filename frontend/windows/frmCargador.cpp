@@ -69,11 +69,13 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
     connect(&m_construccion, &ConstruccionCatalogo::avance, this, [this](int maquinas) {
         barCatalogo->setValue(std::min(maquinas, barCatalogo->maximum()));
-        barCatalogo->setToolTip(QStringLiteral("Preparando el catálogo del emulador: %1 de %2 máquinas.")
-                                    .arg(maquinas)
-                                    .arg(barCatalogo->maximum()));
+        barCatalogo->setToolTip(
+                QStringLiteral("Preparando el catálogo del emulador: %1 de %2 máquinas.")
+                        .arg(maquinas)
+                        .arg(barCatalogo->maximum()));
     });
-    connect(&m_construccion, &ConstruccionCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
+    connect(&m_construccion, &ConstruccionCatalogo::terminada, this,
+            &frmCargador::CatalogoTerminado);
 
     // The box shows the use of the defined keys; a click asks for the other state.
     connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
@@ -113,35 +115,41 @@ void frmCargador::CrearControles()
     Colorear(chkUsaControles, QPalette::Button, Colores::kBotonReposo);
     Colorear(chkUsaControles, QPalette::WindowText, Colores::kNegro);
     chkUsaControles->setToolTip(QStringLiteral(
-        "Marca esta casilla si quieres utilizar las terclas definidas desde el Corvala!"));
+            "Marca esta casilla si quieres utilizar las terclas definidas desde el Corvala!"));
     Twips::EncajarTexto(chkUsaControles, chkUsaControles->text(),
                         style()->pixelMetric(QStyle::PM_IndicatorWidth)
-                            + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
+                                + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
 
     m_filtro.setSourceModel(&m_juegos);
     lstJuegos = ListaDeTextos(this, &m_filtro, Twips::Rect(2160, 30, 4860, 3930));
     lstJuegos->setItemDelegate(new DelegadoDeJuegos(lstJuegos));
 
-    struct Boton { BotonEtiqueta *&control; const char *texto; QRect lugar; const char *ayuda; };
+    struct Boton
+    {
+        BotonEtiqueta *&control;
+        const char *texto;
+        QRect lugar;
+        const char *ayuda;
+    };
     const Boton botones[] = {
-        {lblDirectorio, "Actualizar ROMs", Twips::Rect(45, 1095, 2070, 255),
-         "Si has copiado una nueva ROM en la carpeta de ROMs de MAME, pulsa aquí para verla "
-         "en la lista."},
-        {lblLista, "Actualizar lista de juegos", Twips::Rect(45, 1365, 2070, 255),
-         "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
-         "nuevo emulador acepta."},
-        {lblGestionar, "Gestionar  ROMs", Twips::Rect(45, 1635, 2070, 255),
-         "Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o ha cambiado "
-         "el nombre del juego, o ya no se ejecuta correctamente) haz clic aquí para cambiar la "
-         "ROM a la nueva versión."},
-        {lblTeclas, "Configurar controles", Twips::Rect(45, 1995, 2070, 255),
-         "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
-         "nuevo emulador acepta."},
-        {Label1, "Clásico Acerca de", Twips::Rect(45, 2625, 2070, 255),
-         "El clásico acerca de y unos consejos."},
-        {lblLog, "Ver  Log", Twips::Rect(6300, 3975, 720, 255),
-         "Si ha cargado una ROM y el MAME no ha aparecido, consulta el log pulsando este botón "
-         "para ver el error que ha podido ocurrir."},
+            {lblDirectorio, "Actualizar ROMs", Twips::Rect(45, 1095, 2070, 255),
+             "Si has copiado una nueva ROM en la carpeta de ROMs de MAME, pulsa aquí para verla "
+             "en la lista."},
+            {lblLista, "Actualizar lista de juegos", Twips::Rect(45, 1365, 2070, 255),
+             "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
+             "nuevo emulador acepta."},
+            {lblGestionar, "Gestionar  ROMs", Twips::Rect(45, 1635, 2070, 255),
+             "Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o ha cambiado "
+             "el nombre del juego, o ya no se ejecuta correctamente) haz clic aquí para cambiar la "
+             "ROM a la nueva versión."},
+            {lblTeclas, "Configurar controles", Twips::Rect(45, 1995, 2070, 255),
+             "Si has instalado un nuevo MAME, deberías pulsar aquí para recoger las ROMs que el "
+             "nuevo emulador acepta."},
+            {Label1, "Clásico Acerca de", Twips::Rect(45, 2625, 2070, 255),
+             "El clásico acerca de y unos consejos."},
+            {lblLog, "Ver  Log", Twips::Rect(6300, 3975, 720, 255),
+             "Si ha cargado una ROM y el MAME no ha aparecido, consulta el log pulsando este botón "
+             "para ver el error que ha podido ocurrir."},
     };
     for (const Boton &boton : botones) {
         boton.control = new BotonEtiqueta(QString::fromUtf8(boton.texto), this);
@@ -177,13 +185,14 @@ void frmCargador::CrearControles()
     lblEstado->setAlignment(Qt::AlignCenter);
     // A plain frame takes the text's colour: the border is drawn apart, black.
     lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
-                                 .arg(QColor(Colores::kFondoLista).name()));
+                                     .arg(QColor(Colores::kFondoLista).name()));
 
     txtBuscar = new QLineEdit(this);
     txtBuscar->setFont(Twips::Fuente(8.25));
     txtBuscar->setPlaceholderText(QStringLiteral("Buscar juego"));
-    txtBuscar->setToolTip(QStringLiteral("Escribe parte del nombre del juego o del archivo. Intro carga la ROM elegida, "
-                                         "Escape cierra la búsqueda."));
+    txtBuscar->setToolTip(QStringLiteral(
+            "Escribe parte del nombre del juego o del archivo. Intro carga la ROM elegida, "
+            "Escape cierra la búsqueda."));
     txtBuscar->hide();
     txtBuscar->installEventFilter(this);
     connect(txtBuscar, &QLineEdit::textEdited, this, [this](const QString &texto) {
@@ -200,23 +209,40 @@ void frmCargador::CrearControles()
 
     barCatalogo = new QProgressBar(this);
     barCatalogo->setTextVisible(false);
-    barCatalogo->setStyleSheet(QStringLiteral("QProgressBar { border: none; background: transparent; }"
-                                              "QProgressBar::chunk { background: %1; }")
-                                   .arg(QColor(Colores::kFondoVentana).name()));
+    barCatalogo->setStyleSheet(
+            QStringLiteral("QProgressBar { border: none; background: transparent; }"
+                           "QProgressBar::chunk { background: %1; }")
+                    .arg(QColor(Colores::kFondoVentana).name()));
     barCatalogo->hide();
 
     CrearMenu();
 
     Timer1.setParent(this);
-    Nombrar({{lstJuegos, "lstJuegos"}, {lblEstado, "lblEstado"}, {lblDirectorio, "lblDirectorio"},
-             {lblLista, "lblLista"}, {lblGestionar, "lblGestionar"}, {lblTeclas, "lblTeclas"},
-             {Label1, "Label1"}, {lblLog, "lblLog"}, {chkUsaControles, "chkUsaControles"},
-             {Shape1, "Shape1"}, {Label4, "Label4"}, {Label5, "Label5"}, {Image1, "Image1"},
-             {ImagenROM, "ImagenROM"}, {&Timer1, "Timer1"}, {txtBuscar, "txtBuscar"},
-             {barCatalogo, "barCatalogo"}, {mnuLista, "mnuLista"}, {mnuInformacion, "mnuInformacion"},
-             {mnuFavorito, "mnuFavorito"}, {mnuRecientes, "mnuRecientes"},
-             {mnuOcultarClones, "mnuOcultarClones"}, {mnuSoloFuncionan, "mnuSoloFuncionan"},
-             {mnuOcultarBios, "mnuOcultarBios"}, {mnuSoloFavoritos, "mnuSoloFavoritos"}});
+    Nombrar({{lstJuegos, "lstJuegos"},
+             {lblEstado, "lblEstado"},
+             {lblDirectorio, "lblDirectorio"},
+             {lblLista, "lblLista"},
+             {lblGestionar, "lblGestionar"},
+             {lblTeclas, "lblTeclas"},
+             {Label1, "Label1"},
+             {lblLog, "lblLog"},
+             {chkUsaControles, "chkUsaControles"},
+             {Shape1, "Shape1"},
+             {Label4, "Label4"},
+             {Label5, "Label5"},
+             {Image1, "Image1"},
+             {ImagenROM, "ImagenROM"},
+             {&Timer1, "Timer1"},
+             {txtBuscar, "txtBuscar"},
+             {barCatalogo, "barCatalogo"},
+             {mnuLista, "mnuLista"},
+             {mnuInformacion, "mnuInformacion"},
+             {mnuFavorito, "mnuFavorito"},
+             {mnuRecientes, "mnuRecientes"},
+             {mnuOcultarClones, "mnuOcultarClones"},
+             {mnuSoloFuncionan, "mnuSoloFuncionan"},
+             {mnuOcultarBios, "mnuOcultarBios"},
+             {mnuSoloFavoritos, "mnuSoloFavoritos"}});
     EncajarBusqueda();
 }
 
@@ -229,12 +255,17 @@ void frmCargador::CrearMenu()
                                       &frmCargador::mnuFavorito_Click);
     mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
     mnuLista->addSeparator();
-    struct Entrada { QAction *&accion; const char *texto; bool Filtros::*filtro; };
+    struct Entrada
+    {
+        QAction *&accion;
+        const char *texto;
+        bool Filtros::*filtro;
+    };
     const Entrada entradas[] = {
-        {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
-        {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
-        {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
-        {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
+            {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
+            {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
+            {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
+            {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
     };
     for (const Entrada &entrada : entradas) {
         entrada.accion = mnuLista->addAction(QString::fromUtf8(entrada.texto));
@@ -260,11 +291,12 @@ void frmCargador::MostrarMenu(const QPoint &punto)
 
 void frmCargador::ActualizarMenu()
 {
-    const UsoDelCatalogo::Menu menu =
-        UsoDelCatalogo::EstadoDelMenu(m_lista, m_filtro, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
+    const UsoDelCatalogo::Menu menu = UsoDelCatalogo::EstadoDelMenu(
+            m_lista, m_filtro, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
     mnuInformacion->setEnabled(menu.informacion);
     mnuFavorito->setEnabled(menu.favorito);
-    mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos") : QStringLiteral("Añadir a favoritos"));
+    mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos")
+                                         : QStringLiteral("Añadir a favoritos"));
     mnuRecientes->clear();
     for (const auto &[titulo, fila] : menu.recientes)
         mnuRecientes->addAction(titulo, this, [this, fila = fila] { LanzarFila(fila); });
@@ -298,7 +330,8 @@ void frmCargador::GuardarJugador()
     Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
                                       "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
                                       "no es de sólo lectura y que queda espacio en el disco."),
-                       QStringLiteral("Error."), Mensaje::Icono::Exclamacion, Mensaje::Botones::Aceptar});
+                       QStringLiteral("Error."), Mensaje::Icono::Exclamacion,
+                       Mensaje::Botones::Aceptar});
 }
 
 void frmCargador::mnuFavorito_Click()
@@ -319,12 +352,12 @@ void frmCargador::mnuInformacion_Click()
         return;
     const QString juego = m_filtro.Juego(fila);
     const bool desconocida = m_filtro.Desconocida(fila);
-    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), m_lista.Archivo(fila), m_filtro.Maquina(fila),
-                                           m_sesion.catalogo.get(),
+    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), m_lista.Archivo(fila),
+                                           m_filtro.Maquina(fila), m_sesion.catalogo.get(),
                                            desconocida ? Jugado() : m_jugador.Historial(juego),
                                            !desconocida && m_jugador.EsFavorito(juego)),
                    this)
-        .exec();
+            .exec();
 }
 
 void frmCargador::MantenerEleccion(const std::function<void()> &cambio)
@@ -416,7 +449,8 @@ void frmCargador::IdentificarDesconocidas()
         if (m_filtro.Desconocida(fila))
             desconocidas << m_lista.Archivo(fila);
     }
-    m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")), desconocidas);
+    m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")),
+                        desconocidas);
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -424,8 +458,8 @@ void frmCargador::paintEvent(QPaintEvent *evento)
     QWidget::paintEvent(evento);
     QPainter pintor(this);
     pintor.setPen(QColor(Colores::kNegro));
-    pintor.drawLine(Twips::Punto(165, 1935), Twips::Punto(1995, 1935));   // Line1
-    pintor.drawLine(Twips::Punto(150, 2565), Twips::Punto(1980, 2565));   // Line2
+    pintor.drawLine(Twips::Punto(165, 1935), Twips::Punto(1995, 1935)); // Line1
+    pintor.drawLine(Twips::Punto(150, 2565), Twips::Punto(1980, 2565)); // Line2
 }
 
 void frmCargador::Form_Load()
@@ -435,7 +469,8 @@ void frmCargador::Form_Load()
     // The catalogue there is, read while the start-up reads the list.
     std::future<std::shared_ptr<const Catalogo>> catalogo;
     if (QFileInfo::exists(Catalogo::Ruta(m_sesion.carpeta)))
-        catalogo = std::async(std::launch::async, &Catalogo::Abrir, Catalogo::Ruta(m_sesion.carpeta));
+        catalogo = std::async(std::launch::async, &Catalogo::Abrir,
+                              Catalogo::Ruta(m_sesion.carpeta));
     Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
     if (inicio.rechazo) {
         Mensajes::Mostrar(*inicio.rechazo);
@@ -451,13 +486,13 @@ void frmCargador::Form_Load()
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
     if (m_sinControles)
         HacerNoConfigurable();
-    lblTeclas->setToolTip(m_sinControles
-                              ? QStringLiteral("Función no habilitada.")
-                              : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
-                                               "posteriores a la 0.59b."));
+    lblTeclas->setToolTip(
+            m_sinControles ? QStringLiteral("Función no habilitada.")
+                           : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
+                                            "posteriores a la 0.59b."));
     if (m_sesion.cd) {
-        for (QWidget *control : std::initializer_list<QWidget *>{
-                 lblDirectorio, lblLista, lblTeclas, lblGestionar, chkUsaControles})
+        for (QWidget *control : std::initializer_list<QWidget *>{lblDirectorio, lblLista, lblTeclas,
+                                                                 lblGestionar, chkUsaControles})
             control->setEnabled(false);
     }
     PrepararCatalogo(false);
@@ -516,7 +551,8 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
         // A character typed on the list opens the search with it.
         const QString texto = teclaPulsada->text();
         if (!texto.trimmed().isEmpty() && texto.at(0).isPrint()
-            && !(teclaPulsada->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            && !(teclaPulsada->modifiers()
+                 & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             AbrirBusqueda(txtBuscar->isHidden() ? texto : txtBuscar->text() + texto);
             return true;
         }
@@ -551,8 +587,8 @@ void frmCargador::LanzarFila(int fila)
         Mensajes::Mostrar(Partida::MensajeRomDesconocida());
         return;
     }
-    const std::optional<QString> archivo =
-        Partida::ArchivoParaJugar(m_sesion.carpeta, m_lista.Archivo(fila), m_sesion.cd);
+    const std::optional<QString> archivo
+            = Partida::ArchivoParaJugar(m_sesion.carpeta, m_lista.Archivo(fila), m_sesion.cd);
     if (!archivo)
         return;
     m_lista.Renombrar(fila, *archivo);
@@ -594,8 +630,9 @@ void frmCargador::lstJuegos_Click()
     const QString archivo = m_lista.Archivo(fila);
     QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(archivo);
     // Only the archives the emulator does not know are identified.
-    for (const QString &linea : {InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get()),
-                                 InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))}) {
+    for (const QString &linea :
+         {InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get()),
+          InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }
@@ -611,8 +648,9 @@ void frmCargador::MostrarImagenROM(bool ampliar)
     const QString ruta = RutaInstantanea(m_sesion.carpeta, m_lista.Archivo(fila));
     if (!ampliar) {
         // Stretched over the fixed box; a file that cannot be decoded leaves it empty.
-        ImagenROM->setPixmap(ruta.isEmpty() ? Imagenes::SinImagen()
-                                            : QPixmap::fromImage(cGdiPlus().FilenameToIPicture(ruta)));
+        ImagenROM->setPixmap(ruta.isEmpty()
+                                     ? Imagenes::SinImagen()
+                                     : QPixmap::fromImage(cGdiPlus().FilenameToIPicture(ruta)));
         return;
     }
     if (ruta.isEmpty())
@@ -682,10 +720,18 @@ void frmCargador::Estado(const LineaDeEstado &estado)
 {
     QRgb color = Colores::kRojo;
     switch (estado.color) {
-    case ColorEstado::Rojo: color = Colores::kRojo; break;
-    case ColorEstado::Verde: color = Colores::kVerde; break;
-    case ColorEstado::Azul: color = Colores::kAzul; break;
-    case ColorEstado::Turquesa: color = Colores::kTurquesa; break;
+    case ColorEstado::Rojo:
+        color = Colores::kRojo;
+        break;
+    case ColorEstado::Verde:
+        color = Colores::kVerde;
+        break;
+    case ColorEstado::Azul:
+        color = Colores::kAzul;
+        break;
+    case ColorEstado::Turquesa:
+        color = Colores::kTurquesa;
+        break;
     }
     lblEstado->setText(estado.texto);
     Colorear(lblEstado, QPalette::WindowText, color);
@@ -723,8 +769,8 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     Timer1.setInterval(1);
     Ocupacion reloj(this);
     MostrarLista({});
-    std::optional<ListaCargada> lista =
-        ListaDeJuegos::CargarDatos(m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); });
+    std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(
+            m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); });
     if (!lista) {
         Mensajes::Mostrar(ArchivosDeCarpeta::MensajeFaltanArchivosDeCD());
         reloj.Conservar();
@@ -794,7 +840,7 @@ void frmCargador::lblLog_Click()
         return;
     }
     Mensajes::Mostrar({QStringLiteral("Juego cargado: ") + m_sesion.ultimoTitulo + kCrLf + kCrLf
-                           + QStringLiteral("Sucesos:") + kCrLf + kCrLf + m_sesion.ultimoLog,
+                               + QStringLiteral("Sucesos:") + kCrLf + kCrLf + m_sesion.ultimoLog,
                        QStringLiteral("Visor de sucesos.")});
 }
 

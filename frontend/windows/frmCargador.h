@@ -4,9 +4,9 @@
 #include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
+#include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include <QCheckBox>

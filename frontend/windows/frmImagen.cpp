@@ -6,7 +6,7 @@ namespace Corvala {
 
 frmImagen::frmImagen(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     // No caption: a blank one, since for an empty title the platform would show the
     // application's name.

@@ -11,7 +11,7 @@ namespace Corvala {
 
 frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("Información del juego"));
     setAutoFillBackground(true);
@@ -20,7 +20,8 @@ frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWid
     int y = 120;
     int k = 0;
     for (const auto &[etiqueta, valor] : filas) {
-        QLabel *nombre = Etiqueta(this, etiqueta, Twips::Rect(120, y, 1095, alto), Colores::kBlanco, true);
+        QLabel *nombre
+                = Etiqueta(this, etiqueta, Twips::Rect(120, y, 1095, alto), Colores::kBlanco, true);
         nombre->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QLabel *texto = Etiqueta(this, valor, Twips::Rect(1305, y, 4200, alto), Colores::kBlanco);
         texto->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -30,7 +31,8 @@ frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWid
         y += alto + 45;
         ++k;
     }
-    lblAceptar = BotonEtiqueta::Negrita(QStringLiteral("Aceptar"), this, Twips::Rect(4485, y + 60, 1020, alto));
+    lblAceptar = BotonEtiqueta::Negrita(QStringLiteral("Aceptar"), this,
+                                        Twips::Rect(4485, y + 60, 1020, alto));
     lblAceptar->setObjectName(QStringLiteral("lblAceptar"));
     connect(lblAceptar, &BotonEtiqueta::clic, this, &QDialog::accept);
     setFixedSize(Twips::Tamano(5625, y + 60 + alto + 120));

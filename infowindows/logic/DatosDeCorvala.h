@@ -30,7 +30,8 @@ inline Enlace PaginaOficial()
 
 inline Enlace PaginaEspanol()
 {
-    return {QStringLiteral("es.wikipedia.org/wiki/MAME"), QStringLiteral("https://es.wikipedia.org/wiki/MAME")};
+    return {QStringLiteral("es.wikipedia.org/wiki/MAME"),
+            QStringLiteral("https://es.wikipedia.org/wiki/MAME")};
 }
 
 inline Enlace PaginaIngles()

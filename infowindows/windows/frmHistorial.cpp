@@ -37,7 +37,8 @@ frmHistorial::frmHistorial(QWidget *parent)
     Text1->setPlainText(notas);
     AjustarFuente(notas.split(QLatin1Char('\n')));
 
-    lblSalir = BotonEtiqueta::Negrita(QStringLiteral("OK"), this, Twips::Rect(3975, 2565, 630, 255));
+    lblSalir
+            = BotonEtiqueta::Negrita(QStringLiteral("OK"), this, Twips::Rect(3975, 2565, 630, 255));
     connect(lblSalir, &BotonEtiqueta::clic, this, &QDialog::close);
 
     Image1 = new QLabel(this);
@@ -73,10 +74,10 @@ void frmHistorial::AjustarFuente(const QStringList &lineas)
 void frmHistorial::paintEvent(QPaintEvent *evento)
 {
     QDialog::paintEvent(evento);
-    Twips::DibujarLineas(this, {{4695, 2895, 0, 2895},      // Line4
-                                {0, 15, 4695, 15},          // Line3
-                                {4665, 45, 4665, 3135},     // Line2
-                                {15, -30, 15, 3060}});      // Line1
+    Twips::DibujarLineas(this, {{4695, 2895, 0, 2895},  // Line4
+                                {0, 15, 4695, 15},      // Line3
+                                {4665, 45, 4665, 3135}, // Line2
+                                {15, -30, 15, 3060}});  // Line1
 }
 
 } // namespace Corvala

@@ -34,8 +34,10 @@ Busqueda::Juegos Busqueda::JuegosAProbar(const CarpetaMame &carpeta, const Catal
 {
     Juegos juegos;
     if (catalogo) {
-        const DirectorioZip directorio = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/") + archivo));
-        for (const Candidato &candidato : Identificacion::Completos(Identificacion::Candidatos(*catalogo, directorio)))
+        const DirectorioZip directorio
+                = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/") + archivo));
+        for (const Candidato &candidato :
+             Identificacion::Completos(Identificacion::Candidatos(*catalogo, directorio)))
             juegos.juegos.append(JuegoListado{candidato.nombre, candidato.titulo});
         juegos.total = int(juegos.juegos.size());
         return juegos;
@@ -46,7 +48,8 @@ Busqueda::Juegos Busqueda::JuegosAProbar(const CarpetaMame &carpeta, const Catal
     return juegos;
 }
 
-Busqueda::Resultado Busqueda::Recorrer(const QString &rutaLista, const std::function<QString()> &archivo,
+Busqueda::Resultado Busqueda::Recorrer(const QString &rutaLista,
+                                       const std::function<QString()> &archivo,
                                        const std::function<void(qint32)> &avance)
 {
     return Recorrer(LineasDeLista(rutaLista), archivo, avance);
@@ -61,8 +64,9 @@ Busqueda::Resultado Busqueda::Recorrer(const QVector<std::optional<JuegoListado>
     for (const std::optional<JuegoListado> &juego : juegos) {
         avance(contador);
         const QString elegido = archivo();
-        const Compatibilidad::Prueba prueba = juego ? m_prueba.Probar(elegido, juego->nombre + QStringLiteral(".zip"))
-                                                    : Compatibilidad::Prueba::Incompatible;
+        const Compatibilidad::Prueba prueba
+                = juego ? m_prueba.Probar(elegido, juego->nombre + QStringLiteral(".zip"))
+                        : Compatibilidad::Prueba::Incompatible;
         if (prueba == Compatibilidad::Prueba::Compatible) {
             m_titulo = QuitarBlancos(juego->titulo).toString();
             return Resultado::Encontrada;
@@ -78,9 +82,10 @@ Busqueda::Resultado Busqueda::Recorrer(const QVector<std::optional<JuegoListado>
 
 Mensaje Busqueda::Confirmacion()
 {
-    return {QStringLiteral("¿Quieres realmente buscar una ROM compatible con este archivo entre las "
-                           "ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, recuerda "
-                           "que este proceso puede durar bastante."),
+    return {QStringLiteral(
+                    "¿Quieres realmente buscar una ROM compatible con este archivo entre las "
+                    "ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, recuerda "
+                    "que este proceso puede durar bastante."),
             QStringLiteral("¿De verdad deseas buscar?"), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::SiNo};
 }
@@ -97,7 +102,7 @@ Mensaje Busqueda::MensajeDeResultado(Resultado resultado, const QString &titulo)
     case Resultado::Encontrada:
         return {QStringLiteral("Se ha encontrado compatibilidad para el archivo seleccionado, el "
                                "título del juego es ")
-                    + titulo + QLatin1Char('.'),
+                        + titulo + QLatin1Char('.'),
                 QStringLiteral("¡Encontrada!"), Mensaje::Icono::Exclamacion};
     case Resultado::Cancelada:
         return {QStringLiteral("La comprobación ha sido cancelada por el usuario."),

@@ -51,7 +51,8 @@ public:
     // afresh before each test, since the player may move the selection meanwhile. A
     // cancellation is noticed after the test that is running: a positive test still wins.
     Resultado Recorrer(const QVector<std::optional<JuegoListado>> &juegos,
-                       const std::function<QString()> &archivo, const std::function<void(qint32)> &avance);
+                       const std::function<QString()> &archivo,
+                       const std::function<void(qint32)> &avance);
     // The same through every line of a lista.txt.
     Resultado Recorrer(const QString &rutaLista, const std::function<QString()> &archivo,
                        const std::function<void(qint32)> &avance);

@@ -23,8 +23,9 @@ namespace {
 // a set with ROMs nobody has dumped.
 bool DiceBueno(const QStringList &salida, const QString &rom)
 {
-    const QRegularExpression bueno(QStringLiteral("^ROMSET %1( \\[[^\\]]*\\])? IS (GOOD|BEST AVAILABLE)$")
-                                       .arg(QRegularExpression::escape(rom.toUpper())));
+    const QRegularExpression bueno(
+            QStringLiteral("^ROMSET %1( \\[[^\\]]*\\])? IS (GOOD|BEST AVAILABLE)$")
+                    .arg(QRegularExpression::escape(rom.toUpper())));
     return std::any_of(salida.cbegin(), salida.cend(), [&](const QString &linea) {
         return bueno.match(QuitarBlancos(linea).toString().toUpper()).hasMatch();
     });
@@ -58,7 +59,8 @@ bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &cand
     return Probar(archivo, candidato) == Prueba::Compatible;
 }
 
-Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QString &candidato) const
+Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo,
+                                              const QString &candidato) const
 {
     const QString rom = QuitarExtension(candidato);
     // Without a ROM name the emulator would verify every set it knows.
@@ -69,7 +71,8 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QStr
         return Prueba::Incompatible;
     // What the archive's own files say comes first, when the catalogue knows the set.
     const bool conCatalogo = m_catalogo && m_catalogo->Maquina(rom);
-    if (conCatalogo && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::Leer(Roms(archivo)), rom))
+    if (conCatalogo
+        && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::Leer(Roms(archivo)), rom))
         return Prueba::Incompatible;
 
     // The record comes first: from the moment of the rename, a killed Corvala can be undone.
@@ -82,8 +85,9 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QStr
         return Prueba::SinPrueba;
     }
     const bool verificado = Emulador(m_carpeta).VerificarSets(rom, m_limiteMs);
-    const std::optional<QStringList> salida =
-        verificado ? ArchivoTexto::LeerLineas(m_carpeta.Ruta(QStringLiteral("1.p"))) : std::nullopt;
+    const std::optional<QStringList> salida
+            = verificado ? ArchivoTexto::LeerLineas(m_carpeta.Ruta(QStringLiteral("1.p")))
+                         : std::nullopt;
     // Should the name not come back now, the record stays for the next opening to retry.
     if (!RenombrarArchivo(candidato, archivo, roms))
         return Prueba::Incompatible;
@@ -95,7 +99,7 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo, const QStr
         return DiceBueno(*salida, rom) ? Prueba::Compatible : Prueba::Incompatible;
     const QString esperada = QStringLiteral("ROMSET ") + rom.toUpper() + QStringLiteral(" IS GOOD");
     return QuitarBlancos(salida->first()).toString().toUpper() == esperada ? Prueba::Compatible
-                                                                          : Prueba::Incompatible;
+                                                                           : Prueba::Incompatible;
 }
 
 bool Compatibilidad::DevolverNombrePendiente() const
@@ -109,9 +113,12 @@ Compatibilidad::Comparacion Compatibilidad::Comparar(const QString &archivo,
     if (ExisteArchivo(Roms(archivoDelJuego)))
         return Comparacion::ExisteArchivoDelJuego;
     switch (Probar(archivo, archivoDelJuego)) {
-    case Prueba::Compatible: return Comparacion::Compatibles;
-    case Prueba::SinPrueba: return Comparacion::SinPrueba;
-    case Prueba::Incompatible: break;
+    case Prueba::Compatible:
+        return Comparacion::Compatibles;
+    case Prueba::SinPrueba:
+        return Comparacion::SinPrueba;
+    case Prueba::Incompatible:
+        break;
     }
     return Comparacion::Incompatibles;
 }
@@ -120,12 +127,14 @@ Mensaje Compatibilidad::MensajeDeComparacion(Comparacion comparacion)
 {
     switch (comparacion) {
     case Comparacion::ExisteArchivoDelJuego:
-        return {QStringLiteral("No puedes comparar la ROM con el juego seleccionado mientras exista "
-                               "un archivo de ROM para este."),
+        return {QStringLiteral(
+                        "No puedes comparar la ROM con el juego seleccionado mientras exista "
+                        "un archivo de ROM para este."),
                 QStringLiteral("No es posible la comparación"), Mensaje::Icono::Critico};
     case Comparacion::Compatibles:
-        return {QStringLiteral("Las ROMs son compatibles. Puede que actualizando la ROM para el juego "
-                               "seleccionado M.A.M.E pueda emularla."),
+        return {QStringLiteral(
+                        "Las ROMs son compatibles. Puede que actualizando la ROM para el juego "
+                        "seleccionado M.A.M.E pueda emularla."),
                 QStringLiteral("¡Encontrada!"), Mensaje::Icono::Exclamacion};
     case Comparacion::SinPrueba:
         return MensajeSinPrueba();
@@ -144,13 +153,16 @@ Compatibilidad::Actualizacion Compatibilidad::Actualizar(const QString &archivo,
     if (!ExisteArchivo(Roms(archivo)))
         return Actualizacion::ArchivoDesaparecido;
     switch (Probar(archivo, archivoDelJuego)) {
-    case Prueba::SinPrueba: return Actualizacion::SinPrueba;
-    case Prueba::Incompatible: return Actualizacion::Incompatible;
-    case Prueba::Compatible: break;
+    case Prueba::SinPrueba:
+        return Actualizacion::SinPrueba;
+    case Prueba::Incompatible:
+        return Actualizacion::Incompatible;
+    case Prueba::Compatible:
+        break;
     }
     return RenombrarArchivo(archivo, archivoDelJuego, m_carpeta.Ruta(QStringLiteral("roms")))
-               ? Actualizacion::Actualizada
-               : Actualizacion::NoRenombrada;
+                   ? Actualizacion::Actualizada
+                   : Actualizacion::NoRenombrada;
 }
 
 std::optional<Mensaje> Compatibilidad::MensajeDeActualizacion(Actualizacion actualizacion,
@@ -174,7 +186,7 @@ std::optional<Mensaje> Compatibilidad::MensajeDeActualizacion(Actualizacion actu
     case Actualizacion::NoRenombrada:
         return Mensaje{QStringLiteral("No se ha podido cambiar el nombre del archivo %1 a %2 en la "
                                       "carpeta roms. Comprueba que no sea de sólo lectura.")
-                           .arg(archivo, archivoDelJuego),
+                               .arg(archivo, archivoDelJuego),
                        QStringLiteral("Error"), Mensaje::Icono::Critico};
     case Actualizacion::SinPrueba:
         return MensajeSinPrueba();
@@ -186,10 +198,11 @@ std::optional<Mensaje> Compatibilidad::MensajeDeActualizacion(Actualizacion actu
 
 Mensaje Compatibilidad::MensajeSinPrueba()
 {
-    return {QStringLiteral("No se puede probar la compatibilidad: Corvala! necesita cambiar el nombre "
-                           "del archivo por un momento y no puede hacerlo en la carpeta roms, o no "
-                           "puede escribir en la carpeta de M.A.M.E. Comprueba que no sean de sólo "
-                           "lectura."),
+    return {QStringLiteral(
+                    "No se puede probar la compatibilidad: Corvala! necesita cambiar el nombre "
+                    "del archivo por un momento y no puede hacerlo en la carpeta roms, o no "
+                    "puede escribir en la carpeta de M.A.M.E. Comprueba que no sean de sólo "
+                    "lectura."),
             QStringLiteral("No es posible la prueba"), Mensaje::Icono::Critico};
 }
 
@@ -204,8 +217,8 @@ Mensaje Compatibilidad::PreguntaActualizar(const QString &archivo, const QString
                                            const QString &archivoDelJuego)
 {
     return {QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archivo
-                + QStringLiteral(" al archivo para el juego ") + titulo + QLatin1Char('(')
-                + archivoDelJuego + QStringLiteral(")?"),
+                    + QStringLiteral(" al archivo para el juego ") + titulo + QLatin1Char('(')
+                    + archivoDelJuego + QStringLiteral(")?"),
             QStringLiteral("Atención"), Mensaje::Icono::Exclamacion, Mensaje::Botones::SiNo};
 }
 

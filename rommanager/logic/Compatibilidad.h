@@ -38,7 +38,10 @@ public:
     explicit Compatibilidad(CarpetaMame carpeta, int limiteMs = kLimitePorDefecto);
 
     // The catalogue the tests use from now on; none: the emulator's first line alone decides.
-    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo) { m_catalogo = std::move(catalogo); }
+    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
+    {
+        m_catalogo = std::move(catalogo);
+    }
 
     // True when the archive, under the candidate's name, is a good set of the candidate's game
     // by the first line the emulator prints: "romset NAME is good", in any letter case and with

@@ -36,7 +36,7 @@ QString NoPreguntado(const QString &nombre)
 {
     return QStringLiteral("No se ha preguntado a M.A.M.E porque \"%1\" no puede ser el nombre de "
                           "un juego.")
-        .arg(nombre);
+            .arg(nombre);
 }
 
 QString SinReconocer()
@@ -57,17 +57,20 @@ QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta)
     const DirectorioZip directorio = DirectorioZip::Leer(ruta);
     const QVector<Candidato> candidatos = Identificacion::Candidatos(catalogo, directorio);
     if (!directorio.legible)
-        return seccion << QStringLiteral("No se puede leer el archivo: no es un .zip o está dañado.");
+        return seccion << QStringLiteral(
+                       "No se puede leer el archivo: no es un .zip o está dañado.");
     if (candidatos.isEmpty())
-        return seccion << QStringLiteral("Ningún juego de M.A.M.E tiene ROMs del tamaño y el CRC de los "
-                                         "archivos de este .zip.");
+        return seccion << QStringLiteral(
+                       "Ningún juego de M.A.M.E tiene ROMs del tamaño y el CRC de los "
+                       "archivos de este .zip.");
     for (const Candidato &candidato : candidatos.mid(0, kMostrados)) {
         seccion << QStringLiteral("%1 %2: %3 de sus %4 ROMs%5")
-                       .arg(candidato.nombre, -17)
-                       .arg(candidato.titulo)
-                       .arg(candidato.presentes)
-                       .arg(candidato.roms)
-                       .arg(candidato.completo ? QString() : QStringLiteral(", le faltan ROMs propias"));
+                           .arg(candidato.nombre, -17)
+                           .arg(candidato.titulo)
+                           .arg(candidato.presentes)
+                           .arg(candidato.roms)
+                           .arg(candidato.completo ? QString()
+                                                   : QStringLiteral(", le faltan ROMs propias"));
     }
     if (candidatos.size() > kMostrados)
         seccion << QStringLiteral("Y %1 juegos más.").arg(candidatos.size() - kMostrados);
@@ -90,21 +93,24 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const 
     QStringList informe;
     informe << QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */") << QString()
             << Salida(carpeta, QStringLiteral("1.p")) << QString();
-    informe << QStringLiteral("/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */") << QString()
-            << SeccionDeJuego(carpeta, rom, QStringLiteral("2.p")) << QString();
+    informe << QStringLiteral("/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */")
+            << QString() << SeccionDeJuego(carpeta, rom, QStringLiteral("2.p")) << QString();
     informe << QStringLiteral("/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */") << QString()
             << SeccionDeJuego(carpeta, rom, QStringLiteral("3.p")) << QString();
     informe << QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */")
-            << QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) "
-                              "esta ROM no implica que la emule. */")
+            << QStringLiteral(
+                       "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) "
+                       "esta ROM no implica que la emule. */")
             << QString()
             << (reconoce ? Salida(carpeta, QStringLiteral("4.p")) : QStringList{SinReconocer()});
     if (catalogo)
-        informe << QString() << SeccionDeCandidatos(*catalogo, carpeta.Ruta(QStringLiteral("roms/") + archivo));
+        informe << QString()
+                << SeccionDeCandidatos(*catalogo, carpeta.Ruta(QStringLiteral("roms/") + archivo));
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
 }
 
-bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo, const QString &archivoDelJuego)
+bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
+                    const QString &archivoDelJuego)
 {
     const QString rom = QuitarExtension(QuitarBlancos(archivoDelJuego).toString());
     Emulador(carpeta).ListarRoms(rom, QStringLiteral("1.p"));

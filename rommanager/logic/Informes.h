@@ -27,7 +27,8 @@ QString NoPreguntado(const QString &nombre);
 // -isknown, the line SinReconocer). With the emulator's catalogue it ends with the sets whose
 // ROMs the archive holds (SeccionDeCandidatos). Returns false when the report could not be
 // written.
-bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const Catalogo *catalogo = nullptr);
+bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo,
+                      const Catalogo *catalogo = nullptr);
 
 // The report's last section: its heading, and the sets whose ROMs the archive at a path holds,
 // best first, each with its title and how many of its ROMs are there.
@@ -35,7 +36,8 @@ QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta);
 
 // The report on a game, by its title and its archive name (the ROM files that archive must
 // hold).
-bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo, const QString &archivoDelJuego);
+bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
+                    const QString &archivoDelJuego);
 
 // The box of a report that could not be written.
 Mensaje MensajeSinInforme();

@@ -22,7 +22,8 @@ QStringList Archivos(const CarpetaMame &carpeta)
 
 QStringList Titulos(const CarpetaMame &carpeta)
 {
-    const std::optional<ListaMame> lista = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    const std::optional<ListaMame> lista
+            = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!lista)
         return {};
     QStringList titulos;

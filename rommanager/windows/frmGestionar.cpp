@@ -109,7 +109,8 @@ void frmGestionar::CrearControles()
 
     lblContiene = Boton(this, QStringLiteral("Detalles"), Twips::Rect(105, 3525, 705, 255),
                         QStringLiteral("Detalles del archivo .zip"), false);
-    Label3 = Rotulo(this, QStringLiteral("Titulo para el archivo:"), Twips::Rect(795, 3555, 1995, 195));
+    Label3 = Rotulo(this, QStringLiteral("Titulo para el archivo:"),
+                    Twips::Rect(795, 3555, 1995, 195));
     lblTitulo = Valor(this, 2730, 3555);
     lblArchivosJuego = Boton(this, QStringLiteral("Detalles"), Twips::Rect(105, 3810, 705, 255),
                              QStringLiteral("Detalles del juego seleccionado"), false);
@@ -117,19 +118,23 @@ void frmGestionar::CrearControles()
                     Twips::Rect(795, 3840, 2985, 195));
     lblArchivo = Valor(this, 3705, 3840);
 
-    lblBuscar = Boton(this, QStringLiteral("Buscar ROM compatible"), Twips::Rect(105, 4140, 2070, 255),
-                      QStringLiteral("Busca un juego emulable compatible para el archivo seleccionado, "
-                                     "entre todos los juegos emulables de M.A.M.E"),
-                      false);
-    lblCompara = Boton(this, QStringLiteral("Comparar ROMs"), Twips::Rect(2190, 4140, 2070, 255),
-                       QStringLiteral("Compara el archivo seleccionado con el juego para ver si son "
-                                      "compatibles"),
-                       false);
-    lblActualizar = Boton(this, QStringLiteral("Actualizar ROM"), Twips::Rect(4275, 4140, 2070, 255),
-                          QStringLiteral("Cambiar el archivo seleccionado al archivo para el juego "
-                                         "seleccionado."),
-                          true);
-    lblSalir = BotonEtiqueta::Negrita(QStringLiteral("Salir"), this, Twips::Rect(8820, 4140, 630, 255));
+    lblBuscar = Boton(
+            this, QStringLiteral("Buscar ROM compatible"), Twips::Rect(105, 4140, 2070, 255),
+            QStringLiteral("Busca un juego emulable compatible para el archivo seleccionado, "
+                           "entre todos los juegos emulables de M.A.M.E"),
+            false);
+    lblCompara
+            = Boton(this, QStringLiteral("Comparar ROMs"), Twips::Rect(2190, 4140, 2070, 255),
+                    QStringLiteral("Compara el archivo seleccionado con el juego para ver si son "
+                                   "compatibles"),
+                    false);
+    lblActualizar
+            = Boton(this, QStringLiteral("Actualizar ROM"), Twips::Rect(4275, 4140, 2070, 255),
+                    QStringLiteral("Cambiar el archivo seleccionado al archivo para el juego "
+                                   "seleccionado."),
+                    true);
+    lblSalir = BotonEtiqueta::Negrita(QStringLiteral("Salir"), this,
+                                      Twips::Rect(8820, 4140, 630, 255));
     lblSalir->setToolTip(QStringLiteral("Pues, sale, que otra cosa puede ser."));
 
     connect(lblContiene, &BotonEtiqueta::clic, this, &frmGestionar::lblContiene_Click);
@@ -149,9 +154,11 @@ void frmGestionar::CrearPanel()
     Estado->setAutoFillBackground(true);
     Colorear(Estado, QPalette::Window, Colores::kFondoVentana);
 
-    Label4 = Rotulo(Estado, QStringLiteral("Número de ROMs emuladas:"), Twips::Rect(330, 195, 2445, 195));
+    Label4 = Rotulo(Estado, QStringLiteral("Número de ROMs emuladas:"),
+                    Twips::Rect(330, 195, 2445, 195));
     lblTotal = Valor(Estado, 2955, 210);
-    Label7 = Rotulo(Estado, QStringLiteral("Número de ROMs Analizadas:"), Twips::Rect(330, 480, 2565, 195));
+    Label7 = Rotulo(Estado, QStringLiteral("Número de ROMs Analizadas:"),
+                    Twips::Rect(330, 480, 2565, 195));
     lblActual = Valor(Estado, 2955, 495);
     Label9 = Rotulo(Estado, QStringLiteral("Progreso:"), Twips::Rect(330, 795, 855, 195));
     progreso = new QProgressBar(Estado);
@@ -163,13 +170,27 @@ void frmGestionar::CrearPanel()
 
     Estado->raise();
     Estado->hide();
-    Nombrar({{Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"}, {Label5, "Label5"},
-             {ROMs, "ROMs"}, {lstJuegos, "lstJuegos"}, {lblContiene, "lblContiene"},
-             {lblTitulo, "lblTitulo"}, {lblArchivosJuego, "lblArchivosJuego"},
-             {lblArchivo, "lblArchivo"}, {lblBuscar, "lblBuscar"}, {lblCompara, "lblCompara"},
-             {lblActualizar, "lblActualizar"}, {lblSalir, "lblSalir"}, {Estado, "Estado"},
-             {Label4, "Label4"}, {lblTotal, "lblTotal"}, {Label7, "Label7"},
-             {lblActual, "lblActual"}, {Label9, "Label9"}, {progreso, "progreso"},
+    Nombrar({{Label1, "Label1"},
+             {Label2, "Label2"},
+             {Label3, "Label3"},
+             {Label5, "Label5"},
+             {ROMs, "ROMs"},
+             {lstJuegos, "lstJuegos"},
+             {lblContiene, "lblContiene"},
+             {lblTitulo, "lblTitulo"},
+             {lblArchivosJuego, "lblArchivosJuego"},
+             {lblArchivo, "lblArchivo"},
+             {lblBuscar, "lblBuscar"},
+             {lblCompara, "lblCompara"},
+             {lblActualizar, "lblActualizar"},
+             {lblSalir, "lblSalir"},
+             {Estado, "Estado"},
+             {Label4, "Label4"},
+             {lblTotal, "lblTotal"},
+             {Label7, "Label7"},
+             {lblActual, "lblActual"},
+             {Label9, "Label9"},
+             {progreso, "progreso"},
              {lblCancelar, "lblCancelar"}});
 }
 
@@ -288,7 +309,8 @@ void frmGestionar::Informar(bool elegido, const std::function<bool()> &escribir)
 bool frmGestionar::ArchivoIlegible(const QString &archivo) const
 {
     if (archivo.isEmpty()
-        || !ArchivosDeCarpeta::NombreIlegible(m_sesion.carpeta.Ruta(QStringLiteral("roms")), archivo))
+        || !ArchivosDeCarpeta::NombreIlegible(m_sesion.carpeta.Ruta(QStringLiteral("roms")),
+                                              archivo))
         return false;
     Mensajes::Mostrar(ArchivosDeCarpeta::MensajeNombreIlegible(archivo));
     return true;
@@ -299,7 +321,9 @@ void frmGestionar::lblContiene_Click()
     const QString archivo = ArchivoElegido();
     if (!m_ocupado && ArchivoIlegible(archivo))
         return;
-    Informar(!archivo.isEmpty(), [&] { return Informes::InformeDeArchivo(m_sesion.carpeta, archivo, m_sesion.catalogo.get()); });
+    Informar(!archivo.isEmpty(), [&] {
+        return Informes::InformeDeArchivo(m_sesion.carpeta, archivo, m_sesion.catalogo.get());
+    });
 }
 
 void frmGestionar::lblArchivosJuego_Click()
@@ -317,7 +341,8 @@ void frmGestionar::lblBuscar_Click()
         Ocupacion ocupacion(nullptr, &m_ocupado);
         if (ArchivoIlegible(ArchivoElegido()))
             return;
-        if (!ArchivoElegido().isEmpty() && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
+        if (!ArchivoElegido().isEmpty()
+            && Mensajes::Mostrar(Busqueda::Confirmacion()) == Respuesta::Si)
             BuscarCompatible();
         // The wind-up, the same for every outcome.
         Estado->hide();
@@ -341,17 +366,17 @@ void frmGestionar::BuscarCompatible()
     Ocupacion reloj(this);
     Estado->show();
     Prueba();
-    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(m_sesion.carpeta, m_sesion.catalogo.get(),
-                                                            ArchivoElegido(), int(m_titulos.rowCount()));
+    const Busqueda::Juegos juegos = Busqueda::JuegosAProbar(
+            m_sesion.carpeta, m_sesion.catalogo.get(), ArchivoElegido(), int(m_titulos.rowCount()));
     PonerValor(lblTotal, QString::number(juegos.total));
     progreso->setRange(1, juegos.total);
     const Busqueda::Resultado resultado = m_busqueda.Recorrer(
-        juegos.juegos, [this] { return ArchivoElegido(); },
-        [this](qint32 contador) {
-            PonerValor(lblActual, QString::number(contador));
-            // The header line is counted too: the last line lies one beyond the bar's end.
-            progreso->setValue(std::min(contador, progreso->maximum()));
-        });
+            juegos.juegos, [this] { return ArchivoElegido(); },
+            [this](qint32 contador) {
+                PonerValor(lblActual, QString::number(contador));
+                // The header line is counted too: the last line lies one beyond the bar's end.
+                progreso->setValue(std::min(contador, progreso->maximum()));
+            });
     Mensajes::Mostrar(Busqueda::MensajeDeResultado(resultado, m_busqueda.TituloEncontrado()));
 }
 
@@ -373,7 +398,8 @@ void frmGestionar::lblCompara_Click()
     if (ArchivoIlegible(archivo))
         return;
     if (HayJuegoElegido() && !archivo.isEmpty())
-        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(Prueba().Comparar(archivo, ArchivoDelJuegoElegido())));
+        Mensajes::Mostrar(Compatibilidad::MensajeDeComparacion(
+                Prueba().Comparar(archivo, ArchivoDelJuegoElegido())));
 }
 
 void frmGestionar::lblActualizar_Click()
@@ -385,17 +411,18 @@ void frmGestionar::lblActualizar_Click()
         Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
     } else if (!ArchivoIlegible(ArchivoElegido())) {
         const QString archivoDelJuego = ArchivoDelJuegoElegido();
-        const Mensaje pregunta =
-            Compatibilidad::PreguntaActualizar(ArchivoElegido(), JuegoElegido(), archivoDelJuego);
+        const Mensaje pregunta = Compatibilidad::PreguntaActualizar(
+                ArchivoElegido(), JuegoElegido(), archivoDelJuego);
         if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {
             // Read again: the selection may have moved while the question was open.
             const QString archivo = ArchivoElegido();
-            const Compatibilidad::Actualizacion actualizacion = Prueba().Actualizar(archivo, archivoDelJuego);
+            const Compatibilidad::Actualizacion actualizacion
+                    = Prueba().Actualizar(archivo, archivoDelJuego);
             if (actualizacion == Compatibilidad::Actualizacion::Actualizada
                 || actualizacion == Compatibilidad::Actualizacion::NoRenombrada)
                 RefrescarROMs();
-            if (const std::optional<Mensaje> mensaje =
-                    Compatibilidad::MensajeDeActualizacion(actualizacion, archivo, archivoDelJuego))
+            if (const std::optional<Mensaje> mensaje
+                = Compatibilidad::MensajeDeActualizacion(actualizacion, archivo, archivoDelJuego))
                 Mensajes::Mostrar(*mensaje);
         }
     }

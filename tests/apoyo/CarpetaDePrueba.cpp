@@ -153,18 +153,20 @@ void CarpetaDePrueba::OlvidarLlamadas() const
 
 QStringList CarpetaDePrueba::Contenido() const
 {
-    QStringList nombres = QDir(Ruta()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot,
-                                                 QDir::Name);
+    QStringList nombres
+            = QDir(Ruta()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     nombres.removeAll(QStringLiteral("mame"));
     return nombres;
 }
 
 QStringList CrearConfiguracionEnLaCarpeta()
 {
-    return {QStringLiteral("-cc"), QStringLiteral("-rompath"), QStringLiteral("roms"),
-            QStringLiteral("-cfg_directory"), QStringLiteral("cfg"), QStringLiteral("-ctrlrpath"),
-            QStringLiteral("ctrlr"), QStringLiteral("-snapshot_directory"), QStringLiteral("snaps"),
-            QStringLiteral("-snapname"), QStringLiteral("%g")};
+    return {QStringLiteral("-cc"),   QStringLiteral("-rompath"),
+            QStringLiteral("roms"),  QStringLiteral("-cfg_directory"),
+            QStringLiteral("cfg"),   QStringLiteral("-ctrlrpath"),
+            QStringLiteral("ctrlr"), QStringLiteral("-snapshot_directory"),
+            QStringLiteral("snaps"), QStringLiteral("-snapname"),
+            QStringLiteral("%g")};
 }
 
 QByteArray ListaClasica()

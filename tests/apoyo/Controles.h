@@ -11,7 +11,8 @@ T *Control(const QObject &ventana, const char *nombre)
 {
     T *control = ventana.findChild<T *>(QLatin1String(nombre));
     if (!control)
-        qFatal("%s has no control %s of the expected type", ventana.metaObject()->className(), nombre);
+        qFatal("%s has no control %s of the expected type", ventana.metaObject()->className(),
+               nombre);
     return control;
 }
 

@@ -22,8 +22,8 @@ public:
         QProcess montar;
         montar.start(QStringLiteral("mount"),
                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                      QStringLiteral("size=") + QString::fromLatin1(tamano), QStringLiteral("tmpfs"),
-                      m_punto.path()});
+                      QStringLiteral("size=") + QString::fromLatin1(tamano),
+                      QStringLiteral("tmpfs"), m_punto.path()});
         if (!montar.waitForFinished(10000) || montar.exitStatus() != QProcess::NormalExit
             || montar.exitCode() != 0) {
             m_motivo = QStringLiteral("cannot mount a tmpfs here (root and mount rights needed): ")

@@ -33,8 +33,11 @@ int main(int argc, char *argv[])
     if (argumentos.value(1) == QLatin1String("--catalogo")) {
         ConstruccionCatalogo construccion;
         QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &aplicacion,
-                         [](const std::shared_ptr<const Catalogo> &catalogo) { QCoreApplication::exit(catalogo ? 0 : 1); });
-        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(), {QStringLiteral("0.251"), QString()});
+                         [](const std::shared_ptr<const Catalogo> &catalogo) {
+                             QCoreApplication::exit(catalogo ? 0 : 1);
+                         });
+        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(),
+                             {QStringLiteral("0.251"), QString()});
         return QCoreApplication::exec();
     }
     return 2;

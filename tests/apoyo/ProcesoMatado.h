@@ -26,7 +26,7 @@ inline bool CfgDelJugadorEnSuSitio(const CarpetaDePrueba &carpeta, const QString
 {
     return carpeta.Leer(QStringLiteral("cfg/default.cfg")) == "mio-default"
            && carpeta.Leer(QStringLiteral("cfg/") + juego + QStringLiteral(".cfg"))
-                  == "mio-" + juego.toUtf8()
+                      == "mio-" + juego.toUtf8()
            && !carpeta.Existe(QStringLiteral("cfg/default.bak"))
            && !carpeta.Existe(QStringLiteral("cfg/") + juego + QStringLiteral(".bak"))
            && !carpeta.Leer(QStringLiteral("mame.ini")).contains("ctrlr                   Corvala");

@@ -3,8 +3,8 @@
 #include "comun/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
 
-#include "apoyo/Controles.h"
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/Controles.h"
 
 #include <QAbstractItemModel>
 #include <QListView>
@@ -43,7 +43,10 @@ inline QStringList Filas(const Corvala::frmCargador &ventana)
 
 inline QRgb ColorDeEstado(const Corvala::frmCargador &ventana)
 {
-    return Control<QLabel>(ventana, "lblEstado")->palette().color(Control<QLabel>(ventana, "lblEstado")->foregroundRole()).rgb();
+    return Control<QLabel>(ventana, "lblEstado")
+            ->palette()
+            .color(Control<QLabel>(ventana, "lblEstado")->foregroundRole())
+            .rgb();
 }
 
 // What a player's double-click on a row of the main list delivers: the row chosen, a click,

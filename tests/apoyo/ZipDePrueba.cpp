@@ -17,20 +17,20 @@ QByteArray Rom(const QString &juego, const QString &rom)
 Archivos Juego(const QString &juego)
 {
     static const QHash<QString, QList<QPair<QString, QString>>> kJuegos{
-        {QStringLiteral("puckman"),
-         {{QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
-          {QStringLiteral("puckman"), QStringLiteral("pm1_prg2.6k")},
-          {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
-        {QStringLiteral("pacman"),
-         {{QStringLiteral("pacman"), QStringLiteral("pacman.6f")},
-          {QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
-          {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
-        {QStringLiteral("neogeo"),
-         {{QStringLiteral("neogeo"), QStringLiteral("sp-s2.sp1")},
-          {QStringLiteral("neogeo"), QStringLiteral("sm1.sm1")}}},
-        {QStringLiteral("mslug"),
-         {{QStringLiteral("mslug"), QStringLiteral("201-p1.p1")},
-          {QStringLiteral("mslug"), QStringLiteral("201-s1.s1")}}},
+            {QStringLiteral("puckman"),
+             {{QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
+              {QStringLiteral("puckman"), QStringLiteral("pm1_prg2.6k")},
+              {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
+            {QStringLiteral("pacman"),
+             {{QStringLiteral("pacman"), QStringLiteral("pacman.6f")},
+              {QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
+              {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
+            {QStringLiteral("neogeo"),
+             {{QStringLiteral("neogeo"), QStringLiteral("sp-s2.sp1")},
+              {QStringLiteral("neogeo"), QStringLiteral("sm1.sm1")}}},
+            {QStringLiteral("mslug"),
+             {{QStringLiteral("mslug"), QStringLiteral("201-p1.p1")},
+              {QStringLiteral("mslug"), QStringLiteral("201-s1.s1")}}},
     };
     Archivos archivos;
     for (const auto &[dueno, rom] : kJuegos.value(juego))
@@ -90,16 +90,20 @@ bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &c
         }
     }
     if (!comentario.isEmpty())
-        bien = bien && zip_set_archive_comment(zip, comentario.constData(), zip_uint16_t(comentario.size())) == 0;
+        bien = bien
+               && zip_set_archive_comment(zip, comentario.constData(),
+                                          zip_uint16_t(comentario.size()))
+                          == 0;
     return zip_close(zip) == 0 && bien;
 }
 
 std::shared_ptr<const Corvala::Catalogo> Catalogo()
 {
     auto catalogo = std::make_shared<Corvala::Catalogo>();
-    Corvala::LectorListaXml lector([&](const Corvala::FichaMaquina &maquina, const QVector<Corvala::FichaRom> &roms) {
-        catalogo->Agregar(maquina, roms);
-    });
+    Corvala::LectorListaXml lector(
+            [&](const Corvala::FichaMaquina &maquina, const QVector<Corvala::FichaRom> &roms) {
+                catalogo->Agregar(maquina, roms);
+            });
     QFile fijo(QStringLiteral(CORVALA_LISTXML));
     if (!fijo.open(QIODevice::ReadOnly) || !lector.Anadir(fijo.readAll()) || !lector.Terminar())
         return nullptr;

@@ -36,9 +36,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -55,24 +55,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const kBuiltInList =
-    "Name:             Description:\n"
-    "breakout          \"Breakout\"\n"
-    "dkong             \"Donkey Kong (US set 1)\"\n"
-    "galaga            \"Galaga (Namco rev. B)\"\n"
-    "mspacman          \"Ms. Pac-Man\"\n"
-    "pacman            \"Pac-Man (Midway)\"\n"
-    "pong              \"Pong (Rev E)\"\n"
-    "puckman           \"Puck Man (Japan set 1)\"\n"
-    "sf2               \"Street Fighter II: The World Warrior (World 910522)\"\n";
+const char *const kBuiltInList
+        = "Name:             Description:\n"
+          "breakout          \"Breakout\"\n"
+          "dkong             \"Donkey Kong (US set 1)\"\n"
+          "galaga            \"Galaga (Namco rev. B)\"\n"
+          "mspacman          \"Ms. Pac-Man\"\n"
+          "pacman            \"Pac-Man (Midway)\"\n"
+          "pong              \"Pong (Rev E)\"\n"
+          "puckman           \"Puck Man (Japan set 1)\"\n"
+          "sf2               \"Street Fighter II: The World Warrior (World 910522)\"\n";
 
 // The emulator's commands, the options that take a value, and the plain switches it knows.
-const std::set<std::string> kCommands = {"listfull", "listxml", "listroms", "verifyroms", "verifysets",
-                                         "romident", "isknown", "createconfig", "cc",
-                                         "version", "showusage"};
-const std::set<std::string> kWithValue = {"soundcard", "video", "sound", "seconds_to_run", "snapname",
-                                          "inipath", "rompath", "cfg_directory", "ctrlrpath",
-                                          "snapshot_directory", "ctrlr"};
+const std::set<std::string> kCommands
+        = {"listfull", "listxml",      "listroms", "verifyroms", "verifysets", "romident",
+           "isknown",  "createconfig", "cc",       "version",    "showusage"};
+const std::set<std::string> kWithValue
+        = {"soundcard", "video",         "sound",     "seconds_to_run",     "snapname", "inipath",
+           "rompath",   "cfg_directory", "ctrlrpath", "snapshot_directory", "ctrlr"};
 const std::set<std::string> kSwitches = {"noreadconfig", "verbose", "noverbose"};
 
 std::string JsonString(const std::string &text)
@@ -80,11 +80,21 @@ std::string JsonString(const std::string &text)
     std::string out = "\"";
     for (const unsigned char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char buffer[8];
@@ -193,8 +203,8 @@ std::string Description(const std::string &list, const std::string &name)
 
 std::string Unescape(std::string text)
 {
-    const std::pair<const char *, const char *> entities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+    const std::pair<const char *, const char *> entities[]
+            = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
     for (const auto &[entity, character] : entities) {
         for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
             text.replace(at, std::strlen(entity), character);
@@ -238,7 +248,8 @@ std::string ListFromCatalogue(const Catalogue &catalogue)
             const auto from = start + 13;
             std::string padded = name;
             padded.resize(std::max<size_t>(name.size() + 1, 18), ' ');
-            list += padded + "\"" + Unescape(line.substr(from, line.find("</description>") - from)) + "\"\n";
+            list += padded + "\"" + Unescape(line.substr(from, line.find("</description>") - from))
+                    + "\"\n";
             break;
         }
     }
@@ -298,7 +309,8 @@ bool Audit(const Catalogue &catalogue, const std::string &name)
     // Where the set's ROMs may lie: its own archive, then those it takes ROMs from.
     std::vector<std::vector<ZipFile>> places{own};
     const std::string parent = Attribute(lines->front(), "cloneof");
-    for (std::string from = Attribute(lines->front(), "romof"); !from.empty() && places.size() < 8;) {
+    for (std::string from = Attribute(lines->front(), "romof");
+         !from.empty() && places.size() < 8;) {
         std::vector<ZipFile> files;
         ReadZip(fs::path("roms") / (from + ".zip"), files);
         places.push_back(files);
@@ -329,12 +341,16 @@ bool Audit(const Catalogue &catalogue, const std::string &name)
         if (found)
             continue;
         bad = true;
-        const auto named = std::find_if(own.begin(), own.end(), [&](const ZipFile &file) { return file.name == rom; });
+        const auto named = std::find_if(own.begin(), own.end(),
+                                        [&](const ZipFile &file) { return file.name == rom; });
         std::cout << label << ": " << rom << " (" << size << " bytes) - "
                   << (named == own.end() ? "NOT FOUND" : "INCORRECT CHECKSUM:") << "\n";
     }
     std::cout << "romset " << name << (parent.empty() ? "" : " [" + parent + "]")
-              << (bad ? " is bad" : missingDump ? " is best available" : " is good") << "\n"
+              << (bad           ? " is bad"
+                  : missingDump ? " is best available"
+                                : " is good")
+              << "\n"
               << "1 romsets found, " << (bad ? 0 : 1) << " were OK.\n";
     return true;
 }
@@ -345,8 +361,8 @@ int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const char *controlEnv = std::getenv("CORVALA_FAKE_MAME");
-    const fs::path control = controlEnv && *controlEnv ? fs::path(controlEnv)
-                                                       : fs::current_path() / ".fakemame";
+    const fs::path control
+            = controlEnv && *controlEnv ? fs::path(controlEnv) : fs::current_path() / ".fakemame";
     std::error_code error;
     if (fs::is_directory(control, error)) {
         std::ofstream calls(control / "calls.jsonl", std::ios::app | std::ios::binary);
@@ -438,10 +454,11 @@ int main(int argc, char **argv)
     // The game list is read only by the commands that need it.
     const fs::path listFile = control / "listfull.txt";
     const bool needsList = command == "listfull" || command == "listroms" || command == "romident";
-    const std::string list = !needsList                       ? std::string()
-                             : fs::exists(listFile, error)     ? ReadFile(listFile)
-                             : fs::exists(catalogueFile, error) ? ListFromCatalogue(ReadCatalogue(catalogueFile))
-                                                               : kBuiltInList;
+    const std::string list = !needsList                    ? std::string()
+                             : fs::exists(listFile, error) ? ReadFile(listFile)
+                             : fs::exists(catalogueFile, error)
+                                     ? ListFromCatalogue(ReadCatalogue(catalogueFile))
+                                     : kBuiltInList;
     const std::string romName = fs::path(name).stem().string();
 
     if (command == "listfull") {
@@ -485,8 +502,8 @@ int main(int argc, char **argv)
             << "rompath                   roms\r\n"
             << "# ctrlr                 <NULL> (Not Set)\r\n"
             << "cfg_directory             cfg\r\n";
-    } else if ((command == "verifysets" || command == "verifyroms") && fs::exists(catalogueFile, error)
-               && Audit(ReadCatalogue(catalogueFile), name)) {
+    } else if ((command == "verifysets" || command == "verifyroms")
+               && fs::exists(catalogueFile, error) && Audit(ReadCatalogue(catalogueFile), name)) {
     } else if (command == "verifysets" || command == "verifyroms") {
         const Archive archive = ReadArchive(fs::path("roms") / (name + ".zip"));
         if (!archive.exists) {
@@ -543,7 +560,8 @@ int main(int argc, char **argv)
             fs::create_directories("cfg", error);
             std::ofstream("cfg/default.cfg", std::ios::binary) << "<mameconfig version=\"10\"/>\n";
             std::ofstream("cfg/" + romName + ".cfg", std::ios::binary)
-                << "<mameconfig version=\"10\"><system name=\"" << romName << "\"/></mameconfig>\n";
+                    << "<mameconfig version=\"10\"><system name=\"" << romName
+                    << "\"/></mameconfig>\n";
         }
     }
     return exitCode;
