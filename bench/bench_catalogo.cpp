@@ -13,6 +13,7 @@
 #include "comun/logic/Sesion.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/windows/frmCargador.h"
+#include "frontend/windows/VistaDeJuegos.h"
 
 #include "apoyo/Controles.h"
 #include "ColeccionDePrueba.h"
@@ -23,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -159,7 +161,7 @@ int main(int argc, char *argv[])
     QListView *juegos = Control<QListView>(ventana, "lstJuegos");
     std::printf("Start with the catalogue opened and %lld archives shown, filtered to %d rows: "
                 "%lld ms%s\n",
-                qlonglong(ventana.Lista().juegos.size()), juegos->model()->rowCount(),
+                qlonglong(ventana.Juegos().Modelo().Cantidad()), juegos->model()->rowCount(),
                 reloj.elapsed(),
                 ventana.Construccion().EnCurso() ? " (a build started: the catalogue did not match)"
                                                  : "");
@@ -205,7 +207,7 @@ int main(int argc, char *argv[])
     std::sort(tiempos.begin(), tiempos.end());
     std::printf("Search keystrokes over %lld rows (\"pac-man\" finds %d, then erased): median %.1f "
                 "ms, worst %.1f ms\n",
-                qlonglong(ventana.Lista().juegos.size()), filas,
+                qlonglong(ventana.Juegos().Modelo().Cantidad()), filas,
                 double(tiempos[tiempos.size() / 2]) / 1000.0, double(tiempos.last()) / 1000.0);
     return 0;
 }

@@ -21,6 +21,7 @@
 #include "rommanager/logic/Busqueda.h"
 #include "rommanager/logic/Compatibilidad.h"
 
+#include "apoyo/ConsultaSqlite.h"
 #include "apoyo/ZipDePrueba.h"
 #include "ColeccionDePrueba.h"
 
@@ -30,8 +31,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -46,27 +45,21 @@ namespace {
 ZipDePrueba::Archivos Forjados(const QString &base, const QString &juego)
 {
     ZipDePrueba::Archivos archivos;
-    {
-        QSqlDatabase db
-                = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("forja"));
-        db.setDatabaseName(base);
-        db.open();
-        QSqlQuery roms(db);
-        roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = '%1' AND "
-                                 "crc IS NOT NULL")
-                          .arg(juego));
-        QStringList nombres;
-        while (roms.next()) {
-            // A set may list one ROM twice (in two regions): the archive holds it once.
-            if (nombres.contains(roms.value(0).toString()))
-                continue;
-            nombres << roms.value(0).toString();
-            archivos.append({roms.value(0).toString(),
-                             ZipDePrueba::ConCrc(roms.value(1).toLongLong(),
-                                                 roms.value(2).toString().toUInt(nullptr, 16))});
-        }
+    const QByteArray consulta
+            = QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = "
+                             "'%1' AND crc IS NOT NULL")
+                      .arg(juego)
+                      .toUtf8();
+    QStringList nombres;
+    for (const QVariantList &rom : ConsultaSqlite(base, consulta.constData())) {
+        // A set may list one ROM twice (in two regions): the archive holds it once.
+        if (nombres.contains(rom[0].toString()))
+            continue;
+        nombres << rom[0].toString();
+        archivos.append(
+                {rom[0].toString(),
+                 ZipDePrueba::ConCrc(rom[1].toLongLong(), rom[2].toString().toUInt(nullptr, 16))});
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("forja"));
     return archivos;
 }
 

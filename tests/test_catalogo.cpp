@@ -14,15 +14,13 @@
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/ConsultaSqlite.h"
 #include "apoyo/ProcesoMatado.h"
 #include "apoyo/ZipDePrueba.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStringListModel>
 #include <QTest>
 
 using namespace Corvala;
@@ -187,29 +185,22 @@ private Q_SLOTS:
         QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
 
         // The tables are the ones players and tools query.
-        {
-            QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                          QStringLiteral("prueba"));
-            base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
-            QVERIFY(base.open());
-            QSqlQuery consulta(base);
-            QVERIFY(consulta.exec(QStringLiteral("SELECT m.anio, m.fabricante, m.clon_de, "
-                                                 "r.nombre, r.fusion FROM maquinas m JOIN roms r "
-                                                 "ON r.maquina = m.nombre WHERE r.crc = (SELECT "
-                                                 "crc FROM roms WHERE nombre = 'pacman.6f')")));
-            QVERIFY(consulta.next());
-            QCOMPARE(consulta.value(0).toString(), QStringLiteral("1980"));
-            QCOMPARE(consulta.value(2).toString(), QStringLiteral("puckman"));
-            QVERIFY(consulta.value(4).isNull());
-            QVERIFY(consulta.exec(QStringLiteral("SELECT version, huella FROM catalogo"))
-                    && consulta.next());
-            QCOMPARE(consulta.value(1).toString(), Catalogo::Huella(carpeta.Carpeta()));
-            QVERIFY(consulta.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                                 "'index' AND sql LIKE '%(crc)%'"))
-                    && consulta.next());
-            QCOMPARE(consulta.value(0).toInt(), 1);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("prueba"));
+        const QString base = Catalogo::Ruta(carpeta.Carpeta());
+        const QList<QVariantList> rom = ConsultaSqlite(
+                base, "SELECT m.anio, m.fabricante, m.clon_de, r.nombre, r.fusion FROM maquinas m "
+                      "JOIN roms r ON r.maquina = m.nombre WHERE r.crc = (SELECT crc FROM roms "
+                      "WHERE nombre = 'pacman.6f')");
+        QVERIFY(!rom.isEmpty());
+        QCOMPARE(rom[0][0].toString(), QStringLiteral("1980"));
+        QCOMPARE(rom[0][2].toString(), QStringLiteral("puckman"));
+        QVERIFY(rom[0][4].isNull());
+        const QList<QVariantList> sello
+                = ConsultaSqlite(base, "SELECT version, huella FROM catalogo");
+        QVERIFY(!sello.isEmpty());
+        QCOMPARE(sello[0][1].toString(), Catalogo::Huella(carpeta.Carpeta()));
+        QCOMPARE(ConsultaSqlite(base, "SELECT count(*) FROM sqlite_master WHERE type = 'index' "
+                                      "AND sql LIKE '%(crc)%'"),
+                 QList<QVariantList>{{QStringLiteral("1")}});
 
         const std::shared_ptr<const Catalogo> abierto
                 = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
@@ -426,15 +417,15 @@ private Q_SLOTS:
         jugador.Favorito(QStringLiteral("galaga"), true);
         jugador.Favorito(QStringLiteral("junk"), true); // an unknown archive is no favourite
 
-        QStringListModel modelo(lista->juegos);
+        ModeloDeJuegos modelo;
+        modelo.Cargar(*lista, catalogo, jugador);
         FiltroDeJuegos filtro;
-        filtro.setSourceModel(&modelo);
-        filtro.Preparar(*lista, catalogo, &jugador);
+        filtro.PonerModelo(&modelo);
         filtro.PonerFiltros(filtros);
         filtro.Buscar(busqueda);
         QCOMPARE(Visibles(filtro), visibles);
         // Without a catalogue only the search and the favourites leave rows out.
-        filtro.Preparar(*lista, nullptr, &jugador);
+        modelo.Cargar(*lista, nullptr, jugador);
         if (!filtros.soloFavoritos && busqueda.isEmpty())
             QCOMPARE(Visibles(filtro), Todos());
     }

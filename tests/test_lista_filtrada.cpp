@@ -41,7 +41,7 @@ struct VentanaConCatalogo : Ventana
     QString Elegida() { return Lista()->currentIndex().data().toString(); }
     void Elegir(const QString &titulo)
     {
-        ventana.ElegirFila(int(ventana.Lista().juegos.indexOf(titulo)));
+        ventana.Juegos().ElegirFila(ventana.Juegos().Modelo().FilaDeTitulo(titulo));
     }
     // An entry of the context menu, as it is when the menu opens.
     QAction *Menu(const char *nombre)
@@ -121,7 +121,7 @@ private Q_SLOTS:
             v.Elegir(kGalaga);
             QCOMPARE(v.Menu("mnuFavorito")->text(), QStringLiteral("Añadir a favoritos"));
             v.Menu("mnuFavorito")->trigger();
-            QVERIFY(v.Lista()->currentIndex().data(FiltroDeJuegos::kRolFavorito).toBool());
+            QVERIFY(v.Lista()->currentIndex().data(ModeloDeJuegos::kRolFavorito).toBool());
             QCOMPARE(v.Menu("mnuFavorito")->text(), QStringLiteral("Quitar de favoritos"));
             v.Menu("mnuSoloFavoritos")->trigger();
             QCOMPARE(Filas(v.ventana), QStringList{kGalaga});
@@ -193,8 +193,8 @@ private Q_SLOTS:
         QVERIFY(ZipDePrueba::Escribir(v.carpeta.Ruta(QStringLiteral("roms/junk.zip")),
                                       ZipDePrueba::Juego(QStringLiteral("puckman"))));
         v.Abrir();
-        QTRY_VERIFY(!v.ventana.Parecidos().EnCurso());
-        QCOMPARE(v.ventana.Parecidos().Identificados(), 1);
+        QTRY_VERIFY(!v.ventana.Juegos().Parecidos().EnCurso());
+        QCOMPARE(v.ventana.Juegos().Parecidos().Identificados(), 1);
         v.Elegir(kJunk);
         QCOMPARE(v.Lista()->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"

@@ -18,6 +18,7 @@
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/Informes.h"
 
+#include "apoyo/ConsultaSqlite.h"
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/ProcesoMatado.h"
@@ -28,8 +29,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -410,20 +409,13 @@ private Q_SLOTS:
         // file's CRC from the zip's directory and checks no SHA-1, so it says the set is good,
         // and so does the test; the archive has its own name back after it.
         ZipDePrueba::Archivos falsos;
-        {
-            QSqlDatabase base
-                    = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("real"));
-            base.setDatabaseName(Catalogo::Ruta(carpeta.Carpeta()));
-            QVERIFY(base.open());
-            QSqlQuery roms(base);
-            QVERIFY(roms.exec(QStringLiteral("SELECT nombre, tamano, crc FROM roms WHERE maquina = "
-                                             "'puckman' AND crc IS NOT NULL")));
-            while (roms.next())
-                falsos.append({roms.value(0).toString(),
-                               ZipDePrueba::ConCrc(roms.value(1).toLongLong(),
-                                                   roms.value(2).toString().toUInt(nullptr, 16))});
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("real"));
+        for (const QVariantList &rom :
+             ConsultaSqlite(Catalogo::Ruta(carpeta.Carpeta()),
+                            "SELECT nombre, tamano, crc FROM roms WHERE maquina = 'puckman' AND "
+                            "crc IS NOT NULL"))
+            falsos.append({rom[0].toString(),
+                           ZipDePrueba::ConCrc(rom[1].toLongLong(),
+                                               rom[2].toString().toUInt(nullptr, 16))});
         QVERIFY(falsos.size() > 10);
         QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/forjado.zip")), falsos));
         const QVector<Candidato> candidatos = Identificacion::Candidatos(

@@ -172,7 +172,7 @@ private Q_SLOTS:
         auto *lista = Control<QListView>(v.ventana, "lstJuegos");
         lista->setFocus();
         QTest::keyClick(lista, Qt::Key_Down);
-        QCOMPARE(v.ventana.FilaElegida(), kGalaga);
+        QCOMPARE(v.ventana.Juegos().FilaElegida(), kGalaga);
         QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
                  QStringLiteral("Haz doble clic para cargar la ROM."));
         QTest::keyClick(lista, Qt::Key_Return);
@@ -211,14 +211,14 @@ private Q_SLOTS:
         QVERIFY(v.carpeta.Existe(QStringLiteral("roms/pacman.zip")));
         QVERIFY(!v.carpeta.Existe(QStringLiteral("roms/PACMAN.ZIP")));
         QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("pacman")}}));
-        QCOMPARE(v.ventana.ArchivoDeFila(0), QStringLiteral("pacman.zip"));
+        QCOMPARE(ArchivoDeFila(v.ventana, 0), QStringLiteral("pacman.zip"));
 
         // Never over another file: both spellings present, the rename is refused and said.
         v.carpeta.Archivo(QStringLiteral("PacMan.zip"), "mine");
         v.ventana.lblDirectorio_Click();
         const int fila = int(Filas(v.ventana).indexOf(QStringLiteral("Pac-Man"), 0));
         const int otra
-                = v.ventana.ArchivoDeFila(fila) == QLatin1String("PacMan.zip") ? fila : fila + 1;
+                = ArchivoDeFila(v.ventana, fila) == QLatin1String("PacMan.zip") ? fila : fila + 1;
         mensajes.Responder(Respuesta::Si);
         DobleClic(v.ventana, otra);
         QCOMPARE(mensajes.Titulos().constLast(), QStringLiteral("Error"));

@@ -118,41 +118,52 @@ namespace {
 // Opens a replacement beside the file and writes the bytes into it, flushed: a full disk shows
 // only when the buffer is written out, and commit() would otherwise put a short file in place
 // of the old one.
-bool Preparar(QSaveFile &archivo, const QByteArray &bytes)
+Resultado Preparar(QSaveFile &archivo, const QByteArray &bytes)
 {
     if (!archivo.open(QIODevice::WriteOnly))
-        return false;
+        return Resultado::Fallo(archivo.errorString());
     if (archivo.write(bytes) != bytes.size() || !archivo.flush()
         || archivo.error() != QFileDevice::NoError) {
+        const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        return false;
+        return Resultado::Fallo(motivo);
     }
-    return true;
+    return {};
+}
+
+Resultado Confirmar(QSaveFile &archivo)
+{
+    return archivo.commit() ? Resultado() : Resultado::Fallo(archivo.errorString());
 }
 
 } // namespace
 
-bool EscribirBytes(const QString &ruta, const QByteArray &bytes)
+Resultado EscribirBytes(const QString &ruta, const QByteArray &bytes)
 {
     QSaveFile archivo(ruta);
-    return Preparar(archivo, bytes) && archivo.commit();
+    const Resultado preparado = Preparar(archivo, bytes);
+    return preparado ? Confirmar(archivo) : preparado;
 }
 
-bool EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos)
+Resultado EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos)
 {
     std::vector<std::unique_ptr<QSaveFile>> preparados;
     for (const auto &[ruta, bytes] : archivos) {
         preparados.push_back(std::make_unique<QSaveFile>(ruta));
-        if (!Preparar(*preparados.back(), bytes)) {
+        const Resultado preparado = Preparar(*preparados.back(), bytes);
+        if (!preparado) {
             preparados.pop_back();
-            for (const auto &preparado : preparados)
-                preparado->cancelWriting();
-            return false;
+            for (const auto &otro : preparados)
+                otro->cancelWriting();
+            return preparado;
         }
     }
-    bool todos = true;
-    for (const auto &preparado : preparados)
-        todos = preparado->commit() && todos;
+    Resultado todos;
+    for (const auto &preparado : preparados) {
+        const Resultado confirmado = Confirmar(*preparado);
+        if (todos && !confirmado)
+            todos = confirmado;
+    }
     return todos;
 }
 
@@ -166,7 +177,7 @@ QByteArray BytesDeLineas(const QStringList &lineas)
     return bytes;
 }
 
-bool EscribirLineas(const QString &ruta, const QStringList &lineas)
+Resultado EscribirLineas(const QString &ruta, const QStringList &lineas)
 {
     return EscribirBytes(ruta, BytesDeLineas(lineas));
 }

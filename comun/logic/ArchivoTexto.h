@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comun/logic/Resultado.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -40,15 +42,16 @@ std::optional<QStringList> LeerLineas(const QString &ruta);
 // Splits a text into lines as LeerLineas does.
 QStringList PartirLineas(const QString &texto);
 
-// Writes every line followed by CR LF. The file is replaced only when all of it was written.
-bool EscribirLineas(const QString &ruta, const QStringList &lineas);
+// Writes every line followed by CR LF. The file is replaced only when all of it was written;
+// a failure says why.
+Resultado EscribirLineas(const QString &ruta, const QStringList &lineas);
 
 // Writes the bytes as they stand, with the same guarantee.
-bool EscribirBytes(const QString &ruta, const QByteArray &bytes);
+Resultado EscribirBytes(const QString &ruta, const QByteArray &bytes);
 
 // Writes several files as one: each is written whole beside its old one first, and only when
 // every one was written do they replace the old files. Otherwise every old file stays.
-bool EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos);
+Resultado EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos);
 
 // The text as Corvala writes it: every line followed by CR LF, in UTF-8.
 QByteArray BytesDeLineas(const QStringList &lineas);

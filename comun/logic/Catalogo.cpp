@@ -3,17 +3,14 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
 
-#include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QVariant>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -24,14 +21,6 @@
 namespace Corvala {
 
 namespace {
-
-// Each use of a database is a connection of its own, so that one may be built in the
-// background while another is read.
-QString NombreDeConexion()
-{
-    static QAtomicInt siguiente;
-    return QStringLiteral("corvala-catalogo-%1").arg(siguiente.fetchAndAddRelaxed(1));
-}
 
 const char *const kEsquema[] = {
         "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
@@ -63,66 +52,96 @@ QString Catalogo::Huella(const CarpetaMame &carpeta)
     return QString::fromLatin1(QCryptographicHash::hash(*lista, QCryptographicHash::Sha1).toHex());
 }
 
-std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta)
+namespace {
+
+// A database opened for reading, closed with its statement on every way out.
+struct Lectura
 {
-    if (!QFile::exists(ruta))
-        return nullptr;
-    auto catalogo = std::make_shared<Catalogo>();
-    const QString nombre = NombreDeConexion();
-    bool bien = false;
+    sqlite3 *base = nullptr;
+    sqlite3_stmt *filas = nullptr;
+
+    ~Lectura()
     {
-        QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        base.setDatabaseName(ruta);
-        base.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (base.open()) {
-            QSqlQuery sello(base);
-            if (sello.exec(QStringLiteral("SELECT version, huella FROM catalogo"))
-                && sello.next()) {
-                catalogo->m_sello = {sello.value(0).toString(), sello.value(1).toString()};
-                QSqlQuery filas(base);
-                filas.setForwardOnly(true);
-                bien = filas.exec(QStringLiteral(
-                        "SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
-                        "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"));
-                while (bien && filas.next()) {
-                    FichaMaquina maquina;
-                    maquina.nombre = filas.value(0).toString();
-                    maquina.descripcion = filas.value(1).toString();
-                    maquina.anio = filas.value(2).toString();
-                    maquina.fabricante = filas.value(3).toString();
-                    maquina.clonDe = filas.value(4).toString();
-                    maquina.romDe = filas.value(5).toString();
-                    maquina.estado = filas.value(6).toString();
-                    maquina.esBios = filas.value(7).toInt() != 0;
-                    maquina.esDispositivo = filas.value(8).toInt() != 0;
-                    maquina.esMecanica = filas.value(9).toInt() != 0;
-                    maquina.jugadores = filas.value(10).toInt();
-                    catalogo->Agregar(maquina);
-                }
-                bien = bien && !filas.lastError().isValid();
-            }
-        }
+        sqlite3_finalize(filas);
+        sqlite3_close(base);
     }
-    QSqlDatabase::removeDatabase(nombre);
-    if (!bien || catalogo->Cantidad() == 0 || !catalogo->LeerRoms(ruta))
+    QString Motivo() const
+    {
+        return base ? QString::fromUtf8(sqlite3_errmsg(base)) : QStringLiteral("out of memory");
+    }
+    bool Preparar(const char *sql)
+    {
+        sqlite3_finalize(filas);
+        filas = nullptr;
+        return sqlite3_prepare_v2(base, sql, -1, &filas, nullptr) == SQLITE_OK;
+    }
+};
+
+QString Texto(sqlite3_stmt *filas, int columna)
+{
+    const auto *texto = static_cast<const char16_t *>(sqlite3_column_text16(filas, columna));
+    return texto ? QString::fromUtf16(texto, sqlite3_column_bytes16(filas, columna) / 2)
+                 : QString();
+}
+
+} // namespace
+
+std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *motivo)
+{
+    const auto fallo = [motivo](const QString &texto) {
+        if (motivo)
+            *motivo = texto;
         return nullptr;
+    };
+    if (!QFile::exists(ruta))
+        return fallo(QStringLiteral("no such file"));
+    auto catalogo = std::make_shared<Catalogo>();
+    Lectura lectura;
+    if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
+                        nullptr)
+                != SQLITE_OK
+        || !lectura.Preparar("SELECT version, huella FROM catalogo"))
+        return fallo(lectura.Motivo());
+    int paso = sqlite3_step(lectura.filas);
+    if (paso != SQLITE_ROW)
+        return fallo(paso == SQLITE_DONE ? QStringLiteral("the catalogue has no seal")
+                                         : lectura.Motivo());
+    catalogo->m_sello = {Texto(lectura.filas, 0), Texto(lectura.filas, 1)};
+    if (!lectura.Preparar("SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
+                          "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"))
+        return fallo(lectura.Motivo());
+    while ((paso = sqlite3_step(lectura.filas)) == SQLITE_ROW) {
+        FichaMaquina maquina;
+        int k = 0;
+        for (QString *texto :
+             {&maquina.nombre, &maquina.descripcion, &maquina.anio, &maquina.fabricante,
+              &maquina.clonDe, &maquina.romDe, &maquina.estado})
+            *texto = Texto(lectura.filas, k++);
+        maquina.esBios = sqlite3_column_int(lectura.filas, 7) != 0;
+        maquina.esDispositivo = sqlite3_column_int(lectura.filas, 8) != 0;
+        maquina.esMecanica = sqlite3_column_int(lectura.filas, 9) != 0;
+        maquina.jugadores = sqlite3_column_int(lectura.filas, 10);
+        catalogo->Agregar(maquina);
+    }
+    if (paso != SQLITE_DONE)
+        return fallo(lectura.Motivo());
+    if (catalogo->Cantidad() == 0)
+        return fallo(QStringLiteral("the catalogue has no machines"));
+    if (!catalogo->LeerRoms(lectura.base))
+        return fallo(lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;
 }
 
-bool Catalogo::LeerRoms(const QString &ruta)
+bool Catalogo::LeerRoms(sqlite3 *base)
 {
     // 340,000 rows: read straight from SQLite, without a value object for every field.
-    sqlite3 *base = nullptr;
     sqlite3_stmt *filas = nullptr;
-    bool bien = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, SQLITE_OPEN_READONLY,
-                                nullptr)
-                        == SQLITE_OK
-                && sqlite3_prepare_v2(base,
-                                      "SELECT maquina, tamano, crc, fusion IS NULL FROM roms "
-                                      "WHERE crc IS NOT NULL AND estado IS NOT 'nodump'",
-                                      -1, &filas, nullptr)
-                           == SQLITE_OK;
+    bool bien = sqlite3_prepare_v2(base,
+                                   "SELECT maquina, tamano, crc, fusion IS NULL FROM roms "
+                                   "WHERE crc IS NOT NULL AND estado IS NOT 'nodump'",
+                                   -1, &filas, nullptr)
+                == SQLITE_OK;
     QByteArray anterior;
     qint32 maquina = -1;
     int paso = SQLITE_DONE;
@@ -145,7 +164,6 @@ bool Catalogo::LeerRoms(const QString &ruta)
     }
     bien = bien && paso == SQLITE_DONE;
     sqlite3_finalize(filas);
-    sqlite3_close(base);
     return bien;
 }
 
@@ -266,6 +284,16 @@ EscritorCatalogo::~EscritorCatalogo()
         QFile::remove(m_ruta);
 }
 
+bool EscritorCatalogo::Fallar()
+{
+    if (m_conexion && m_conexion->base)
+        m_motivo = QString::fromUtf8(sqlite3_errmsg(m_conexion->base));
+    else if (m_motivo.isEmpty())
+        m_motivo = QStringLiteral("out of memory");
+    m_fallido = true;
+    return false;
+}
+
 bool EscritorCatalogo::Empezar()
 {
     // A file left by a build that did not end is no catalogue: it starts again.
@@ -298,10 +326,8 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
 {
     if (m_fallido)
         return false;
-    if (!m_conexion && !Empezar()) {
-        m_fallido = true;
-        return false;
-    }
+    if (!m_conexion && !Empezar())
+        return Fallar();
     sqlite3_stmt *fila = m_conexion->maquina;
     int k = 1;
     for (const QString *texto :
@@ -325,8 +351,7 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
         Enlazar(rom, 7, ficha.estado);
         bien = Paso(rom);
     }
-    m_fallido = !bien;
-    return bien;
+    return bien || Fallar();
 }
 
 bool EscritorCatalogo::Terminar(const Catalogo::Sello &sello)
@@ -345,15 +370,21 @@ bool EscritorCatalogo::Terminar(const Catalogo::Sello &sello)
     }
     sqlite3_finalize(orden);
     bien = bien && c.Ejecutar("CREATE INDEX roms_crc ON roms(crc)") && c.Ejecutar("COMMIT");
+    if (!bien)
+        return Fallar();
     m_conexion.reset();
-    if (bien) {
-        // On the disk before it takes the old catalogue's place.
-        QFile archivo(m_ruta);
-        bien = archivo.open(QIODevice::ReadWrite) && archivo.flush();
+    // On the disk before it takes the old catalogue's place.
+    QFile archivo(m_ruta);
+    bien = archivo.open(QIODevice::ReadWrite) && archivo.flush();
+    if (!bien)
+        m_motivo = archivo.errorString();
 #ifdef Q_OS_UNIX
-        bien = bien && ::fsync(archivo.handle()) == 0;
-#endif
+    if (bien && ::fsync(archivo.handle()) != 0) {
+        m_motivo = QString::fromLocal8Bit(std::strerror(errno));
+        bien = false;
     }
+#endif
+    m_fallido = !bien;
     m_terminado = bien;
     return bien;
 }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <utility>
 
+struct sqlite3;
+
 namespace Corvala {
 
 class CarpetaMame;
@@ -44,9 +46,9 @@ public:
     // The fingerprint of the folder's lista.txt; empty when it cannot be read.
     static QString Huella(const CarpetaMame &carpeta);
 
-    // Reads the machines of a database; nothing when it is missing or is not a whole
-    // catalogue.
-    static std::shared_ptr<const Catalogo> Abrir(const QString &ruta);
+    // Reads the machines of a database through SQLite, as EscritorCatalogo wrote it; nothing
+    // when it is missing or is not a whole catalogue, and then why in motivo.
+    static std::shared_ptr<const Catalogo> Abrir(const QString &ruta, QString *motivo = nullptr);
 
     const Sello &SelloDe() const { return m_sello; }
     // The machine of a set name, in any letter case; null when the catalogue lacks it.
@@ -79,7 +81,7 @@ public:
     void Sellar(Sello sello);
 
 private:
-    bool LeerRoms(const QString &ruta);
+    bool LeerRoms(sqlite3 *base);
     void AgregarRom(qint32 maquina, quint32 crc, qint64 tamano, bool propia);
 
     Sello m_sello;
@@ -101,6 +103,8 @@ public:
 
     bool Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms);
     bool Terminar(const Catalogo::Sello &sello);
+    // Why the last step failed (SQLite's or the system's words).
+    const QString &Motivo() const { return m_motivo; }
 
 private:
     struct Conexion;
@@ -108,8 +112,11 @@ private:
 
     QString m_ruta;
     std::unique_ptr<Conexion> m_conexion;
+    bool Fallar();
+
     bool m_fallido = false;
     bool m_terminado = false;
+    QString m_motivo;
 };
 
 } // namespace Corvala

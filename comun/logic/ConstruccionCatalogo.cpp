@@ -10,7 +10,9 @@
 #include <QProcess>
 #include <QThread>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -25,11 +27,11 @@ namespace {
 constexpr qint64 kSilencioMaximoMs = 120 * 1000;
 
 // Runs in the build's thread: the emulator's output into the reader, each machine into the
-// database and the catalogue kept in memory. True when the whole list was read and the new
-// database put in place.
-bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &destino,
-               const Catalogo::Sello &sello, Catalogo &catalogo, const std::atomic<bool> &cancelar,
-               std::atomic<int> &leidas)
+// database and the catalogue kept in memory. Success once the whole list was read and the new
+// database put in place; otherwise why not.
+Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QString &destino,
+                    const Catalogo::Sello &sello, Catalogo &catalogo,
+                    const std::atomic<bool> &cancelar, std::atomic<int> &leidas)
 {
     EscritorCatalogo escritor(nueva);
     bool escrito = true;
@@ -38,6 +40,12 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
         catalogo.Agregar(maquina, roms);
         leidas.fetch_add(1);
     });
+    const auto noEscrito = [&] {
+        return Resultado::Fallo(QStringLiteral("%1: %2").arg(nueva, escritor.Motivo()));
+    };
+    const auto noLeido = [&] {
+        return Resultado::Fallo(QStringLiteral("the emulator's -listxml: ") + lector.Error());
+    };
 
     QProcess emulador;
     emulador.setProgram(orden.programa);
@@ -54,9 +62,11 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
 #endif
     emulador.start(QIODevice::ReadOnly);
     if (!emulador.waitForStarted())
-        return false;
+        return Resultado::Fallo(QStringLiteral("the emulator cannot be started: ")
+                                + emulador.errorString());
 
     bool leido = true;
+    bool callo = false;
     QElapsedTimer callado;
     callado.start();
     while (leido && escrito && !cancelar.load()) {
@@ -66,29 +76,41 @@ bool Construir(const OrdenEmulador &orden, const QString &nueva, const QString &
         } else if (emulador.state() == QProcess::NotRunning) {
             break;
         } else if (callado.elapsed() > kSilencioMaximoMs) {
-            leido = false;
+            callo = true;
+            break;
         }
     }
     if (emulador.state() != QProcess::NotRunning) {
         emulador.kill();
         emulador.waitForFinished(-1);
-        return false;
     }
-    if (!leido || !escrito || cancelar.load())
-        return false;
-    leido = lector.Anadir(emulador.readAllStandardOutput()) && lector.Terminar();
-    if (!leido || emulador.exitStatus() != QProcess::NormalExit || emulador.exitCode() != 0
-        || lector.Maquinas() == 0)
-        return false;
+    if (cancelar.load())
+        return Resultado::Fallo(QStringLiteral("cancelled"));
+    if (callo)
+        return Resultado::Fallo(QStringLiteral("the emulator printed nothing for %1 s")
+                                        .arg(kSilencioMaximoMs / 1000));
+    if (!escrito)
+        return noEscrito();
+    if (!leido || !lector.Anadir(emulador.readAllStandardOutput()) || !lector.Terminar())
+        return noLeido();
+    if (emulador.exitStatus() != QProcess::NormalExit || emulador.exitCode() != 0)
+        return Resultado::Fallo(QStringLiteral("the emulator's -listxml ended with code %1")
+                                        .arg(emulador.exitStatus() == QProcess::NormalExit
+                                                     ? emulador.exitCode()
+                                                     : -1));
+    if (lector.Maquinas() == 0)
+        return Resultado::Fallo(QStringLiteral("the emulator's -listxml lists no machine"));
     catalogo.Sellar(sello);
     if (!escritor.Terminar(sello))
-        return false;
+        return noEscrito();
     // Replaces the old catalogue in one step: a reader sees the old file or the new one.
     if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
         == 0)
-        return true;
+        return {};
+    const QString motivo = QString::fromLocal8Bit(std::strerror(errno));
     QFile::remove(nueva);
-    return false;
+    return Resultado::Fallo(
+            QStringLiteral("%1 cannot take the place of %2: %3").arg(nueva, destino, motivo));
 }
 
 } // namespace
@@ -116,7 +138,10 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
     const QString destino = Catalogo::Ruta(carpeta);
     m_construido = false;
     m_hilo = QThread::create([this, orden, nueva, destino, sello, catalogo = m_resultado] {
-        m_construido = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
+        const Resultado construido
+                = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
+        m_construido = bool(construido);
+        m_motivo = construido.Motivo();
     });
     // The end of a build that was cancelled meanwhile may still be on its way: it is not this
     // build's end.
@@ -146,7 +171,7 @@ void ConstruccionCatalogo::Terminada()
     std::shared_ptr<const Catalogo> resultado = std::move(m_resultado);
     if (!m_construido)
         resultado.reset();
-    Q_EMIT terminada(resultado);
+    Q_EMIT terminada(resultado, m_construido ? QString() : m_motivo);
 }
 
 } // namespace Corvala

@@ -2,6 +2,7 @@
 
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Resultado.h"
 
 #include <QObject>
 #include <QTimer>
@@ -43,8 +44,9 @@ public:
 Q_SIGNALS:
     // How far the build has got, now and then while it runs.
     void avance(int maquinas);
-    // The build has ended: the new catalogue, or null when it failed (the old one stays).
-    void terminada(std::shared_ptr<const Catalogo> catalogo);
+    // The build has ended: the new catalogue, or null when it failed (the old one stays) and
+    // why.
+    void terminada(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
 
 private:
     void Terminada();
@@ -54,6 +56,7 @@ private:
     std::atomic<bool> m_cancelar{false};
     std::atomic<int> m_leidas{0};
     std::atomic<bool> m_construido{false};
+    QString m_motivo; // written by the build's thread, read once it has ended
     std::shared_ptr<Catalogo> m_resultado;
     quint64 m_generacion = 0;
 };

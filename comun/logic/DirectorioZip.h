@@ -22,6 +22,8 @@ struct DirectorioZip
 
     // False when the file is missing, is not a zip or is damaged; its files are then none.
     bool legible = false;
+    // Why it cannot be read (libzip's or the system's words); empty when it can.
+    QString motivo;
     QVector<Archivo> archivos;
 
     // Reads the directory of the archive at a path. Folders inside the archive are left out.

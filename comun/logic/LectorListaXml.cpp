@@ -163,6 +163,21 @@ bool LectorListaXml::Terminar()
     return m_raiz && m_xml.tokenType() == QXmlStreamReader::EndDocument && !m_xml.hasError();
 }
 
+QString LectorListaXml::Error() const
+{
+    if (m_xml.hasError() && m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+        return QStringLiteral("XML line %1: %2").arg(m_xml.lineNumber()).arg(m_xml.errorString());
+    if (!m_saltando.isEmpty() && m_fallido)
+        return QStringLiteral("an element <%1> without its end")
+                .arg(QString::fromLatin1(m_saltando));
+    if (!m_raiz)
+        return QStringLiteral("the output is not the emulator's machine list");
+    if (m_xml.tokenType() != QXmlStreamReader::EndDocument)
+        return QStringLiteral("the machine list ends before its end (line %1)")
+                .arg(m_xml.lineNumber());
+    return QStringLiteral("the machine list cannot be read");
+}
+
 bool LectorListaXml::Leer()
 {
     while (!m_xml.atEnd()) {

@@ -37,7 +37,8 @@ public:
     // The emulator's build, from the list's root element ("0.251 (unknown)").
     const QString &Version() const { return m_version; }
     int Maquinas() const { return m_maquinas; }
-    QString Error() const { return m_xml.errorString(); }
+    // Why the output is not a machine list, once Anadir or Terminar has said so.
+    QString Error() const;
 
 private:
     void Filtrar(QByteArrayView linea, QByteArray &salida);

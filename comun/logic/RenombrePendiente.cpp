@@ -22,9 +22,9 @@ bool EsNombreDeArchivo(const QString &nombre)
 
 bool Escribir(const CarpetaMame &carpeta, const QString &archivo, const QString &candidato)
 {
-    return ArchivoTexto::EscribirBytes(carpeta.Ruta(Nombre()),
-                                       archivo.toUtf8().toPercentEncoding() + "\r\n"
-                                               + candidato.toUtf8().toPercentEncoding() + "\r\n");
+    return bool(ArchivoTexto::EscribirBytes(
+            carpeta.Ruta(Nombre()), archivo.toUtf8().toPercentEncoding() + "\r\n"
+                                            + candidato.toUtf8().toPercentEncoding() + "\r\n"));
 }
 
 void Borrar(const CarpetaMame &carpeta)

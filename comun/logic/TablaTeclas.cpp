@@ -75,7 +75,7 @@ bool CrearTablaTeclas(const CarpetaMame &carpeta)
     lineas << QString() << QString() << QStringLiteral("[Control]") << QString() << QString();
     for (const char *linea : kLineasControl)
         lineas << QLatin1String(linea);
-    return ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("Corvala.tlc")), lineas);
+    return bool(ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("Corvala.tlc")), lineas));
 }
 
 TablaTeclas::TablaTeclas(const CarpetaMame &carpeta)

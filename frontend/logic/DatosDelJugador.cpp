@@ -75,7 +75,7 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
     return datos;
 }
 
-bool DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
+Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
     QStringList lineas{
             QStringLiteral(

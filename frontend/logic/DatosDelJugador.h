@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comun/logic/Resultado.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -37,7 +39,8 @@ public:
 
     // The folder's file; empty data when there is none or it cannot be read.
     static DatosDelJugador Leer(const CarpetaMame &carpeta);
-    bool Guardar(const CarpetaMame &carpeta) const;
+    // Writes the whole file, or leaves the old one as it was and says why.
+    Resultado Guardar(const CarpetaMame &carpeta) const;
 
     // The set name of an archive: pacman.zip and PACMAN.ZIP give pacman.
     static QString Juego(const QString &archivo);

@@ -1,37 +1,38 @@
 #pragma once
 
-#include "comun/logic/Catalogo.h"
 #include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/ModeloDeJuegos.h"
 
 #include <QSortFilterProxyModel>
-#include <QVector>
-
-#include <memory>
 
 namespace Corvala {
 
-struct ListaCargada;
+// What leaves a row of the game list out: the player's filters and the search.
+struct CriteriosDeLista
+{
+    Filtros filtros;
+    // The search's text, folded (ModeloDeJuegos::Plegar); empty: no search.
+    QString busqueda;
+    // The filters that need the catalogue apply only while there is one.
+    bool conCatalogo = false;
 
-// The rows of the game list that the player sees: the whole list, less what the filters and
-// the search leave out, in the list's own order.
+    // Whether the row is shown: its title or archive holds the search's text, and no filter
+    // leaves it out.
+    bool Muestra(const JuegoDeLista &fila) const;
+};
+
+// The rows of the game list that the player sees: the model's rows, less what the filters and
+// the search leave out, in the model's own order.
 class FiltroDeJuegos : public QSortFilterProxyModel
 {
     Q_OBJECT
 
 public:
-    // Whether a row's game is one of the player's favourites (a bool).
-    static constexpr int kRolFavorito = Qt::UserRole + 1;
-
     explicit FiltroDeJuegos(QObject *parent = nullptr);
 
-    // What the rows are: the list behind the source model (its entries in the same order),
-    // the catalogue (none: the filters that need it leave every row in) and the player's
-    // data. Called again whenever one of them changes.
-    void Preparar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
-                  const DatosDelJugador *jugador);
-
-    // Another catalogue for the same list.
-    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo);
+    // The rows behind the view; the filter follows their changes.
+    void PonerModelo(const ModeloDeJuegos *modelo);
+    const ModeloDeJuegos *Modelo() const { return m_modelo; }
 
     void PonerFiltros(const Filtros &filtros);
     // Leaves in the rows whose title or archive name holds the text, regardless of letter
@@ -39,41 +40,18 @@ public:
     void Buscar(const QString &texto);
     const QString &Busqueda() const { return m_busqueda; }
 
-    // The player's favourites or the catalogue changed: the rows are looked at again.
-    void Refrescar();
-
-    // The machine of a source row in the catalogue, or null.
-    const FichaMaquina *Maquina(int filaFuente) const;
-    // The set name of a source row, and whether the emulator does not know its archive.
-    QString Juego(int filaFuente) const;
-    bool Desconocida(int filaFuente) const;
-    // The first source row of a known game, or -1.
-    int FilaDeJuego(const QString &juego) const;
-    const Catalogo *CatalogoEnUso() const { return m_catalogo.get(); }
-
-    // The text as the search compares it: in the same case, without accents.
-    static QString Plegar(QStringView texto);
-
-    QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
+    // The model's row behind a visible index, or -1; and the visible index of a model's row
+    // (invalid when the filters leave it out).
+    int FilaDe(const QModelIndex &visible) const;
+    QModelIndex Visible(int fila) const;
 
 protected:
     bool filterAcceptsRow(int fila, const QModelIndex &padre) const override;
 
 private:
-    struct Fila
-    {
-        QString clave; // title and archive name, folded
-        QString juego; // the set name
-        const FichaMaquina *maquina = nullptr;
-        bool desconocida = false;
-    };
-
-    QVector<Fila> m_filas;
-    std::shared_ptr<const Catalogo> m_catalogo;
-    const DatosDelJugador *m_jugador = nullptr;
-    Filtros m_filtros;
+    const ModeloDeJuegos *m_modelo = nullptr;
+    CriteriosDeLista m_criterios;
     QString m_busqueda;
-    QString m_busquedaPlegada;
 };
 
 } // namespace Corvala

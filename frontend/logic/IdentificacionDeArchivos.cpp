@@ -2,6 +2,7 @@
 
 #include "comun/logic/DirectorioZip.h"
 #include "comun/logic/HiloDeFondo.h"
+#include "comun/logic/Registro.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -35,8 +36,11 @@ void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo,
         for (const QString &archivo : archivos) {
             if (m_cancelar)
                 return;
-            const QVector<Candidato> candidatos = Identificacion::Candidatos(
-                    *catalogo, DirectorioZip::Leer(carpeta + QLatin1Char('/') + archivo));
+            const DirectorioZip directorio
+                    = DirectorioZip::Leer(carpeta + QLatin1Char('/') + archivo);
+            if (!directorio.legible)
+                qCWarning(lcArchivos) << archivo << "cannot be read:" << directorio.motivo;
+            const QVector<Candidato> candidatos = Identificacion::Candidatos(*catalogo, directorio);
             if (!candidatos.isEmpty())
                 lote.insert(archivo, candidatos.first());
             if (reloj.hasExpired(200) || &archivo == &archivos.constLast()) {

@@ -2,7 +2,6 @@
 
 #include "comun/logic/Emulador.h"
 #include "comun/logic/Sesion.h"
-#include "frontend/logic/ListaDeJuegos.h"
 
 namespace Corvala::UsoDelCatalogo {
 
@@ -24,18 +23,18 @@ bool HayQueConstruir(const Sesion &sesion, bool listaRenovada)
            || !(sesion.catalogo->SelloDe() == SelloActual(sesion));
 }
 
-Menu EstadoDelMenu(const ListaCargada &lista, const FiltroDeJuegos &filas, int fila,
-                   const DatosDelJugador &jugador, bool conCatalogo)
+Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,
+                   bool conCatalogo)
 {
     Menu menu;
-    menu.informacion = fila >= 0 && fila < lista.juegos.size();
-    menu.favorito = menu.informacion && !filas.Desconocida(fila);
-    menu.esFavorito = menu.favorito && jugador.EsFavorito(filas.Juego(fila));
+    menu.informacion = filas.Valida(fila);
+    menu.favorito = menu.informacion && !filas.Fila(fila).desconocida;
+    menu.esFavorito = menu.favorito && filas.Fila(fila).favorito;
     menu.filtrosDelCatalogo = conCatalogo;
     for (const QString &juego : jugador.Recientes(10)) {
         const int p = filas.FilaDeJuego(juego);
-        if (p >= 0 && p < lista.juegos.size())
-            menu.recientes << qMakePair(lista.juegos[p], p);
+        if (p >= 0)
+            menu.recientes << qMakePair(filas.Fila(p).titulo, p);
     }
     return menu;
 }

@@ -3,7 +3,7 @@
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/modPrincipal.h"
 #include "frontend/logic/DatosDelJugador.h"
-#include "frontend/logic/FiltroDeJuegos.h"
+#include "frontend/logic/ModeloDeJuegos.h"
 
 #include <QList>
 #include <QString>
@@ -12,7 +12,6 @@
 
 namespace Corvala {
 
-struct ListaCargada;
 struct Sesion;
 
 // What the main window does with the emulator's catalogue and the player's data.
@@ -36,13 +35,12 @@ struct Menu
     bool favorito = false; // the entry can be made a favourite or stop being one
     bool esFavorito = false;
     // The games played last whose archives are in the list, the most recent first: title and
-    // list entry.
+    // row.
     QList<QPair<QString, int>> recientes;
     bool filtrosDelCatalogo = false; // the filters that need the catalogue can be chosen
 };
-// The rows are those of the list's filter model.
-Menu EstadoDelMenu(const ListaCargada &lista, const FiltroDeJuegos &filas, int fila,
-                   const DatosDelJugador &jugador, bool conCatalogo);
+Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,
+                   bool conCatalogo);
 
 } // namespace UsoDelCatalogo
 } // namespace Corvala

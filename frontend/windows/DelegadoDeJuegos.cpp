@@ -1,6 +1,6 @@
 #include "frontend/windows/DelegadoDeJuegos.h"
 
-#include "frontend/logic/FiltroDeJuegos.h"
+#include "frontend/logic/ModeloDeJuegos.h"
 
 namespace Corvala {
 
@@ -8,7 +8,7 @@ void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion,
                                        const QModelIndex &indice) const
 {
     QStyledItemDelegate::initStyleOption(opcion, indice);
-    if (!indice.data(FiltroDeJuegos::kRolFavorito).toBool())
+    if (!indice.data(ModeloDeJuegos::kRolFavorito).toBool())
         return;
     opcion->text = QStringLiteral("★ ") + opcion->text;
     opcion->font.setBold(true);

@@ -4,25 +4,23 @@
 #include "comun/logic/ListaMame.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "comun/windows/Etiqueta.h"
 #include "comun/windows/Imagenes.h"
-#include "comun/windows/ListaDeTextos.h"
 #include "comun/windows/Nombrar.h"
 #include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/InformacionJuego.h"
 #include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Partida.h"
 #include "frontend/logic/UsoDelCatalogo.h"
-#include "frontend/windows/DelegadoDeJuegos.h"
 #include "frontend/windows/frmImagen.h"
-#include "frontend/windows/frmInformacion.h"
+#include "frontend/windows/VistaDeJuegos.h"
 #include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
@@ -31,10 +29,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QShortcut>
 #include <QStyle>
 
 #include <future>
@@ -82,12 +79,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(&m_uso, &UsoDeTeclas::marcadaCambiada, chkUsaControles, &QCheckBox::setChecked);
     chkUsaControles->installEventFilter(this);
 
-    connect(lstJuegos, &QListView::doubleClicked, this, &frmCargador::LanzarJuego);
-    // A click on the row already chosen refreshes the preview and the status as a new one.
-    connect(lstJuegos, &QListView::clicked, this, &frmCargador::lstJuegos_Click);
-    connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmCargador::lstJuegos_Click);
-    lstJuegos->installEventFilter(this);
+    connect(m_juegos, &VistaDeJuegos::lanzar, this, &frmCargador::LanzarFila);
+    connect(m_juegos, &VistaDeJuegos::elegida, this, &frmCargador::lstJuegos_Click);
     ImagenROM->installEventFilter(this);
 }
 
@@ -120,9 +113,8 @@ void frmCargador::CrearControles()
                         style()->pixelMetric(QStyle::PM_IndicatorWidth)
                                 + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
 
-    m_filtro.setSourceModel(&m_juegos);
-    lstJuegos = ListaDeTextos(this, &m_filtro, Twips::Rect(2160, 30, 4860, 3930));
-    lstJuegos->setItemDelegate(new DelegadoDeJuegos(lstJuegos));
+    m_juegos = new VistaDeJuegos(m_sesion, this);
+    m_juegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
 
     struct Boton
     {
@@ -187,26 +179,6 @@ void frmCargador::CrearControles()
     lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
                                      .arg(QColor(Colores::kFondoLista).name()));
 
-    txtBuscar = new QLineEdit(this);
-    txtBuscar->setFont(Twips::Fuente(8.25));
-    txtBuscar->setPlaceholderText(QStringLiteral("Buscar juego"));
-    txtBuscar->setToolTip(QStringLiteral(
-            "Escribe parte del nombre del juego o del archivo. Intro carga la ROM elegida, "
-            "Escape cierra la búsqueda."));
-    txtBuscar->hide();
-    txtBuscar->installEventFilter(this);
-    connect(txtBuscar, &QLineEdit::textEdited, this, [this](const QString &texto) {
-        if (texto.isEmpty())
-            CerrarBusqueda();
-        else
-            MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
-    });
-    auto *buscar = new QShortcut(QKeySequence::Find, this);
-    connect(buscar, &QShortcut::activated, this, [this] {
-        if (!m_sesion.ocupado)
-            AbrirBusqueda(txtBuscar->isHidden() ? QString() : txtBuscar->text());
-    });
-
     barCatalogo = new QProgressBar(this);
     barCatalogo->setTextVisible(false);
     barCatalogo->setStyleSheet(
@@ -215,10 +187,8 @@ void frmCargador::CrearControles()
                     .arg(QColor(Colores::kFondoVentana).name()));
     barCatalogo->hide();
 
-    CrearMenu();
-
     Timer1.setParent(this);
-    Nombrar({{lstJuegos, "lstJuegos"},
+    Nombrar({{m_juegos, "VistaDeJuegos"},
              {lblEstado, "lblEstado"},
              {lblDirectorio, "lblDirectorio"},
              {lblLista, "lblLista"},
@@ -233,188 +203,13 @@ void frmCargador::CrearControles()
              {Image1, "Image1"},
              {ImagenROM, "ImagenROM"},
              {&Timer1, "Timer1"},
-             {txtBuscar, "txtBuscar"},
-             {barCatalogo, "barCatalogo"},
-             {mnuLista, "mnuLista"},
-             {mnuInformacion, "mnuInformacion"},
-             {mnuFavorito, "mnuFavorito"},
-             {mnuRecientes, "mnuRecientes"},
-             {mnuOcultarClones, "mnuOcultarClones"},
-             {mnuSoloFuncionan, "mnuSoloFuncionan"},
-             {mnuOcultarBios, "mnuOcultarBios"},
-             {mnuSoloFavoritos, "mnuSoloFavoritos"}});
-    EncajarBusqueda();
+             {barCatalogo, "barCatalogo"}});
+    EncajarBarra();
 }
 
-void frmCargador::CrearMenu()
+void frmCargador::EncajarBarra()
 {
-    mnuLista = new QMenu(this);
-    mnuInformacion = mnuLista->addAction(QStringLiteral("Información del juego"), this,
-                                         &frmCargador::mnuInformacion_Click);
-    mnuFavorito = mnuLista->addAction(QStringLiteral("Añadir a favoritos"), this,
-                                      &frmCargador::mnuFavorito_Click);
-    mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
-    mnuLista->addSeparator();
-    struct Entrada
-    {
-        QAction *&accion;
-        const char *texto;
-        bool Filtros::*filtro;
-    };
-    const Entrada entradas[] = {
-            {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
-            {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
-            {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
-            {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
-    };
-    for (const Entrada &entrada : entradas) {
-        entrada.accion = mnuLista->addAction(QString::fromUtf8(entrada.texto));
-        entrada.accion->setCheckable(true);
-        connect(entrada.accion, &QAction::triggered, this,
-                [this, filtro = entrada.filtro](bool marcado) { CambiarFiltro(filtro, marcado); });
-    }
-    connect(mnuLista, &QMenu::aboutToShow, this, &frmCargador::ActualizarMenu);
-    lstJuegos->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(lstJuegos, &QWidget::customContextMenuRequested, this, &frmCargador::MostrarMenu);
-}
-
-void frmCargador::MostrarMenu(const QPoint &punto)
-{
-    if (m_sesion.ocupado)
-        return;
-    // The menu speaks of the row under the pointer.
-    const QModelIndex indice = lstJuegos->indexAt(punto);
-    if (indice.isValid())
-        lstJuegos->setCurrentIndex(indice);
-    mnuLista->popup(lstJuegos->viewport()->mapToGlobal(punto));
-}
-
-void frmCargador::ActualizarMenu()
-{
-    const UsoDelCatalogo::Menu menu = UsoDelCatalogo::EstadoDelMenu(
-            m_lista, m_filtro, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
-    mnuInformacion->setEnabled(menu.informacion);
-    mnuFavorito->setEnabled(menu.favorito);
-    mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos")
-                                         : QStringLiteral("Añadir a favoritos"));
-    mnuRecientes->clear();
-    for (const auto &[titulo, fila] : menu.recientes)
-        mnuRecientes->addAction(titulo, this, [this, fila = fila] { LanzarFila(fila); });
-    mnuRecientes->setEnabled(!menu.recientes.isEmpty());
-
-    const Filtros &filtros = m_jugador.filtros;
-    for (auto [accion, marcado, necesitaCatalogo] :
-         {std::tuple{mnuOcultarClones, filtros.ocultarClones, true},
-          std::tuple{mnuSoloFuncionan, filtros.soloFuncionan, true},
-          std::tuple{mnuOcultarBios, filtros.ocultarBios, true},
-          std::tuple{mnuSoloFavoritos, filtros.soloFavoritos, false}}) {
-        accion->setChecked(marcado);
-        accion->setEnabled(!necesitaCatalogo || menu.filtrosDelCatalogo);
-    }
-}
-
-void frmCargador::CambiarFiltro(bool Filtros::*filtro, bool valor)
-{
-    if (m_sesion.ocupado)
-        return;
-    m_jugador.filtros.*filtro = valor;
-    GuardarJugador();
-    MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
-}
-
-void frmCargador::GuardarJugador()
-{
-    // A CD-ROM keeps nothing: the player's choices last while Corvala runs.
-    if (m_sesion.cd || m_jugador.Guardar(m_sesion.carpeta))
-        return;
-    Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
-                                      "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
-                                      "no es de sólo lectura y que queda espacio en el disco."),
-                       QStringLiteral("Error."), Mensaje::Icono::Exclamacion,
-                       Mensaje::Botones::Aceptar});
-}
-
-void frmCargador::mnuFavorito_Click()
-{
-    const int fila = FilaElegida();
-    if (m_sesion.ocupado || m_filtro.Desconocida(fila))
-        return;
-    const QString juego = m_filtro.Juego(fila);
-    m_jugador.Favorito(juego, !m_jugador.EsFavorito(juego));
-    GuardarJugador();
-    MantenerEleccion([this] { m_filtro.Refrescar(); });
-}
-
-void frmCargador::mnuInformacion_Click()
-{
-    const int fila = FilaElegida();
-    if (m_sesion.ocupado || fila < 0)
-        return;
-    const QString juego = m_filtro.Juego(fila);
-    const bool desconocida = m_filtro.Desconocida(fila);
-    frmInformacion(InformacionJuego::Filas(m_lista.juegos.at(fila), m_lista.Archivo(fila),
-                                           m_filtro.Maquina(fila), m_sesion.catalogo.get(),
-                                           desconocida ? Jugado() : m_jugador.Historial(juego),
-                                           !desconocida && m_jugador.EsFavorito(juego)),
-                   this)
-            .exec();
-}
-
-void frmCargador::MantenerEleccion(const std::function<void()> &cambio)
-{
-    const int fila = FilaElegida();
-    cambio();
-    // Nothing chosen stays so, but in a search.
-    if (fila < 0 && txtBuscar->isHidden())
-        return;
-    if (fila >= 0 && m_filtro.mapFromSource(m_juegos.index(fila)).isValid()) {
-        ElegirFila(fila);
-    } else if (m_filtro.rowCount() > 0) {
-        ElegirFila(m_filtro.mapToSource(m_filtro.index(0, 0)).row());
-    }
-}
-
-void frmCargador::ElegirFila(int fila)
-{
-    const QModelIndex indice = m_filtro.mapFromSource(m_juegos.index(fila));
-    if (!indice.isValid())
-        return;
-    lstJuegos->setCurrentIndex(indice);
-    lstJuegos->selectionModel()->select(indice, QItemSelectionModel::ClearAndSelect);
-    lstJuegos->scrollTo(indice);
-}
-
-void frmCargador::AbrirBusqueda(const QString &texto)
-{
-    if (m_sesion.ocupado)
-        return;
-    EncajarBusqueda();
-    txtBuscar->show();
-    txtBuscar->raise();
-    txtBuscar->setFocus();
-    if (texto != txtBuscar->text()) {
-        txtBuscar->setText(texto);
-        MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
-    }
-}
-
-void frmCargador::CerrarBusqueda()
-{
-    const int fila = FilaElegida();
-    txtBuscar->hide();
-    txtBuscar->clear();
-    m_filtro.Buscar(QString());
-    if (fila >= 0)
-        ElegirFila(fila);
-    lstJuegos->setFocus();
-}
-
-void frmCargador::EncajarBusqueda()
-{
-    // Over the list's bottom edge, inside its frame.
-    const QRect lista = lstJuegos->geometry();
-    const int alto = txtBuscar->sizeHint().height();
-    txtBuscar->setGeometry(lista.left() + 1, lista.bottom() - alto, lista.width() - 2, alto);
+    // Along the status line's bottom edge, inside its frame.
     const QRect estado = lblEstado->geometry();
     barCatalogo->setGeometry(estado.left() + 1, estado.bottom() - 3, estado.width() - 2, 3);
 }
@@ -426,31 +221,22 @@ void frmCargador::PrepararCatalogo(bool rehacer)
         return;
     // The old catalogue serves until the new one is whole.
     m_construccion.Iniciar(m_sesion.carpeta, *orden, UsoDelCatalogo::SelloActual(m_sesion));
-    barCatalogo->setMaximum(std::max(1, m_lista.juegosListados));
+    barCatalogo->setMaximum(std::max(1, m_juegos->Modelo().JuegosListados()));
     barCatalogo->setValue(0);
     barCatalogo->show();
     barCatalogo->raise();
 }
 
-void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo)
+void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
 {
     barCatalogo->hide();
-    if (!catalogo)
+    // The old catalogue, if any, stays in use: the list works as it did.
+    if (!catalogo) {
+        qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
         return;
-    m_sesion.catalogo = std::move(catalogo);
-    MantenerEleccion([this] { m_filtro.PonerCatalogo(m_sesion.catalogo); });
-    IdentificarDesconocidas();
-}
-
-void frmCargador::IdentificarDesconocidas()
-{
-    QStringList desconocidas;
-    for (int fila = 0; fila < m_lista.juegos.size(); ++fila) {
-        if (m_filtro.Desconocida(fila))
-            desconocidas << m_lista.Archivo(fila);
     }
-    m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")),
-                        desconocidas);
+    m_sesion.catalogo = std::move(catalogo);
+    m_juegos->CatalogoCambiado();
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -467,21 +253,27 @@ void frmCargador::Form_Load()
     resize(TamanoDeDiseno());
     Ocupacion reloj(this);
     // The catalogue there is, read while the start-up reads the list.
+    const QString rutaCatalogo = Catalogo::Ruta(m_sesion.carpeta);
+    QString motivo;
     std::future<std::shared_ptr<const Catalogo>> catalogo;
-    if (QFileInfo::exists(Catalogo::Ruta(m_sesion.carpeta)))
-        catalogo = std::async(std::launch::async, &Catalogo::Abrir,
-                              Catalogo::Ruta(m_sesion.carpeta));
+    if (QFileInfo::exists(rutaCatalogo))
+        catalogo = std::async(std::launch::async, [rutaCatalogo, &motivo] {
+            return Catalogo::Abrir(rutaCatalogo, &motivo);
+        });
     Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
     if (inicio.rechazo) {
         Mensajes::Mostrar(*inicio.rechazo);
         TerminarPrograma();
         return;
     }
-    m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
-    m_filtro.PonerFiltros(m_jugador.filtros);
-    if (catalogo.valid() && UsoDelCatalogo::Orden(m_sesion))
+    m_juegos->LeerJugador();
+    if (catalogo.valid() && UsoDelCatalogo::Orden(m_sesion)) {
         m_sesion.catalogo = catalogo.get();
-    MostrarLista(std::move(inicio.lista));
+        // It is built anew below.
+        if (!m_sesion.catalogo)
+            qCWarning(lcCatalogo) << "corvala.db cannot be read:" << motivo;
+    }
+    m_juegos->Mostrar(inicio.lista);
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
     if (m_sinControles)
@@ -525,54 +317,13 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
     } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
         if (EsClic(static_cast<QMouseEvent *>(evento), ImagenROM))
             MostrarImagenROM(true);
-    } else if (objeto == txtBuscar && evento->type() == QEvent::KeyPress) {
-        const int tecla = static_cast<QKeyEvent *>(evento)->key();
-        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            LanzarJuego();
-            return true;
-        }
-        if (tecla == Qt::Key_Escape) {
-            CerrarBusqueda();
-            return true;
-        }
-        // The arrows move through the rows that match.
-        if (tecla == Qt::Key_Up || tecla == Qt::Key_Down || tecla == Qt::Key_PageUp
-            || tecla == Qt::Key_PageDown) {
-            QCoreApplication::sendEvent(lstJuegos, evento);
-            return true;
-        }
-    } else if (objeto == lstJuegos && evento->type() == QEvent::KeyPress) {
-        const auto *teclaPulsada = static_cast<QKeyEvent *>(evento);
-        const int tecla = teclaPulsada->key();
-        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            LanzarJuego();
-            return true;
-        }
-        // A character typed on the list opens the search with it.
-        const QString texto = teclaPulsada->text();
-        if (!texto.trimmed().isEmpty() && texto.at(0).isPrint()
-            && !(teclaPulsada->modifiers()
-                 & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            AbrirBusqueda(txtBuscar->isHidden() ? texto : txtBuscar->text() + texto);
-            return true;
-        }
-        // Before anything is chosen, the first arrow chooses the row under the list's focus
-        // cursor (the first row) rather than move past it unchosen.
-        if ((tecla == Qt::Key_Down || tecla == Qt::Key_Up) && FilaElegida() < 0
-            && m_filtro.rowCount() > 0) {
-            const QModelIndex actual = lstJuegos->currentIndex();
-            lstJuegos->setCurrentIndex(actual.isValid() ? actual : m_filtro.index(0, 0));
-            lstJuegos->selectionModel()->select(lstJuegos->currentIndex(),
-                                                QItemSelectionModel::ClearAndSelect);
-            return true;
-        }
     }
     return QWidget::eventFilter(objeto, evento);
 }
 
 void frmCargador::LanzarJuego()
 {
-    LanzarFila(FilaElegida());
+    LanzarFila(m_juegos->FilaElegida());
 }
 
 void frmCargador::LanzarFila(int fila)
@@ -580,27 +331,26 @@ void frmCargador::LanzarFila(int fila)
     if (m_sesion.ocupado)
         return;
     // No row is selected in an empty list, or before the first choice: nothing to start.
-    if (fila < 0 || fila >= m_lista.juegos.size())
+    const ModeloDeJuegos &juegos = m_juegos->Modelo();
+    if (!juegos.Valida(fila))
         return;
-    const QString titulo = m_lista.juegos.at(fila);
-    if (EsRomDesconocida(titulo)) {
+    const QString titulo = juegos.Fila(fila).titulo;
+    if (juegos.Fila(fila).desconocida) {
         Mensajes::Mostrar(Partida::MensajeRomDesconocida());
         return;
     }
     const std::optional<QString> archivo
-            = Partida::ArchivoParaJugar(m_sesion.carpeta, m_lista.Archivo(fila), m_sesion.cd);
+            = Partida::ArchivoParaJugar(m_sesion.carpeta, juegos.Fila(fila).archivo, m_sesion.cd);
     if (!archivo)
         return;
-    m_lista.Renombrar(fila, *archivo);
+    m_juegos->Renombrar(fila, *archivo);
     Ocupacion ocupacion(this, &m_sesion.ocupado);
     m_sesion.ultimoTitulo = titulo;
     Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
     const Partida::Resultado resultado = partida.Jugar(*archivo);
-    m_jugador.Jugar(DatosDelJugador::Juego(*archivo), QDateTime::currentDateTime());
-    if (!m_sesion.cd)
-        m_jugador.Guardar(m_sesion.carpeta);
+    m_juegos->AnotarPartida(fila);
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
     } else if (resultado == Partida::Resultado::ConError) {
@@ -610,42 +360,20 @@ void frmCargador::LanzarFila(int fila)
     }
 }
 
-int frmCargador::FilaElegida() const
-{
-    const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
-    if (filas.isEmpty())
-        return -1;
-    const int fila = m_filtro.mapToSource(filas.first()).row();
-    return fila >= 0 && fila < m_lista.juegos.size() ? fila : -1;
-}
-
 void frmCargador::lstJuegos_Click()
 {
-    if (m_sesion.ocupado)
-        return;
-    const int fila = FilaElegida();
-    if (fila < 0)
+    if (m_sesion.ocupado || m_juegos->FilaElegida() < 0)
         return;
     Estado({QStringLiteral("Haz doble clic para cargar la ROM."), ColorEstado::Turquesa});
-    const QString archivo = m_lista.Archivo(fila);
-    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(archivo);
-    // Only the archives the emulator does not know are identified.
-    for (const QString &linea :
-         {InformacionJuego::LineaDeAyuda(m_filtro.Maquina(fila), m_sesion.catalogo.get()),
-          InformacionJuego::LineaDeParecido(m_parecidos.Primero(archivo))}) {
-        if (!linea.isEmpty())
-            ayuda += QLatin1Char('\n') + linea;
-    }
-    lstJuegos->setToolTip(ayuda);
     MostrarImagenROM(false);
 }
 
 void frmCargador::MostrarImagenROM(bool ampliar)
 {
-    const int fila = FilaElegida();
+    const int fila = m_juegos->FilaElegida();
     if (fila < 0)
         return;
-    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_lista.Archivo(fila));
+    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos->Modelo().Fila(fila).archivo);
     if (!ampliar) {
         // Stretched over the fixed box; a file that cannot be decoded leaves it empty.
         ImagenROM->setPixmap(ruta.isEmpty()
@@ -750,14 +478,6 @@ void frmCargador::AvisarCreandoLista()
     Estado({QStringLiteral("Creando lista de juegos."), ColorEstado::Rojo});
 }
 
-void frmCargador::MostrarLista(ListaCargada lista)
-{
-    m_lista = std::move(lista);
-    m_juegos.setStringList(m_lista.juegos);
-    m_filtro.Preparar(m_lista, m_sesion.catalogo, &m_jugador);
-    IdentificarDesconocidas();
-}
-
 void frmCargador::TerminarPrograma()
 {
     m_terminado = true;
@@ -768,7 +488,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
 {
     Timer1.setInterval(1);
     Ocupacion reloj(this);
-    MostrarLista({});
+    m_juegos->Mostrar({});
     std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(
             m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); });
     if (!lista) {
@@ -778,7 +498,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
         return;
     }
     const bool fallida = lista->listaFallida;
-    MostrarLista(std::move(*lista));
+    m_juegos->Mostrar(*lista);
     Timer1.stop();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
@@ -852,7 +572,7 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
     // The outer size of the window as designed: the client area and the designed frame.
     const int ancho = Twips::DesdePx(width()) + kMarcoAncho;
     const int alto = Twips::DesdePx(height()) + kMarcoAlto;
-    QRect lista = lstJuegos->geometry();
+    QRect lista = m_juegos->geometry();
     QRect estado = lblEstado->geometry();
     QRect log = lblLog->geometry();
     if (ancho >= kAnchoMinimo) {
@@ -871,11 +591,11 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
         resize(width(), TamanoDeDiseno().height());
         lista.setHeight(Twips::Px(3930));
     }
-    lstJuegos->setGeometry(lista);
+    m_juegos->setGeometry(lista);
     lblEstado->setGeometry(estado);
     lblLog->setGeometry(log);
     EncajarEstado();
-    EncajarBusqueda();
+    EncajarBarra();
 }
 
 } // namespace Corvala

@@ -11,11 +11,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
 #include <QProgressBar>
-#include <QStringListModel>
 #include <QTimer>
 #include <QWidget>
 
@@ -25,10 +21,12 @@ namespace Corvala {
 
 class BotonEtiqueta;
 class frmImagen;
+class VistaDeJuegos;
 struct Sesion;
 
-// The main window: the game list, the command column, the snapshot preview, the status line
-// and the log viewer.
+// The main window: the command column, the snapshot preview, the status line and the log
+// viewer beside the game list (VistaDeJuegos), whose games it starts; it opens every other
+// window.
 class frmCargador : public QWidget
 {
     Q_OBJECT
@@ -40,11 +38,6 @@ public:
     // emulator's version and what it allows, mame.ini and the CD-ROM mode. A refusal ends the
     // program (see Terminado) before anything is written.
     void Form_Load();
-
-    // The selected entry of the list (its position in Lista().juegos), or -1.
-    int FilaElegida() const;
-    // Selects an entry of the list, when the filters show it.
-    void ElegirFila(int fila);
 
     // The snapshot of the selected row: in the preview, or enlarged at its own size.
     void MostrarImagenROM(bool ampliar);
@@ -58,18 +51,12 @@ public:
     // rehacerCatalogo.
     void CargarDatos(bool rehacerCatalogo = false);
 
-    // The search along the list's bottom edge: opened with a first text, or closed (the whole
-    // list shown again, the same game selected).
-    void AbrirBusqueda(const QString &texto);
-    void CerrarBusqueda();
-
     // The catalogue's build running in the background.
     const ConstruccionCatalogo &Construccion() const { return m_construccion; }
-    const IdentificacionDeArchivos &Parecidos() const { return m_parecidos; }
 
-    // The archive behind a visible row of the list, or an empty text.
-    QString ArchivoDeFila(int fila) const { return m_lista.Archivo(fila); }
-    const ListaCargada &Lista() const { return m_lista; }
+    // The game list.
+    VistaDeJuegos &Juegos() { return *m_juegos; }
+    const VistaDeJuegos &Juegos() const { return *m_juegos; }
 
     // True once the program has been told to end (a CD-ROM without Corvala's files); the
     // signal programaTerminado() says so too.
@@ -99,8 +86,6 @@ public Q_SLOTS:
     void lblGestionar_Click();
     void lstJuegos_Click();
     void Timer1_Timer();
-    void mnuInformacion_Click();
-    void mnuFavorito_Click();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -113,27 +98,17 @@ private:
     void Estado(const LineaDeEstado &estado);
     void EncajarEstado();
     void AvisarCreandoLista();
-    void MostrarLista(ListaCargada lista);
     void TerminarPrograma();
     void HacerNoConfigurable();
     void PintarCasilla(QRgb color);
-    void CrearMenu();
-    void ActualizarMenu();
-    void MostrarMenu(const QPoint &punto);
-    void CambiarFiltro(bool Filtros::*filtro, bool valor);
-    void GuardarJugador();
-    // Runs a change of the rows shown, keeping the selected game selected when it is still
-    // shown, else selecting the first row.
-    void MantenerEleccion(const std::function<void()> &cambio);
     void LanzarFila(int fila);
     void PrepararCatalogo(bool rehacer);
-    void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo);
-    // Starts finding out which games the archives the emulator does not know appear to be.
-    void IdentificarDesconocidas();
-    void EncajarBusqueda();
+    void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
+    void EncajarBarra();
 
-    // The window's controls; each carries its name as its object name.
-    QListView *lstJuegos;
+    // The window's controls; each carries its name as its object name (the list's are the
+    // game list's own).
+    VistaDeJuegos *m_juegos;
     QLabel *lblEstado;
     BotonEtiqueta *lblDirectorio;
     BotonEtiqueta *lblLista;
@@ -148,26 +123,12 @@ private:
     QLabel *Image1;
     QLabel *ImagenROM;
     QTimer Timer1;
-    // Beyond the window's layout: the search field over the list's bottom edge, the
-    // catalogue's progress along the status line's, and the list's context menu.
-    QLineEdit *txtBuscar;
+    // Beyond the window's layout: the catalogue's progress along the status line's bottom
+    // edge.
     QProgressBar *barCatalogo;
-    QMenu *mnuLista;
-    QAction *mnuInformacion;
-    QAction *mnuFavorito;
-    QMenu *mnuRecientes;
-    QAction *mnuOcultarClones;
-    QAction *mnuSoloFuncionan;
-    QAction *mnuOcultarBios;
-    QAction *mnuSoloFavoritos;
 
     Sesion &m_sesion;
-    ListaCargada m_lista;
-    QStringListModel m_juegos;
-    FiltroDeJuegos m_filtro;
-    DatosDelJugador m_jugador;
     ConstruccionCatalogo m_construccion;
-    IdentificacionDeArchivos m_parecidos;
     UsoDeTeclas m_uso;
     frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;

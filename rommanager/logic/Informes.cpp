@@ -106,7 +106,7 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const 
     if (catalogo)
         informe << QString()
                 << SeccionDeCandidatos(*catalogo, carpeta.Ruta(QStringLiteral("roms/") + archivo));
-    return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
+    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
 }
 
 bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
@@ -118,7 +118,7 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
     informe << QString() << QStringLiteral("/* ") + titulo.toUpper() + QStringLiteral(" */")
             << QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */") << QString()
             << SeccionDeJuego(carpeta, rom, QStringLiteral("1.p"));
-    return ArchivoTexto::EscribirLineas(Ruta(carpeta), informe);
+    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
 }
 
 Mensaje MensajeSinInforme()

@@ -2,6 +2,7 @@
 
 #include "comun/logic/Sesion.h"
 #include "frontend/windows/frmCargador.h"
+#include "frontend/windows/VistaDeJuegos.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/Controles.h"
@@ -39,6 +40,20 @@ inline QStringList Filas(const Corvala::frmCargador &ventana)
     for (int i = 0; i < modelo->rowCount(); ++i)
         filas << modelo->index(i, 0).data().toString();
     return filas;
+}
+
+// The archive behind a row of the list (the model's row), and every row's archive.
+inline QString ArchivoDeFila(const Corvala::frmCargador &ventana, int fila)
+{
+    return ventana.Juegos().Modelo().Fila(fila).archivo;
+}
+
+inline QStringList Archivos(const Corvala::frmCargador &ventana)
+{
+    QStringList archivos;
+    for (int fila = 0; fila < ventana.Juegos().Modelo().Cantidad(); ++fila)
+        archivos << ArchivoDeFila(ventana, fila);
+    return archivos;
 }
 
 inline QRgb ColorDeEstado(const Corvala::frmCargador &ventana)

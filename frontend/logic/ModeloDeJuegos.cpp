@@ -1,0 +1,138 @@
+#include "frontend/logic/ModeloDeJuegos.h"
+
+#include "comun/logic/ListaMame.h"
+#include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/ListaDeJuegos.h"
+
+#include <algorithm>
+
+namespace Corvala {
+
+namespace {
+
+bool EsAscii(QStringView texto)
+{
+    return std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// A row's search key: its title and archive name folded, one line each. Most are plain
+// ASCII, folded here in one pass into one string.
+QString Clave(const QString &titulo, const QString &archivo)
+{
+    if (!EsAscii(titulo) || !EsAscii(archivo))
+        return ModeloDeJuegos::Plegar(titulo) + QLatin1Char('\n')
+               + ModeloDeJuegos::Plegar(archivo);
+    QString clave(titulo.size() + 1 + archivo.size(), Qt::Uninitialized);
+    QChar *destino = clave.data();
+    const auto copiar = [&destino](const QString &texto) {
+        for (const QChar c : texto) {
+            const char16_t u = c.unicode();
+            *destino++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+        }
+    };
+    copiar(titulo);
+    *destino++ = QLatin1Char('\n');
+    copiar(archivo);
+    return clave;
+}
+
+} // namespace
+
+QString ModeloDeJuegos::Plegar(QStringView texto)
+{
+    if (EsAscii(texto))
+        return texto.toString().toLower();
+    QString plegado = texto.toString().normalized(QString::NormalizationForm_D);
+    plegado.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return plegado.toCaseFolded();
+}
+
+void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
+                            const DatosDelJugador &jugador)
+{
+    beginResetModel();
+    m_filas.clear();
+    m_filas.reserve(lista.juegos.size());
+    for (int p = 0; p < lista.juegos.size(); ++p) {
+        JuegoDeLista fila;
+        fila.titulo = lista.juegos[p];
+        fila.archivo = lista.Archivo(p);
+        fila.clave = Clave(fila.titulo, fila.archivo);
+        fila.juego = DatosDelJugador::Juego(fila.archivo);
+        fila.desconocida = EsRomDesconocida(fila.titulo);
+        fila.favorito = !fila.desconocida && jugador.EsFavorito(fila.juego);
+        m_filas.push_back(std::move(fila));
+    }
+    m_juegosListados = lista.juegosListados;
+    m_catalogo = std::move(catalogo);
+    for (JuegoDeLista &fila : m_filas)
+        fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
+    endResetModel();
+}
+
+void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
+{
+    m_catalogo = std::move(catalogo);
+    for (JuegoDeLista &fila : m_filas)
+        fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
+    if (!m_filas.isEmpty())
+        Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
+}
+
+void ModeloDeJuegos::PonerFavoritos(const DatosDelJugador &jugador)
+{
+    for (int p = 0; p < m_filas.size(); ++p) {
+        JuegoDeLista &fila = m_filas[p];
+        const bool favorito = !fila.desconocida && jugador.EsFavorito(fila.juego);
+        if (favorito != fila.favorito) {
+            fila.favorito = favorito;
+            Q_EMIT dataChanged(index(p), index(p), {kRolFavorito});
+        }
+    }
+}
+
+void ModeloDeJuegos::Renombrar(int fila, const QString &archivo)
+{
+    if (!Valida(fila))
+        return;
+    JuegoDeLista &juego = m_filas[fila];
+    juego.archivo = archivo;
+    juego.clave = Clave(juego.titulo, archivo);
+}
+
+int ModeloDeJuegos::FilaDeJuego(const QString &juego) const
+{
+    for (int p = 0; p < m_filas.size(); ++p) {
+        if (!m_filas[p].desconocida && m_filas[p].juego == juego)
+            return p;
+    }
+    return -1;
+}
+
+int ModeloDeJuegos::FilaDeTitulo(const QString &titulo) const
+{
+    for (int p = 0; p < m_filas.size(); ++p) {
+        if (m_filas[p].titulo == titulo)
+            return p;
+    }
+    return -1;
+}
+
+int ModeloDeJuegos::rowCount(const QModelIndex &padre) const
+{
+    return padre.isValid() ? 0 : Cantidad();
+}
+
+QVariant ModeloDeJuegos::data(const QModelIndex &indice, int rol) const
+{
+    if (!indice.isValid() || !Valida(indice.row()))
+        return {};
+    const JuegoDeLista &fila = m_filas[indice.row()];
+    if (rol == Qt::DisplayRole)
+        return fila.titulo;
+    if (rol == kRolFavorito)
+        return fila.favorito;
+    return {};
+}
+
+} // namespace Corvala

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "comun/logic/Catalogo.h"
+
+#include <QAbstractListModel>
+#include <QVector>
+
+#include <memory>
+
+namespace Corvala {
+
+class DatosDelJugador;
+struct ListaCargada;
+
+// One row of the game list: everything the list, its search, its filters and its menu know of
+// one entry, kept together so that nothing has to be looked up by a position in another list.
+struct JuegoDeLista
+{
+    QString titulo;  // as the list shows it
+    QString archivo; // the archive of the roms folder behind it; empty when none
+    QString juego;   // the set name: the archive's name without ".zip", in lower case
+    // The machine in the catalogue in use; null without a catalogue, or when it lacks the set.
+    const FichaMaquina *maquina = nullptr;
+    QString clave;            // title and archive name as the search compares them
+    bool desconocida = false; // the emulator does not know the archive
+    bool favorito = false;    // one of the player's favourite games
+};
+
+// The game list's rows, in the list's order (the titles ascending, then the archives the
+// emulator does not know). The search and the filters are a view over it (FiltroDeJuegos).
+class ModeloDeJuegos : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    // Whether a row's game is one of the player's favourites (a bool).
+    static constexpr int kRolFavorito = Qt::UserRole + 1;
+
+    using QAbstractListModel::QAbstractListModel;
+
+    // Rows anew for a loaded list, with the catalogue in use (or none) and the player's data.
+    void Cargar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
+                const DatosDelJugador &jugador);
+    // Another catalogue for the same rows.
+    void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo);
+    // The player's favourites changed.
+    void PonerFavoritos(const DatosDelJugador &jugador);
+    // The archive behind a row now carries another name.
+    void Renombrar(int fila, const QString &archivo);
+
+    // A row; fila must lie between 0 and Cantidad() - 1 (see Valida).
+    const JuegoDeLista &Fila(int fila) const { return m_filas[fila]; }
+    bool Valida(int fila) const { return fila >= 0 && fila < m_filas.size(); }
+    int Cantidad() const { return int(m_filas.size()); }
+    // The first row of a game the emulator knows, by its set name, or -1.
+    int FilaDeJuego(const QString &juego) const;
+    // The first row with this title, or -1.
+    int FilaDeTitulo(const QString &titulo) const;
+    const Catalogo *CatalogoEnUso() const { return m_catalogo.get(); }
+    // How many games the emulator's list names (not only those with an archive).
+    int JuegosListados() const { return m_juegosListados; }
+
+    // The text as the search compares it: in the same case, without accents.
+    static QString Plegar(QStringView texto);
+
+    int rowCount(const QModelIndex &padre = {}) const override;
+    QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
+
+private:
+    QVector<JuegoDeLista> m_filas;
+    std::shared_ptr<const Catalogo> m_catalogo;
+    int m_juegosListados = 0;
+};
+
+} // namespace Corvala

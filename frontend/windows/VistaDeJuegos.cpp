@@ -1,0 +1,366 @@
+#include "frontend/windows/VistaDeJuegos.h"
+
+#include "comun/logic/Mensajes.h"
+#include "comun/logic/Registro.h"
+#include "comun/logic/Sesion.h"
+#include "comun/windows/ListaDeTextos.h"
+#include "comun/windows/Nombrar.h"
+#include "comun/windows/Twips.h"
+#include "frontend/logic/InformacionJuego.h"
+#include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/UsoDelCatalogo.h"
+#include "frontend/windows/DelegadoDeJuegos.h"
+#include "frontend/windows/frmInformacion.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QShortcut>
+
+#include <tuple>
+
+namespace Corvala {
+
+VistaDeJuegos::VistaDeJuegos(Sesion &sesion, QWidget *parent)
+    : QWidget(parent)
+    , m_sesion(sesion)
+{
+    m_filtro.PonerModelo(&m_modelo);
+    lstJuegos = ListaDeTextos(this, &m_filtro, rect());
+    lstJuegos->setItemDelegate(new DelegadoDeJuegos(lstJuegos));
+    connect(lstJuegos, &QListView::doubleClicked, this, [this] { Q_EMIT lanzar(FilaElegida()); });
+    // A click on the row already chosen refreshes the preview and the status as a new one.
+    connect(lstJuegos, &QListView::clicked, this, &VistaDeJuegos::Elegida);
+    connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &VistaDeJuegos::Elegida);
+    lstJuegos->installEventFilter(this);
+
+    txtBuscar = new QLineEdit(this);
+    txtBuscar->setFont(Twips::Fuente(8.25));
+    txtBuscar->setPlaceholderText(QStringLiteral("Buscar juego"));
+    txtBuscar->setToolTip(
+            QStringLiteral("Escribe parte del nombre del juego o del archivo. Intro carga la ROM "
+                           "elegida, Escape cierra la búsqueda."));
+    txtBuscar->hide();
+    txtBuscar->installEventFilter(this);
+    connect(txtBuscar, &QLineEdit::textEdited, this, [this](const QString &texto) {
+        if (texto.isEmpty())
+            CerrarBusqueda();
+        else
+            MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
+    });
+    auto *buscar = new QShortcut(QKeySequence::Find, this);
+    connect(buscar, &QShortcut::activated, this, [this] {
+        if (!m_sesion.ocupado)
+            AbrirBusqueda(txtBuscar->isHidden() ? QString() : txtBuscar->text());
+    });
+
+    CrearMenu();
+    Nombrar({{lstJuegos, "lstJuegos"},
+             {txtBuscar, "txtBuscar"},
+             {mnuLista, "mnuLista"},
+             {mnuInformacion, "mnuInformacion"},
+             {mnuFavorito, "mnuFavorito"},
+             {mnuRecientes, "mnuRecientes"},
+             {mnuOcultarClones, "mnuOcultarClones"},
+             {mnuSoloFuncionan, "mnuSoloFuncionan"},
+             {mnuOcultarBios, "mnuOcultarBios"},
+             {mnuSoloFavoritos, "mnuSoloFavoritos"}});
+}
+
+void VistaDeJuegos::CrearMenu()
+{
+    mnuLista = new QMenu(this);
+    mnuInformacion = mnuLista->addAction(QStringLiteral("Información del juego"), this,
+                                         &VistaDeJuegos::mnuInformacion_Click);
+    mnuFavorito = mnuLista->addAction(QStringLiteral("Añadir a favoritos"), this,
+                                      &VistaDeJuegos::mnuFavorito_Click);
+    mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
+    mnuLista->addSeparator();
+    struct Entrada
+    {
+        QAction *&accion;
+        const char *texto;
+        bool Filtros::*filtro;
+    };
+    const Entrada entradas[] = {
+            {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
+            {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
+            {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
+            {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
+    };
+    for (const Entrada &entrada : entradas) {
+        entrada.accion = mnuLista->addAction(QString::fromUtf8(entrada.texto));
+        entrada.accion->setCheckable(true);
+        connect(entrada.accion, &QAction::triggered, this,
+                [this, filtro = entrada.filtro](bool marcado) { CambiarFiltro(filtro, marcado); });
+    }
+    connect(mnuLista, &QMenu::aboutToShow, this, &VistaDeJuegos::ActualizarMenu);
+    lstJuegos->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstJuegos, &QWidget::customContextMenuRequested, this, &VistaDeJuegos::MostrarMenu);
+}
+
+void VistaDeJuegos::MostrarMenu(const QPoint &punto)
+{
+    if (m_sesion.ocupado)
+        return;
+    // The menu speaks of the row under the pointer.
+    const QModelIndex indice = lstJuegos->indexAt(punto);
+    if (indice.isValid())
+        lstJuegos->setCurrentIndex(indice);
+    mnuLista->popup(lstJuegos->viewport()->mapToGlobal(punto));
+}
+
+void VistaDeJuegos::ActualizarMenu()
+{
+    const UsoDelCatalogo::Menu menu = UsoDelCatalogo::EstadoDelMenu(
+            m_modelo, FilaElegida(), m_jugador, m_sesion.catalogo != nullptr);
+    mnuInformacion->setEnabled(menu.informacion);
+    mnuFavorito->setEnabled(menu.favorito);
+    mnuFavorito->setText(menu.esFavorito ? QStringLiteral("Quitar de favoritos")
+                                         : QStringLiteral("Añadir a favoritos"));
+    mnuRecientes->clear();
+    for (const auto &[titulo, fila] : menu.recientes)
+        mnuRecientes->addAction(titulo, this, [this, fila = fila] { Q_EMIT lanzar(fila); });
+    mnuRecientes->setEnabled(!menu.recientes.isEmpty());
+
+    const Filtros &filtros = m_jugador.filtros;
+    for (auto [accion, marcado, necesitaCatalogo] :
+         {std::tuple{mnuOcultarClones, filtros.ocultarClones, true},
+          std::tuple{mnuSoloFuncionan, filtros.soloFuncionan, true},
+          std::tuple{mnuOcultarBios, filtros.ocultarBios, true},
+          std::tuple{mnuSoloFavoritos, filtros.soloFavoritos, false}}) {
+        accion->setChecked(marcado);
+        accion->setEnabled(!necesitaCatalogo || menu.filtrosDelCatalogo);
+    }
+}
+
+void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
+{
+    if (m_sesion.ocupado)
+        return;
+    m_jugador.filtros.*filtro = valor;
+    GuardarJugador();
+    MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
+}
+
+void VistaDeJuegos::GuardarJugador()
+{
+    // A CD-ROM keeps nothing: the player's choices last while Corvala runs.
+    if (m_sesion.cd)
+        return;
+    const Resultado guardado = m_jugador.Guardar(m_sesion.carpeta);
+    if (guardado)
+        return;
+    qCWarning(lcJugador) << "jugador.txt:" << guardado.Motivo();
+    Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
+                                      "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
+                                      "no es de sólo lectura y que queda espacio en el disco."),
+                       QStringLiteral("Error."), Mensaje::Icono::Exclamacion,
+                       Mensaje::Botones::Aceptar});
+}
+
+void VistaDeJuegos::mnuFavorito_Click()
+{
+    const int fila = FilaElegida();
+    if (m_sesion.ocupado || fila < 0 || m_modelo.Fila(fila).desconocida)
+        return;
+    const QString juego = m_modelo.Fila(fila).juego;
+    m_jugador.Favorito(juego, !m_jugador.EsFavorito(juego));
+    GuardarJugador();
+    MantenerEleccion([this] { m_modelo.PonerFavoritos(m_jugador); });
+}
+
+void VistaDeJuegos::mnuInformacion_Click()
+{
+    const int fila = FilaElegida();
+    if (m_sesion.ocupado || fila < 0)
+        return;
+    const JuegoDeLista &juego = m_modelo.Fila(fila);
+    frmInformacion(InformacionJuego::Filas(juego.titulo, juego.archivo, juego.maquina,
+                                           m_sesion.catalogo.get(),
+                                           juego.desconocida ? Jugado()
+                                                             : m_jugador.Historial(juego.juego),
+                                           juego.favorito),
+                   this)
+            .exec();
+}
+
+void VistaDeJuegos::LeerJugador()
+{
+    m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
+    m_modelo.PonerFavoritos(m_jugador);
+    m_filtro.PonerFiltros(m_jugador.filtros);
+}
+
+void VistaDeJuegos::Mostrar(const ListaCargada &lista)
+{
+    m_modelo.Cargar(lista, m_sesion.catalogo, m_jugador);
+    IdentificarDesconocidas();
+}
+
+void VistaDeJuegos::CatalogoCambiado()
+{
+    MantenerEleccion([this] { m_modelo.PonerCatalogo(m_sesion.catalogo); });
+    IdentificarDesconocidas();
+}
+
+void VistaDeJuegos::IdentificarDesconocidas()
+{
+    QStringList desconocidas;
+    for (int fila = 0; fila < m_modelo.Cantidad(); ++fila) {
+        if (m_modelo.Fila(fila).desconocida)
+            desconocidas << m_modelo.Fila(fila).archivo;
+    }
+    m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")),
+                        desconocidas);
+}
+
+void VistaDeJuegos::AnotarPartida(int fila)
+{
+    if (!m_modelo.Valida(fila))
+        return;
+    m_jugador.Jugar(m_modelo.Fila(fila).juego, QDateTime::currentDateTime());
+    if (m_sesion.cd)
+        return;
+    const Resultado guardado = m_jugador.Guardar(m_sesion.carpeta);
+    if (!guardado)
+        qCWarning(lcJugador) << "the play could not be recorded in jugador.txt:"
+                             << guardado.Motivo();
+}
+
+void VistaDeJuegos::Renombrar(int fila, const QString &archivo)
+{
+    m_modelo.Renombrar(fila, archivo);
+}
+
+int VistaDeJuegos::FilaElegida() const
+{
+    const QModelIndexList filas = lstJuegos->selectionModel()->selectedRows();
+    return filas.isEmpty() ? -1 : m_filtro.FilaDe(filas.first());
+}
+
+void VistaDeJuegos::ElegirFila(int fila)
+{
+    const QModelIndex indice = m_filtro.Visible(fila);
+    if (!indice.isValid())
+        return;
+    lstJuegos->setCurrentIndex(indice);
+    lstJuegos->selectionModel()->select(indice, QItemSelectionModel::ClearAndSelect);
+    lstJuegos->scrollTo(indice);
+}
+
+void VistaDeJuegos::Elegida()
+{
+    if (m_sesion.ocupado)
+        return;
+    const int fila = FilaElegida();
+    if (fila < 0)
+        return;
+    const JuegoDeLista &juego = m_modelo.Fila(fila);
+    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(juego.archivo);
+    // Only the archives the emulator does not know are identified.
+    for (const QString &linea :
+         {InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
+          InformacionJuego::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
+        if (!linea.isEmpty())
+            ayuda += QLatin1Char('\n') + linea;
+    }
+    lstJuegos->setToolTip(ayuda);
+    Q_EMIT elegida(fila);
+}
+
+void VistaDeJuegos::MantenerEleccion(const std::function<void()> &cambio)
+{
+    const int fila = FilaElegida();
+    cambio();
+    // Nothing chosen stays so, but in a search.
+    if (fila < 0 && txtBuscar->isHidden())
+        return;
+    if (m_filtro.Visible(fila).isValid()) {
+        ElegirFila(fila);
+    } else if (m_filtro.rowCount() > 0) {
+        ElegirFila(m_filtro.FilaDe(m_filtro.index(0, 0)));
+    }
+}
+
+void VistaDeJuegos::AbrirBusqueda(const QString &texto)
+{
+    if (m_sesion.ocupado)
+        return;
+    txtBuscar->show();
+    txtBuscar->raise();
+    txtBuscar->setFocus();
+    if (texto != txtBuscar->text()) {
+        txtBuscar->setText(texto);
+        MantenerEleccion([this, texto] { m_filtro.Buscar(texto); });
+    }
+}
+
+void VistaDeJuegos::CerrarBusqueda()
+{
+    const int fila = FilaElegida();
+    txtBuscar->hide();
+    txtBuscar->clear();
+    m_filtro.Buscar(QString());
+    if (fila >= 0)
+        ElegirFila(fila);
+    lstJuegos->setFocus();
+}
+
+bool VistaDeJuegos::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (evento->type() != QEvent::KeyPress || (objeto != txtBuscar && objeto != lstJuegos))
+        return QWidget::eventFilter(objeto, evento);
+    const auto *teclaPulsada = static_cast<QKeyEvent *>(evento);
+    const int tecla = teclaPulsada->key();
+    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+        Q_EMIT lanzar(FilaElegida());
+        return true;
+    }
+    if (objeto == txtBuscar) {
+        if (tecla == Qt::Key_Escape) {
+            CerrarBusqueda();
+            return true;
+        }
+        // The arrows move through the rows that match.
+        if (tecla == Qt::Key_Up || tecla == Qt::Key_Down || tecla == Qt::Key_PageUp
+            || tecla == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(lstJuegos, evento);
+            return true;
+        }
+        return QWidget::eventFilter(objeto, evento);
+    }
+    // A character typed on the list opens the search with it.
+    const QString texto = teclaPulsada->text();
+    if (!texto.trimmed().isEmpty() && texto.at(0).isPrint()
+        && !(teclaPulsada->modifiers()
+             & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        AbrirBusqueda(txtBuscar->isHidden() ? texto : txtBuscar->text() + texto);
+        return true;
+    }
+    // Before anything is chosen, the first arrow chooses the row under the list's focus
+    // cursor (the first row) rather than move past it unchosen.
+    if ((tecla == Qt::Key_Down || tecla == Qt::Key_Up) && FilaElegida() < 0
+        && m_filtro.rowCount() > 0) {
+        const QModelIndex actual = lstJuegos->currentIndex();
+        lstJuegos->setCurrentIndex(actual.isValid() ? actual : m_filtro.index(0, 0));
+        lstJuegos->selectionModel()->select(lstJuegos->currentIndex(),
+                                            QItemSelectionModel::ClearAndSelect);
+        return true;
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void VistaDeJuegos::resizeEvent(QResizeEvent *evento)
+{
+    QWidget::resizeEvent(evento);
+    lstJuegos->setGeometry(rect());
+    // Over the list's bottom edge, inside its frame.
+    const int alto = txtBuscar->sizeHint().height();
+    txtBuscar->setGeometry(1, height() - 1 - alto, width() - 2, alto);
+}
+
+} // namespace Corvala

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/FiltroDeJuegos.h"
+#include "frontend/logic/IdentificacionDeArchivos.h"
+#include "frontend/logic/ModeloDeJuegos.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QListView;
+class QMenu;
+
+namespace Corvala {
+
+struct ListaCargada;
+struct Sesion;
+
+// The main window's game list: the view over the list's rows, the search field along its
+// bottom edge, its context menu (information, favourites, recently played, the filters), its
+// tooltip and the game's information window. It starts nothing itself: a game to start and a
+// change of the row chosen reach the main window as signals. Rows are the model's rows
+// (ModeloDeJuegos); -1 is none.
+class VistaDeJuegos : public QWidget
+{
+    Q_OBJECT
+
+public:
+    VistaDeJuegos(Sesion &sesion, QWidget *parent);
+
+    // The player's file, read once at start-up; its filters apply at once.
+    void LeerJugador();
+    // Rows anew for a loaded list (none: an empty list), with the session's catalogue.
+    void Mostrar(const ListaCargada &lista);
+    // The session's catalogue changed: the rows are looked at again, the same game chosen.
+    void CatalogoCambiado();
+
+    const ModeloDeJuegos &Modelo() const { return m_modelo; }
+    const DatosDelJugador &Jugador() const { return m_jugador; }
+    const IdentificacionDeArchivos &Parecidos() const { return m_parecidos; }
+
+    // The row chosen, or -1; and a row chosen, when the filters show it.
+    int FilaElegida() const;
+    void ElegirFila(int fila);
+
+    // A game of a row was started: its play is recorded in the player's file.
+    void AnotarPartida(int fila);
+    // The archive of a row now carries another name.
+    void Renombrar(int fila, const QString &archivo);
+
+    // The search: opened with a first text, or closed (the whole list shown again, the same
+    // game chosen).
+    void AbrirBusqueda(const QString &texto);
+    void CerrarBusqueda();
+
+public Q_SLOTS:
+    void mnuInformacion_Click();
+    void mnuFavorito_Click();
+
+Q_SIGNALS:
+    // The player asks for the game of a row: double-click, Enter, or a recent game.
+    void lanzar(int fila);
+    // A row was chosen, or the row already chosen clicked again.
+    void elegida(int fila);
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
+
+private:
+    void CrearMenu();
+    void ActualizarMenu();
+    void MostrarMenu(const QPoint &punto);
+    void CambiarFiltro(bool Filtros::*filtro, bool valor);
+    void GuardarJugador();
+    void Elegida();
+    // Runs a change of the rows shown, keeping the game chosen when it is still shown, else
+    // choosing the first row.
+    void MantenerEleccion(const std::function<void()> &cambio);
+    // Starts finding out which games the archives the emulator does not know appear to be.
+    void IdentificarDesconocidas();
+
+    QListView *lstJuegos;
+    QLineEdit *txtBuscar;
+    QMenu *mnuLista;
+    QAction *mnuInformacion;
+    QAction *mnuFavorito;
+    QMenu *mnuRecientes;
+    QAction *mnuOcultarClones;
+    QAction *mnuSoloFuncionan;
+    QAction *mnuOcultarBios;
+    QAction *mnuSoloFavoritos;
+
+    Sesion &m_sesion;
+    ModeloDeJuegos m_modelo;
+    FiltroDeJuegos m_filtro;
+    DatosDelJugador m_jugador;
+    IdentificacionDeArchivos m_parecidos;
+};
+
+} // namespace Corvala
