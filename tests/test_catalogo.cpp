@@ -2,6 +2,7 @@
 // background and put in place only when whole, and the game list's filters, search and the
 // player's own data over it.
 
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/logic/DirectorioZip.h"
@@ -254,6 +255,74 @@ private Q_SLOTS:
         QCOMPARE(directorio.archivos.value(0).tamano, tamano);
         QVERIFY(!DirectorioZip::Leer(temporal.path()).legible);
         QVERIFY(!DirectorioZip::Leer(temporal.filePath(QStringLiteral("no.zip"))).legible);
+    }
+
+    // Every step that can fail says why, in the words of whatever failed.
+    void cadaFalloDiceSuMotivo()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        carpeta.Escribir(QStringLiteral("texto.db"), "no es una base de datos\n");
+        carpeta.Escribir(QStringLiteral("roms/texto.zip"), "set=pacman\n");
+        const struct
+        {
+            const char *paso;
+            std::function<QString()> motivo;
+            const char *dice;
+        } fallos[] = {
+                {"un catálogo que falta",
+                 [&] {
+                     QString motivo;
+                     return Catalogo::Abrir(carpeta.Ruta(QStringLiteral("no.db")), &motivo)
+                                    ? QString()
+                                    : motivo;
+                 },
+                 "no such file"},
+                {"un catálogo que no es una base",
+                 [&] {
+                     QString motivo;
+                     return Catalogo::Abrir(carpeta.Ruta(QStringLiteral("texto.db")), &motivo)
+                                    ? QString()
+                                    : motivo;
+                 },
+                 "not a database"},
+                {"un archivo en una carpeta que no existe",
+                 [&] {
+                     return ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("no/x.txt")),
+                                                        "x")
+                             .Motivo();
+                 },
+                 "No such file"},
+                {"un zip que no es un zip",
+                 [&] {
+                     return DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/texto.zip")))
+                             .motivo;
+                 },
+                 "Not a zip"},
+                {"un XML mal formado",
+                 [] {
+                     LectorListaXml lector({});
+                     lector.Anadir("<?xml version=\"1.0\"?>\n<mame "
+                                   "build=\"0.251\">\n<machine>\n</mame>\n");
+                     return lector.Error();
+                 },
+                 "XML line 4"},
+                {"un emulador que muere a medias",
+                 [&] {
+                     carpeta.Control("listxml.crash_after=5\n");
+                     ConstruccionCatalogo construccion;
+                     QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
+                     construccion.Iniciar(carpeta.Carpeta(),
+                                          *Emulador(carpeta.Carpeta()).OrdenCatalogo(), {});
+                     return fin.wait(20000) ? fin.first().at(1).toString() : QString();
+                 },
+                 "-listxml"},
+        };
+        for (const auto &fallo : fallos) {
+            const QString motivo = fallo.motivo();
+            QVERIFY2(motivo.contains(QLatin1String(fallo.dice), Qt::CaseInsensitive),
+                     qPrintable(QLatin1String(fallo.paso) + QLatin1String(": ") + motivo));
+        }
     }
 
     // The sets an archive's files belong to, best first.

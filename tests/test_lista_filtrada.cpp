@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Corvala;
@@ -199,6 +200,26 @@ private Q_SLOTS:
         QCOMPARE(v.Lista()->toolTip(),
                  QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"
                                 "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
+    }
+
+    // Where Qt's own SQLite plugin is missing (Debian ships it apart), corvala.db is read all
+    // the same: a second start does not build it again.
+    void sinLosPluginsDeQtElCatalogoSeLee()
+    {
+        QTemporaryDir vacia;
+        const QStringList rutas = QCoreApplication::libraryPaths();
+        QCoreApplication::setLibraryPaths({vacia.path()});
+        VentanaConCatalogo v;
+        v.Abrir();
+        Sesion sesion(v.carpeta.Carpeta());
+        frmCargador otra(sesion);
+        otra.Form_Load();
+        QCoreApplication::setLibraryPaths(rutas);
+        QVERIFY(sesion.catalogo && !otra.Construccion().EnCurso());
+        int construcciones = 0;
+        for (const QStringList &llamada : v.carpeta.Llamadas())
+            construcciones += int(llamada.contains(QStringLiteral("-listxml")));
+        QCOMPARE(construcciones, 1);
     }
 
     void elCatalogoSeHaceSoloCuandoHaceFalta()

@@ -91,13 +91,13 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
                                         .arg(kSilencioMaximoMs / 1000));
     if (!escrito)
         return noEscrito();
+    if (emulador.exitStatus() != QProcess::NormalExit)
+        return Resultado::Fallo(QStringLiteral("the emulator's -listxml crashed"));
+    if (emulador.exitCode() != 0)
+        return Resultado::Fallo(QStringLiteral("the emulator's -listxml ended with code %1")
+                                        .arg(emulador.exitCode()));
     if (!leido || !lector.Anadir(emulador.readAllStandardOutput()) || !lector.Terminar())
         return noLeido();
-    if (emulador.exitStatus() != QProcess::NormalExit || emulador.exitCode() != 0)
-        return Resultado::Fallo(QStringLiteral("the emulator's -listxml ended with code %1")
-                                        .arg(emulador.exitStatus() == QProcess::NormalExit
-                                                     ? emulador.exitCode()
-                                                     : -1));
     if (lector.Maquinas() == 0)
         return Resultado::Fallo(QStringLiteral("the emulator's -listxml lists no machine"));
     catalogo.Sellar(sello);

@@ -173,8 +173,7 @@ QString LectorListaXml::Error() const
     if (!m_raiz)
         return QStringLiteral("the output is not the emulator's machine list");
     if (m_xml.tokenType() != QXmlStreamReader::EndDocument)
-        return QStringLiteral("the machine list ends before its end (line %1)")
-                .arg(m_xml.lineNumber());
+        return QStringLiteral("the machine list is cut short (line %1)").arg(m_xml.lineNumber());
     return QStringLiteral("the machine list cannot be read");
 }
 

@@ -20,8 +20,7 @@ bool EsAscii(QStringView texto)
 QString Clave(const QString &titulo, const QString &archivo)
 {
     if (!EsAscii(titulo) || !EsAscii(archivo))
-        return ModeloDeJuegos::Plegar(titulo) + QLatin1Char('\n')
-               + ModeloDeJuegos::Plegar(archivo);
+        return ModeloDeJuegos::Plegar(titulo) + QLatin1Char('\n') + ModeloDeJuegos::Plegar(archivo);
     QString clave(titulo.size() + 1 + archivo.size(), Qt::Uninitialized);
     QChar *destino = clave.data();
     const auto copiar = [&destino](const QString &texto) {

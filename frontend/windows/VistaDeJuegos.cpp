@@ -179,11 +179,10 @@ void VistaDeJuegos::mnuInformacion_Click()
     if (m_sesion.ocupado || fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
-    frmInformacion(InformacionJuego::Filas(juego.titulo, juego.archivo, juego.maquina,
-                                           m_sesion.catalogo.get(),
-                                           juego.desconocida ? Jugado()
-                                                             : m_jugador.Historial(juego.juego),
-                                           juego.favorito),
+    frmInformacion(InformacionJuego::Filas(
+                           juego.titulo, juego.archivo, juego.maquina, m_sesion.catalogo.get(),
+                           juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
+                           juego.favorito),
                    this)
             .exec();
 }

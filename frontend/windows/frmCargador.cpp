@@ -19,9 +19,9 @@
 #include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Partida.h"
 #include "frontend/logic/UsoDelCatalogo.h"
-#include "frontend/windows/frmImagen.h"
+#include "frontend/windows/BarraDeCatalogo.h"
 #include "frontend/windows/VistaDeJuegos.h"
-#include "imaging/cGdiPlus.h"
+#include "frontend/windows/VistaPrevia.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
@@ -29,7 +29,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -64,15 +63,7 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     setMinimumSize(TamanoDeDiseno());
     CrearControles();
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
-    connect(&m_construccion, &ConstruccionCatalogo::avance, this, [this](int maquinas) {
-        barCatalogo->setValue(std::min(maquinas, barCatalogo->maximum()));
-        barCatalogo->setToolTip(
-                QStringLiteral("Preparando el catálogo del emulador: %1 de %2 máquinas.")
-                        .arg(maquinas)
-                        .arg(barCatalogo->maximum()));
-    });
-    connect(&m_construccion, &ConstruccionCatalogo::terminada, this,
-            &frmCargador::CatalogoTerminado);
+    connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
 
     // The box shows the use of the defined keys; a click asks for the other state.
     connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
@@ -81,7 +72,12 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
 
     connect(m_juegos, &VistaDeJuegos::lanzar, this, &frmCargador::LanzarFila);
     connect(m_juegos, &VistaDeJuegos::elegida, this, &frmCargador::lstJuegos_Click);
-    ImagenROM->installEventFilter(this);
+    connect(ImagenROM, &VistaPrevia::clic, this, [this] { MostrarImagenROM(true); });
+}
+
+const ConstruccionCatalogo &frmCargador::Construccion() const
+{
+    return barCatalogo->Construccion();
 }
 
 QSize frmCargador::TamanoDeDiseno()
@@ -155,12 +151,8 @@ void frmCargador::CrearControles()
     connect(lblTeclas, &BotonEtiqueta::clic, this, &frmCargador::lblTeclas_Click);
     connect(lblGestionar, &BotonEtiqueta::clic, this, &frmCargador::lblGestionar_Click);
 
-    ImagenROM = new QLabel(this);
+    ImagenROM = new VistaPrevia(this);
     ImagenROM->setGeometry(Twips::Rect(30, 2925, 2070, 1290));
-    ImagenROM->setScaledContents(true);
-    ImagenROM->setCursor(Imagenes::Mano());
-    ImagenROM->setToolTip(QStringLiteral("Haz click para ver la imagen en su tamaño original"));
-    ImagenROM->setPixmap(Imagenes::SinImagen());
 
     Image1 = new QLabel(this);
     Image1->move(Twips::Punto(105, 75));
@@ -179,13 +171,7 @@ void frmCargador::CrearControles()
     lblEstado->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }")
                                      .arg(QColor(Colores::kFondoLista).name()));
 
-    barCatalogo = new QProgressBar(this);
-    barCatalogo->setTextVisible(false);
-    barCatalogo->setStyleSheet(
-            QStringLiteral("QProgressBar { border: none; background: transparent; }"
-                           "QProgressBar::chunk { background: %1; }")
-                    .arg(QColor(Colores::kFondoVentana).name()));
-    barCatalogo->hide();
+    barCatalogo = new BarraDeCatalogo(this);
 
     Timer1.setParent(this);
     Nombrar({{m_juegos, "VistaDeJuegos"},
@@ -214,22 +200,8 @@ void frmCargador::EncajarBarra()
     barCatalogo->setGeometry(estado.left() + 1, estado.bottom() - 3, estado.width() - 2, 3);
 }
 
-void frmCargador::PrepararCatalogo(bool rehacer)
-{
-    const std::optional<OrdenEmulador> orden = UsoDelCatalogo::Orden(m_sesion);
-    if (!orden || !UsoDelCatalogo::HayQueConstruir(m_sesion, rehacer))
-        return;
-    // The old catalogue serves until the new one is whole.
-    m_construccion.Iniciar(m_sesion.carpeta, *orden, UsoDelCatalogo::SelloActual(m_sesion));
-    barCatalogo->setMaximum(std::max(1, m_juegos->Modelo().JuegosListados()));
-    barCatalogo->setValue(0);
-    barCatalogo->show();
-    barCatalogo->raise();
-}
-
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
 {
-    barCatalogo->hide();
     // The old catalogue, if any, stays in use: the list works as it did.
     if (!catalogo) {
         qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
@@ -287,7 +259,7 @@ void frmCargador::Form_Load()
                                                                  lblGestionar, chkUsaControles})
             control->setEnabled(false);
     }
-    PrepararCatalogo(false);
+    barCatalogo->Preparar(m_sesion, false, m_juegos->Modelo().JuegosListados());
 }
 
 void frmCargador::HacerNoConfigurable()
@@ -314,9 +286,6 @@ bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
         } else if (evento->type() == QEvent::MouseButtonRelease) {
             PintarCasilla(m_sinControles ? Colores::kGris : Colores::kBotonReposo);
         }
-    } else if (objeto == ImagenROM && evento->type() == QEvent::MouseButtonRelease) {
-        if (EsClic(static_cast<QMouseEvent *>(evento), ImagenROM))
-            MostrarImagenROM(true);
     }
     return QWidget::eventFilter(objeto, evento);
 }
@@ -374,18 +343,10 @@ void frmCargador::MostrarImagenROM(bool ampliar)
     if (fila < 0)
         return;
     const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos->Modelo().Fila(fila).archivo);
-    if (!ampliar) {
-        // Stretched over the fixed box; a file that cannot be decoded leaves it empty.
-        ImagenROM->setPixmap(ruta.isEmpty()
-                                     ? Imagenes::SinImagen()
-                                     : QPixmap::fromImage(cGdiPlus().FilenameToIPicture(ruta)));
-        return;
-    }
-    if (ruta.isEmpty())
-        return;
-    if (!m_imagen)
-        m_imagen = new frmImagen(this);
-    m_imagen->Mostrar(cGdiPlus().FilenameToIPicture(ruta));
+    if (ampliar)
+        ImagenROM->Ampliar(ruta);
+    else
+        ImagenROM->Mostrar(ruta);
 }
 
 void frmCargador::Label1_Click()
@@ -440,29 +401,17 @@ void frmCargador::closeEvent(QCloseEvent *evento)
     }
     if (cierre.error)
         Mensajes::Mostrar(*cierre.error);
-    m_construccion.Cancelar();
+    barCatalogo->Cancelar();
     evento->accept();
 }
 
 void frmCargador::Estado(const LineaDeEstado &estado)
 {
-    QRgb color = Colores::kRojo;
-    switch (estado.color) {
-    case ColorEstado::Rojo:
-        color = Colores::kRojo;
-        break;
-    case ColorEstado::Verde:
-        color = Colores::kVerde;
-        break;
-    case ColorEstado::Azul:
-        color = Colores::kAzul;
-        break;
-    case ColorEstado::Turquesa:
-        color = Colores::kTurquesa;
-        break;
-    }
+    // In the order of ColorEstado.
+    constexpr QRgb kColores[]
+            = {Colores::kRojo, Colores::kVerde, Colores::kAzul, Colores::kTurquesa};
     lblEstado->setText(estado.texto);
-    Colorear(lblEstado, QPalette::WindowText, color);
+    Colorear(lblEstado, QPalette::WindowText, kColores[int(estado.color)]);
     EncajarEstado();
 }
 
@@ -502,7 +451,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     Timer1.stop();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
-    PrepararCatalogo(rehacerCatalogo);
+    barCatalogo->Preparar(m_sesion, rehacerCatalogo, m_juegos->Modelo().JuegosListados());
 }
 
 void frmCargador::lblDirectorio_Click()

@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,7 +19,8 @@
 namespace Corvala {
 
 class BotonEtiqueta;
-class frmImagen;
+class BarraDeCatalogo;
+class VistaPrevia;
 class VistaDeJuegos;
 struct Sesion;
 
@@ -52,7 +52,7 @@ public:
     void CargarDatos(bool rehacerCatalogo = false);
 
     // The catalogue's build running in the background.
-    const ConstruccionCatalogo &Construccion() const { return m_construccion; }
+    const ConstruccionCatalogo &Construccion() const;
 
     // The game list.
     VistaDeJuegos &Juegos() { return *m_juegos; }
@@ -102,7 +102,6 @@ private:
     void HacerNoConfigurable();
     void PintarCasilla(QRgb color);
     void LanzarFila(int fila);
-    void PrepararCatalogo(bool rehacer);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void EncajarBarra();
 
@@ -121,16 +120,14 @@ private:
     QLabel *Label4;
     QLabel *Label5;
     QLabel *Image1;
-    QLabel *ImagenROM;
+    VistaPrevia *ImagenROM;
     QTimer Timer1;
     // Beyond the window's layout: the catalogue's progress along the status line's bottom
     // edge.
-    QProgressBar *barCatalogo;
+    BarraDeCatalogo *barCatalogo;
 
     Sesion &m_sesion;
-    ConstruccionCatalogo m_construccion;
     UsoDeTeclas m_uso;
-    frmImagen *m_imagen = nullptr;
     int m_cuenta = 0;
     bool m_terminado = false;
     // The emulator's version allows no controls: lblTeclas grey, chkUsaControles disabled.

@@ -21,7 +21,8 @@ inline QList<QVariantList> ConsultaSqlite(const QString &ruta, const char *sql)
         while (sqlite3_step(consulta) == SQLITE_ROW) {
             QVariantList fila;
             for (int k = 0; k < sqlite3_column_count(consulta); ++k) {
-                const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(consulta, k));
+                const auto *texto
+                        = reinterpret_cast<const char *>(sqlite3_column_text(consulta, k));
                 fila << (texto ? QVariant(QString::fromUtf8(texto)) : QVariant());
             }
             filas << fila;

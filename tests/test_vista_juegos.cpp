@@ -1,0 +1,144 @@
+// The game list on its own, without the main window: its search, its filters over a
+// catalogue, favourites, and the game it asks to start.
+
+#include "comun/logic/Sesion.h"
+#include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/windows/VistaDeJuegos.h"
+
+#include "apoyo/CarpetaDePrueba.h"
+#include "apoyo/Controles.h"
+#include "apoyo/MensajesDePrueba.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Corvala;
+
+namespace {
+
+// galaga.zip, pacman.zip (a clone of puckman in the catalogue) and junk.zip, which the
+// emulator does not know.
+struct Lista
+{
+    Lista()
+    {
+        for (const char *nombre : {"galaga.zip", "junk.zip", "pacman.zip"})
+            carpeta.Archivo(QLatin1String(nombre));
+        carpeta.Escribir(QStringLiteral("lista.txt"), ListaClasica());
+        vista.LeerJugador();
+        vista.Mostrar(ListaDeJuegos::Cargar(carpeta.Carpeta()));
+        vista.resize(300, 200);
+    }
+    QStringList Visibles() const
+    {
+        QStringList titulos;
+        const QAbstractItemModel *modelo = Control<QListView>(vista, "lstJuegos")->model();
+        for (int i = 0; i < modelo->rowCount(); ++i)
+            titulos << modelo->index(i, 0).data().toString();
+        return titulos;
+    }
+    int Fila(const char *titulo) const
+    {
+        return vista.Modelo().FilaDeTitulo(QLatin1String(titulo));
+    }
+    QAction *Menu(const char *nombre)
+    {
+        Q_EMIT Control<QMenu>(vista, "mnuLista")->aboutToShow();
+        return Control<QAction>(vista, nombre);
+    }
+
+    CarpetaDePrueba carpeta;
+    Sesion sesion{carpeta.Carpeta()};
+    VistaDeJuegos vista{sesion, nullptr};
+};
+
+const QStringList kTodos = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
+                            QStringLiteral("ROM desconocida(junk.zip)")};
+
+} // namespace
+
+class TestVistaJuegos : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void laBusquedaYElJuegoALanzar()
+    {
+        Lista l;
+        QSignalSpy lanzar(&l.vista, &VistaDeJuegos::lanzar);
+        QSignalSpy elegida(&l.vista, &VistaDeJuegos::elegida);
+        QCOMPARE(l.Visibles(), kTodos);
+
+        l.vista.AbrirBusqueda(QStringLiteral("PAC"));
+        QCOMPARE(l.Visibles(), QStringList{QStringLiteral("Pac-Man")});
+        QCOMPARE(l.vista.FilaElegida(), l.Fila("Pac-Man"));
+        QCOMPARE(elegida.constLast().first().toInt(), l.Fila("Pac-Man"));
+        QCOMPARE(Control<QListView>(l.vista, "lstJuegos")->toolTip(),
+                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\""));
+        // Enter asks for the chosen game; the widget starts nothing itself.
+        QTest::keyClick(Control<QLineEdit>(l.vista, "txtBuscar"), Qt::Key_Return);
+        QCOMPARE(lanzar.size(), 1);
+        QCOMPARE(lanzar.first().first().toInt(), l.Fila("Pac-Man"));
+        QVERIFY(l.carpeta.Llamadas().isEmpty());
+
+        // The search by archive name; closed, the whole list again and the same game chosen.
+        l.vista.AbrirBusqueda(QStringLiteral("junk"));
+        QCOMPARE(l.Visibles(), QStringList{kTodos.last()});
+        l.vista.CerrarBusqueda();
+        QCOMPARE(l.Visibles(), kTodos);
+        QCOMPARE(l.vista.FilaElegida(), l.Fila("ROM desconocida(junk.zip)"));
+
+        // Busy (a game runs): the search is refused.
+        l.sesion.ocupado = true;
+        l.vista.AbrirBusqueda(QStringLiteral("gal"));
+        QCOMPARE(l.Visibles(), kTodos);
+    }
+
+    void favoritosYFiltrosSobreElCatalogo()
+    {
+        MensajesDePrueba mensajes;
+        Lista l;
+        auto catalogo = std::make_shared<Catalogo>();
+        for (const auto &[nombre, clon] :
+             {std::pair("galaga", ""), std::pair("pacman", "puckman"), std::pair("puckman", "")}) {
+            FichaMaquina ficha;
+            ficha.nombre = QLatin1String(nombre);
+            ficha.clonDe = QLatin1String(clon);
+            catalogo->Agregar(ficha);
+        }
+        catalogo->Sellar({});
+        l.sesion.catalogo = catalogo;
+        l.vista.CatalogoCambiado();
+
+        l.vista.ElegirFila(l.Fila("Pac-Man"));
+        l.Menu("mnuOcultarClones")->trigger();
+        QCOMPARE(l.Visibles(), (QStringList{kTodos[0], kTodos[2]}));
+        // The game chosen is hidden: the first row shown is chosen.
+        QCOMPARE(l.vista.FilaElegida(), l.Fila("Galaga"));
+
+        // An unknown archive is no favourite; a game is, and the filter keeps it alone.
+        l.vista.ElegirFila(l.Fila("ROM desconocida(junk.zip)"));
+        QVERIFY(!l.Menu("mnuFavorito")->isEnabled());
+        l.vista.ElegirFila(l.Fila("Galaga"));
+        l.Menu("mnuFavorito")->trigger();
+        QVERIFY(l.vista.Modelo().Fila(l.Fila("Galaga")).favorito);
+        l.Menu("mnuSoloFavoritos")->trigger();
+        QCOMPARE(l.Visibles(), QStringList{kTodos[0]});
+        QVERIFY(l.carpeta.Leer(QStringLiteral("jugador.txt")).contains("galaga\r\n"));
+        QVERIFY(mensajes.Vistos().isEmpty());
+
+        // Without the catalogue the clones are shown again; the favourites filter stays.
+        l.Menu("mnuSoloFavoritos")->trigger();
+        l.sesion.catalogo.reset();
+        l.vista.CatalogoCambiado();
+        QCOMPARE(l.Visibles(), kTodos);
+        QVERIFY(!l.Menu("mnuOcultarClones")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestVistaJuegos)
+#include "test_vista_juegos.moc"
