@@ -2,9 +2,12 @@
 #include "comun/windows/MensajesQt.h"
 #include "comun/windows/Twips.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/CarpetaDeInicio.h"
 #include "frontend/windows/frmCargador.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <QStyle>
 
@@ -15,10 +18,17 @@ int main(int argc, char *argv[])
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvala"));
     QApplication::setFont(Twips::Fuente(8.25));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/corvala.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvala"));
     MensajesQt::Instalar();
 
-    // Corvala lives in the MAME folder, next to the emulator.
-    Sesion sesion(CarpetaMame(QCoreApplication::applicationDirPath()));
+    // Corvala lives in the MAME folder, next to the emulator; installed, in the player's.
+    const std::optional<QString> carpeta = CarpetaDeInicio::Decidir(
+            QCoreApplication::applicationDirPath(), QStringLiteral(CORVALA_CARPETA_INSTALADA),
+            QDir::homePath(), CarpetaDeInicio::EmuladorInstalado());
+    if (!carpeta)
+        return 0;
+    Sesion sesion{CarpetaMame(*carpeta)};
     sesion.rutaBloqueo = Arranque::RutaBloqueo(sesion.carpeta);
     frmCargador ventana(sesion);
     // Queued: an end asked for during start-up comes before the event loop runs at all.

@@ -7,6 +7,7 @@
 #include "comun/logic/Sesion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/CarpetaDeInicio.h"
 #include "frontend/logic/Partida.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -474,6 +475,92 @@ private Q_SLOTS:
         QVERIFY(conError.error);
         QCOMPARE(conError.error->texto, UsoDeTeclas::TextoErrorMameIni());
         QVERIFY(!bloqueado.carpeta.Existe(QStringLiteral("1.p")));
+    }
+
+    // The MAME folder at start-up, with a made-up home: a copied Corvala beside an emulator
+    // works in its own folder; an installed one (even beside the distribution's mame) or one
+    // without an emulator works in ~/mame, prepared once the player agrees.
+    void laCarpetaDeMame_data()
+    {
+        QTest::addColumn<QString>("programa"); // what the program's folder holds
+        QTest::addColumn<bool>("instalado");
+        QTest::addColumn<bool>("mameEnCasa"); // ~/mame holds an emulator
+        QTest::addColumn<bool>("emulador");   // one is installed in the system
+        QTest::addColumn<QString>("elegida");
+        QTest::addColumn<bool>("preparar");
+        QTest::newRow("copiado junto a un emulador")
+                << "mame" << false << true << true << "programa" << false;
+        QTest::newRow("instalado, ~/mame con emulador")
+                << "" << true << true << true << "casa" << false;
+        QTest::newRow("instalado junto al mame de Debian")
+                << "mame" << true << true << true << "casa" << false;
+        QTest::newRow("sin ~/mame, con emulador instalado")
+                << "" << true << false << true << "casa" << true;
+        QTest::newRow("copiado sin emulador, ~/mame con él")
+                << "" << false << true << false << "casa" << false;
+        QTest::newRow("sin emulador en ninguna parte")
+                << "" << true << false << false << "programa" << false;
+    }
+    void laCarpetaDeMame()
+    {
+        QFETCH(QString, programa);
+        QFETCH(bool, instalado);
+        QFETCH(bool, mameEnCasa);
+        QFETCH(bool, emulador);
+        QFETCH(QString, elegida);
+        QFETCH(bool, preparar);
+        QTemporaryDir raiz;
+        const QString carpetaPrograma = raiz.filePath(QStringLiteral("programa"));
+        const QString casa = raiz.filePath(QStringLiteral("casa"));
+        QDir().mkpath(carpetaPrograma);
+        QDir().mkpath(casa);
+        if (!programa.isEmpty())
+            QFile(carpetaPrograma + QStringLiteral("/mame")).open(QIODevice::WriteOnly);
+        if (mameEnCasa) {
+            QDir().mkpath(casa + QStringLiteral("/mame"));
+            QFile(casa + QStringLiteral("/mame/mame")).open(QIODevice::WriteOnly);
+        }
+        const QString instalada
+                = instalado ? carpetaPrograma : raiz.filePath(QStringLiteral("usr"));
+        const QString sistema = emulador ? QStringLiteral(CORVALA_FAKE_MAME) : QString();
+        const CarpetaDeInicio::Eleccion eleccion
+                = CarpetaDeInicio::Elegir(carpetaPrograma, instalada, casa, sistema);
+        QCOMPARE(eleccion.carpeta,
+                 elegida == u"casa" ? casa + QStringLiteral("/mame") : carpetaPrograma);
+        QCOMPARE(!eleccion.preparar.isEmpty(), preparar);
+    }
+
+    void laCarpetaDelJugadorSePreparaSiElLoQuiere()
+    {
+        QTemporaryDir raiz;
+        const QString propia = raiz.filePath(QStringLiteral("mame"));
+        const auto decidir = [&] {
+            return CarpetaDeInicio::Decidir(raiz.filePath(QStringLiteral("usr/games")),
+                                            raiz.filePath(QStringLiteral("usr/games")), raiz.path(),
+                                            QStringLiteral(CORVALA_FAKE_MAME));
+        };
+        {
+            // No: nothing is made, and the program ends.
+            MensajesDePrueba mensajes;
+            mensajes.Responder(Respuesta::No);
+            QCOMPARE(decidir(), std::nullopt);
+            QCOMPARE(mensajes.Titulos(),
+                     QStringList{QStringLiteral("Preparar la carpeta de M.A.M.E")});
+            QVERIFY(!QFileInfo::exists(propia));
+        }
+        MensajesDePrueba mensajes;
+        mensajes.Responder(Respuesta::Si);
+        QCOMPARE(decidir(), std::optional<QString>(propia));
+        QVERIFY(QFileInfo(propia + QStringLiteral("/roms")).isDir());
+        QCOMPARE(QFileInfo(propia + QStringLiteral("/mame")).symLinkTarget(),
+                 QStringLiteral(CORVALA_FAKE_MAME));
+        QCOMPARE(mensajes.Titulos(), (QStringList{QStringLiteral("Preparar la carpeta de M.A.M.E"),
+                                                  QStringLiteral("Carpeta preparada.")}));
+        QVERIFY(mensajes.Vistos().last().texto.contains(propia + QStringLiteral("/roms")));
+        // The next start finds it ready: no question.
+        mensajes.Olvidar();
+        QCOMPARE(decidir(), std::optional<QString>(propia));
+        QVERIFY(mensajes.Vistos().isEmpty());
     }
 };
 
