@@ -48,7 +48,8 @@ QString EmuladorInstalado()
 Resultado Preparar(const QString &carpeta, const QString &emulador)
 {
     if (!QDir().mkpath(QDir(carpeta).filePath(QStringLiteral("roms"))))
-        return Resultado::Fallo(QStringLiteral("no se puede crear la carpeta %1/roms").arg(carpeta));
+        return Resultado::Fallo(
+                QStringLiteral("no se puede crear la carpeta %1/roms").arg(carpeta));
     QFile enlace(CarpetaMame(carpeta).Emulador());
     if (!enlace.link(emulador, enlace.fileName()))
         return Resultado::Fallo(enlace.errorString());

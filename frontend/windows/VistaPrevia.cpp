@@ -2,7 +2,6 @@
 
 #include "comun/windows/Imagenes.h"
 #include "frontend/windows/frmImagen.h"
-#include "imaging/cGdiPlus.h"
 
 namespace Corvala {
 
@@ -15,19 +14,16 @@ VistaPrevia::VistaPrevia(QWidget *parent)
     setPixmap(Imagenes::SinImagen());
 }
 
-void VistaPrevia::Mostrar(const QString &ruta)
+void VistaPrevia::Mostrar(const std::optional<QImage> &imagen)
 {
-    setPixmap(ruta.isEmpty() ? Imagenes::SinImagen()
-                             : QPixmap::fromImage(cGdiPlus().FilenameToIPicture(ruta)));
+    setPixmap(imagen ? QPixmap::fromImage(*imagen) : Imagenes::SinImagen());
 }
 
-void VistaPrevia::Ampliar(const QString &ruta)
+void VistaPrevia::Ampliar(const QImage &imagen)
 {
-    if (ruta.isEmpty())
-        return;
     if (!m_imagen)
         m_imagen = new frmImagen(window());
-    m_imagen->Mostrar(cGdiPlus().FilenameToIPicture(ruta));
+    m_imagen->Mostrar(imagen);
 }
 
 } // namespace Corvala

@@ -2,6 +2,10 @@
 
 #include "comun/windows/EtiquetaPulsable.h"
 
+#include <QImage>
+
+#include <optional>
+
 namespace Corvala {
 
 class frmImagen;
@@ -15,11 +19,11 @@ class VistaPrevia : public EtiquetaPulsable
 public:
     explicit VistaPrevia(QWidget *parent);
 
-    // The snapshot of a file (empty: none, the placeholder shown); a file that cannot be
-    // decoded leaves the box empty.
-    void Mostrar(const QString &ruta);
-    // The snapshot of a file at its own size, over the window, until the player closes it.
-    void Ampliar(const QString &ruta);
+    // A game's snapshot (none: the placeholder); one that could not be decoded (a null
+    // picture) leaves the box empty.
+    void Mostrar(const std::optional<QImage> &imagen);
+    // A snapshot at its own size, over the window, until the player closes it.
+    void Ampliar(const QImage &imagen);
 
 private:
     frmImagen *m_imagen = nullptr;

@@ -22,6 +22,7 @@
 #include "frontend/windows/BarraDeCatalogo.h"
 #include "frontend/windows/VistaDeJuegos.h"
 #include "frontend/windows/VistaPrevia.h"
+#include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
@@ -343,10 +344,17 @@ void frmCargador::MostrarImagenROM(bool ampliar)
     if (fila < 0)
         return;
     const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos->Modelo().Fila(fila).archivo);
+    if (ruta.isEmpty()) {
+        // The enlarged window shows only a snapshot there is.
+        if (!ampliar)
+            ImagenROM->Mostrar(std::nullopt);
+        return;
+    }
+    const QImage imagen = cGdiPlus().FilenameToIPicture(ruta);
     if (ampliar)
-        ImagenROM->Ampliar(ruta);
+        ImagenROM->Ampliar(imagen);
     else
-        ImagenROM->Mostrar(ruta);
+        ImagenROM->Mostrar(imagen);
 }
 
 void frmCargador::Label1_Click()
