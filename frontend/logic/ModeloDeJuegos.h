@@ -24,6 +24,11 @@ struct JuegoDeLista
     QString clave;            // title and archive name as the search compares them
     bool desconocida = false; // the emulator does not know the archive
     bool favorito = false;    // one of the player's favourite games
+    // Whether the game can run, as an audit of the archives finds it, and why not in the
+    // player's words; not known until such an audit has looked at it.
+    enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
+    Jugable jugable = Jugable::SinAuditar;
+    QString motivo;
 };
 
 // The game list's rows, in the list's order (the titles ascending, then the archives the
