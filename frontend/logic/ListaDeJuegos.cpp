@@ -53,6 +53,13 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
     return lista;
 }
 
+Mensaje MensajeNoSeApartaLista()
+{
+    return {QStringLiteral("Se ha producido un error, comprueba si el archivo 'Lista.txt' está "
+                           "cómo sólo lectura ya que si es así es imposible seguir."),
+            QStringLiteral("Error."), Mensaje::Icono::Critico, Mensaje::Botones::Aceptar};
+}
+
 bool ApartarLista(const CarpetaMame &carpeta)
 {
     // Only a file is the list: anything else there cannot be set aside as one.

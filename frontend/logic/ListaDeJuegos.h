@@ -57,6 +57,8 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
 // The list's renewal sets lista.txt aside (as lista.anterior) before the emulator makes a new
 // one, so that a run that fails can give the old one back. False when it cannot be moved.
 bool ApartarLista(const CarpetaMame &carpeta);
+// The box when it cannot.
+Mensaje MensajeNoSeApartaLista();
 
 // Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
 // be read no title can be looked up and the list has no entries.

@@ -44,6 +44,16 @@ Mensaje Partida::MensajeRomDesconocida()
             QStringLiteral("¡ATENCIÓN!"), Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
 }
 
+Mensaje Partida::MensajeDelLog(const QString &titulo, const QString &log)
+{
+    if (log.isEmpty())
+        return {QStringLiteral("No hay sucesos."), QStringLiteral("Visor de Sucesos.")};
+    const QString saltos = QStringLiteral("\r\n\r\n");
+    return {QStringLiteral("Juego cargado: ") + titulo + saltos + QStringLiteral("Sucesos:")
+                    + saltos + log,
+            QStringLiteral("Visor de sucesos.")};
+}
+
 Mensaje Partida::MensajeErrorCfg()
 {
     return {QStringLiteral("No se puede modificar el archivo de configuraciones, compruebe que "

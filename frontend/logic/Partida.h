@@ -49,6 +49,8 @@ public:
     // set aside or put back.
     static Mensaje MensajeRomDesconocida();
     static Mensaje MensajeErrorCfg();
+    // The log viewer's box: the last game and what the emulator said, or that nothing was.
+    static Mensaje MensajeDelLog(const QString &titulo, const QString &log);
 
     // The log kept when the emulator could not be started at all.
     static QString LogSinEmulador();

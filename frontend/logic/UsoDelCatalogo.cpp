@@ -1,7 +1,10 @@
 #include "frontend/logic/UsoDelCatalogo.h"
 
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
+
+#include <QFileInfo>
 
 namespace Corvala::UsoDelCatalogo {
 
@@ -21,6 +24,24 @@ bool HayQueConstruir(const Sesion &sesion, bool listaRenovada)
 {
     return listaRenovada || !sesion.catalogo
            || !(sesion.catalogo->SelloDe() == SelloActual(sesion));
+}
+
+LecturaDelCatalogo::LecturaDelCatalogo(const CarpetaMame &carpeta)
+{
+    const QString ruta = Catalogo::Ruta(carpeta);
+    if (QFileInfo::exists(ruta))
+        m_lectura = std::async(std::launch::async,
+                               [this, ruta] { return Catalogo::Abrir(ruta, &m_motivo); });
+}
+
+std::shared_ptr<const Catalogo> LecturaDelCatalogo::Tomar()
+{
+    if (!m_lectura.valid())
+        return nullptr;
+    std::shared_ptr<const Catalogo> catalogo = m_lectura.get();
+    if (!catalogo)
+        qCWarning(lcCatalogo) << "corvala.db cannot be read:" << m_motivo;
+    return catalogo;
 }
 
 Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <future>
+#include <memory>
 #include <optional>
 
 namespace Corvala {
@@ -27,6 +29,25 @@ Catalogo::Sello SelloActual(const Sesion &sesion);
 // The catalogue in use must be built (again): there is none, it no longer matches the
 // emulator or its list, or the player renewed the list.
 bool HayQueConstruir(const Sesion &sesion, bool listaRenovada);
+
+// The folder's catalogue as it lies on disk, read in a thread of its own while the start-up
+// goes on.
+class LecturaDelCatalogo
+{
+public:
+    // Nothing is read where the folder has no corvala.db.
+    explicit LecturaDelCatalogo(const CarpetaMame &carpeta);
+    LecturaDelCatalogo(const LecturaDelCatalogo &) = delete;
+    LecturaDelCatalogo &operator=(const LecturaDelCatalogo &) = delete;
+
+    // Waits for it: the catalogue, or null (a catalogue that cannot be read is logged with
+    // its reason).
+    std::shared_ptr<const Catalogo> Tomar();
+
+private:
+    QString m_motivo;
+    std::future<std::shared_ptr<const Catalogo>> m_lectura;
+};
 
 // The list's context menu for the selected entry (-1: none).
 struct Menu

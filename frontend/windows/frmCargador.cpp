@@ -1,7 +1,6 @@
 #include "frontend/windows/frmCargador.h"
 
 #include "comun/logic/ArchivosDeCarpeta.h"
-#include "comun/logic/ListaMame.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Registro.h"
@@ -27,22 +26,15 @@
 #include "rommanager/windows/frmGestionar.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
-
-#include <future>
 
 namespace Corvala {
 
 using Colores::Colorear;
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
 {
@@ -226,13 +218,7 @@ void frmCargador::Form_Load()
     resize(TamanoDeDiseno());
     Ocupacion reloj(this);
     // The catalogue there is, read while the start-up reads the list.
-    const QString rutaCatalogo = Catalogo::Ruta(m_sesion.carpeta);
-    QString motivo;
-    std::future<std::shared_ptr<const Catalogo>> catalogo;
-    if (QFileInfo::exists(rutaCatalogo))
-        catalogo = std::async(std::launch::async, [rutaCatalogo, &motivo] {
-            return Catalogo::Abrir(rutaCatalogo, &motivo);
-        });
+    UsoDelCatalogo::LecturaDelCatalogo catalogo(m_sesion.carpeta);
     Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
     if (inicio.rechazo) {
         Mensajes::Mostrar(*inicio.rechazo);
@@ -240,12 +226,9 @@ void frmCargador::Form_Load()
         return;
     }
     m_juegos->LeerJugador();
-    if (catalogo.valid() && UsoDelCatalogo::Orden(m_sesion)) {
-        m_sesion.catalogo = catalogo.get();
-        // It is built anew below.
-        if (!m_sesion.catalogo)
-            qCWarning(lcCatalogo) << "corvala.db cannot be read:" << motivo;
-    }
+    // One that cannot be read is built anew below.
+    if (UsoDelCatalogo::Orden(m_sesion))
+        m_sesion.catalogo = catalogo.Tomar();
     m_juegos->Mostrar(inicio.lista);
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
@@ -481,11 +464,7 @@ void frmCargador::lblLista_Click()
     // The hourglass stays through the countdown, until the list is loaded again.
     m_relojLista.emplace(this);
     if (!ListaDeJuegos::ApartarLista(m_sesion.carpeta)) {
-        Mensajes::Mostrar({QStringLiteral("Se ha producido un error, comprueba si el archivo "
-                                          "'Lista.txt' está cómo sólo lectura ya que si es así es "
-                                          "imposible seguir."),
-                           QStringLiteral("Error."), Mensaje::Icono::Critico,
-                           Mensaje::Botones::Aceptar});
+        Mensajes::Mostrar(ListaDeJuegos::MensajeNoSeApartaLista());
         m_relojLista.reset();
         return;
     }
@@ -512,13 +491,7 @@ void frmCargador::lblLog_Click()
 {
     if (m_sesion.ocupado)
         return;
-    if (m_sesion.ultimoLog.isEmpty()) {
-        Mensajes::Mostrar({QStringLiteral("No hay sucesos."), QStringLiteral("Visor de Sucesos.")});
-        return;
-    }
-    Mensajes::Mostrar({QStringLiteral("Juego cargado: ") + m_sesion.ultimoTitulo + kCrLf + kCrLf
-                               + QStringLiteral("Sucesos:") + kCrLf + kCrLf + m_sesion.ultimoLog,
-                       QStringLiteral("Visor de sucesos.")});
+    Mensajes::Mostrar(Partida::MensajeDelLog(m_sesion.ultimoTitulo, m_sesion.ultimoLog));
 }
 
 void frmCargador::resizeEvent(QResizeEvent *evento)
