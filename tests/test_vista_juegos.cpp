@@ -8,6 +8,7 @@
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
+#include "apoyo/VentanaDePrueba.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -33,14 +34,7 @@ struct Lista
         vista.Mostrar(ListaDeJuegos::Cargar(carpeta.Carpeta()));
         vista.resize(300, 200);
     }
-    QStringList Visibles() const
-    {
-        QStringList titulos;
-        const QAbstractItemModel *modelo = Control<QListView>(vista, "lstJuegos")->model();
-        for (int i = 0; i < modelo->rowCount(); ++i)
-            titulos << modelo->index(i, 0).data().toString();
-        return titulos;
-    }
+    QStringList Visibles() const { return Filas(vista); }
     int Fila(const char *titulo) const
     {
         return vista.Modelo().FilaDeTitulo(QLatin1String(titulo));

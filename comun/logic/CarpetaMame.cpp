@@ -1,6 +1,7 @@
 #include "comun/logic/CarpetaMame.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace Corvala {
 
@@ -28,6 +29,11 @@ QString CarpetaMame::NombreEmulador()
 QString CarpetaMame::Emulador() const
 {
     return Ruta(NombreEmulador());
+}
+
+bool CarpetaMame::TieneEmulador() const
+{
+    return QFileInfo(Emulador()).isFile();
 }
 
 } // namespace Corvala

@@ -20,6 +20,8 @@ public:
     // The emulator's executable in the folder ("mame", or "mame.exe" on Windows).
     QString Emulador() const;
     static QString NombreEmulador();
+    // The folder holds the emulator (a file, or a link to one).
+    bool TieneEmulador() const;
 
 private:
     QString m_ruta;

@@ -109,11 +109,11 @@ public:
 private:
     struct Conexion;
     bool Empezar();
+    // Records why the step failed; false.
+    bool Fallar();
 
     QString m_ruta;
     std::unique_ptr<Conexion> m_conexion;
-    bool Fallar();
-
     bool m_fallido = false;
     bool m_terminado = false;
     QString m_motivo;

@@ -136,12 +136,9 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
     m_resultado = std::make_shared<Catalogo>();
     const QString nueva = Catalogo::RutaNueva(carpeta);
     const QString destino = Catalogo::Ruta(carpeta);
-    m_construido = false;
+    m_fin = {};
     m_hilo = QThread::create([this, orden, nueva, destino, sello, catalogo = m_resultado] {
-        const Resultado construido
-                = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
-        m_construido = bool(construido);
-        m_motivo = construido.Motivo();
+        m_fin = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
     });
     // The end of a build that was cancelled meanwhile may still be on its way: it is not this
     // build's end.
@@ -169,9 +166,9 @@ void ConstruccionCatalogo::Terminada()
     m_hilo = nullptr;
     m_reloj.stop();
     std::shared_ptr<const Catalogo> resultado = std::move(m_resultado);
-    if (!m_construido)
+    if (!m_fin)
         resultado.reset();
-    Q_EMIT terminada(resultado, m_construido ? QString() : m_motivo);
+    Q_EMIT terminada(resultado, m_fin.Motivo());
 }
 
 } // namespace Corvala

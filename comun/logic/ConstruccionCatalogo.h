@@ -55,8 +55,7 @@ private:
     QTimer m_reloj;
     std::atomic<bool> m_cancelar{false};
     std::atomic<int> m_leidas{0};
-    std::atomic<bool> m_construido{false};
-    QString m_motivo; // written by the build's thread, read once it has ended
+    Resultado m_fin; // written by the build's thread, read once it has ended
     std::shared_ptr<Catalogo> m_resultado;
     quint64 m_generacion = 0;
 };

@@ -129,7 +129,7 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     const CarpetaMame &carpeta = sesion.carpeta;
     Inicio inicio;
     sesion.cd = sesion.esUnidadCD(carpeta.Ruta());
-    if (!QFileInfo(carpeta.Emulador()).isFile()) {
+    if (!carpeta.TieneEmulador()) {
         inicio.rechazo = MensajeSinEmulador();
         return inicio;
     }

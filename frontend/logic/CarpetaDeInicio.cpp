@@ -11,11 +11,6 @@ namespace Corvala::CarpetaDeInicio {
 
 namespace {
 
-bool TieneEmulador(const QString &carpeta)
-{
-    return QFileInfo(CarpetaMame(carpeta).Emulador()).isFile();
-}
-
 bool MismaCarpeta(const QString &una, const QString &otra)
 {
     const QString real = QFileInfo(una).canonicalFilePath();
@@ -27,10 +22,10 @@ bool MismaCarpeta(const QString &una, const QString &otra)
 Eleccion Elegir(const QString &programa, const QString &instalada, const QString &casa,
                 const QString &emulador)
 {
-    if (TieneEmulador(programa) && !MismaCarpeta(programa, instalada))
+    if (CarpetaMame(programa).TieneEmulador() && !MismaCarpeta(programa, instalada))
         return {programa, {}};
     const QString propia = QDir(casa).filePath(QStringLiteral("mame"));
-    if (TieneEmulador(propia))
+    if (CarpetaMame(propia).TieneEmulador())
         return {propia, {}};
     if (!emulador.isEmpty())
         return {propia, emulador};

@@ -2,7 +2,7 @@
 
 namespace Corvala {
 
-bool CriteriosDeLista::Muestra(const JuegoDeLista &fila) const
+bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
 {
     if (!busqueda.isEmpty() && !fila.clave.contains(busqueda))
         return false;
@@ -36,15 +36,11 @@ void FiltroDeJuegos::PonerModelo(const ModeloDeJuegos *modelo)
     m_modelo = modelo;
     // Read only: the filter never changes a row.
     setSourceModel(const_cast<ModeloDeJuegos *>(modelo));
-    if (m_modelo) {
-        const auto catalogo = [this] {
-            m_criterios.conCatalogo = m_modelo->CatalogoEnUso() != nullptr;
-            invalidateFilter();
-        };
-        connect(m_modelo, &QAbstractItemModel::modelReset, this, catalogo);
-        connect(m_modelo, &QAbstractItemModel::dataChanged, this, catalogo);
-        catalogo();
-    }
+    // Rows are not filtered again on their own while they change: a change of their data
+    // (not of their number) is one the filters may see.
+    if (m_modelo)
+        connect(m_modelo, &QAbstractItemModel::dataChanged, this,
+                &FiltroDeJuegos::invalidateFilter);
 }
 
 void FiltroDeJuegos::PonerFiltros(const Filtros &filtros)
@@ -75,7 +71,8 @@ QModelIndex FiltroDeJuegos::Visible(int fila) const
 
 bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
 {
-    return m_modelo->Valida(fila) && m_criterios.Muestra(m_modelo->Fila(fila));
+    return m_modelo->Valida(fila)
+           && m_criterios.Muestra(m_modelo->Fila(fila), m_modelo->CatalogoEnUso() != nullptr);
 }
 
 } // namespace Corvala

@@ -13,12 +13,10 @@ struct CriteriosDeLista
     Filtros filtros;
     // The search's text, folded (ModeloDeJuegos::Plegar); empty: no search.
     QString busqueda;
-    // The filters that need the catalogue apply only while there is one.
-    bool conCatalogo = false;
 
     // Whether the row is shown: its title or archive holds the search's text, and no filter
-    // leaves it out.
-    bool Muestra(const JuegoDeLista &fila) const;
+    // leaves it out. The filters that need the catalogue apply only while there is one.
+    bool Muestra(const JuegoDeLista &fila, bool conCatalogo) const;
 };
 
 // The rows of the game list that the player sees: the model's rows, less what the filters and
@@ -30,7 +28,8 @@ class FiltroDeJuegos : public QSortFilterProxyModel
 public:
     explicit FiltroDeJuegos(QObject *parent = nullptr);
 
-    // The rows behind the view; the filter follows their changes.
+    // The rows behind the view; the filter follows their changes (a new catalogue, a
+    // favourite).
     void PonerModelo(const ModeloDeJuegos *modelo);
     const ModeloDeJuegos *Modelo() const { return m_modelo; }
 

@@ -63,17 +63,20 @@ void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Cat
         m_filas.push_back(std::move(fila));
     }
     m_juegosListados = lista.juegosListados;
-    m_catalogo = std::move(catalogo);
-    for (JuegoDeLista &fila : m_filas)
-        fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
+    BuscarMaquinas(std::move(catalogo));
     endResetModel();
 }
 
-void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
+void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
 {
     m_catalogo = std::move(catalogo);
     for (JuegoDeLista &fila : m_filas)
         fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
+}
+
+void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
+{
+    BuscarMaquinas(std::move(catalogo));
     if (!m_filas.isEmpty())
         Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
 }

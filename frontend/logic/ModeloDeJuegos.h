@@ -72,6 +72,9 @@ public:
     QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
 
 private:
+    // Each row's machine in the catalogue that is now in use.
+    void BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo);
+
     QVector<JuegoDeLista> m_filas;
     std::shared_ptr<const Catalogo> m_catalogo;
     int m_juegosListados = 0;

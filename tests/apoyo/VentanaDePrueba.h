@@ -33,7 +33,8 @@ struct Ventana
 inline const QStringList kFilasDelEjemplo = {QStringLiteral("Galaga"), QStringLiteral("Pac-Man"),
                                              QStringLiteral("ROM desconocida(junk.zip)")};
 
-inline QStringList Filas(const Corvala::frmCargador &ventana)
+// The rows the game list shows, in the main window or in the list's own widget.
+inline QStringList Filas(const QWidget &ventana)
 {
     QStringList filas;
     const QAbstractItemModel *modelo = Control<QListView>(ventana, "lstJuegos")->model();
