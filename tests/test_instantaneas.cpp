@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QImageWriter>
+#include <QScreen>
 #include <QtTest>
 
 using namespace Corvala;
@@ -109,7 +110,7 @@ private Q_SLOTS:
                  QStringLiteral("Haz doble clic para cargar la ROM."));
         QCOMPARE(ColorDeEstado(v.ventana), Colores::kTurquesa);
         QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
+                 QStringLiteral("Galaga\nNombre del archivo zip de la ROM: \"galaga.zip\""));
         // The .jpg comes before the .png, and is stretched over the fixed box.
         QCOMPARE(v.Vista().size(), QSize(40, 30));
         QVERIFY(Control<QLabel>(v.ventana, "ImagenROM")->hasScaledContents());
@@ -119,7 +120,7 @@ private Q_SLOTS:
         v.Elegir(kPacman);
         QCOMPARE(v.Vista(), Imagenes::SinImagen().toImage());
         QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\""));
+                 QStringLiteral("Pac-Man\nNombre del archivo zip de la ROM: \"pacman.zip\""));
 
         // A snapshot that is no picture, or a folder named like one: no picture at all.
         v.carpeta.Escribir(QStringLiteral("snaps/pacman.gif"), "GIF89a cortado");
@@ -176,6 +177,30 @@ private Q_SLOTS:
         v.PulsarVista();
         QCOMPARE(cliente, QSize(64, 48));
         QCOMPARE(v.ventana.findChildren<frmImagen *>().size(), 1);
+
+        // Wider than the screen: shrunk to it in proportion, its frame on the screen.
+        const QRect pantalla = v.ventana.screen()->availableGeometry();
+        v.carpeta.Escribir(QStringLiteral("snaps/pacman.bmp"),
+                           Imagen({pantalla.width() * 2, 240}, Qt::red, "bmp"));
+        QRect marco;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            cliente = ventana ? ventana->size() : QSize();
+            marco = ventana ? ventana->frameGeometry() : QRect();
+        });
+        v.PulsarVista();
+        QVERIFY(cliente.width() <= pantalla.width() && cliente.width() > pantalla.width() / 2);
+        QVERIFY(qAbs(cliente.height() - 240 * cliente.width() / (pantalla.width() * 2)) <= 1);
+        QVERIFY(pantalla.contains(marco));
+    }
+
+    void trasLaPartidaLaInstantaneaNueva()
+    {
+        VentanaConInstantaneas v;
+        v.carpeta.Control("game.writes_snap=1\n");
+        v.Elegir(kPacman);
+        QCOMPARE(v.Vista(), Imagenes::SinImagen().toImage());
+        DobleClic(v.ventana, kPacman);
+        QCOMPARE(v.Vista().size(), QSize(1, 1));
     }
 
     void mientrasSeJuega()
@@ -192,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text(),
                  QStringLiteral("Cargando ROM, por favor se paciente."));
         QCOMPARE(Control<QListView>(v.ventana, "lstJuegos")->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"galaga.zip\""));
+                 QStringLiteral("Galaga\nNombre del archivo zip de la ROM: \"galaga.zip\""));
         QCOMPARE(v.Vista().size(), QSize(224, 256));
 
         // The preview's click is not a command: it enlarges the selected row's snapshot.

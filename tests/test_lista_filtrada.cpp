@@ -157,7 +157,8 @@ private Q_SLOTS:
         v.Elegir(kPacman);
         QCOMPARE(v.Lista()->toolTip(),
                  QStringLiteral(
-                         "Nombre del archivo zip de la ROM: \"pacman.zip\"\nAño: 1980 · "
+                         "Pac-Man (Midway)\nNombre del archivo zip de la ROM: \"pacman.zip\"\nAño: "
+                         "1980 · "
                          "Fabricante: Namco "
                          "(Midway license) · Clon de: Puck Man (Japan set 1) · Estado: Funciona"));
         QStringList valores;
@@ -198,7 +199,8 @@ private Q_SLOTS:
         QCOMPARE(v.ventana.Juegos().Parecidos().Identificados(), 1);
         v.Elegir(kJunk);
         QCOMPARE(v.Lista()->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"junk.zip\"\n"
+                 QStringLiteral("ROM desconocida(junk.zip)\nNombre del archivo zip de la ROM: "
+                                "\"junk.zip\"\n"
                                 "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
     }
 

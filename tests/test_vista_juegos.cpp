@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(l.vista.FilaElegida(), l.Fila("Pac-Man"));
         QCOMPARE(elegida.constLast().first().toInt(), l.Fila("Pac-Man"));
         QCOMPARE(Control<QListView>(l.vista, "lstJuegos")->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"pacman.zip\""));
+                 QStringLiteral("Pac-Man\nNombre del archivo zip de la ROM: \"pacman.zip\""));
         // Enter asks for the chosen game; the widget starts nothing itself.
         QTest::keyClick(Control<QLineEdit>(l.vista, "txtBuscar"), Qt::Key_Return);
         QCOMPARE(lanzar.size(), 1);
@@ -98,7 +98,8 @@ private Q_SLOTS:
         Lista l;
         auto catalogo = std::make_shared<Catalogo>();
         for (const auto &[nombre, clon] :
-             {std::pair("galaga", ""), std::pair("pacman", "puckman"), std::pair("puckman", "")}) {
+             {std::pair("galaga", "pacman"), std::pair("pacman", "puckman"),
+              std::pair("puckman", "")}) {
             FichaMaquina ficha;
             ficha.nombre = QLatin1String(nombre);
             ficha.clonDe = QLatin1String(clon);
@@ -108,21 +109,22 @@ private Q_SLOTS:
         l.sesion.catalogo = catalogo;
         l.vista.CatalogoCambiado();
 
-        l.vista.ElegirFila(l.Fila("Pac-Man"));
+        l.vista.ElegirFila(l.Fila("Galaga"));
         l.Menu("mnuOcultarClones")->trigger();
-        QCOMPARE(l.Visibles(), (QStringList{kTodos[0], kTodos[2]}));
+        // Galaga's parent is listed, Pac-Man's is not: the player's only way to that game stays.
+        QCOMPARE(l.Visibles(), (QStringList{kTodos[1], kTodos[2]}));
         // The game chosen is hidden: the first row shown is chosen.
-        QCOMPARE(l.vista.FilaElegida(), l.Fila("Galaga"));
+        QCOMPARE(l.vista.FilaElegida(), l.Fila("Pac-Man"));
 
         // An unknown archive is no favourite; a game is, and the filter keeps it alone.
         l.vista.ElegirFila(l.Fila("ROM desconocida(junk.zip)"));
         QVERIFY(!l.Menu("mnuFavorito")->isEnabled());
-        l.vista.ElegirFila(l.Fila("Galaga"));
+        l.vista.ElegirFila(l.Fila("Pac-Man"));
         l.Menu("mnuFavorito")->trigger();
-        QVERIFY(l.vista.Modelo().Fila(l.Fila("Galaga")).favorito);
+        QVERIFY(l.vista.Modelo().Fila(l.Fila("Pac-Man")).favorito);
         l.Menu("mnuSoloFavoritos")->trigger();
-        QCOMPARE(l.Visibles(), QStringList{kTodos[0]});
-        QVERIFY(l.carpeta.Leer(QStringLiteral("jugador.txt")).contains("galaga\r\n"));
+        QCOMPARE(l.Visibles(), QStringList{kTodos[1]});
+        QVERIFY(l.carpeta.Leer(QStringLiteral("jugador.txt")).contains("pacman\r\n"));
         QVERIFY(mensajes.Vistos().isEmpty());
 
         // Without the catalogue the clones are shown again; the favourites filter stays.

@@ -17,6 +17,8 @@ inline QListView *ListaDeTextos(QWidget *padre, QAbstractItemModel *modelo, cons
     lista->setUniformItemSizes(true);
     lista->setSelectionMode(QAbstractItemView::SingleSelection);
     lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A text too long is shortened in its middle: "… (set 1)" and "… (set 2)" stay apart.
+    lista->setTextElideMode(Qt::ElideMiddle);
     lista->setFrameStyle(QFrame::Box | QFrame::Plain);
     Colores::Colorear(lista, QPalette::Base, Colores::kFondoLista);
     Colores::Colorear(lista, QPalette::Text, Colores::kNegro);

@@ -18,7 +18,9 @@ bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
     }
     if (!fila.maquina)
         return true;
-    if (filtros.ocultarClones && !fila.maquina->clonDe.isEmpty())
+    // A clone is hidden behind its parent: one whose parent the player lacks is the only way
+    // to that game.
+    if (filtros.ocultarClones && fila.padreListado)
         return false;
     if (filtros.ocultarBios && (fila.maquina->esBios || fila.maquina->esDispositivo))
         return false;

@@ -4,6 +4,8 @@
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace Corvala {
@@ -70,8 +72,14 @@ void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Cat
 void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
 {
     m_catalogo = std::move(catalogo);
-    for (JuegoDeLista &fila : m_filas)
+    QSet<QString> juegos;
+    for (JuegoDeLista &fila : m_filas) {
         fila.maquina = m_catalogo && !fila.desconocida ? m_catalogo->Maquina(fila.juego) : nullptr;
+        if (!fila.desconocida)
+            juegos.insert(fila.juego);
+    }
+    for (JuegoDeLista &fila : m_filas)
+        fila.padreListado = fila.maquina && juegos.contains(fila.maquina->clonDe);
 }
 
 void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)

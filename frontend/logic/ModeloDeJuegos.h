@@ -21,9 +21,10 @@ struct JuegoDeLista
     QString juego;   // the set name: the archive's name without ".zip", in lower case
     // The machine in the catalogue in use; null without a catalogue, or when it lacks the set.
     const FichaMaquina *maquina = nullptr;
-    QString clave;            // title and archive name as the search compares them
-    bool desconocida = false; // the emulator does not know the archive
-    bool favorito = false;    // one of the player's favourite games
+    QString clave;             // title and archive name as the search compares them
+    bool desconocida = false;  // the emulator does not know the archive
+    bool favorito = false;     // one of the player's favourite games
+    bool padreListado = false; // a clone whose parent game is a row of the list too
     // Whether the game can run, as an audit of the archives finds it, and why not in the
     // player's words; not known until such an audit has looked at it.
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };

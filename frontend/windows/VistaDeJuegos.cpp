@@ -259,7 +259,9 @@ void VistaDeJuegos::Elegida()
     if (fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
-    QString ayuda = QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(juego.archivo);
+    // The whole title first: the list may have to shorten it.
+    QString ayuda = juego.titulo + QLatin1Char('\n')
+                    + QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(juego.archivo);
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),

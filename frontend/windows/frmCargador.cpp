@@ -311,6 +311,8 @@ void frmCargador::LanzarFila(int fila)
     } else {
         Estado({QStringLiteral("Ha terminado la carga."), ColorEstado::Azul});
     }
+    // The player may have taken a snapshot while playing.
+    MostrarImagenROM(false);
 }
 
 void frmCargador::lstJuegos_Click()

@@ -1,6 +1,10 @@
 #include "frontend/windows/frmImagen.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace Corvala {
 
@@ -18,13 +22,32 @@ frmImagen::frmImagen(QWidget *parent)
 
 void frmImagen::Mostrar(const QImage &imagen)
 {
-    Image1->setPixmap(QPixmap::fromImage(imagen));
+    const QWidget *dueno = parentWidget()->window();
+    // The frame the window system puts around a window, as it put one around the owner's.
+    const QMargins marco(dueno->geometry().left() - dueno->frameGeometry().left(),
+                         dueno->geometry().top() - dueno->frameGeometry().top(),
+                         dueno->frameGeometry().right() - dueno->geometry().right(),
+                         dueno->frameGeometry().bottom() - dueno->geometry().bottom());
+    const QRect pantalla = (dueno->screen() ? dueno->screen() : QGuiApplication::primaryScreen())
+                                   ->availableGeometry();
+    // A picture larger than the screen is shrunk to fit it, frame and all, in proportion.
+    const QSize cabe = pantalla.marginsRemoved(marco).size();
+    QPixmap dibujo = QPixmap::fromImage(imagen);
+    if (!imagen.isNull() && (dibujo.width() > cabe.width() || dibujo.height() > cabe.height()))
+        dibujo = dibujo.scaled(cabe, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Image1->setPixmap(dibujo);
     Image1->adjustSize();
     // The client area is the picture: the window system adds its own frame and title bar
     // around it, so the margins are always those of this platform's frame.
     setFixedSize(imagen.isNull() ? QSize(1, 1) : Image1->size());
-    const QWidget *dueno = parentWidget()->window();
-    move(dueno->frameGeometry().center() - rect().center());
+    // Centred over the owner, its title bar kept on the screen.
+    QRect lugar = rect().marginsAdded(marco);
+    lugar.moveCenter(dueno->frameGeometry().center());
+    lugar.moveLeft(std::clamp(lugar.left(), pantalla.left(),
+                              std::max(pantalla.left(), pantalla.right() + 1 - lugar.width())));
+    lugar.moveTop(std::clamp(lugar.top(), pantalla.top(),
+                             std::max(pantalla.top(), pantalla.bottom() + 1 - lugar.height())));
+    move(lugar.topLeft());
     exec();
 }
 

@@ -24,6 +24,8 @@
 //                   unknown=a,b        options this emulator does not know (without "-")
 //                   writes_cfg=1       a game writes cfg/default.cfg and cfg/NAME.cfg as it
 //                                      ends, as the emulator does
+//                   writes_snap=1      a game leaves a snapshot, snaps/NAME/0000.png, as F12
+//                                      does
 //                   stall_after=N      -listxml prints N machines, then waits 20 seconds
 //                   crash_after=N      -listxml prints N machines, then dies of an abort
 //   cfg_during_game the names in the cfg folder while the last game ran, one per line
@@ -562,6 +564,19 @@ int main(int argc, char **argv)
             std::ofstream("cfg/" + romName + ".cfg", std::ios::binary)
                     << "<mameconfig version=\"10\"><system name=\"" << romName
                     << "\"/></mameconfig>\n";
+        }
+        if (conf.Flag(command, "writes_snap")) {
+            // One black pixel.
+            static const unsigned char kPng[]
+                    = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d,
+                       0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01,
+                       0x08, 0x00, 0x00, 0x00, 0x00, 0x3a, 0x7e, 0x9b, 0x55, 0x00, 0x00, 0x00,
+                       0x0a, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0x60, 0x00, 0x00, 0x00,
+                       0x02, 0x00, 0x01, 0x48, 0xaf, 0xa4, 0x71, 0x00, 0x00, 0x00, 0x00, 0x49,
+                       0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+            fs::create_directories("snaps/" + romName, error);
+            std::ofstream("snaps/" + romName + "/0000.png", std::ios::binary)
+                    .write(reinterpret_cast<const char *>(kPng), sizeof kPng);
         }
     }
     return exitCode;
