@@ -546,6 +546,17 @@ private Q_SLOTS:
         QVERIFY(filas.contains(qMakePair(QStringLiteral("Partidas:"),
                                          QStringLiteral("3, la última el 08/12/2026 15:20"))));
         QVERIFY(filas.contains(qMakePair(QStringLiteral("Favorito:"), QStringLiteral("Sí"))));
+
+        // An archive the emulator does not know, identified from its files.
+        Candidato parecido;
+        parecido.nombre = QStringLiteral("puckman");
+        parecido.titulo = QStringLiteral("Puck Man (Japan set 1)");
+        QVERIFY(InformacionJuego::Filas(QStringLiteral("ROM desconocida(junk.zip)"),
+                                        QStringLiteral("junk.zip"), nullptr, &catalogo, {}, false,
+                                        &parecido)
+                        .contains(qMakePair(QStringLiteral("Parece ser:"),
+                                            QStringLiteral("Puck Man (Japan set 1), cuyo archivo "
+                                                           "es puckman.zip"))));
     }
 };
 

@@ -278,7 +278,10 @@ private Q_SLOTS:
                               "           Corvala\r\n");
         QTest::newRow("fin de linea LF")
                 << QByteArray("rompath roms\n# ctrlr <NULL>\nvideo soft")
-                << QByteArray("rompath roms\nctrlr                   Corvala\r\nvideo soft");
+                << QByteArray("rompath roms\nctrlr                   Corvala\nvideo soft");
+        QTest::newRow("la ultima linea, sin fin")
+                << QByteArray("rompath roms\r\nctrlr hotrod")
+                << QByteArray("rompath roms\r\nctrlr                   Corvala");
     }
     void opcionCambiaSoloSuLinea()
     {

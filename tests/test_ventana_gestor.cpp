@@ -151,6 +151,10 @@ private Q_SLOTS:
             QVERIFY(mensajes.Vistos().last().texto.endsWith(
                     QStringLiteral("el título del juego es Pac-Man.")));
             QVERIFY(!Control<QWidget>(*gestor, "Estado")->isVisible());
+            // The game found is chosen: "Actualizar ROM" is one click away.
+            QCOMPARE(Control<QListView>(*gestor, "lstJuegos")->currentIndex().data().toString(),
+                     QStringLiteral("Pac-Man"));
+            QCOMPARE(Control<QLabel>(*gestor, "lblArchivo")->text(), QStringLiteral("pacman.zip"));
 
             // Both equal titles give the archive of the first line.
             Elegir(Control<QListView>(*gestor, "lstJuegos"), QStringLiteral("PAC-MAN"));
@@ -369,6 +373,10 @@ private Q_SLOTS:
         gestor.Form_Load();
         gestor.show();
         Elegir(Control<QListView>(gestor, "ROMs"), QStringLiteral("fusion.zip"));
+        // What it appears to be, from its files, before any search.
+        QCOMPARE(
+                Control<QLabel>(gestor, "lblTitulo")->text(),
+                QStringLiteral("ROM desconocida(fusion.zip) · Parece ser: Puck Man (Japan set 1)"));
         principal.carpeta.OlvidarLlamadas();
         mensajes.Responder(Respuesta::Si);
         Clic(Control<BotonEtiqueta>(gestor, "lblBuscar"));

@@ -87,4 +87,24 @@ bool SirveAlJuego(const Catalogo &catalogo, const DirectorioZip &directorio, con
     });
 }
 
+QString Parecido(const Candidato &candidato)
+{
+    return QStringLiteral("%1, cuyo archivo es %2.zip").arg(candidato.titulo, candidato.nombre);
+}
+
+QString LineaDeParecido(const Candidato *candidato)
+{
+    return candidato ? QStringLiteral("Parece ser: ") + Parecido(*candidato) : QString();
+}
+
+std::optional<Candidato> Primero(const Catalogo *catalogo, const QString &ruta)
+{
+    if (!catalogo)
+        return std::nullopt;
+    const QVector<Candidato> candidatos = Candidatos(*catalogo, DirectorioZip::Leer(ruta));
+    if (candidatos.isEmpty())
+        return std::nullopt;
+    return candidatos.first();
+}
+
 } // namespace Corvala::Identificacion

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 namespace Corvala {
 
 // A set whose ROMs an archive holds, matched by size and CRC.
@@ -36,6 +38,15 @@ QVector<Candidato> Completos(const QVector<Candidato> &candidatos);
 // least one of its ROMs: the half of a compatibility test the emulator cannot answer, since it
 // also finds a set's files in other archives of the folder.
 bool SirveAlJuego(const Catalogo &catalogo, const DirectorioZip &directorio, const QString &juego);
+
+// What an archive appears to be, in the player's words: "Puck Man (Japan set 1), cuyo archivo
+// es puckman.zip"; and as a line of its own, "Parece ser: …" (empty without a candidate).
+QString Parecido(const Candidato &candidato);
+QString LineaDeParecido(const Candidato *candidato);
+
+// The best candidate for the archive at a path, read now; none without a catalogue, or when the
+// archive cannot be read or serves no set.
+std::optional<Candidato> Primero(const Catalogo *catalogo, const QString &ruta);
 
 } // namespace Identificacion
 } // namespace Corvala

@@ -81,8 +81,9 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
                 cambiada = ValorDeOpcion(resto) != valor ? LineaOpcion(nombre, valor) : resto;
             }
         }
+        // A changed line ends as the line it replaces: CR LF, LF, or (the file's last) none.
         if (cambiada && *cambiada != linea)
-            nuevo += cambiada->toUtf8() + "\r\n";
+            nuevo += cambiada->toUtf8() + enBruto.sliced(sinFin.size()).toByteArray();
         else
             nuevo += enBruto;
     }

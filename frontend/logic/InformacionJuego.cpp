@@ -53,17 +53,9 @@ QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo)
     return partes.join(QStringLiteral(" · "));
 }
 
-QString LineaDeParecido(const Candidato *candidato)
-{
-    if (!candidato)
-        return {};
-    return QStringLiteral("Parece ser: %1, cuyo archivo es %2.zip")
-            .arg(candidato->titulo, candidato->nombre);
-}
-
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
                                      const FichaMaquina *maquina, const Catalogo *catalogo,
-                                     const Jugado &jugado, bool favorito)
+                                     const Jugado &jugado, bool favorito, const Candidato *parecido)
 {
     QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), titulo},
                                          {QStringLiteral("Archivo:"), archivo}};
@@ -85,6 +77,8 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
         filas << qMakePair(QStringLiteral("Catálogo:"),
                            catalogo ? QStringLiteral("El emulador no conoce este archivo.")
                                     : QStringLiteral("Todavía no hay catálogo del emulador."));
+        if (parecido)
+            filas << qMakePair(QStringLiteral("Parece ser:"), Identificacion::Parecido(*parecido));
     }
     const QLocale espanol(QLocale::Spanish, QLocale::Spain);
     filas << qMakePair(

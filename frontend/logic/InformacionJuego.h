@@ -21,14 +21,12 @@ QString TextoEstado(const QString &estado);
 // catalogue knows nothing of the game.
 QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo);
 
-// The tooltip's line for an archive the emulator does not know by name, when its files make it
-// appear to be a game; empty otherwise.
-QString LineaDeParecido(const Candidato *candidato);
-
-// The rows of the "Información del juego" window, as label and value.
+// The rows of the "Información del juego" window, as label and value. parecido: the game an
+// archive the emulator does not know appears to be, when one is known.
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
                                      const FichaMaquina *maquina, const Catalogo *catalogo,
-                                     const Jugado &jugado, bool favorito);
+                                     const Jugado &jugado, bool favorito,
+                                     const Candidato *parecido = nullptr);
 
 } // namespace InformacionJuego
 } // namespace Corvala

@@ -182,7 +182,7 @@ void VistaDeJuegos::mnuInformacion_Click()
     frmInformacion(InformacionJuego::Filas(
                            juego.titulo, juego.archivo, juego.maquina, m_sesion.catalogo.get(),
                            juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                           juego.favorito),
+                           juego.favorito, m_parecidos.Primero(juego.archivo)),
                    this)
             .exec();
 }
@@ -265,7 +265,7 @@ void VistaDeJuegos::Elegida()
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
-          InformacionJuego::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
+          Identificacion::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }

@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/Identificacion.h"
 #include "comun/logic/ListaMame.h"
 
 #include <algorithm>
@@ -34,6 +35,19 @@ QStringList Titulos(const CarpetaMame &carpeta)
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
     return titulos;
+}
+
+TituloDeArchivo Titulo(const CarpetaMame &carpeta, const Catalogo *catalogo, const QString &archivo)
+{
+    TituloDeArchivo titulo{TituloDeRom(carpeta, archivo), {}};
+    if (!EsRomDesconocida(titulo.texto))
+        return titulo;
+    if (const std::optional<Candidato> parecido
+        = Identificacion::Primero(catalogo, carpeta.Ruta(QStringLiteral("roms/")) + archivo)) {
+        titulo.texto += QStringLiteral(" · Parece ser: ") + parecido->titulo;
+        titulo.ayuda = Identificacion::LineaDeParecido(&*parecido);
+    }
+    return titulo;
 }
 
 } // namespace Corvala::ListasDelGestor

@@ -259,8 +259,12 @@ void frmGestionar::ROMs_Click()
     if (m_ocupado)
         return;
     const QString archivo = ArchivoElegido();
-    if (!archivo.isEmpty())
-        PonerValor(lblTitulo, TituloDeRom(m_sesion.carpeta, archivo));
+    if (archivo.isEmpty())
+        return;
+    const ListasDelGestor::TituloDeArchivo titulo
+            = ListasDelGestor::Titulo(m_sesion.carpeta, m_sesion.catalogo.get(), archivo);
+    PonerValor(lblTitulo, titulo.texto);
+    lblTitulo->setToolTip(titulo.ayuda);
 }
 
 void frmGestionar::lstJuegos_Click()
@@ -377,7 +381,22 @@ void frmGestionar::BuscarCompatible()
                 // The header line is counted too: the last line lies one beyond the bar's end.
                 progreso->setValue(std::min(contador, progreso->maximum()));
             });
+    if (resultado == Busqueda::Resultado::Encontrada)
+        ElegirTitulo(m_busqueda.TituloEncontrado());
     Mensajes::Mostrar(Busqueda::MensajeDeResultado(resultado, m_busqueda.TituloEncontrado()));
+}
+
+void frmGestionar::ElegirTitulo(const QString &titulo)
+{
+    const QStringList titulos = m_titulos.stringList();
+    for (int fila = 0; fila < titulos.size(); ++fila) {
+        if (titulos[fila].trimmed() == titulo) {
+            const QModelIndex indice = m_titulos.index(fila);
+            lstJuegos->setCurrentIndex(indice);
+            lstJuegos->scrollTo(indice, QAbstractItemView::PositionAtCenter);
+            return;
+        }
+    }
 }
 
 void frmGestionar::lblCancelar_Click()

@@ -76,6 +76,8 @@ private:
     // opens it in the player's text viewer, or says why there is none.
     void Informar(bool elegido, const std::function<bool()> &escribir);
     void BuscarCompatible();
+    // Chooses the first line of the title list with this title, scrolled into view.
+    void ElegirTitulo(const QString &titulo);
     // The compatibility test, with the catalogue in use now.
     Compatibilidad &Prueba();
     // An archive whose name on disk is not UTF-8 cannot be acted on: says so.
