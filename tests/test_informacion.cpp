@@ -1,6 +1,7 @@
 // The About and History windows: their frames, texts and links, the release notes, and how
 // they open from the main window and from each other.
 
+#include "comun/windows/AbrirConElSistema.h"
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "infowindows/logic/NotasDeVersion.h"
@@ -8,6 +9,7 @@
 #include "infowindows/windows/frmHistorial.h"
 
 #include "apoyo/Controles.h"
+#include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
@@ -123,6 +125,20 @@ private Q_SLOTS:
         QVERIFY(navegador.abiertas.at(2).toString().contains(
                 Control<QLabel>(acerca, "lblWebEspanol")->text()));
         QVERIFY(acerca.isVisible());
+    }
+
+    // A desktop with no program for a page or a report: a box says where it is.
+    void sinProgramaParaAbrirloSeDiceDonde()
+    {
+        MensajesDePrueba mensajes;
+        frmAcercaDe acerca;
+        acerca.show();
+        QTest::mouseClick(Control<QLabel>(acerca, "lblMame"), Qt::LeftButton);
+        AbrirConElSistema(QUrl::fromLocalFile(QStringLiteral("/mame/comparacion.log")));
+        QCOMPARE(mensajes.Titulos(), QStringList(2, QStringLiteral("No se puede abrir")));
+        QVERIFY(mensajes.Vistos().at(0).texto.contains(QStringLiteral("www.mamedev.org")));
+        QVERIFY(mensajes.Vistos().at(1).texto.contains(
+                QStringLiteral("\n/mame/comparacion.log\n")));
     }
 
     void lasNotasYVuelta()

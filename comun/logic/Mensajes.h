@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
@@ -31,6 +32,10 @@ Respuesta Mostrar(const Mensaje &mensaje);
 
 // Installs a handler and returns the one it replaces.
 Manejador Instalar(Manejador manejador);
+
+// The player's system has no program to open a file or an address with: says where it is, so
+// that the player can open it.
+Mensaje NoSeAbre(const QUrl &direccion);
 
 } // namespace Mensajes
 } // namespace Corvala

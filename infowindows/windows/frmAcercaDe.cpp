@@ -11,7 +11,7 @@
 #include "infowindows/windows/frmHistorial.h"
 #include "infowindows/windows/Informacion.h"
 
-#include <QDesktopServices>
+#include "comun/windows/AbrirConElSistema.h"
 
 namespace Corvala {
 
@@ -122,7 +122,7 @@ bool frmAcercaDe::eventFilter(QObject *objeto, QEvent *evento)
     const QVariant direccion = objeto->property(kDireccion);
     if (direccion.isValid() && evento->type() == QEvent::MouseButtonRelease) {
         if (EsClic(static_cast<QMouseEvent *>(evento), static_cast<QWidget *>(objeto)))
-            QDesktopServices::openUrl(QUrl(direccion.toString()));
+            AbrirConElSistema(QUrl(direccion.toString()));
         return true;
     }
     return QDialog::eventFilter(objeto, evento);

@@ -14,8 +14,9 @@
 #include "rommanager/logic/Informes.h"
 #include "rommanager/logic/ListasDelGestor.h"
 
+#include "comun/windows/AbrirConElSistema.h"
 #include <QCloseEvent>
-#include <QDesktopServices>
+
 #include <QUrl>
 
 namespace Corvala {
@@ -304,7 +305,7 @@ void frmGestionar::Informar(bool elegido, const std::function<bool()> &escribir)
     Ocupacion ocupacion(this, &m_ocupado);
     if (elegido) {
         if (escribir())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
+            AbrirConElSistema(QUrl::fromLocalFile(Informes::Ruta(m_sesion.carpeta)));
         else
             Mensajes::Mostrar(Informes::MensajeSinInforme());
     }
