@@ -9,6 +9,7 @@
 #include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
+#include "frontend/windows/frmInformacion.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/Controles.h"
@@ -436,6 +437,47 @@ private Q_SLOTS:
         sinAspecto.SinAspectoPulsado();
         QTest::mousePress(&sinAspecto, Qt::LeftButton);
         QCOMPARE(sinAspecto.Fondo(), Colores::kBotonReposo);
+
+        // From the keyboard: Space and Enter press it; a release whose press went elsewhere
+        // does not.
+        boton.PonerGris(false);
+        QCOMPARE(boton.focusPolicy(), Qt::StrongFocus);
+        for (const Qt::Key tecla : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyPress(&boton, tecla);
+            QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);
+            QTest::keyRelease(&boton, tecla);
+            QCOMPARE(boton.Fondo(), Colores::kBotonReposo);
+        }
+        QTest::keyRelease(&boton, Qt::Key_Space);
+        QCOMPARE(clics.size(), 5);
+    }
+
+    void elTabulador()
+    {
+        Ventana v;
+        v.ventana.Form_Load();
+        v.ventana.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.ventana));
+        Control<QListView>(v.ventana, "lstJuegos")->setFocus();
+        QStringList recorrido;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            recorrido << QApplication::focusWidget()->objectName();
+        }
+        // The box is passed over where it is off (controls this folder cannot set).
+        QStringList esperado = QStringLiteral("lblDirectorio lblLista lblGestionar lblTeclas "
+                                              "chkUsaControles Label1 lblLog lstJuegos")
+                                       .split(QLatin1Char(' '));
+        if (!Control<QCheckBox>(v.ventana, "chkUsaControles")->isEnabled())
+            esperado.removeOne(QStringLiteral("chkUsaControles"));
+        QCOMPARE(recorrido.mid(0, esperado.size()), esperado);
+
+        // Enter presses "Aceptar" in the game's information.
+        frmInformacion informacion({{QStringLiteral("Juego:"), QStringLiteral("Galaga")}}, nullptr);
+        informacion.show();
+        QVERIFY(QTest::qWaitForWindowActive(&informacion));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(informacion.result(), int(QDialog::Accepted));
     }
 
     void reglaDeRedimensionado()

@@ -4,6 +4,12 @@
 #include "comun/windows/Imagenes.h"
 #include "comun/windows/Twips.h"
 
+#include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+#include <utility>
+
 namespace Corvala {
 
 BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
@@ -23,6 +29,7 @@ BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
     setLineWidth(1);
     setAutoFillBackground(true);
     setCursor(Imagenes::Mano());
+    setFocusPolicy(Qt::StrongFocus);
     Colores::Colorear(this, QPalette::WindowText, Colores::kNegro);
     PintarFondo(Colores::kBotonReposo);
 }
@@ -45,6 +52,61 @@ void BotonEtiqueta::PonerGris(bool gris)
 {
     m_gris = gris;
     PintarFondo(gris ? Colores::kGris : Colores::kBotonReposo);
+}
+
+namespace {
+
+bool PulsaBotones(int tecla)
+{
+    return tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
+
+} // namespace
+
+void BotonEtiqueta::keyPressEvent(QKeyEvent *evento)
+{
+    if (!PulsaBotones(evento->key()) || evento->modifiers() & ~Qt::KeypadModifier) {
+        EtiquetaPulsable::keyPressEvent(evento);
+        return;
+    }
+    evento->accept();
+    if (evento->isAutoRepeat() || m_tecla)
+        return;
+    m_tecla = evento->key();
+    Q_EMIT pulsada();
+}
+
+void BotonEtiqueta::keyReleaseEvent(QKeyEvent *evento)
+{
+    if (evento->key() != m_tecla || evento->isAutoRepeat()) {
+        EtiquetaPulsable::keyReleaseEvent(evento);
+        return;
+    }
+    evento->accept();
+    m_tecla = 0;
+    Q_EMIT soltada();
+    Q_EMIT clic();
+}
+
+void BotonEtiqueta::focusOutEvent(QFocusEvent *evento)
+{
+    EtiquetaPulsable::focusOutEvent(evento);
+    // Held while the focus went: it comes up without a click.
+    if (std::exchange(m_tecla, 0))
+        Q_EMIT soltada();
+}
+
+void BotonEtiqueta::paintEvent(QPaintEvent *evento)
+{
+    EtiquetaPulsable::paintEvent(evento);
+    if (!hasFocus())
+        return;
+    QStylePainter pintor(this);
+    QStyleOptionFocusRect foco;
+    foco.initFrom(this);
+    foco.rect = rect().adjusted(3, 2, -3, -2);
+    foco.backgroundColor = palette().color(QPalette::Window);
+    pintor.drawPrimitive(QStyle::PE_FrameFocusRect, foco);
 }
 
 void BotonEtiqueta::resizeEvent(QResizeEvent *evento)

@@ -29,6 +29,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
+    void keyReleaseEvent(QKeyEvent *evento) override;
+    void paintEvent(QPaintEvent *evento) override;
+    void focusOutEvent(QFocusEvent *evento) override;
 
 private:
     void PintarFondo(QRgb color);
@@ -37,6 +41,9 @@ private:
     bool m_gris = false;
     bool m_aspectoPulsado = true;
     bool m_habilitadoAlPulsar = true;
+    // The key that pressed it, until it comes up (a release whose press went elsewhere is not
+    // a click).
+    int m_tecla = 0;
 };
 
 } // namespace Corvala

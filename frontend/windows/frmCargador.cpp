@@ -26,6 +26,7 @@
 #include "rommanager/windows/frmGestionar.h"
 
 #include <QCloseEvent>
+#include <QListView>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -136,6 +137,14 @@ void frmCargador::CrearControles()
         boton.control = new BotonEtiqueta(QString::fromUtf8(boton.texto), this);
         boton.control->setGeometry(boton.lugar);
         boton.control->setToolTip(QString::fromUtf8(boton.ayuda));
+    }
+    // Tab goes from the list through the commands as they are read, the box in its place.
+    QWidget *anterior = m_juegos->findChild<QListView *>();
+    for (QWidget *siguiente :
+         std::initializer_list<QWidget *>{lblDirectorio, lblLista, lblGestionar, lblTeclas,
+                                          chkUsaControles, Label1, lblLog}) {
+        setTabOrder(anterior, siguiente);
+        anterior = siguiente;
     }
     connect(lblDirectorio, &BotonEtiqueta::clic, this, &frmCargador::lblDirectorio_Click);
     connect(lblLista, &BotonEtiqueta::clic, this, &frmCargador::lblLista_Click);

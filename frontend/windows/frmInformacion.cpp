@@ -35,6 +35,8 @@ frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWid
                                         Twips::Rect(4485, y + 60, 1020, alto));
     lblAceptar->setObjectName(QStringLiteral("lblAceptar"));
     connect(lblAceptar, &BotonEtiqueta::clic, this, &QDialog::accept);
+    // Enter presses it.
+    lblAceptar->setFocus();
     setFixedSize(Twips::Tamano(5625, y + 60 + alto + 120));
 }
 
