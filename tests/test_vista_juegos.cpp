@@ -11,6 +11,7 @@
 #include "apoyo/VentanaDePrueba.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -133,6 +134,66 @@ private Q_SLOTS:
         l.vista.CatalogoCambiado();
         QCOMPARE(l.Visibles(), kTodos);
         QVERIFY(!l.Menu("mnuOcultarClones")->isEnabled());
+    }
+
+    void loQueLosFiltrosOcultanSeDice()
+    {
+        MensajesDePrueba mensajes;
+        Lista l;
+        auto *franja = Control<QLabel>(l.vista, "lblFiltros");
+        auto *vacia = Control<QLabel>(l.vista, "lblVacia");
+        QVERIFY(!franja->isVisibleTo(&l.vista) && !vacia->isVisibleTo(&l.vista));
+
+        // No favourite yet: the list is empty and says why; the strip counts what is hidden.
+        l.Menu("mnuSoloFavoritos")->trigger();
+        QVERIFY(l.Visibles().isEmpty());
+        QCOMPARE(franja->text(), QStringLiteral("Filtros: Sólo favoritos — 0 de 3 juegos"));
+        QVERIFY(vacia->isVisibleTo(&l.vista) && vacia->text().contains(u"(Sólo favoritos)"));
+        // A click on the strip shows every game again, and the player's file remembers it.
+        QTest::mouseClick(franja, Qt::LeftButton);
+        QCOMPARE(l.Visibles(), kTodos);
+        QVERIFY(!franja->isVisibleTo(&l.vista) && !vacia->isVisibleTo(&l.vista));
+        QVERIFY(l.carpeta.Leer(QStringLiteral("jugador.txt")).contains("solo_favoritos=0"));
+
+        // The search says so too, and closes with the strip.
+        l.vista.AbrirBusqueda(QStringLiteral("zzz"));
+        QCOMPARE(franja->text(), QStringLiteral("Búsqueda: «zzz» — 0 de 3 juegos"));
+        QVERIFY(vacia->text().contains(u"«zzz»"));
+        QVERIFY(franja->geometry().bottom() < Control<QLineEdit>(l.vista, "txtBuscar")->y());
+        QTest::mouseClick(franja, Qt::LeftButton);
+        QVERIFY(!Control<QLineEdit>(l.vista, "txtBuscar")->isVisibleTo(&l.vista));
+        QCOMPARE(l.Visibles(), kTodos);
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
+    // A filter that needs the catalogue says why it cannot be chosen.
+    void sinCatalogoLosFiltrosDicenPorQue_data()
+    {
+        QTest::addColumn<bool>("daCatalogo");
+        QTest::addColumn<bool>("construyendose");
+        QTest::addColumn<bool>("cd");
+        QTest::addColumn<QString>("comienzo");
+        QTest::newRow("se construye") << true << true << false << "Disponible en cuanto";
+        QTest::newRow("no se pudo") << true << false << false << "No disponible: no se ha podido";
+        QTest::newRow("emulador sin catalogo")
+                << false << false << false << "No disponible: este emulador";
+        QTest::newRow("cd") << true << false << true << "No disponible desde un CD-ROM";
+    }
+    void sinCatalogoLosFiltrosDicenPorQue()
+    {
+        QFETCH(bool, daCatalogo);
+        QFETCH(bool, construyendose);
+        QFETCH(bool, cd);
+        QFETCH(QString, comienzo);
+        Lista l;
+        if (daCatalogo)
+            l.carpeta.ConCatalogo();
+        l.sesion.cd = cd;
+        l.vista.CatalogoEnConstruccion(construyendose);
+        QAction *clones = l.Menu("mnuOcultarClones");
+        QVERIFY(!clones->isEnabled());
+        QVERIFY2(clones->toolTip().startsWith(comienzo), qPrintable(clones->toolTip()));
+        QVERIFY(l.Menu("mnuSoloFavoritos")->toolTip() == QStringLiteral("Sólo favoritos"));
     }
 };
 

@@ -71,6 +71,56 @@ QModelIndex FiltroDeJuegos::Visible(int fila) const
     return mapFromSource(m_modelo->index(fila));
 }
 
+namespace {
+
+// 2345 as "2.345".
+QString ConPuntos(int numero)
+{
+    QString texto = QString::number(numero);
+    for (qsizetype p = texto.size() - 3; p > (numero < 0 ? 1 : 0); p -= 3)
+        texto.insert(p, QLatin1Char('.'));
+    return texto;
+}
+
+} // namespace
+
+QStringList FiltroDeJuegos::FiltrosQueSeAplican() const
+{
+    const bool conCatalogo = m_modelo && m_modelo->CatalogoEnUso();
+    QStringList nombres;
+    for (const FiltroConNombre &filtro : kFiltrosConNombre) {
+        if (m_criterios.filtros.*filtro.filtro && (conCatalogo || !filtro.necesitaCatalogo))
+            nombres << QString::fromUtf8(filtro.nombre);
+    }
+    return nombres;
+}
+
+QString FiltroDeJuegos::Resumen() const
+{
+    const int todas = m_modelo ? m_modelo->Cantidad() : 0;
+    if (rowCount() == todas)
+        return {};
+    QStringList partes;
+    if (const QStringList filtros = FiltrosQueSeAplican(); !filtros.isEmpty())
+        partes << QStringLiteral("Filtros: ") + filtros.join(QStringLiteral(", "));
+    if (!m_busqueda.isEmpty())
+        partes << QStringLiteral("Búsqueda: «%1»").arg(m_busqueda);
+    return QStringLiteral("%1 — %2 de %3 juegos")
+            .arg(partes.join(QStringLiteral(" · ")), ConPuntos(rowCount()), ConPuntos(todas));
+}
+
+QString FiltroDeJuegos::PorQueVacia() const
+{
+    if (rowCount() > 0 || !m_modelo || m_modelo->Cantidad() == 0)
+        return {};
+    if (const QStringList filtros = FiltrosQueSeAplican(); !filtros.isEmpty())
+        return QStringLiteral("Ningún juego pasa los filtros elegidos (%1). Haz clic en la franja "
+                              "de abajo para quitarlos y ver todos los juegos.")
+                .arg(filtros.join(QStringLiteral(", ")));
+    return QStringLiteral("Ningún juego tiene «%1» en su título ni en el nombre de su archivo.")
+            .arg(m_busqueda);
+}
+
 bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
 {
     return m_modelo->Valida(fila)

@@ -7,6 +7,21 @@
 
 namespace Corvala {
 
+// The player's filters as the list's menu names them, in its order; some need the emulator's
+// catalogue.
+struct FiltroConNombre
+{
+    bool Filtros::*filtro;
+    const char *nombre; // UTF-8
+    bool necesitaCatalogo;
+};
+inline constexpr FiltroConNombre kFiltrosConNombre[] = {
+        {&Filtros::ocultarClones, "Ocultar clones", true},
+        {&Filtros::soloFuncionan, "Sólo juegos que funcionan", true},
+        {&Filtros::ocultarBios, "Ocultar BIOS y dispositivos", true},
+        {&Filtros::soloFavoritos, "Sólo favoritos", false},
+};
+
 // What leaves a row of the game list out: the player's filters and the search.
 struct CriteriosDeLista
 {
@@ -44,10 +59,19 @@ public:
     int FilaDe(const QModelIndex &visible) const;
     QModelIndex Visible(int fila) const;
 
+    // While the filters or the search hide rows, what the strip along the list's bottom edge
+    // says ("Filtros: Sólo favoritos — 0 de 2.345 juegos"); empty when every row is shown.
+    QString Resumen() const;
+    // Why a list the filters or the search leave empty shows nothing; empty otherwise.
+    QString PorQueVacia() const;
+
 protected:
     bool filterAcceptsRow(int fila, const QModelIndex &padre) const override;
 
 private:
+    // The names of the filters on that apply now.
+    QStringList FiltrosQueSeAplican() const;
+
     const ModeloDeJuegos *m_modelo = nullptr;
     CriteriosDeLista m_criterios;
     QString m_busqueda;

@@ -60,4 +60,21 @@ Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador 
     return menu;
 }
 
+QString PorQueSinCatalogo(const Sesion &sesion, bool construyendose)
+{
+    if (sesion.catalogo)
+        return {};
+    if (sesion.cd)
+        return QStringLiteral("No disponible desde un CD-ROM: este filtro necesita el catálogo de "
+                              "juegos del emulador, que no se guarda en el disco.");
+    if (construyendose)
+        return QStringLiteral("Disponible en cuanto el catálogo de juegos del emulador esté listo; "
+                              "la barra bajo la línea de estado muestra cuánto falta.");
+    if (!Orden(sesion))
+        return QStringLiteral("No disponible: este emulador no describe sus juegos (-listxml), y "
+                              "este filtro necesita esa descripción.");
+    return QStringLiteral("No disponible: no se ha podido preparar el catálogo de juegos del "
+                          "emulador. Pulsa «Actualizar lista de juegos» para intentarlo de nuevo.");
+}
+
 } // namespace Corvala::UsoDelCatalogo

@@ -63,5 +63,9 @@ struct Menu
 Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,
                    bool conCatalogo);
 
+// Why the filters that need the catalogue cannot be chosen now, in the player's words; empty
+// while there is one. construyendose: it is being built.
+QString PorQueSinCatalogo(const Sesion &sesion, bool construyendose);
+
 } // namespace UsoDelCatalogo
 } // namespace Corvala

@@ -3,6 +3,9 @@
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
+#include "comun/windows/Colores.h"
+#include "comun/windows/EtiquetaPulsable.h"
+#include "comun/windows/Imagenes.h"
 #include "comun/windows/ListaDeTextos.h"
 #include "comun/windows/Nombrar.h"
 #include "comun/windows/Twips.h"
@@ -14,12 +17,13 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QShortcut>
 
-#include <tuple>
+#include <iterator>
 
 namespace Corvala {
 
@@ -57,9 +61,35 @@ VistaDeJuegos::VistaDeJuegos(Sesion &sesion, QWidget *parent)
             AbrirBusqueda(txtBuscar->isHidden() ? QString() : txtBuscar->text());
     });
 
+    lblFiltros = new EtiquetaPulsable(QString(), this);
+    lblFiltros->setFont(Twips::Fuente(8.25));
+    lblFiltros->setTextFormat(Qt::PlainText);
+    lblFiltros->setAlignment(Qt::AlignCenter);
+    lblFiltros->setAutoFillBackground(true);
+    lblFiltros->setCursor(Imagenes::Mano());
+    Colores::Colorear(lblFiltros, QPalette::Window, Colores::kBotonReposo);
+    Colores::Colorear(lblFiltros, QPalette::WindowText, Colores::kNegro);
+    lblFiltros->setToolTip(
+            QStringLiteral("Haz clic aquí para quitar los filtros y la búsqueda y ver todos los "
+                           "juegos."));
+    lblFiltros->hide();
+    connect(lblFiltros, &EtiquetaPulsable::clic, this, &VistaDeJuegos::QuitarFiltros);
+
+    lblVacia = new QLabel(lstJuegos->viewport());
+    lblVacia->setFont(Twips::Fuente(8.25));
+    lblVacia->setTextFormat(Qt::PlainText);
+    lblVacia->setAlignment(Qt::AlignCenter);
+    lblVacia->setWordWrap(true);
+    lblVacia->hide();
+    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_filtro, senal, this, &VistaDeJuegos::ActualizarAvisos);
+    connect(&m_filtro, &QAbstractItemModel::modelReset, this, &VistaDeJuegos::ActualizarAvisos);
+
     CrearMenu();
     Nombrar({{lstJuegos, "lstJuegos"},
              {txtBuscar, "txtBuscar"},
+             {lblFiltros, "lblFiltros"},
+             {lblVacia, "lblVacia"},
              {mnuLista, "mnuLista"},
              {mnuInformacion, "mnuInformacion"},
              {mnuFavorito, "mnuFavorito"},
@@ -79,24 +109,20 @@ void VistaDeJuegos::CrearMenu()
                                       &VistaDeJuegos::mnuFavorito_Click);
     mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
     mnuLista->addSeparator();
-    struct Entrada
-    {
-        QAction *&accion;
-        const char *texto;
-        bool Filtros::*filtro;
-    };
-    const Entrada entradas[] = {
-            {mnuOcultarClones, "Ocultar clones", &Filtros::ocultarClones},
-            {mnuSoloFuncionan, "Sólo juegos que funcionan", &Filtros::soloFuncionan},
-            {mnuOcultarBios, "Ocultar BIOS y dispositivos", &Filtros::ocultarBios},
-            {mnuSoloFavoritos, "Sólo favoritos", &Filtros::soloFavoritos},
-    };
-    for (const Entrada &entrada : entradas) {
-        entrada.accion = mnuLista->addAction(QString::fromUtf8(entrada.texto));
-        entrada.accion->setCheckable(true);
-        connect(entrada.accion, &QAction::triggered, this,
-                [this, filtro = entrada.filtro](bool marcado) { CambiarFiltro(filtro, marcado); });
+    QAction **acciones[]
+            = {&mnuOcultarClones, &mnuSoloFuncionan, &mnuOcultarBios, &mnuSoloFavoritos};
+    static_assert(std::size(acciones) == std::size(kFiltrosConNombre));
+    for (size_t f = 0; f < std::size(kFiltrosConNombre); ++f) {
+        QAction *accion = mnuLista->addAction(QString::fromUtf8(kFiltrosConNombre[f].nombre));
+        accion->setCheckable(true);
+        connect(accion, &QAction::triggered, this,
+                [this, filtro = kFiltrosConNombre[f].filtro](bool marcado) {
+                    CambiarFiltro(filtro, marcado);
+                });
+        *acciones[f] = accion;
     }
+    // A filter that cannot be chosen says why.
+    mnuLista->setToolTipsVisible(true);
     connect(mnuLista, &QMenu::aboutToShow, this, &VistaDeJuegos::ActualizarMenu);
     lstJuegos->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstJuegos, &QWidget::customContextMenuRequested, this, &VistaDeJuegos::MostrarMenu);
@@ -126,14 +152,13 @@ void VistaDeJuegos::ActualizarMenu()
         mnuRecientes->addAction(titulo, this, [this, fila = fila] { Q_EMIT lanzar(fila); });
     mnuRecientes->setEnabled(!menu.recientes.isEmpty());
 
-    const Filtros &filtros = m_jugador.filtros;
-    for (auto [accion, marcado, necesitaCatalogo] :
-         {std::tuple{mnuOcultarClones, filtros.ocultarClones, true},
-          std::tuple{mnuSoloFuncionan, filtros.soloFuncionan, true},
-          std::tuple{mnuOcultarBios, filtros.ocultarBios, true},
-          std::tuple{mnuSoloFavoritos, filtros.soloFavoritos, false}}) {
-        accion->setChecked(marcado);
-        accion->setEnabled(!necesitaCatalogo || menu.filtrosDelCatalogo);
+    const QString sinCatalogo = UsoDelCatalogo::PorQueSinCatalogo(m_sesion, m_construyendose);
+    QAction *acciones[] = {mnuOcultarClones, mnuSoloFuncionan, mnuOcultarBios, mnuSoloFavoritos};
+    for (size_t f = 0; f < std::size(kFiltrosConNombre); ++f) {
+        const bool disponible = !kFiltrosConNombre[f].necesitaCatalogo || menu.filtrosDelCatalogo;
+        acciones[f]->setChecked(m_jugador.filtros.*kFiltrosConNombre[f].filtro);
+        acciones[f]->setEnabled(disponible);
+        acciones[f]->setToolTip(disponible ? QString() : sinCatalogo);
     }
 }
 
@@ -277,6 +302,7 @@ void VistaDeJuegos::MantenerEleccion(const std::function<void()> &cambio)
 {
     const int fila = FilaElegida();
     cambio();
+    ActualizarAvisos();
     // Nothing chosen stays so, but in a search.
     if (fila < 0 && txtBuscar->isHidden())
         return;
@@ -293,6 +319,7 @@ void VistaDeJuegos::AbrirBusqueda(const QString &texto)
         return;
     txtBuscar->show();
     txtBuscar->raise();
+    ColocarAvisos();
     txtBuscar->setFocus();
     if (texto != txtBuscar->text()) {
         txtBuscar->setText(texto);
@@ -306,6 +333,7 @@ void VistaDeJuegos::CerrarBusqueda()
     txtBuscar->hide();
     txtBuscar->clear();
     m_filtro.Buscar(QString());
+    ActualizarAvisos();
     if (fila >= 0)
         ElegirFila(fila);
     lstJuegos->setFocus();
@@ -359,9 +387,47 @@ void VistaDeJuegos::resizeEvent(QResizeEvent *evento)
 {
     QWidget::resizeEvent(evento);
     lstJuegos->setGeometry(rect());
-    // Over the list's bottom edge, inside its frame.
+    ColocarAvisos();
+}
+
+void VistaDeJuegos::ColocarAvisos()
+{
+    // Over the list's bottom edge, inside its frame: the search field, and the strip above it.
+    int abajo = height() - 1;
     const int alto = txtBuscar->sizeHint().height();
-    txtBuscar->setGeometry(1, height() - 1 - alto, width() - 2, alto);
+    txtBuscar->setGeometry(1, abajo - alto, width() - 2, alto);
+    if (!txtBuscar->isHidden())
+        abajo -= alto;
+    const int altoFranja = lblFiltros->sizeHint().height() + 2;
+    lblFiltros->setGeometry(1, abajo - altoFranja, width() - 2, altoFranja);
+    lblVacia->setGeometry(lstJuegos->viewport()->rect().adjusted(8, 8, -8, -8));
+}
+
+void VistaDeJuegos::ActualizarAvisos()
+{
+    const QString resumen = m_filtro.Resumen();
+    lblFiltros->setText(resumen);
+    lblFiltros->setVisible(!resumen.isEmpty());
+    lblFiltros->raise();
+    const QString vacia = m_filtro.PorQueVacia();
+    lblVacia->setText(vacia);
+    lblVacia->setVisible(!vacia.isEmpty());
+    ColocarAvisos();
+}
+
+void VistaDeJuegos::QuitarFiltros()
+{
+    if (m_sesion.ocupado)
+        return;
+    const bool habiaFiltros = m_jugador.filtros.ocultarClones || m_jugador.filtros.soloFuncionan
+                              || m_jugador.filtros.ocultarBios || m_jugador.filtros.soloFavoritos;
+    if (habiaFiltros) {
+        m_jugador.filtros = Filtros();
+        GuardarJugador();
+        MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
+    }
+    if (!txtBuscar->isHidden())
+        CerrarBusqueda();
 }
 
 } // namespace Corvala

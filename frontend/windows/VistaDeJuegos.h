@@ -10,12 +10,14 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 
 namespace Corvala {
 
+class EtiquetaPulsable;
 struct ListaCargada;
 struct Sesion;
 
@@ -37,6 +39,8 @@ public:
     void Mostrar(const ListaCargada &lista);
     // The session's catalogue changed: the rows are looked at again, the same game chosen.
     void CatalogoCambiado();
+    // Whether the catalogue is being built meanwhile (the filters that need it say so).
+    void CatalogoEnConstruccion(bool construyendose) { m_construyendose = construyendose; }
 
     const ModeloDeJuegos &Modelo() const { return m_modelo; }
     const DatosDelJugador &Jugador() const { return m_jugador; }
@@ -55,6 +59,8 @@ public:
     // game chosen).
     void AbrirBusqueda(const QString &texto);
     void CerrarBusqueda();
+    // Every filter off and the search closed: the whole list.
+    void QuitarFiltros();
 
 public Q_SLOTS:
     void mnuInformacion_Click();
@@ -80,11 +86,17 @@ private:
     // Runs a change of the rows shown, keeping the game chosen when it is still shown, else
     // choosing the first row.
     void MantenerEleccion(const std::function<void()> &cambio);
+    // The strip that tells of the rows the filters and the search hide, and the text of a list
+    // they leave empty, as they are now; placed along the list's bottom edge.
+    void ActualizarAvisos();
+    void ColocarAvisos();
     // Starts finding out which games the archives the emulator does not know appear to be.
     void IdentificarDesconocidas();
 
     QListView *lstJuegos;
     QLineEdit *txtBuscar;
+    EtiquetaPulsable *lblFiltros;
+    QLabel *lblVacia;
     QMenu *mnuLista;
     QAction *mnuInformacion;
     QAction *mnuFavorito;
@@ -99,6 +111,7 @@ private:
     FiltroDeJuegos m_filtro;
     DatosDelJugador m_jugador;
     IdentificacionDeArchivos m_parecidos;
+    bool m_construyendose = false;
 };
 
 } // namespace Corvala

@@ -202,8 +202,15 @@ void frmCargador::EncajarBarra()
     barCatalogo->setGeometry(estado.left() + 1, estado.bottom() - 3, estado.width() - 2, 3);
 }
 
+void frmCargador::PrepararCatalogo(bool rehacer)
+{
+    barCatalogo->Preparar(m_sesion, rehacer, m_juegos->Modelo().JuegosListados());
+    m_juegos->CatalogoEnConstruccion(barCatalogo->Construccion().EnCurso());
+}
+
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
 {
+    m_juegos->CatalogoEnConstruccion(false);
     // The old catalogue, if any, stays in use: the list works as it did.
     if (!catalogo) {
         qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
@@ -252,7 +259,7 @@ void frmCargador::Form_Load()
                                                                  lblGestionar, chkUsaControles})
             control->setEnabled(false);
     }
-    barCatalogo->Preparar(m_sesion, false, m_juegos->Modelo().JuegosListados());
+    PrepararCatalogo(false);
 }
 
 void frmCargador::HacerNoConfigurable()
@@ -453,7 +460,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     Timer1.stop();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
-    barCatalogo->Preparar(m_sesion, rehacerCatalogo, m_juegos->Modelo().JuegosListados());
+    PrepararCatalogo(rehacerCatalogo);
 }
 
 void frmCargador::lblDirectorio_Click()

@@ -102,6 +102,8 @@ private:
     void HacerNoConfigurable();
     void PintarCasilla(QRgb color);
     void LanzarFila(int fila);
+    // Builds the catalogue when it must be (again), or always with rehacer.
+    void PrepararCatalogo(bool rehacer);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void EncajarBarra();
 
