@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -450,6 +451,25 @@ private Q_SLOTS:
         }
         QTest::keyRelease(&boton, Qt::Key_Space);
         QCOMPARE(clics.size(), 5);
+    }
+
+    void unaSegundaCopiaTraeLaPrimera()
+    {
+        MensajesDePrueba mensajes;
+        Ventana v;
+        QTemporaryDir bloqueos;
+        v.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
+        v.ventana.Form_Load();
+        v.ventana.showMinimized();
+        QVERIFY(v.ventana.isMinimized());
+
+        Sesion otra(v.carpeta.Carpeta());
+        otra.rutaBloqueo = v.sesion.rutaBloqueo;
+        frmCargador segunda(otra);
+        segunda.Form_Load();
+        QVERIFY(segunda.Terminado());
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Corvala ya está abierto.")});
+        QTRY_VERIFY(!v.ventana.isMinimized());
     }
 
     void elTabulador()

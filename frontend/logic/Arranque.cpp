@@ -7,6 +7,7 @@
 #include "comun/logic/OpcionMameIni.h"
 #include "comun/logic/RenombrePendiente.h"
 #include "comun/logic/Sesion.h"
+#include "frontend/logic/AvisoDeOtraCopia.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -136,6 +137,8 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     if (!sesion.rutaBloqueo.isEmpty()) {
         sesion.bloqueo = TomarBloqueo(sesion.rutaBloqueo);
         if (!sesion.bloqueo) {
+            // The copy that runs comes to the front.
+            AvisoDeOtraCopia::Avisar(sesion.rutaBloqueo);
             inicio.rechazo = MensajeYaAbierto();
             return inicio;
         }

@@ -241,6 +241,14 @@ void frmCargador::Form_Load()
         TerminarPrograma();
         return;
     }
+    // A second copy started later brings this one to the front.
+    if (!m_sesion.rutaBloqueo.isEmpty() && m_aviso.Escuchar(m_sesion.rutaBloqueo))
+        connect(&m_aviso, &AvisoDeOtraCopia::otraCopia, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            show();
+            raise();
+            activateWindow();
+        });
     m_juegos->LeerJugador();
     // One that cannot be read is built anew below.
     if (UsoDelCatalogo::Orden(m_sesion))

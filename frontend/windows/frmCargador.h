@@ -4,6 +4,7 @@
 #include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
+#include "frontend/logic/AvisoDeOtraCopia.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
@@ -129,6 +130,7 @@ private:
     BarraDeCatalogo *barCatalogo;
 
     Sesion &m_sesion;
+    AvisoDeOtraCopia m_aviso;
     UsoDeTeclas m_uso;
     int m_cuenta = 0;
     bool m_terminado = false;
