@@ -157,8 +157,8 @@ private Q_SLOTS:
 
         // The search says so too, and closes with the strip.
         l.vista.AbrirBusqueda(QStringLiteral("zzz"));
-        QCOMPARE(franja->text(), QStringLiteral("Búsqueda: «zzz» — 0 de 3 juegos"));
-        QVERIFY(vacia->text().contains(u"«zzz»"));
+        QCOMPARE(franja->text(), QStringLiteral("Búsqueda: \"zzz\" — 0 de 3 juegos"));
+        QVERIFY(vacia->text().contains(u"\"zzz\""));
         QVERIFY(franja->geometry().bottom() < Control<QLineEdit>(l.vista, "txtBuscar")->y());
         QTest::mouseClick(franja, Qt::LeftButton);
         QVERIFY(!Control<QLineEdit>(l.vista, "txtBuscar")->isVisibleTo(&l.vista));

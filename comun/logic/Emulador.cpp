@@ -34,8 +34,8 @@ Mensaje Emulador::MensajeNoResponde(const QString &orden)
 {
     return {QStringLiteral(
                     "M.A.M.E no ha terminado a tiempo la orden %1 (o ha escrito mucho más de "
-                    "lo que debería) y se ha detenido. Comprueba que el emulador de esta "
-                    "carpeta funciona.")
+                    "lo normal), así que Corvala! lo ha detenido. Comprueba que el emulador de "
+                    "esta carpeta funciona bien.")
                     .arg(orden),
             QStringLiteral("El emulador no responde."), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::Aceptar};

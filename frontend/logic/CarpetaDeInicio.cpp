@@ -53,9 +53,9 @@ Resultado Preparar(const QString &carpeta, const QString &emulador)
 
 Mensaje MensajePreparar(const QString &carpeta, const QString &emulador)
 {
-    return {QStringLiteral("No hay ninguna carpeta de M.A.M.E para el Corvala!.\n\n¿Quieres que "
+    return {QStringLiteral("Corvala! no encuentra ninguna carpeta de M.A.M.E.\n\n¿Quieres que "
                            "prepare la carpeta %1 para el emulador instalado en el sistema (%2)? "
-                           "Tendrá dentro la carpeta %1/roms, donde van las ROMs.")
+                           "Dentro tendrá la carpeta %1/roms, donde se guardan las ROMs.")
                     .arg(QDir::toNativeSeparators(carpeta), emulador),
             QStringLiteral("Preparar la carpeta de M.A.M.E"), Mensaje::Icono::Informacion,
             Mensaje::Botones::SiNo};

@@ -78,8 +78,7 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
 Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
     QStringList lineas{
-            QStringLiteral(
-                    "# Corvala: los filtros de la lista, los favoritos y los juegos jugados."),
+            QStringLiteral("# Corvala: filtros de la lista, juegos favoritos y partidas jugadas."),
             kFiltros};
     for (const Clave &k : kClaves)
         lineas << QLatin1String(k.nombre) + QLatin1Char('=')

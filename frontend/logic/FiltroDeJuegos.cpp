@@ -104,7 +104,7 @@ QString FiltroDeJuegos::Resumen() const
     if (const QStringList filtros = FiltrosQueSeAplican(); !filtros.isEmpty())
         partes << QStringLiteral("Filtros: ") + filtros.join(QStringLiteral(", "));
     if (!m_busqueda.isEmpty())
-        partes << QStringLiteral("Búsqueda: «%1»").arg(m_busqueda);
+        partes << QStringLiteral("Búsqueda: \"%1\"").arg(m_busqueda);
     return QStringLiteral("%1 — %2 de %3 juegos")
             .arg(partes.join(QStringLiteral(" · ")), ConPuntos(rowCount()), ConPuntos(todas));
 }
@@ -117,7 +117,7 @@ QString FiltroDeJuegos::PorQueVacia() const
         return QStringLiteral("Ningún juego pasa los filtros elegidos (%1). Haz clic en la franja "
                               "de abajo para quitarlos y ver todos los juegos.")
                 .arg(filtros.join(QStringLiteral(", ")));
-    return QStringLiteral("Ningún juego tiene «%1» en su título ni en el nombre de su archivo.")
+    return QStringLiteral("Ningún juego tiene \"%1\" en su título ni en el nombre de su archivo.")
             .arg(m_busqueda);
 }
 

@@ -73,8 +73,9 @@ QString PorQueSinCatalogo(const Sesion &sesion, bool construyendose)
     if (!Orden(sesion))
         return QStringLiteral("No disponible: este emulador no describe sus juegos (-listxml), y "
                               "este filtro necesita esa descripción.");
-    return QStringLiteral("No disponible: no se ha podido preparar el catálogo de juegos del "
-                          "emulador. Pulsa «Actualizar lista de juegos» para intentarlo de nuevo.");
+    return QStringLiteral(
+            "No disponible: no se ha podido preparar el catálogo de juegos del "
+            "emulador. Pulsa \"Actualizar lista de juegos\" para intentarlo de nuevo.");
 }
 
 } // namespace Corvala::UsoDelCatalogo

@@ -182,7 +182,7 @@ void VistaDeJuegos::GuardarJugador()
     qCWarning(lcJugador) << "jugador.txt:" << guardado.Motivo();
     Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
                                       "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
-                                      "no es de sólo lectura y que queda espacio en el disco."),
+                                      "no sea de sólo lectura y que quede espacio en el disco."),
                        QStringLiteral("Error."), Mensaje::Icono::Exclamacion,
                        Mensaje::Botones::Aceptar});
 }

@@ -7,7 +7,7 @@ namespace Corvala::DatosDeCorvala {
 
 inline QString Version()
 {
-    return QStringLiteral("0.21b");
+    return QStringLiteral(CORVALA_VERSION);
 }
 
 inline QString Autor()

@@ -22,6 +22,25 @@ ROM aparece con el nombre de su juego y con su imagen. Basta
 con copiar el Corvala! en la carpeta del M.A.M.E, junto al
 emulador y a su carpeta de ROMs, y abrirlo desde allí.
 
+Cambios en la versión %1
+- Corvala! funciona en Linux con el M.A.M.E de hoy (probado
+  con la versión 0.251) y se instala como cualquier otro
+  programa, con su entrada en el menú del escritorio.
+- Catálogo de los juegos del emulador: el año, el fabricante,
+  el juego original de cada clon y si el juego funciona bien.
+- Búsqueda en la lista: basta con escribir parte del nombre
+  del juego o del archivo, con acentos o sin ellos.
+- Filtros para ocultar clones, BIOS y dispositivos, o para
+  ver sólo los juegos que funcionan o los favoritos; una
+  franja bajo la lista dice qué ocultan y los quita.
+- Juegos favoritos y jugados recientemente, con las veces
+  que se ha jugado a cada uno.
+- Las ROMs desconocidas se reconocen por los archivos que
+  contienen: se dice a qué juego parecen pertenecer.
+- Los nombres largos se acortan por el centro, así se ven
+  el principio y el final.
+- Los botones se pueden usar también con el teclado.
+
 Cambios en la versión 0.21b
 - Los juegos se pueden cargar también con la tecla Intro.
 - Mientras el M.A.M.E está activo no se puede cerrar el
