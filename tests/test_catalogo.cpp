@@ -27,6 +27,7 @@
 using namespace Corvala;
 
 Q_DECLARE_METATYPE(Corvala::Filtros)
+Q_DECLARE_METATYPE(Corvala::LimitesConstruccion)
 
 namespace {
 
@@ -37,15 +38,19 @@ QByteArray Fijo()
     return archivo.readAll();
 }
 
-// Builds the folder's catalogue and waits for the end of the build.
+// Builds the folder's catalogue and waits for the end of the build, and for why it failed.
 std::shared_ptr<const Catalogo> Construir(const CarpetaDePrueba &carpeta,
-                                          ConstruccionCatalogo &construccion)
+                                          ConstruccionCatalogo &construccion,
+                                          LimitesConstruccion limites = {},
+                                          QString *motivo = nullptr)
 {
     QSignalSpy fin(&construccion, &ConstruccionCatalogo::terminada);
     construccion.Iniciar(carpeta.Carpeta(), *Emulador(carpeta.Carpeta()).OrdenCatalogo(),
-                         {QStringLiteral("0.251"), Catalogo::Huella(carpeta.Carpeta())});
+                         {QStringLiteral("0.251"), Catalogo::Huella(carpeta.Carpeta())}, limites);
     if (!fin.wait(20000))
         return nullptr;
+    if (motivo)
+        *motivo = fin.first().at(1).toString();
     return fin.first().first().value<std::shared_ptr<const Catalogo>>();
 }
 
@@ -419,6 +424,62 @@ private Q_SLOTS:
         carpeta.Control("");
         QVERIFY(Construir(carpeta, construccion));
         QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+    }
+
+    // An emulator that prints too slowly or without end is stopped for good, nothing of its
+    // output kept.
+    void laConstruccionTieneLimites_data()
+    {
+        QTest::addColumn<QByteArray>("control");
+        QTest::addColumn<LimitesConstruccion>("limites");
+        QTest::addColumn<QString>("dice");
+        LimitesConstruccion tiempo, maquinas, bytes;
+        tiempo.tiempoMs = 1500;
+        maquinas.maquinas = 100;
+        bytes.bytes = 64 * 1024;
+        QTest::newRow("gota a gota")
+                << QByteArray("listxml.drip_ms=200\n") << tiempo << "more than 1 s";
+        QTest::newRow("maquinas sin fin")
+                << QByteArray("listxml.endless=1\n") << maquinas << "more than 100 machines";
+        QTest::newRow("bytes sin fin")
+                << QByteArray("listxml.endless=1\n") << bytes << "more than 0 MB";
+    }
+    void laConstruccionTieneLimites()
+    {
+        QFETCH(QByteArray, control);
+        QFETCH(LimitesConstruccion, limites);
+        QFETCH(QString, dice);
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        carpeta.Control(control);
+        ConstruccionCatalogo construccion;
+        QString motivo;
+        QCOMPARE(Construir(carpeta, construccion, limites, &motivo), nullptr);
+        QVERIFY2(motivo.contains(dice), qPrintable(motivo));
+        QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db")));
+        QVERIFY(!carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+    }
+
+    // Two elements on one line ("<chip/><rom/>", "</port></machine>") lose nothing.
+    void otraDisposicionDelXmlSeLeeEntera()
+    {
+        CarpetaDePrueba carpeta;
+        carpeta.ConCatalogo();
+        ConstruccionCatalogo construccion;
+        const auto normal = Construir(carpeta, construccion);
+        carpeta.Control("listxml.compact=1\n");
+        const auto compacto = Construir(carpeta, construccion);
+        QVERIFY(normal && compacto);
+        QCOMPARE(compacto->Cantidad(), normal->Cantidad());
+        const auto roms = [&carpeta] {
+            return ConsultaSqlite(Catalogo::Ruta(carpeta.Carpeta()),
+                                  "SELECT maquina, nombre, crc FROM roms ORDER BY 1, 2");
+        };
+        const auto compactas = roms();
+        QVERIFY(!compactas.isEmpty());
+        carpeta.Control("");
+        QVERIFY(Construir(carpeta, construccion));
+        QCOMPARE(compactas, roms());
     }
 
     void unaConstruccionNuevaTrasCancelarLaAnterior()

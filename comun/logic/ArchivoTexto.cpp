@@ -1,6 +1,7 @@
 #include "comun/logic/ArchivoTexto.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -74,14 +75,29 @@ QString Decodificar(const QByteArray &bytes)
     return lineas;
 }
 
-std::optional<QByteArray> LeerBytes(const QString &ruta)
+std::optional<QByteArray> LeerBytes(const QString &ruta, qint64 maximo, QString *motivo)
 {
+    const auto fallo = [motivo](const QString &por) -> std::optional<QByteArray> {
+        if (motivo)
+            *motivo = por;
+        return std::nullopt;
+    };
+    const QFileInfo info(ruta);
+    if (!info.exists())
+        return fallo(QStringLiteral("no such file"));
+    if (!info.isFile())
+        return fallo(QStringLiteral("not a regular file"));
+    if (info.size() > maximo)
+        return fallo(QStringLiteral("larger than %1 bytes").arg(maximo));
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = archivo.readAll();
+        return fallo(archivo.errorString());
+    // It may have grown since: no more than the bound is read.
+    QByteArray bytes = archivo.read(maximo + 1);
     if (archivo.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return fallo(archivo.errorString());
+    if (bytes.size() > maximo)
+        return fallo(QStringLiteral("larger than %1 bytes").arg(maximo));
     return bytes;
 }
 

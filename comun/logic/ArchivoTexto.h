@@ -29,8 +29,15 @@ std::optional<QString> DecodificarUtf8(QByteArrayView bytes);
 // The lines of the bytes, each with its own line end (the last one may have none).
 QList<QByteArrayView> LineasEnBruto(QByteArrayView bytes);
 
-// The whole file as it stands, or nothing when it cannot be read.
-std::optional<QByteArray> LeerBytes(const QString &ruta);
+// The most a file read whole may hold unless told otherwise: far beyond any of Corvala's or the
+// emulator's text files (the emulator's whole game list is a few megabytes).
+constexpr qint64 kMaximoPorDefecto = 64 * 1024 * 1024;
+
+// The whole file as it stands, or nothing when it cannot be read, and why (motivo may be
+// null). Only a regular file (or a link to one) of at most maximo bytes is read: a pipe, a
+// device or a folder of that name is left alone, never waited on.
+std::optional<QByteArray> LeerBytes(const QString &ruta, qint64 maximo = kMaximoPorDefecto,
+                                    QString *motivo = nullptr);
 
 // The whole file as text, or nothing when it cannot be read.
 std::optional<QString> LeerTexto(const QString &ruta);

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
@@ -93,8 +94,12 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
             *motivo = texto;
         return nullptr;
     };
-    if (!QFile::exists(ruta))
+    const QFileInfo info(ruta);
+    if (!info.exists())
         return fallo(QStringLiteral("no such file"));
+    // A pipe or a device of that name would be waited on, or read without end.
+    if (!info.isFile())
+        return fallo(QStringLiteral("not a regular file"));
     auto catalogo = std::make_shared<Catalogo>();
     Lectura lectura;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
@@ -122,18 +127,22 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         maquina.esMecanica = sqlite3_column_int(lectura.filas, 9) != 0;
         maquina.jugadores = sqlite3_column_int(lectura.filas, 10);
         catalogo->Agregar(maquina);
+        if (catalogo->Cantidad() > kMaximoDeMaquinas)
+            return fallo(QStringLiteral("more than %1 machines").arg(kMaximoDeMaquinas));
     }
     if (paso != SQLITE_DONE)
         return fallo(lectura.Motivo());
     if (catalogo->Cantidad() == 0)
         return fallo(QStringLiteral("the catalogue has no machines"));
-    if (!catalogo->LeerRoms(lectura.base))
-        return fallo(lectura.Motivo());
+    bool demasiadas = false;
+    if (!catalogo->LeerRoms(lectura.base, demasiadas))
+        return fallo(demasiadas ? QStringLiteral("more than %1 ROMs").arg(kMaximoDeRoms)
+                                : lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;
 }
 
-bool Catalogo::LeerRoms(sqlite3 *base)
+bool Catalogo::LeerRoms(sqlite3 *base, bool &demasiadas)
 {
     // 340,000 rows: read straight from SQLite, without a value object for every field.
     sqlite3_stmt *filas = nullptr;
@@ -145,7 +154,13 @@ bool Catalogo::LeerRoms(sqlite3 *base)
     QByteArray anterior;
     qint32 maquina = -1;
     int paso = SQLITE_DONE;
+    int leidas = 0;
     while (bien && (paso = sqlite3_step(filas)) == SQLITE_ROW) {
+        if (++leidas > kMaximoDeRoms) {
+            demasiadas = true;
+            bien = false;
+            break;
+        }
         // A set's ROMs lie together: its name is looked up once.
         const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(filas, 0));
         const QByteArray nombre

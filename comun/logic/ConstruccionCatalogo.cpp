@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -23,21 +24,24 @@ namespace Corvala {
 
 namespace {
 
-// The longest the emulator may stay silent before the build gives up on it.
-constexpr qint64 kSilencioMaximoMs = 120 * 1000;
-
 // Runs in the build's thread: the emulator's output into the reader, each machine into the
 // database and the catalogue kept in memory. Success once the whole list was read and the new
 // database put in place; otherwise why not.
 Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QString &destino,
-                    const Catalogo::Sello &sello, Catalogo &catalogo,
-                    const std::atomic<bool> &cancelar, std::atomic<int> &leidas)
+                    const Catalogo::Sello &sello, const LimitesConstruccion &limites,
+                    Catalogo &catalogo, const std::atomic<bool> &cancelar, std::atomic<int> &leidas)
 {
     EscritorCatalogo escritor(nueva);
     bool escrito = true;
-    LectorListaXml lector([&](const FichaMaquina &maquina, const QVector<FichaRom> &roms) {
-        escrito = escrito && escritor.Agregar(maquina, roms);
-        catalogo.Agregar(maquina, roms);
+    qint64 roms = 0;
+    int maquinas = 0;
+    LectorListaXml lector([&](const FichaMaquina &maquina, const QVector<FichaRom> &deLaMaquina) {
+        roms += deLaMaquina.size();
+        // Past a bound nothing more is kept: the build is about to stop.
+        if (roms > limites.roms || ++maquinas > limites.maquinas)
+            return;
+        escrito = escrito && escritor.Agregar(maquina, deLaMaquina);
+        catalogo.Agregar(maquina, deLaMaquina);
         leidas.fetch_add(1);
     });
     const auto noEscrito = [&] {
@@ -66,19 +70,36 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
                                 + emulador.errorString());
 
     bool leido = true;
-    bool callo = false;
+    std::optional<QString> excedido;
+    qint64 bytes = 0;
     QElapsedTimer callado;
+    QElapsedTimer total;
     callado.start();
-    while (leido && escrito && !cancelar.load()) {
+    total.start();
+    while (leido && escrito && !excedido && !cancelar.load()) {
         if (emulador.waitForReadyRead(100)) {
-            leido = lector.Anadir(emulador.readAllStandardOutput());
+            const QByteArray trozo = emulador.readAllStandardOutput();
+            bytes += trozo.size();
+            leido = lector.Anadir(trozo);
             callado.restart();
         } else if (emulador.state() == QProcess::NotRunning) {
             break;
-        } else if (callado.elapsed() > kSilencioMaximoMs) {
-            callo = true;
-            break;
         }
+        if (callado.elapsed() > limites.silencioMs)
+            excedido = QStringLiteral("the emulator printed nothing for %1 s")
+                               .arg(limites.silencioMs / 1000);
+        else if (total.elapsed() > limites.tiempoMs)
+            excedido = QStringLiteral("the emulator's -listxml took more than %1 s")
+                               .arg(limites.tiempoMs / 1000);
+        else if (bytes > limites.bytes)
+            excedido = QStringLiteral("the emulator's -listxml printed more than %1 MB")
+                               .arg(limites.bytes >> 20);
+        else if (maquinas > limites.maquinas)
+            excedido = QStringLiteral("the emulator's -listxml lists more than %1 machines")
+                               .arg(limites.maquinas);
+        else if (roms > limites.roms)
+            excedido = QStringLiteral("the emulator's -listxml lists more than %1 ROMs")
+                               .arg(limites.roms);
     }
     if (emulador.state() != QProcess::NotRunning) {
         emulador.kill();
@@ -86,9 +107,8 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
     }
     if (cancelar.load())
         return Resultado::Fallo(QStringLiteral("cancelled"));
-    if (callo)
-        return Resultado::Fallo(QStringLiteral("the emulator printed nothing for %1 s")
-                                        .arg(kSilencioMaximoMs / 1000));
+    if (excedido)
+        return Resultado::Fallo(*excedido);
     if (!escrito)
         return noEscrito();
     if (emulador.exitStatus() != QProcess::NormalExit)
@@ -128,7 +148,7 @@ ConstruccionCatalogo::~ConstruccionCatalogo()
 }
 
 void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden,
-                                   Catalogo::Sello sello)
+                                   Catalogo::Sello sello, LimitesConstruccion limites)
 {
     Cancelar();
     m_cancelar = false;
@@ -137,8 +157,8 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
     const QString nueva = Catalogo::RutaNueva(carpeta);
     const QString destino = Catalogo::Ruta(carpeta);
     m_fin = {};
-    m_hilo = QThread::create([this, orden, nueva, destino, sello, catalogo = m_resultado] {
-        m_fin = Construir(orden, nueva, destino, sello, *catalogo, m_cancelar, m_leidas);
+    m_hilo = QThread::create([this, orden, nueva, destino, sello, limites, catalogo = m_resultado] {
+        m_fin = Construir(orden, nueva, destino, sello, limites, *catalogo, m_cancelar, m_leidas);
     });
     // The end of a build that was cancelled meanwhile may still be on its way: it is not this
     // build's end.

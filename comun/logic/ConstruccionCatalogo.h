@@ -14,6 +14,18 @@ class QThread;
 
 namespace Corvala {
 
+// How far a build may go before it is stopped for good: an emulator that prints without end,
+// or too slowly, is not giving its catalogue. Generous multiples of what the real one does (its
+// whole -listxml takes 6 to 13 s, up to a minute on a loaded machine, for 269 MB).
+struct LimitesConstruccion
+{
+    qint64 tiempoMs = 5 * 60 * 1000;
+    qint64 silencioMs = 2 * 60 * 1000; // the longest the emulator may print nothing
+    qint64 bytes = qint64(1) << 30;
+    int maquinas = Catalogo::kMaximoDeMaquinas;
+    int roms = Catalogo::kMaximoDeRoms;
+};
+
 // Builds a folder's catalogue in the background from the emulator's -listxml, read as it is
 // printed: the output is never written out whole nor held in memory. The new database is
 // written beside the old one (Catalogo::RutaNueva) and takes its place only when whole, so a
@@ -30,7 +42,8 @@ public:
     // Starts a build of the folder's catalogue with the emulator's command (Emulador::
     // OrdenCatalogo), sealed with what it is built against. A build already running is
     // cancelled first.
-    void Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden, Catalogo::Sello sello);
+    void Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden, Catalogo::Sello sello,
+                 LimitesConstruccion limites = {});
 
     // Stops a build: the emulator's run ended, the unfinished file removed. Returns once
     // nothing of the build runs any more; terminada is not emitted.

@@ -49,19 +49,33 @@ QByteArrayView ElementoQueAbre(QByteArrayView linea)
     return linea.sliced(inicio, i - inicio);
 }
 
-bool Contiene(QByteArrayView texto, QByteArrayView parte)
+// What a line that opens an element holds of it: that element alone, whole ("<x .../>" or
+// "<x>...</x>"); its start tag alone, its content on the lines below; or more than that
+// (another element beside it), which only the XML reader can take apart.
+enum class Linea { Entera, Abierta, Mezclada };
+
+Linea ComoEs(QByteArrayView linea, QByteArrayView nombre)
 {
-    return texto.indexOf(parte) >= 0;
+    const QByteArrayView texto = linea.trimmed();
+    const qsizetype etiquetas = texto.count('<');
+    if (etiquetas == 1)
+        return texto.endsWith("/>") ? Linea::Entera : Linea::Abierta;
+    const QByteArray cierre = "</" + nombre.toByteArray() + '>';
+    if (etiquetas == 2 && texto.endsWith(cierre))
+        return Linea::Entera;
+    return Linea::Mezclada;
 }
 
-// The line closes the element it opens: "<x .../>" or "<x>...</x>".
-bool SeCierraEnLaLinea(QByteArrayView linea, QByteArrayView nombre)
+// Where an element of that name opens in the line from a place on, or -1.
+qsizetype AperturaDe(QByteArrayView linea, QByteArrayView nombre, qsizetype desde)
 {
-    QByteArrayView fin = linea.trimmed();
-    if (fin.endsWith("/>"))
-        return true;
-    const QByteArray cierre = "</" + nombre.toByteArray() + '>';
-    return Contiene(linea, cierre);
+    for (qsizetype p = linea.indexOf('<', desde); p >= 0; p = linea.indexOf('<', p + 1)) {
+        const qsizetype fin = p + 1 + nombre.size();
+        if (fin < linea.size() && linea.sliced(p + 1, nombre.size()) == nombre
+            && !EsLetraDeNombre(linea[fin]))
+            return p;
+    }
+    return -1;
 }
 
 int Numero(QStringView texto)
@@ -123,27 +137,47 @@ bool LectorListaXml::Anadir(QByteArrayView bytes)
 
 void LectorListaXml::Filtrar(QByteArrayView linea, QByteArray &salida)
 {
-    const QByteArrayView abre = ElementoQueAbre(linea);
     if (!m_saltando.isEmpty()) {
-        // Inside a dropped element: an element of the same name may open in it, and its end
-        // may share a line with something else.
-        if (abre == QByteArrayView(m_saltando) && !SeCierraEnLaLinea(linea, abre)) {
-            ++m_profundidad;
-        } else if (Contiene(linea, m_cierre)) {
-            if (m_profundidad == 0)
+        // Inside a dropped element: elements of the same name may open in it, and its end may
+        // share a line with what follows it, which the reader then takes.
+        qsizetype p = 0;
+        while (true) {
+            const qsizetype abre = AperturaDe(linea, m_saltando, p);
+            const qsizetype cierra = linea.indexOf(m_cierre, p);
+            if (abre < 0 && cierra < 0)
+                return;
+            if (abre >= 0 && (cierra < 0 || abre < cierra)) {
+                const qsizetype fin = linea.indexOf('>', abre);
+                if (fin < 0 || linea[fin - 1] != '/')
+                    ++m_profundidad;
+                if (fin < 0)
+                    return;
+                p = fin + 1;
+                continue;
+            }
+            p = cierra + m_cierre.size();
+            if (m_profundidad-- == 0) {
                 m_saltando.clear();
-            else
-                --m_profundidad;
+                const QByteArrayView resto = linea.sliced(p);
+                if (!resto.trimmed().isEmpty())
+                    salida.append(resto);
+                return;
+            }
         }
-        return;
     }
+    const QByteArrayView abre = ElementoQueAbre(linea);
     if (!abre.isEmpty() && SinInteres(abre)) {
-        if (!SeCierraEnLaLinea(linea, abre)) {
+        switch (ComoEs(linea, abre)) {
+        case Linea::Entera:
+            return;
+        case Linea::Abierta:
             m_saltando = abre.toByteArray();
             m_cierre = "</" + m_saltando + '>';
             m_profundidad = 0;
+            return;
+        case Linea::Mezclada:
+            break;
         }
-        return;
     }
     salida.append(linea);
 }

@@ -16,10 +16,10 @@ namespace Corvala {
 // held: the output of a full emulator runs to hundreds of megabytes.
 //
 // Most of that output (DIP switches, ports, slots, chips, devices used) says nothing Corvala
-// keeps. The emulator writes one element to a line; lines that open such an element, and
-// every line up to its end, are dropped before the XML reader sees them. Any other line goes
-// to the reader as it stands, so a layout other than one element a line is read in full, only
-// more slowly.
+// keeps. The emulator writes one element to a line; a line that holds such an element alone,
+// or opens it, and every line up to its end, are dropped before the XML reader sees them. Any
+// other line (one that holds more than one element, say) goes to the reader as it stands, so
+// a layout other than one element a line is read in full, only more slowly.
 class LectorListaXml
 {
 public:

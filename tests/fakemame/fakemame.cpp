@@ -28,6 +28,11 @@
 //                                      does
 //                   stall_after=N      -listxml prints N machines, then waits 20 seconds
 //                   crash_after=N      -listxml prints N machines, then dies of an abort
+//                   drip_ms=N          -listxml then prints one more machine every N ms,
+//                                      without end
+//                   endless=1          -listxml then prints machines without end, at once
+//                   compact=1          -listxml puts two elements on a line wherever it can
+//                                      ("<chip .../><rom .../>", "</port></machine>")
 //   cfg_during_game the names in the cfg folder while the last game ran, one per line
 //
 // -verifysets and -verifyroms audit a set from the archives' contents when there is a
@@ -472,6 +477,20 @@ int main(int argc, char **argv)
         const int stallAfter = std::atoi(conf.Get(command, "stall_after").c_str());
         const int crashAfter = std::atoi(conf.Get(command, "crash_after").c_str());
         int printed = 0;
+        const bool compact = conf.Flag(command, "compact");
+        bool pending = false; // a compact line still open
+        const auto print = [&](const std::string &line) {
+            if (!compact) {
+                std::cout << line << '\n';
+                return;
+            }
+            // Every second line joins the one before it, its indentation dropped.
+            if (pending)
+                std::cout << line.substr(line.find_first_not_of(" \t")) << '\n';
+            else
+                std::cout << line;
+            pending = !pending;
+        };
         for (const auto &[machine, lines] : catalogue.machines) {
             if (!names.empty() && std::find(names.begin(), names.end(), machine) == names.end())
                 continue;
@@ -484,8 +503,23 @@ int main(int argc, char **argv)
                 std::abort();
             }
             for (const std::string &line : lines)
-                std::cout << line << '\n';
+                print(line);
             ++printed;
+        }
+        if (pending)
+            std::cout << '\n';
+        const int drip = std::atoi(conf.Get(command, "drip_ms").c_str());
+        if (drip > 0 || conf.Flag(command, "endless")) {
+            for (long n = 0;; ++n) {
+                std::cout << "\t<machine name=\"sinfin" << n << "\">\n\t\t<description>Sin fin "
+                          << n << "</description>\n\t\t<rom name=\"r" << n
+                          << ".bin\" size=\"16\" crc=\"" << std::hex << (0x10000000u + unsigned(n))
+                          << std::dec << "\"/>\n\t</machine>\n";
+                if (drip > 0) {
+                    std::cout.flush();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(drip));
+                }
+            }
         }
         std::cout << "</mame>\n";
     } else if (command == "version") {
