@@ -11,6 +11,7 @@
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
 #include "apoyo/ZipDePrueba.h"
 
 #include <QDesktopServices>
@@ -83,18 +84,10 @@ void Clic(QWidget *boton)
 // test goes on whatever the action found.
 void AlAbrirseElGestor(std::function<void(frmGestionar *)> accion)
 {
-    auto *espera = new QTimer;
-    espera->setInterval(10);
-    QObject::connect(espera, &QTimer::timeout, [espera, accion] {
-        auto *gestor = qobject_cast<frmGestionar *>(QApplication::activeModalWidget());
-        if (!gestor || !gestor->isVisible())
-            return;
-        espera->stop();
-        espera->deleteLater();
+    AlMostrarse<frmGestionar>([accion](frmGestionar *gestor) {
         accion(gestor);
         gestor->lblSalir_Click();
     });
-    espera->start();
 }
 
 } // namespace

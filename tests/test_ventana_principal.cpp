@@ -10,11 +10,13 @@
 #include "comun/windows/Twips.h"
 #include "frontend/windows/frmCargador.h"
 #include "frontend/windows/frmInformacion.h"
+#include "rommanager/windows/frmGestionar.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
+#include "apoyo/VentanaModal.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
@@ -149,6 +151,41 @@ private Q_SLOTS:
                                   QStringLiteral("Lista cargada."), 6000);
         QCOMPARE(carpeta.Llamadas().size(), 2);
         QVERIFY(carpeta.Existe(QStringLiteral("lista.txt")));
+    }
+
+    // Whatever comes within the renewal's countdown, the pointer is normal once nothing runs,
+    // and nothing of the old list stays behind.
+    void laCuentaAtrasYOtraOrden_data()
+    {
+        QTest::addColumn<int>("orden");
+        QTest::newRow("Actualizar ROMs") << 0;
+        QTest::newRow("otra renovacion") << 1;
+        QTest::newRow("una partida") << 2;
+        QTest::newRow("el gestor") << 3;
+    }
+    void laCuentaAtrasYOtraOrden()
+    {
+        QFETCH(int, orden);
+        MensajesDePrueba mensajes;
+        Ventana v;
+        v.ventana.Form_Load();
+        v.ventana.show();
+        v.ventana.lblLista_Click();
+        QCOMPARE(v.ventana.cursor().shape(), Qt::WaitCursor);
+        if (orden == 0) {
+            v.ventana.lblDirectorio_Click();
+        } else if (orden == 1) {
+            v.ventana.lblLista_Click();
+        } else if (orden == 2) {
+            DobleClic(v.ventana, 0);
+        } else {
+            AlMostrarse<frmGestionar>([](frmGestionar *gestor) { gestor->lblSalir_Click(); });
+            v.ventana.lblGestionar_Click();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(v.ventana.cursor().shape() != Qt::WaitCursor, 6000);
+        QVERIFY(!Control<QTimer>(v.ventana, "Timer1")->isActive());
+        QVERIFY(v.carpeta.Existe(QStringLiteral("lista.txt")));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("lista.anterior")));
     }
 
     void renovarSinListaOOcupado()

@@ -47,6 +47,10 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
             MoverArchivo(anterior, carpeta.Ruta(QStringLiteral("lista.txt")));
         else
             QFile::remove(anterior);
+    } else if (!cd) {
+        // A renewal whose new list came another way (the ROM manager makes one too) leaves
+        // nothing of the old one behind.
+        QFile::remove(carpeta.Ruta(QStringLiteral("lista.anterior")));
     }
     ListaCargada lista = Cargar(carpeta);
     lista.listaFallida = fallida;

@@ -388,22 +388,25 @@ void frmCargador::lblGestionar_Click()
 {
     if (m_sesion.ocupado)
         return;
-    // Busy while the ROM manager is open: this window's commands and its close are refused.
-    Ocupacion ocupacion(this, &m_sesion.ocupado);
-    bool terminado = false;
     {
-        frmGestionar gestor(m_sesion, this);
-        gestor.Form_Load();
-        terminado = gestor.Terminado();
-        if (!terminado)
-            gestor.exec();
+        // Busy while the ROM manager is open: this window's commands and its close are refused.
+        Ocupacion ocupacion(this, &m_sesion.ocupado);
+        bool terminado = false;
+        {
+            frmGestionar gestor(m_sesion, this);
+            gestor.Form_Load();
+            terminado = gestor.Terminado();
+            if (!terminado)
+                gestor.exec();
+        }
+        if (terminado) {
+            ocupacion.Conservar();
+            TerminarPrograma();
+            return;
+        }
     }
-    if (terminado) {
-        ocupacion.Conservar();
-        TerminarPrograma();
-        return;
-    }
-    // The archives may carry new names.
+    // The archives may carry new names. Loaded once this window is free again, so that the
+    // hourglass of a renewal the load ends goes with it.
     CargarDatos();
 }
 
@@ -452,6 +455,13 @@ void frmCargador::TerminarPrograma()
 
 void frmCargador::CargarDatos(bool rehacerCatalogo)
 {
+    // A renewal's countdown still running ends here, its hourglass with it: this load is the
+    // one it waited for.
+    if (m_relojLista) {
+        Timer1.stop();
+        m_relojLista.reset();
+        rehacerCatalogo = true;
+    }
     Timer1.setInterval(1);
     Ocupacion reloj(this);
     m_juegos->Mostrar({});
@@ -502,6 +512,11 @@ void frmCargador::lblLista_Click()
 
 void frmCargador::Timer1_Timer()
 {
+    // A game or the ROM manager came within the countdown: it goes on once they have ended.
+    if (m_sesion.ocupado) {
+        Timer1.setInterval(1000);
+        return;
+    }
     if (m_cuenta == 8) {
         Timer1.stop();
         m_relojLista.reset();

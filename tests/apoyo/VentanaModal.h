@@ -19,3 +19,21 @@ inline void AlAbrirseLaVentana(std::function<void(QWidget *)> accion)
             ventana->close();
     });
 }
+
+// For a modal window that may load for a while before it shows (running the emulator with the
+// events flowing): the action runs on it once it is shown.
+template <typename Ventana>
+void AlMostrarse(std::function<void(Ventana *)> accion)
+{
+    auto *espera = new QTimer;
+    espera->setInterval(10);
+    QObject::connect(espera, &QTimer::timeout, [espera, accion] {
+        auto *ventana = qobject_cast<Ventana *>(QApplication::activeModalWidget());
+        if (!ventana || !ventana->isVisible())
+            return;
+        espera->stop();
+        espera->deleteLater();
+        accion(ventana);
+    });
+    espera->start();
+}
