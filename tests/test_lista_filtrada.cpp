@@ -9,6 +9,7 @@
 #include "apoyo/ZipDePrueba.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -216,8 +217,8 @@ private Q_SLOTS:
         Sesion sesion(v.carpeta.Carpeta());
         frmCargador otra(sesion);
         otra.Form_Load();
+        QTRY_VERIFY(sesion.catalogo && !otra.Construccion().EnCurso());
         QCoreApplication::setLibraryPaths(rutas);
-        QVERIFY(sesion.catalogo && !otra.Construccion().EnCurso());
         int construcciones = 0;
         for (const QStringList &llamada : v.carpeta.Llamadas())
             construcciones += int(llamada.contains(QStringLiteral("-listxml")));
@@ -260,11 +261,74 @@ private Q_SLOTS:
         Sesion sesion(v.carpeta.Carpeta());
         frmCargador ventana(sesion);
         ventana.Form_Load();
-        QVERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
+        QTRY_VERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
         QCOMPARE(construcciones(), 1);
         ventana.CargarDatos(true);
         QTRY_VERIFY(!ventana.Construccion().EnCurso());
         QCOMPARE(construcciones(), 2);
+    }
+
+    // A build that fails is told once and not tried again at the next start, but on the
+    // player's renewal.
+    void unaConstruccionFallidaSeDiceUnaVez_data()
+    {
+        QTest::addColumn<QString>("carpetaEnMedio");
+        QTest::addColumn<QByteArray>("control");
+        QTest::newRow("corvala.db es una carpeta") << "corvala.db" << QByteArray();
+        QTest::newRow("corvala.db.nuevo es una carpeta") << "corvala.db.nuevo" << QByteArray();
+        QTest::newRow("XML mal formado") << "" << QByteArray("listxml.output=<mame><machine>\n");
+        QTest::newRow("el emulador falla") << "" << QByteArray("listxml.fail=1\n");
+    }
+    void unaConstruccionFallidaSeDiceUnaVez()
+    {
+        QFETCH(QString, carpetaEnMedio);
+        QFETCH(QByteArray, control);
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        v.carpeta.Control(control);
+        if (!carpetaEnMedio.isEmpty())
+            QVERIFY(QDir(v.carpeta.Ruta()).mkdir(carpetaEnMedio));
+        const auto construcciones = [&v] {
+            int n = 0;
+            for (const QStringList &llamada : v.carpeta.Llamadas())
+                n += int(llamada.contains(QStringLiteral("-listxml")));
+            return n;
+        };
+        v.ventana.Form_Load();
+        QTRY_COMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Catálogo no disponible")});
+        QVERIFY(!v.sesion.catalogo);
+        QCOMPARE(construcciones(), 1);
+
+        for (int arranque = 0; arranque < 2; ++arranque) {
+            Sesion sesion(v.carpeta.Carpeta());
+            frmCargador otra(sesion);
+            otra.Form_Load();
+            QTest::qWait(200);
+            QVERIFY(!otra.Construccion().EnCurso());
+        }
+        QCOMPARE(construcciones(), 1);
+        QCOMPARE(mensajes.Vistos().size(), 1);
+
+        // The player's renewal tries again.
+        v.ventana.CargarDatos(true);
+        QTRY_COMPARE(construcciones(), 2);
+    }
+
+    // The list comes first; the catalogue on disk follows once read. A build a killed Corvala
+    // left is gone.
+    void laListaNoEsperaAlCatalogo()
+    {
+        VentanaConCatalogo v;
+        v.Abrir();
+        v.carpeta.Escribir(QStringLiteral("corvala.db.nuevo"), "a medias");
+        Sesion sesion(v.carpeta.Carpeta());
+        frmCargador otra(sesion);
+        otra.Form_Load();
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("corvala.db.nuevo")));
+        QCOMPARE(Filas(otra).size(), 4);
+        QVERIFY(!sesion.catalogo);
+        QTRY_VERIFY(sesion.catalogo);
+        QVERIFY(!otra.Construccion().EnCurso());
     }
 };
 

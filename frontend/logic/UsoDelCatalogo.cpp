@@ -1,9 +1,11 @@
 #include "frontend/logic/UsoDelCatalogo.h"
 
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace Corvala::UsoDelCatalogo {
@@ -20,28 +22,106 @@ Catalogo::Sello SelloActual(const Sesion &sesion)
     return {sesion.versionMame, Catalogo::Huella(sesion.carpeta)};
 }
 
+namespace {
+
+QString RutaDelFallo(const CarpetaMame &carpeta)
+{
+    return carpeta.Ruta(QStringLiteral("corvala.db.fallo"));
+}
+
+const QString kVersion = QStringLiteral("version=");
+const QString kHuella = QStringLiteral("huella=");
+const QString kMotivo = QStringLiteral("motivo=");
+
+// The build that failed against the folder as it is now, if one did.
+bool FalloRecordado(const Sesion &sesion)
+{
+    const std::optional<QStringList> lineas
+            = ArchivoTexto::LeerLineas(RutaDelFallo(sesion.carpeta));
+    if (!lineas)
+        return false;
+    const Catalogo::Sello sello = SelloActual(sesion);
+    return lineas->contains(kVersion + sello.version) && lineas->contains(kHuella + sello.huella);
+}
+
+} // namespace
+
 bool HayQueConstruir(const Sesion &sesion, bool listaRenovada)
 {
-    return listaRenovada || !sesion.catalogo
-           || !(sesion.catalogo->SelloDe() == SelloActual(sesion));
+    if (listaRenovada)
+        return true;
+    if (sesion.catalogo && sesion.catalogo->SelloDe() == SelloActual(sesion))
+        return false;
+    return !FalloRecordado(sesion);
 }
 
-LecturaDelCatalogo::LecturaDelCatalogo(const CarpetaMame &carpeta)
+Resultado RecordarFallo(const Sesion &sesion, const QString &motivo)
+{
+    const Catalogo::Sello sello = SelloActual(sesion);
+    QString unaLinea = motivo;
+    unaLinea.replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return ArchivoTexto::EscribirLineas(
+            RutaDelFallo(sesion.carpeta),
+            {QStringLiteral("# Corvala: el catálogo del emulador no se pudo preparar."),
+             kVersion + sello.version, kHuella + sello.huella, kMotivo + unaLinea});
+}
+
+void OlvidarFallo(const CarpetaMame &carpeta)
+{
+    if (QFileInfo(RutaDelFallo(carpeta)).isFile())
+        QFile::remove(RutaDelFallo(carpeta));
+}
+
+Mensaje MensajeCatalogoFallido(const QString &motivo)
+{
+    return {QStringLiteral("No se ha podido preparar el catálogo de juegos del emulador (%1).\n\n"
+                           "La lista de juegos funciona igual, pero sin los filtros que necesitan "
+                           "el catálogo, sin la información de cada juego y sin reconocer las ROMs "
+                           "desconocidas. Corvala! no lo intentará de nuevo hasta que cambie el "
+                           "emulador o su lista de juegos, o hasta que pulses \"Actualizar lista "
+                           "de juegos\".")
+                    .arg(motivo),
+            QStringLiteral("Catálogo no disponible"), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
+}
+
+void QuitarConstruccionInterrumpida(const CarpetaMame &carpeta)
+{
+    // Only a file: a folder of that name is the player's, and the build will say it fails.
+    if (QFileInfo(Catalogo::RutaNueva(carpeta)).isFile())
+        QFile::remove(Catalogo::RutaNueva(carpeta));
+}
+
+LecturaDelCatalogo::~LecturaDelCatalogo()
+{
+    if (m_hilo) {
+        m_hilo->disconnect(this);
+        m_hilo->wait();
+        delete m_hilo;
+    }
+}
+
+void LecturaDelCatalogo::Iniciar(const CarpetaMame &carpeta)
 {
     const QString ruta = Catalogo::Ruta(carpeta);
-    if (QFileInfo::exists(ruta))
-        m_lectura = std::async(std::launch::async,
-                               [this, ruta] { return Catalogo::Abrir(ruta, &m_motivo); });
-}
-
-std::shared_ptr<const Catalogo> LecturaDelCatalogo::Tomar()
-{
-    if (!m_lectura.valid())
-        return nullptr;
-    std::shared_ptr<const Catalogo> catalogo = m_lectura.get();
-    if (!catalogo)
-        qCWarning(lcCatalogo) << "corvala.db cannot be read:" << m_motivo;
-    return catalogo;
+    if (m_hilo)
+        return;
+    if (!QFileInfo::exists(ruta)) {
+        QMetaObject::invokeMethod(
+                this, [this] { Q_EMIT leido(nullptr); }, Qt::QueuedConnection);
+        return;
+    }
+    m_hilo = QThread::create([this, ruta] { m_catalogo = Catalogo::Abrir(ruta, &m_motivo); });
+    connect(m_hilo, &QThread::finished, this, [this] {
+        m_hilo->wait();
+        m_hilo->deleteLater();
+        m_hilo = nullptr;
+        if (!m_catalogo)
+            qCWarning(lcCatalogo) << "corvala.db cannot be read:" << m_motivo;
+        Q_EMIT leido(std::exchange(m_catalogo, nullptr));
+    });
+    m_hilo->start();
 }
 
 Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "comun/logic/Catalogo.h"
+#include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Resultado.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ModeloDeJuegos.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QThread>
 
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -27,26 +30,45 @@ std::optional<OrdenEmulador> Orden(const Sesion &sesion);
 Catalogo::Sello SelloActual(const Sesion &sesion);
 
 // The catalogue in use must be built (again): there is none, it no longer matches the
-// emulator or its list, or the player renewed the list.
+// emulator or its list, or the player renewed the list. A build that failed against the
+// folder as it is now is not tried again but on the player's renewal.
 bool HayQueConstruir(const Sesion &sesion, bool listaRenovada);
 
-// The folder's catalogue as it lies on disk, read in a thread of its own while the start-up
-// goes on.
-class LecturaDelCatalogo
-{
-public:
-    // Nothing is read where the folder has no corvala.db.
-    explicit LecturaDelCatalogo(const CarpetaMame &carpeta);
-    LecturaDelCatalogo(const LecturaDelCatalogo &) = delete;
-    LecturaDelCatalogo &operator=(const LecturaDelCatalogo &) = delete;
+// A build that failed is remembered with what it was built against (in the MAME folder, so
+// that the next start does not run the emulator for nothing), and forgotten once one
+// succeeds. Recordar says why when it cannot write the record.
+Resultado RecordarFallo(const Sesion &sesion, const QString &motivo);
+void OlvidarFallo(const CarpetaMame &carpeta);
+// What the player is told, once, of a build that failed.
+Mensaje MensajeCatalogoFallido(const QString &motivo);
 
-    // Waits for it: the catalogue, or null (a catalogue that cannot be read is logged with
-    // its reason).
-    std::shared_ptr<const Catalogo> Tomar();
+// A build a killed Corvala left unfinished (corvala.db.nuevo) is removed.
+void QuitarConstruccionInterrumpida(const CarpetaMame &carpeta);
+
+// The folder's catalogue as it lies on disk, read in a thread of its own while the window
+// works: leido comes once it has been read.
+class LecturaDelCatalogo : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    // Waits for a read still running.
+    ~LecturaDelCatalogo() override;
+
+    // Reads the folder's corvala.db; where there is none, leido comes (with nothing) as soon
+    // as the events flow.
+    void Iniciar(const CarpetaMame &carpeta);
+    bool EnCurso() const { return m_hilo != nullptr; }
+
+Q_SIGNALS:
+    // The catalogue, or null (one that cannot be read is logged with its reason).
+    void leido(std::shared_ptr<const Catalogo> catalogo);
 
 private:
+    QThread *m_hilo = nullptr;
     QString m_motivo;
-    std::future<std::shared_ptr<const Catalogo>> m_lectura;
+    std::shared_ptr<const Catalogo> m_catalogo;
 };
 
 // The list's context menu for the selected entry (-1: none).

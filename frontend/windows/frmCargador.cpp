@@ -58,6 +58,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     CrearControles();
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
     connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
+    connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
+            &frmCargador::CatalogoLeido);
 
     // The box shows the use of the defined keys; a click asks for the other state.
     connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
@@ -204,6 +206,9 @@ void frmCargador::EncajarBarra()
 
 void frmCargador::PrepararCatalogo(bool rehacer)
 {
+    // What lies on disk is still being read, or a build already runs: their ends decide.
+    if (!rehacer && (m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso()))
+        return;
     barCatalogo->Preparar(m_sesion, rehacer, m_juegos->Modelo().JuegosListados());
     m_juegos->CatalogoEnConstruccion(barCatalogo->Construccion().EnCurso());
 }
@@ -211,11 +216,16 @@ void frmCargador::PrepararCatalogo(bool rehacer)
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
 {
     m_juegos->CatalogoEnConstruccion(false);
-    // The old catalogue, if any, stays in use: the list works as it did.
+    // The old catalogue, if any, stays in use: the list works as it did. The player is told
+    // once: the next start does not try again for nothing.
     if (!catalogo) {
         qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
+        if (const Resultado recordado = UsoDelCatalogo::RecordarFallo(m_sesion, motivo); !recordado)
+            qCWarning(lcCatalogo) << "the failure cannot be recorded:" << recordado.Motivo();
+        Mensajes::Mostrar(UsoDelCatalogo::MensajeCatalogoFallido(motivo));
         return;
     }
+    UsoDelCatalogo::OlvidarFallo(m_sesion.carpeta);
     m_sesion.catalogo = std::move(catalogo);
     m_juegos->CatalogoCambiado();
 }
@@ -233,8 +243,6 @@ void frmCargador::Form_Load()
 {
     resize(TamanoDeDiseno());
     Ocupacion reloj(this);
-    // The catalogue there is, read while the start-up reads the list.
-    UsoDelCatalogo::LecturaDelCatalogo catalogo(m_sesion.carpeta);
     Arranque::Inicio inicio = Arranque::Iniciar(m_sesion, [this] { AvisarCreandoLista(); });
     if (inicio.rechazo) {
         Mensajes::Mostrar(*inicio.rechazo);
@@ -250,9 +258,12 @@ void frmCargador::Form_Load()
             activateWindow();
         });
     m_juegos->LeerJugador();
-    // One that cannot be read is built anew below.
-    if (UsoDelCatalogo::Orden(m_sesion))
-        m_sesion.catalogo = catalogo.Tomar();
+    // The catalogue there is comes once read (CatalogoLeido): the list does not wait for it.
+    if (UsoDelCatalogo::Orden(m_sesion)) {
+        UsoDelCatalogo::QuitarConstruccionInterrumpida(m_sesion.carpeta);
+        m_lectura.Iniciar(m_sesion.carpeta);
+        m_juegos->CatalogoEnConstruccion(true);
+    }
     m_juegos->Mostrar(inicio.lista);
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
@@ -266,6 +277,17 @@ void frmCargador::Form_Load()
         for (QWidget *control : std::initializer_list<QWidget *>{lblDirectorio, lblLista, lblTeclas,
                                                                  lblGestionar, chkUsaControles})
             control->setEnabled(false);
+    }
+    if (!m_lectura.EnCurso())
+        PrepararCatalogo(false);
+}
+
+void frmCargador::CatalogoLeido(std::shared_ptr<const Catalogo> catalogo)
+{
+    // A build the player asked for meanwhile is newer than what lay on disk.
+    if (catalogo && !m_sesion.catalogo && !barCatalogo->Construccion().EnCurso()) {
+        m_sesion.catalogo = std::move(catalogo);
+        m_juegos->CatalogoCambiado();
     }
     PrepararCatalogo(false);
 }

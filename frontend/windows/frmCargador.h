@@ -9,6 +9,7 @@
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/UsoDelCatalogo.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -105,6 +106,8 @@ private:
     void LanzarFila(int fila);
     // Builds the catalogue when it must be (again), or always with rehacer.
     void PrepararCatalogo(bool rehacer);
+    // The catalogue on disk has been read (null: none, or not readable).
+    void CatalogoLeido(std::shared_ptr<const Catalogo> catalogo);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void EncajarBarra();
 
@@ -131,6 +134,7 @@ private:
 
     Sesion &m_sesion;
     AvisoDeOtraCopia m_aviso;
+    UsoDelCatalogo::LecturaDelCatalogo m_lectura;
     UsoDeTeclas m_uso;
     int m_cuenta = 0;
     bool m_terminado = false;
