@@ -304,6 +304,26 @@ private Q_SLOTS:
                              .motivo;
                  },
                  "Not a zip"},
+                {"un zip64 que dice tener tres millones de archivos",
+                 [&] {
+                     // Only the records at its end: a locator pointing at a zip64 record.
+                     QByteArray zip64("PK\x06\x06", 4);
+                     zip64 += QByteArray(28, '\0');
+                     for (const quint64 valor : {quint64(3000000), quint64(3000000) * 46})
+                         for (int b = 0; b < 8; ++b)
+                             zip64 += char((valor >> (8 * b)) & 0xFF);
+                     zip64 += QByteArray(56 - zip64.size(), '\0');
+                     QByteArray localizador("PK\x06\x07\0\0\0\0", 8);
+                     localizador += QByteArray(12, '\0'); // the zip64 record lies at 0
+                     localizador[16] = 1;
+                     QByteArray fin("PK\x05\x06", 4);
+                     fin += QByteArray(4, '\0') + QByteArray(4, '\xFF') + QByteArray(8, '\xFF')
+                            + QByteArray(2, '\0');
+                     carpeta.Escribir(QStringLiteral("roms/enorme.zip"), zip64 + localizador + fin);
+                     return DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/enorme.zip")))
+                             .motivo;
+                 },
+                 "lists 3000000 files"},
                 {"un XML mal formado",
                  [] {
                      LectorListaXml lector({});

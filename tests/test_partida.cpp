@@ -5,11 +5,13 @@
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "frontend/logic/Partida.h"
+#include "frontend/logic/UsoDelCatalogo.h"
 
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
+#include <QProcess>
 #include <QtTest>
 
 using namespace Corvala;
@@ -353,13 +355,77 @@ private Q_SLOTS:
     {
         VentanaLista v;
         v.UsarTeclas();
-        // A launch that failed halfway left the player's file set aside.
+        // A launch that failed halfway left the player's file set aside, and its record.
         v.carpeta.Escribir(QStringLiteral("cfg/galaga.bak"), "mio");
+        v.carpeta.Escribir(QStringLiteral("cfg_apartados.txt"), "galaga\r\n");
         v.carpeta.Control("game.writes_cfg=1\n");
 
         v.DobleClic(kGalaga);
         QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
         QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg/galaga.bak")));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg_apartados.txt")));
+    }
+
+    // A play counts only when the game ran; one that cannot be recorded is said, as a
+    // favourite is; the recent games are the last ten whose archives are there.
+    void lasPartidasQueCuentan()
+    {
+        MensajesDePrueba mensajes;
+        QStringList jugados{QStringLiteral("[jugados]"),
+                            QStringLiteral("galaga=1 2020-01-01T10:00:00")};
+        for (int n = 0; n < 12; ++n)
+            jugados << QStringLiteral("ido%1=1 2026-01-%2T10:00:00").arg(n).arg(n + 10);
+        Ventana v;
+        v.carpeta.Escribir(QStringLiteral("jugador.txt"),
+                           jugados.join(QStringLiteral("\r\n")).toUtf8());
+        v.ventana.Form_Load();
+        const auto veces = [&v] {
+            return v.ventana.Juegos().Jugador().Historial(QStringLiteral("galaga")).veces;
+        };
+        const UsoDelCatalogo::Menu menu = UsoDelCatalogo::EstadoDelMenu(
+                v.ventana.Juegos().Modelo(), -1, v.ventana.Juegos().Jugador(), false);
+        QCOMPARE(menu.recientes.size(), 1);
+        QCOMPARE(menu.recientes.first().first, QStringLiteral("Galaga"));
+
+        // Turned away for missing files, or not started at all: no play.
+        v.carpeta.Control("game.exit=2\n");
+        DobleClic(v.ventana, kGalaga);
+        v.carpeta.SinEmulador();
+        DobleClic(v.ventana, kGalaga);
+        QCOMPARE(veces(), 1);
+        v.carpeta.Control("");
+        QVERIFY(QFile::link(QStringLiteral(CORVALA_FAKE_MAME),
+                            v.carpeta.Ruta(QStringLiteral("mame"))));
+        DobleClic(v.ventana, kGalaga);
+        QCOMPARE(veces(), 2);
+        QVERIFY(mensajes.Vistos().size() <= 1); // the "Error." box of the missing emulator
+
+        // A folder that cannot be written (immutable: even root cannot write it).
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), v.carpeta.Ruta()})
+            != 0)
+            QSKIP("chattr +i is not available here");
+        mensajes.Olvidar();
+        DobleClic(v.ventana, kGalaga);
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), v.carpeta.Ruta()});
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Error.")});
+        QVERIFY(mensajes.Vistos().first().texto.contains(u"jugador.txt"));
+    }
+
+    // At start-up only what Corvala set aside comes back: a backup of the player's own stays
+    // a backup.
+    void alArrancarSoloVuelveLoApartadoPorCorvala()
+    {
+        Ventana v;
+        v.carpeta.Escribir(QStringLiteral("cfg/pacman.cfg"), "actual");
+        v.carpeta.Escribir(QStringLiteral("cfg/pacman.bak"), "copia del jugador");
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.cfg"), "del emulador");
+        v.carpeta.Escribir(QStringLiteral("cfg/galaga.bak"), "mio");
+        v.carpeta.Escribir(QStringLiteral("cfg_apartados.txt"), "galaga\r\n");
+        v.ventana.Form_Load();
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/pacman.cfg")), QByteArray("actual"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/pacman.bak")), QByteArray("copia del jugador"));
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("cfg/galaga.cfg")), QByteArray("mio"));
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("cfg_apartados.txt")));
     }
 
     void sinLaCasillaNadaDeCfgSeToca()

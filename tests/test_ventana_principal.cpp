@@ -18,7 +18,9 @@
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,6 +30,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace Corvala;
 
@@ -488,6 +492,54 @@ private Q_SLOTS:
         }
         QTest::keyRelease(&boton, Qt::Key_Space);
         QCOMPARE(clics.size(), 5);
+    }
+
+    // A pipe, a device or text Corvala cannot read under the name of one of its files: the
+    // window opens all the same, the file is left as it was, and the player's file is never
+    // written over.
+    void archivosQueNoSonLoQueParecen_data()
+    {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<int>("forma"); // 0: a pipe, 1: a link to /dev/zero, 2: UTF-16 text
+        QTest::newRow("corvala.db, tuberia") << "corvala.db" << 0;
+        QTest::newRow("renombre_pendiente.txt, tuberia") << "renombre_pendiente.txt" << 0;
+        QTest::newRow("jugador.txt, tuberia") << "jugador.txt" << 0;
+        QTest::newRow("jugador.txt, /dev/zero") << "jugador.txt" << 1;
+        QTest::newRow("jugador.txt, UTF-16") << "jugador.txt" << 2;
+    }
+    void archivosQueNoSonLoQueParecen()
+    {
+        QFETCH(QString, archivo);
+        QFETCH(int, forma);
+        MensajesDePrueba mensajes;
+        Ventana v;
+        v.carpeta.ConCatalogo();
+        const QString ruta = v.carpeta.Ruta(archivo);
+        const QByteArray utf16("\xff\xfe[\0f\0a\0v\0o\0r\0i\0t\0o\0s\0]\0\r\0\n\0", 28);
+        if (forma == 0)
+            QCOMPARE(::mkfifo(QFile::encodeName(ruta).constData(), 0644), 0);
+        else if (forma == 1)
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ruta));
+        else
+            v.carpeta.Escribir(archivo, utf16);
+        v.ventana.Form_Load();
+        QCOMPARE(Filas(v.ventana), kFilasDelEjemplo);
+        // The player's choices last the session, and are never written there.
+        v.ventana.Juegos().ElegirFila(0);
+        Q_EMIT Control<QMenu>(v.ventana, "mnuLista")->aboutToShow();
+        Control<QAction>(v.ventana, "mnuFavorito")->trigger();
+        QVERIFY(v.ventana.Juegos().Jugador().EsFavorito(QStringLiteral("galaga")));
+        QTest::qWait(100);
+        const QFileInfo despues(ruta);
+        if (forma == 0)
+            QVERIFY(!despues.isFile() && !despues.isDir() && despues.exists());
+        else if (forma == 1)
+            QCOMPARE(despues.symLinkTarget(), QStringLiteral("/dev/zero"));
+        else
+            QCOMPARE(v.carpeta.Leer(archivo), utf16);
+        if (archivo == u"jugador.txt")
+            QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Datos del jugador")});
+        v.ventana.close();
     }
 
     void unaSegundaCopiaTraeLaPrimera()

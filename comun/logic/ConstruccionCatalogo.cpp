@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -123,6 +124,11 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
     catalogo.Sellar(sello);
     if (!escritor.Terminar(sello))
         return noEscrito();
+    // Whatever else bears the database's name (a folder, a pipe) is not replaced.
+    if (const QFileInfo viejo(destino); viejo.exists() && !viejo.isFile()) {
+        QFile::remove(nueva);
+        return Resultado::Fallo(QStringLiteral("%1 is not a regular file").arg(destino));
+    }
     // Replaces the old catalogue in one step: a reader sees the old file or the new one.
     if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
         == 0)

@@ -5,7 +5,9 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace Corvala {
 
@@ -15,6 +17,49 @@ struct Cerrar
 {
     void operator()(zip_t *zip) const { zip_discard(zip); }
 };
+
+// The largest central directory read: 100,000 entries with names of some length.
+constexpr quint64 kMaximoDeDirectorio = 32 * 1024 * 1024;
+
+quint64 Numero(const QByteArray &bytes, qsizetype en, int ancho)
+{
+    quint64 valor = 0;
+    for (int i = ancho - 1; i >= 0; --i)
+        valor = (valor << 8) | quint8(bytes.at(en + i));
+    return valor;
+}
+
+// How many entries the archive's end-of-directory record (zip64's where it has one) says its
+// directory holds, and how many bytes; nothing when there is no such record to be found (then
+// libzip says why).
+struct Cabida
+{
+    quint64 entradas = 0;
+    quint64 bytes = 0;
+};
+std::optional<Cabida> CabidaDelDirectorio(QFile &archivo)
+{
+    const qint64 tamano = archivo.size();
+    const qint64 desde = std::max<qint64>(0, tamano - (0xFFFF + 22));
+    if (!archivo.seek(desde))
+        return std::nullopt;
+    const QByteArray cola = archivo.read(tamano - desde);
+    const qsizetype fin = cola.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
+    if (fin < 0 || cola.size() - fin < 22)
+        return std::nullopt;
+    Cabida cabida{Numero(cola, fin + 10, 2), Numero(cola, fin + 12, 4)};
+    const qsizetype localizador = fin - 20;
+    if ((cabida.entradas == 0xFFFF || cabida.bytes == 0xFFFFFFFF) && localizador >= 0
+        && cola.mid(localizador, 4) == QByteArrayView("PK\x06\x07", 4)) {
+        const quint64 registro = Numero(cola, localizador + 8, 8);
+        if (registro < quint64(tamano) && archivo.seek(qint64(registro))) {
+            const QByteArray zip64 = archivo.read(56);
+            if (zip64.size() == 56 && zip64.startsWith(QByteArrayView("PK\x06\x06", 4)))
+                cabida = {Numero(zip64, 32, 8), Numero(zip64, 40, 8)};
+        }
+    }
+    return cabida;
+}
 
 } // namespace
 
@@ -31,6 +76,19 @@ DirectorioZip DirectorioZip::Leer(const QString &ruta)
         return ilegible(QStringLiteral("no such file"));
     if (!info.isFile())
         return ilegible(QStringLiteral("not a plain file"));
+    // A directory out of all measure is refused before libzip reads a byte of it.
+    {
+        QFile archivo(ruta);
+        if (!archivo.open(QIODevice::ReadOnly))
+            return ilegible(archivo.errorString());
+        if (const std::optional<Cabida> cabida = CabidaDelDirectorio(archivo);
+            cabida
+            && (cabida->entradas > quint64(kMaximoDeArchivos)
+                || cabida->bytes > kMaximoDeDirectorio))
+            return ilegible(QStringLiteral("its directory lists %1 files in %2 bytes")
+                                    .arg(cabida->entradas)
+                                    .arg(cabida->bytes));
+    }
     int error = 0;
     const std::unique_ptr<zip_t, Cerrar> zip(
             zip_open(QFile::encodeName(ruta).constData(), ZIP_RDONLY, &error));

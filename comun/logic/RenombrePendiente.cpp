@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Registro.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +38,11 @@ bool Devolver(const CarpetaMame &carpeta)
     const QString registro = carpeta.Ruta(Nombre());
     if (!QFileInfo::exists(registro))
         return false;
+    // Anything else of that name is not Corvala's record: it is left as it is.
+    if (!QFileInfo(registro).isFile()) {
+        qCWarning(lcArchivos) << registro << "is not a regular file: left as it is";
+        return false;
+    }
     QStringList nombres;
     for (const QString &linea : ArchivoTexto::LeerLineas(registro).value_or(QStringList()))
         nombres << QString::fromUtf8(QByteArray::fromPercentEncoding(linea.toUtf8()));

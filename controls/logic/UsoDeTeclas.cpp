@@ -1,6 +1,7 @@
 #include "controls/logic/UsoDeTeclas.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CfgApartados.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
@@ -17,7 +18,7 @@ const QString kCarpetaCorvala = QStringLiteral("ctrlr/Corvala");
 const QString kDefaultIni = QStringLiteral("ctrlr/Corvala/default.ini");
 const QString kCorvalaCfg = QStringLiteral("ctrlr/Corvala.cfg");
 const QString kDefaultCfg = QStringLiteral("cfg/default.cfg");
-const QString kDefaultBak = QStringLiteral("cfg/default.bak");
+const QString kDefault = QStringLiteral("default"); // cfg/default.cfg, set aside
 const QString kCtrlr = QStringLiteral("ctrlr");
 
 } // namespace
@@ -100,7 +101,7 @@ void UsoDeTeclas::AlCambiar()
             return;
         }
         // The keys are in force only when both steps went through.
-        if (!MoverArchivo(carpeta.Ruta(kDefaultCfg), carpeta.Ruta(kDefaultBak))) {
+        if (!CfgApartados::Apartar(carpeta, kDefault)) {
             Error(TextoErrorCfg());
             Marcar(false);
         } else if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false)) {
@@ -108,7 +109,7 @@ void UsoDeTeclas::AlCambiar()
         }
         return;
     }
-    MoverArchivo(carpeta.Ruta(kDefaultBak), carpeta.Ruta(kDefaultCfg));
+    CfgApartados::Devolver(carpeta, kDefault);
     if (!m_sesion.lineaCtrlrGuardada.isEmpty() && !m_marcada) {
         FijarOpcion(kCtrlr, QString(), true);
         m_sesion.lineaCtrlrGuardada.clear();
@@ -164,14 +165,14 @@ bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabl
         }
     };
     const bool apartado = ExisteArchivo(carpeta.Ruta(kDefaultCfg));
-    if (!MoverArchivo(carpeta.Ruta(kDefaultCfg), carpeta.Ruta(kDefaultBak))) {
+    if (!CfgApartados::Apartar(carpeta, kDefault)) {
         deshacer();
         Error(TextoErrorCfg());
         return false;
     }
     if (!FijarOpcion(kCtrlr, QStringLiteral("Corvala"), false)) {
         if (apartado && !ExisteArchivo(carpeta.Ruta(kDefaultCfg)))
-            MoverArchivo(carpeta.Ruta(kDefaultBak), carpeta.Ruta(kDefaultCfg));
+            CfgApartados::Devolver(carpeta, kDefault);
         deshacer();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/CfgApartados.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionMameIni.h"
@@ -104,11 +105,7 @@ void RetirarControladorAntiguo(const CarpetaMame &carpeta)
 void DeshacerLoApartado(Sesion &sesion)
 {
     const CarpetaMame &carpeta = sesion.carpeta;
-    const QDir cfg(carpeta.Ruta(QStringLiteral("cfg")));
-    for (const QString &bak : cfg.entryList({QStringLiteral("*.bak")}, QDir::Files)) {
-        MoverArchivo(cfg.filePath(bak),
-                     cfg.filePath(bak.left(bak.size() - 4) + QStringLiteral(".cfg")));
-    }
+    CfgApartados::DevolverTodo(carpeta);
     if (CtrlrDeCorvala(carpeta))
         FijarOpcionMameIni(carpeta, QStringLiteral("ctrlr"), QString(), false,
                            sesion.lineaCtrlrGuardada);
@@ -116,8 +113,7 @@ void DeshacerLoApartado(Sesion &sesion)
 
 void LimpiarAlCerrar(const CarpetaMame &carpeta)
 {
-    MoverArchivo(carpeta.Ruta(QStringLiteral("cfg/default.bak")),
-                 carpeta.Ruta(QStringLiteral("cfg/default.cfg")));
+    CfgApartados::Devolver(carpeta, QStringLiteral("default"));
     for (const char *trabajo : {"1.p", "all.bat", "comparacion.log"}) {
         const QString ruta = carpeta.Ruta(QLatin1String(trabajo));
         if (QFileInfo(ruta).isFile())

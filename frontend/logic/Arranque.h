@@ -58,9 +58,9 @@ QString TextoDeVersion(const QString &version, Configuracion configuracion);
 void RetirarControladorAntiguo(const CarpetaMame &carpeta);
 
 // What a Corvala that was killed while the defined keys were in force left behind, put back
-// as a close would have: every cfg/NAME.bak (the player's own configuration, set aside while
-// the keys were in force) replaces the cfg/NAME.cfg the emulator wrote meanwhile, and a ctrlr
-// option of mame.ini left on Corvala's controller set is unset.
+// as a close would have: every cfg/NAME.bak Corvala set aside (and recorded, CfgApartados)
+// replaces the cfg/NAME.cfg the emulator wrote meanwhile, and a ctrlr option of mame.ini left
+// on Corvala's controller set is unset.
 void DeshacerLoApartado(Sesion &sesion);
 
 // The work files that go when Corvala closes, and the emulator's default configuration put

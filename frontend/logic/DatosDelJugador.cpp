@@ -4,6 +4,8 @@
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/modPrincipal.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace Corvala {
@@ -43,7 +45,19 @@ QString DatosDelJugador::Juego(const QString &archivo)
 DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
 {
     DatosDelJugador datos;
-    const QStringList lineas = ArchivoTexto::LeerLineas(Ruta(carpeta)).value_or(QStringList());
+    const QString ruta = Ruta(carpeta);
+    if (!QFileInfo::exists(ruta) && !QFileInfo(ruta).isSymLink())
+        return datos;
+    const std::optional<QByteArray> bytes
+            = ArchivoTexto::LeerBytes(ruta, kMaximoDeBytes, &datos.m_ilegible);
+    if (!bytes)
+        return datos;
+    // Two bytes a character (UTF-16) is no text Corvala reads, nor would rewrite faithfully.
+    if (bytes->contains('\0')) {
+        datos.m_ilegible = QStringLiteral("not UTF-8 or Windows-1252 text");
+        return datos;
+    }
+    const QStringList lineas = ArchivoTexto::PartirLineas(ArchivoTexto::Decodificar(*bytes));
     QString seccion;
     for (const QString &linea : lineas) {
         const QString texto = linea.trimmed();
@@ -72,11 +86,39 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
                 datos.m_jugados.insert(clave.toLower(), jugado);
         }
     }
+    datos.Acotar();
     return datos;
+}
+
+Mensaje DatosDelJugador::MensajeIlegible(const QString &motivo)
+{
+    return {QStringLiteral("No se ha podido leer el archivo 'jugador.txt' de la carpeta de M.A.M.E "
+                           "(%1), así que Corvala! no lo modificará. Los filtros, los favoritos y "
+                           "las partidas de esta sesión se recordarán sólo mientras Corvala! siga "
+                           "abierto.")
+                    .arg(motivo),
+            QStringLiteral("Datos del jugador"), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
+}
+
+void DatosDelJugador::Acotar()
+{
+    if (m_jugados.size() <= kMaximoDeJugados)
+        return;
+    const QStringList recientes = Recientes(kMaximoDeJugados);
+    QHash<QString, Jugado> quedan;
+    quedan.reserve(recientes.size());
+    for (const QString &juego : recientes)
+        quedan.insert(juego, m_jugados.value(juego));
+    m_jugados = std::move(quedan);
 }
 
 Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
+    if (!m_ilegible.isEmpty())
+        return Resultado::Fallo(QStringLiteral("the file could not be read (%1): it is left as it "
+                                               "was")
+                                        .arg(m_ilegible));
     QStringList lineas{
             QStringLiteral("# Corvala: filtros de la lista, juegos favoritos y partidas jugadas."),
             kFiltros};
@@ -112,6 +154,7 @@ void DatosDelJugador::Jugar(const QString &juego, const QDateTime &cuando)
     Jugado &jugado = m_jugados[juego];
     ++jugado.veces;
     jugado.ultima = cuando;
+    Acotar();
 }
 
 QStringList DatosDelJugador::Recientes(int cuantos) const

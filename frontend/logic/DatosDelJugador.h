@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/logic/Mensajes.h"
 #include "comun/logic/Resultado.h"
 
 #include <QDateTime>
@@ -37,8 +38,18 @@ class DatosDelJugador
 public:
     static QString Ruta(const CarpetaMame &carpeta);
 
-    // The folder's file; empty data when there is none or it cannot be read.
+    // The most games whose plays are kept: the most recent ones.
+    static constexpr int kMaximoDeJugados = 1000;
+    // The largest file read: a whole history and every game a favourite fit many times over.
+    static constexpr qint64 kMaximoDeBytes = 8 * 1024 * 1024;
+
+    // The folder's file; empty data when there is none. A file there that cannot be read
+    // (not a regular file, too large, not text, not the user's to read) gives empty data that
+    // remembers why (Ilegible): it is never written over.
     static DatosDelJugador Leer(const CarpetaMame &carpeta);
+    const QString &Ilegible() const { return m_ilegible; }
+    // What the player is told of a file that could not be read.
+    static Mensaje MensajeIlegible(const QString &motivo);
     // Writes the whole file, or leaves the old one as it was and says why.
     Resultado Guardar(const CarpetaMame &carpeta) const;
 
@@ -58,6 +69,10 @@ public:
     QStringList Recientes(int cuantos) const;
 
 private:
+    // Keeps the kMaximoDeJugados games played last.
+    void Acotar();
+
+    QString m_ilegible;
     QSet<QString> m_favoritos;
     QHash<QString, Jugado> m_jugados;
 };

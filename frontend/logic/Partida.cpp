@@ -1,6 +1,7 @@
 #include "frontend/logic/Partida.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CfgApartados.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
@@ -120,10 +121,7 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
     const QString rom = QuitarExtension(archivo);
-    const QString cfg = carpeta.Ruta(QStringLiteral("cfg/") + rom + QStringLiteral(".cfg"));
-    const QString bak = carpeta.Ruta(QStringLiteral("cfg/") + rom + QStringLiteral(".bak"));
-
-    if (m_usaControles() && ExisteArchivo(cfg) && !MoverArchivo(cfg, bak))
+    if (m_usaControles() && !CfgApartados::Apartar(carpeta, rom))
         return Resultado::ErrorCfg;
 
     int codigo = 0;
@@ -139,6 +137,9 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
             m_sesion.ultimoLog += LineaDeFinal(codigo) + QStringLiteral("\r\n");
     }
     const Resultado final = !salida || codigo != 0 ? Resultado::ConError : Resultado::Terminada;
+    // The emulator's codes for a game it never started: failed validity checks (1), missing
+    // files (2), a missing device (4), no such game (5), an invalid configuration (6).
+    m_seHaJugado = salida && (codigo == 0 || codigo == 3 || codigo > 6 || codigo < 0);
 
     // What the emulator wrote while the defined keys were in force goes; the player's own
     // files come back.
@@ -146,7 +147,7 @@ Partida::Resultado Partida::Jugar(const QString &archivo)
         const QString porDefecto = carpeta.Ruta(QStringLiteral("cfg/default.cfg"));
         if (ExisteArchivo(porDefecto) && !QFile::remove(porDefecto))
             return Resultado::ErrorCfg;
-        if (ExisteArchivo(bak) && !MoverArchivo(bak, cfg))
+        if (!CfgApartados::Devolver(carpeta, rom))
             return Resultado::ErrorCfg;
     }
     return final;

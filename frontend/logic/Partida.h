@@ -32,6 +32,9 @@ public:
     // aside while it runs and put back afterwards, and the emulator's new cfg/default.cfg is
     // removed. The emulator's output becomes the session's last game log.
     Resultado Jugar(const QString &archivo);
+    // Whether the game really ran: the emulator started it and did not turn it away (its
+    // files missing, no such game, a configuration it refuses).
+    bool SeHaJugado() const { return m_seHaJugado; }
 
     // The archive name to start the game with. The emulator on this system opens a set's
     // archive only under its own name, in lower case: an archive spelt otherwise (SF2.ZIP) is
@@ -62,6 +65,7 @@ public:
 
 private:
     Sesion &m_sesion;
+    bool m_seHaJugado = false;
     std::function<bool()> m_usaControles;
 };
 

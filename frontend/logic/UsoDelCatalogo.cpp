@@ -132,10 +132,13 @@ Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador 
     menu.favorito = menu.informacion && !filas.Fila(fila).desconocida;
     menu.esFavorito = menu.favorito && filas.Fila(fila).favorito;
     menu.filtrosDelCatalogo = conCatalogo;
-    for (const QString &juego : jugador.Recientes(10)) {
+    // The ten most recent whose archives are in the list, however many are gone before them.
+    for (const QString &juego : jugador.Recientes(DatosDelJugador::kMaximoDeJugados)) {
         const int p = filas.FilaDeJuego(juego);
         if (p >= 0)
             menu.recientes << qMakePair(filas.Fila(p).titulo, p);
+        if (menu.recientes.size() == 10)
+            break;
     }
     return menu;
 }

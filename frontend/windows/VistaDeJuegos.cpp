@@ -180,9 +180,13 @@ void VistaDeJuegos::GuardarJugador()
     if (guardado)
         return;
     qCWarning(lcJugador) << "jugador.txt:" << guardado.Motivo();
-    Mensajes::Mostrar({QStringLiteral("No se han podido guardar los favoritos y los filtros en el "
-                                      "archivo 'jugador.txt'. Comprueba que la carpeta de M.A.M.E "
-                                      "no sea de sólo lectura y que quede espacio en el disco."),
+    // A file that could not be read was told of at start-up: the session keeps its changes.
+    if (!m_jugador.Ilegible().isEmpty())
+        return;
+    Mensajes::Mostrar({QStringLiteral("No se han podido guardar los filtros, los favoritos y las "
+                                      "partidas en el archivo 'jugador.txt'. Comprueba que la "
+                                      "carpeta de M.A.M.E no sea de sólo lectura y que quede "
+                                      "espacio en el disco."),
                        QStringLiteral("Error."), Mensaje::Icono::Exclamacion,
                        Mensaje::Botones::Aceptar});
 }
@@ -215,6 +219,10 @@ void VistaDeJuegos::mnuInformacion_Click()
 void VistaDeJuegos::LeerJugador()
 {
     m_jugador = DatosDelJugador::Leer(m_sesion.carpeta);
+    if (!m_jugador.Ilegible().isEmpty()) {
+        qCWarning(lcJugador) << "jugador.txt cannot be read:" << m_jugador.Ilegible();
+        Mensajes::Mostrar(DatosDelJugador::MensajeIlegible(m_jugador.Ilegible()));
+    }
     m_modelo.PonerFavoritos(m_jugador);
     m_filtro.PonerFiltros(m_jugador.filtros);
 }
@@ -247,12 +255,7 @@ void VistaDeJuegos::AnotarPartida(int fila)
     if (!m_modelo.Valida(fila))
         return;
     m_jugador.Jugar(m_modelo.Fila(fila).juego, QDateTime::currentDateTime());
-    if (m_sesion.cd)
-        return;
-    const Resultado guardado = m_jugador.Guardar(m_sesion.carpeta);
-    if (!guardado)
-        qCWarning(lcJugador) << "the play could not be recorded in jugador.txt:"
-                             << guardado.Motivo();
+    GuardarJugador();
 }
 
 void VistaDeJuegos::Renombrar(int fila, const QString &archivo)

@@ -349,7 +349,8 @@ void frmCargador::LanzarFila(int fila)
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
     const Partida::Resultado resultado = partida.Jugar(*archivo);
-    m_juegos->AnotarPartida(fila);
+    if (partida.SeHaJugado())
+        m_juegos->AnotarPartida(fila);
     if (resultado == Partida::Resultado::ErrorCfg) {
         Mensajes::Mostrar(Partida::MensajeErrorCfg());
     } else if (resultado == Partida::Resultado::ConError) {
