@@ -489,6 +489,22 @@ private Q_SLOTS:
         QVERIFY(!e.uso.Marcada());
     }
 
+    // A code of another device is no damage: the emulator takes it in a controller file.
+    void unaTablaConCodigosDeMandoSeGuarda()
+    {
+        MensajesDePrueba mensajes;
+        Entorno e;
+        QVERIFY(CrearTablaTeclas(e.carpeta.Carpeta()));
+        QByteArray tabla = e.carpeta.Leer(QStringLiteral("Corvala.tlc"));
+        const qsizetype t21 = tabla.indexOf("t21 = ");
+        QVERIFY(t21 >= 0);
+        tabla.replace(t21, tabla.indexOf('\r', t21) - t21, "t21 = JOYCODE_1_BUTTON1");
+        e.carpeta.Escribir(QStringLiteral("Corvala.tlc"), tabla);
+        QVERIFY(e.uso.Guardar(MonedaYArriba(), TablaTeclas(e.carpeta.Carpeta())));
+        QVERIFY(mensajes.Vistos().isEmpty());
+        QVERIFY(e.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg")).contains("JOYCODE_1_BUTTON1"));
+    }
+
     void casillaSinTecladoGuardado()
     {
         MensajesDePrueba mensajes;

@@ -2,6 +2,7 @@
 // and the list load over a roms folder.
 
 #include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/ListaMame.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/logic/OrdenLista.h"
@@ -9,6 +10,7 @@
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/ReferenciaLiteral.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -253,6 +255,21 @@ private Q_SLOTS:
         CarpetaDePrueba vacia;
         vacia.Escribir(QStringLiteral("lista.txt"), ListaClasica());
         QCOMPARE(ListaDeJuegos::Cargar(vacia.Carpeta()).juegos, QStringList());
+    }
+
+    // The list the emulator makes is readable by whoever shares the folder, as the other files
+    // Corvala writes are: the user's umask, not a temporary file's 0600.
+    void laListaNuevaConLosPermisosDeLasDemas()
+    {
+        CarpetaDePrueba carpeta;
+        QVERIFY(ListaDeJuegos::CargarDatos(carpeta.Carpeta(), false, {}));
+        QVERIFY(ArchivoTexto::EscribirLineas(carpeta.Ruta(QStringLiteral("otro.txt")), {}));
+        const auto permisos = [&carpeta](const char *nombre) {
+            return QFileInfo(carpeta.Ruta(QLatin1String(nombre))).permissions();
+        };
+        QVERIFY(permisos("lista.txt") & QFileDevice::ReadOther
+                || !(permisos("otro.txt") & QFileDevice::ReadOther));
+        QCOMPARE(permisos("lista.txt"), permisos("otro.txt"));
     }
 
     void listaEnWindows1252()

@@ -183,6 +183,40 @@ Resultado EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos)
     return todos;
 }
 
+QFileDevice::Permissions PermisosDeArchivoNuevo()
+{
+    // The umask as the process has it, read without changing it (umask() would, for a moment,
+    // for every thread).
+    unsigned mascara = 022;
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (estado.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &linea : estado.readAll().split('\n')) {
+            if (linea.startsWith("Umask:")) {
+                bool bien = false;
+                const unsigned leida = linea.mid(6).trimmed().toUInt(&bien, 8);
+                if (bien)
+                    mascara = leida;
+            }
+        }
+    }
+    const unsigned modo = 0666 & ~mascara;
+    QFileDevice::Permissions permisos;
+    const std::pair<unsigned, QFileDevice::Permission> bits[]
+            = {{0400, QFileDevice::ReadOwner}, {0200, QFileDevice::WriteOwner},
+               {0040, QFileDevice::ReadGroup}, {0020, QFileDevice::WriteGroup},
+               {0004, QFileDevice::ReadOther}, {0002, QFileDevice::WriteOther}};
+    for (const auto &[bit, permiso] : bits) {
+        if (modo & bit)
+            permisos |= permiso;
+    }
+    // Qt's "user" is the owner for the process that owns the file.
+    if (permisos & QFileDevice::ReadOwner)
+        permisos |= QFileDevice::ReadUser;
+    if (permisos & QFileDevice::WriteOwner)
+        permisos |= QFileDevice::WriteUser;
+    return permisos;
+}
+
 QByteArray BytesDeLineas(const QStringList &lineas)
 {
     QByteArray bytes;

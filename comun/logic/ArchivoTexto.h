@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFileDevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -59,6 +60,10 @@ Resultado EscribirBytes(const QString &ruta, const QByteArray &bytes);
 // Writes several files as one: each is written whole beside its old one first, and only when
 // every one was written do they replace the old files. Otherwise every old file stays.
 Resultado EscribirJuntos(const QList<std::pair<QString, QByteArray>> &archivos);
+
+// The permissions a new file takes from the user's umask (0644 under the usual 022): what a
+// file made as a temporary one (0600) is given before it takes its place.
+QFileDevice::Permissions PermisosDeArchivoNuevo();
 
 // The text as Corvala writes it: every line followed by CR LF, in UTF-8.
 QByteArray BytesDeLineas(const QStringList &lineas);

@@ -141,6 +141,8 @@ FinEjecucion Emulador::ListarJuegos() const
     QTemporaryFile nueva(m_carpeta.Ruta(QStringLiteral("lista-XXXXXX.tmp")));
     if (!nueva.open())
         return FinEjecucion::NoEmpezo;
+    // The list is for every account that shares the folder, as Corvala's other files are.
+    nueva.setPermissions(ArchivoTexto::PermisosDeArchivoNuevo());
     nueva.close();
     OrdenEmulador orden
             = Orden(QStringList{QStringLiteral("-listfull")} + OpcionesDeLaCarpeta(m_carpeta));

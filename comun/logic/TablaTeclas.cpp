@@ -3,6 +3,8 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
 
+#include <QRegularExpression>
+
 namespace Corvala {
 
 namespace {
@@ -120,9 +122,12 @@ bool TablaTeclas::CubreTeclas(const TeclasAsignadas &teclas) const
             if (k <= 0)
                 continue;
             // Labels below 17 are the keys the picture disables: only a controller file read
-            // back can hold them, with no code, and they are written back as they came.
+            // back can hold them, with no code, and they are written back as they came. A code
+            // is one of the emulator's words, of any device (KEYCODE_A, JOYCODE_1_BUTTON1).
+            static const QRegularExpression kCodigo(
+                    QStringLiteral("^(KEYCODE|JOYCODE|MOUSECODE|GUNCODE)_[A-Z0-9_]+$"));
             if (Valor(SeccionDeControl(c), QLatin1Char('c') + QString::number(c)).isEmpty()
-                || (k >= 17 && !CodigoDeTecla(k).startsWith(QLatin1String("KEYCODE_"))))
+                || (k >= 17 && !kCodigo.match(CodigoDeTecla(k)).hasMatch()))
                 return false;
         }
     }
