@@ -3,12 +3,14 @@
 #include "comun/windows/Twips.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/CarpetaDeInicio.h"
+#include "frontend/logic/SenalesDeCierre.h"
 #include "frontend/windows/frmCargador.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 
 using namespace Corvala;
@@ -31,6 +33,11 @@ int main(int argc, char *argv[])
     Sesion sesion{CarpetaMame(*carpeta)};
     sesion.rutaBloqueo = Arranque::RutaBloqueo(sesion.carpeta);
     frmCargador ventana(sesion);
+    // A logout, a shutdown or a signal closes Corvala as the player would.
+    SenalesDeCierre senales;
+    QObject::connect(&senales, &SenalesDeCierre::pedido, &ventana, &frmCargador::FinDelSistema);
+    QObject::connect(&aplicacion, &QGuiApplication::commitDataRequest, &ventana,
+                     [&ventana](QSessionManager &) { ventana.FinDelSistema(); });
     // Queued: an end asked for during start-up comes before the event loop runs at all.
     QObject::connect(
             &ventana, &frmCargador::programaTerminado, &aplicacion,

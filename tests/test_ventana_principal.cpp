@@ -8,6 +8,7 @@
 #include "comun/windows/MensajesQt.h"
 #include "comun/windows/Ocupacion.h"
 #include "comun/windows/Twips.h"
+#include "frontend/logic/SenalesDeCierre.h"
 #include "frontend/windows/frmCargador.h"
 #include "frontend/windows/frmInformacion.h"
 #include "rommanager/windows/frmGestionar.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -31,6 +33,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
 #include <sys/stat.h>
 
 using namespace Corvala;
@@ -542,11 +545,44 @@ private Q_SLOTS:
         v.ventana.close();
     }
 
+    // SIGTERM (a logout, a shutdown) closes the window as the player's close would; a game
+    // running is asked to end first.
+    void unaSenalCierraComoElJugador_data()
+    {
+        QTest::addColumn<bool>("jugando");
+        QTest::newRow("sin partida") << false;
+        QTest::newRow("con una partida") << true;
+    }
+    void unaSenalCierraComoElJugador()
+    {
+        QFETCH(bool, jugando);
+        QTemporaryDir bloqueos;
+        Ventana v;
+        v.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
+        v.ventana.Form_Load();
+        v.ventana.show();
+        SenalesDeCierre senales;
+        connect(&senales, &SenalesDeCierre::pedido, &v.ventana, &frmCargador::FinDelSistema);
+        QVERIFY(v.carpeta.Existe(QStringLiteral("all.bat")));
+        QElapsedTimer reloj;
+        reloj.start();
+        if (jugando) {
+            v.carpeta.Control("game.delay_ms=60000\n");
+            QTimer::singleShot(300, [] { ::raise(SIGTERM); });
+            DobleClic(v.ventana, 0);
+        } else {
+            ::raise(SIGTERM);
+        }
+        QTRY_VERIFY(!v.ventana.isVisible());
+        QVERIFY(reloj.elapsed() < 20000);
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("all.bat")));
+    }
+
     void unaSegundaCopiaTraeLaPrimera()
     {
         MensajesDePrueba mensajes;
-        Ventana v;
         QTemporaryDir bloqueos;
+        Ventana v;
         v.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
         v.ventana.Form_Load();
         v.ventana.showMinimized();

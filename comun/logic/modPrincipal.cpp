@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QTimer>
 
@@ -76,9 +77,28 @@ bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString 
     return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }
 
+namespace {
+
+// The programs Ejecutar is waiting for, innermost last (the window's thread only).
+QList<QProcess *> &EnEjecucion()
+{
+    static QList<QProcess *> procesos;
+    return procesos;
+}
+
+} // namespace
+
+void PedirFinDeEjecuciones()
+{
+    for (QProcess *proceso : EnEjecucion())
+        proceso->terminate();
+}
+
 FinEjecucion Ejecutar(const OrdenEmulador &orden, int *codigoSalida)
 {
     QProcess proceso;
+    EnEjecucion().append(&proceso);
+    const auto quitar = qScopeGuard([&proceso] { EnEjecucion().removeOne(&proceso); });
     proceso.setProgram(orden.programa);
     proceso.setArguments(orden.argumentos);
     proceso.setWorkingDirectory(orden.carpeta);

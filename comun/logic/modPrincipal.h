@@ -68,6 +68,10 @@ enum class FinEjecucion {
 // ended by a signal (a crash).
 FinEjecucion Ejecutar(const OrdenEmulador &orden, int *codigoSalida = nullptr);
 
+// Asks every program Ejecutar is waiting for to end (SIGTERM): the system is ending. Each is
+// then waited for as usual.
+void PedirFinDeEjecuciones();
+
 // The same, true when the program ran and ended by itself; the exit code is not examined.
 bool EjecutarYEsperar(const OrdenEmulador &orden);
 

@@ -3,8 +3,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace Corvala {
 
@@ -18,8 +18,8 @@ const QByteArray kMostrar = "mostrar\n";
 QString AvisoDeOtraCopia::Nombre(const QString &rutaBloqueo)
 {
     // A short path (a socket's is limited to about a hundred bytes), the user's alone.
-    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (carpeta.isEmpty())
+    QString carpeta = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
         carpeta = QDir::tempPath();
     const QByteArray clave
             = QCryptographicHash::hash(QFile::encodeName(rutaBloqueo), QCryptographicHash::Sha1)

@@ -25,7 +25,9 @@
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QListView>
 #include <QPainter>
 #include <QResizeEvent>
@@ -360,6 +362,7 @@ void frmCargador::LanzarFila(int fila)
     }
     // The player may have taken a snapshot while playing.
     MostrarImagenROM(false);
+    CerrarSiElSistemaTermina();
 }
 
 void frmCargador::lstJuegos_Click()
@@ -428,9 +431,32 @@ void frmCargador::lblGestionar_Click()
             return;
         }
     }
+    if (m_sistemaTermina) {
+        CerrarSiElSistemaTermina();
+        return;
+    }
     // The archives may carry new names. Loaded once this window is free again, so that the
     // hourglass of a renewal the load ends goes with it.
     CargarDatos();
+}
+
+void frmCargador::FinDelSistema()
+{
+    m_sistemaTermina = true;
+    if (!m_sesion.ocupado) {
+        close();
+        return;
+    }
+    // The close follows once the game or the ROM manager has ended (CerrarSiElSistemaTermina).
+    PedirFinDeEjecuciones();
+    if (auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+        dialogo->done(QDialog::Rejected);
+}
+
+void frmCargador::CerrarSiElSistemaTermina()
+{
+    if (m_sistemaTermina)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)
@@ -442,7 +468,10 @@ void frmCargador::closeEvent(QCloseEvent *evento)
         evento->ignore();
         return;
     }
-    if (cierre.error)
+    // The system ending waits for no box: what went wrong goes to the log.
+    if (cierre.error && m_sistemaTermina)
+        qCWarning(lcArchivos) << "mame.ini:" << cierre.error->texto;
+    else if (cierre.error)
         Mensajes::Mostrar(*cierre.error);
     barCatalogo->Cancelar();
     evento->accept();

@@ -56,6 +56,11 @@ public:
     // The catalogue's build running in the background.
     const ConstruccionCatalogo &Construccion() const;
 
+    // The system is ending (a logout, a shutdown, a signal): the window closes as the player's
+    // close would, undoing what Corvala changed. A game or the ROM manager is asked to end
+    // first rather than refusing the close.
+    void FinDelSistema();
+
     // The game list.
     VistaDeJuegos &Juegos() { return *m_juegos; }
     const VistaDeJuegos &Juegos() const { return *m_juegos; }
@@ -106,6 +111,8 @@ private:
     void LanzarFila(int fila);
     // Builds the catalogue when it must be (again), or always with rehacer.
     void PrepararCatalogo(bool rehacer);
+    // After a game or the ROM manager: the close the system asked for meanwhile.
+    void CerrarSiElSistemaTermina();
     // The catalogue on disk has been read (null: none, or not readable).
     void CatalogoLeido(std::shared_ptr<const Catalogo> catalogo);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
@@ -134,6 +141,7 @@ private:
 
     Sesion &m_sesion;
     AvisoDeOtraCopia m_aviso;
+    bool m_sistemaTermina = false;
     UsoDelCatalogo::LecturaDelCatalogo m_lectura;
     UsoDeTeclas m_uso;
     int m_cuenta = 0;
