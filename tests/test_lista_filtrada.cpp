@@ -39,6 +39,14 @@ struct VentanaConCatalogo : Ventana
         QTRY_VERIFY(sesion.catalogo && !ventana.Construccion().EnCurso());
     }
     QListView *Lista() { return Control<QListView>(ventana, "lstJuegos"); }
+    // How many builds of the catalogue the emulator was asked for.
+    int Construcciones() const
+    {
+        int n = 0;
+        for (const QStringList &llamada : carpeta.Llamadas())
+            n += int(llamada.contains(QStringLiteral("-listxml")));
+        return n;
+    }
     QLineEdit *Busqueda() { return Control<QLineEdit>(ventana, "txtBuscar"); }
     QString Elegida() { return Lista()->currentIndex().data().toString(); }
     void Elegir(const QString &titulo)
@@ -219,10 +227,7 @@ private Q_SLOTS:
         otra.Form_Load();
         QTRY_VERIFY(sesion.catalogo && !otra.Construccion().EnCurso());
         QCoreApplication::setLibraryPaths(rutas);
-        int construcciones = 0;
-        for (const QStringList &llamada : v.carpeta.Llamadas())
-            construcciones += int(llamada.contains(QStringLiteral("-listxml")));
-        QCOMPARE(construcciones, 1);
+        QCOMPARE(v.Construcciones(), 1);
     }
 
     void elCatalogoSeHaceSoloCuandoHaceFalta()
@@ -245,12 +250,7 @@ private Q_SLOTS:
 
         // Built once; the next start uses it as it is, until the list is renewed.
         v.carpeta.Control("");
-        const auto construcciones = [&v] {
-            int n = 0;
-            for (const QStringList &llamada : v.carpeta.Llamadas())
-                n += int(llamada.contains(QStringLiteral("-listxml")));
-            return n;
-        };
+        const auto construcciones = [&v] { return v.Construcciones(); };
         v.carpeta.OlvidarLlamadas();
         {
             Sesion sesion(v.carpeta.Carpeta());
@@ -288,12 +288,7 @@ private Q_SLOTS:
         v.carpeta.Control(control);
         if (!carpetaEnMedio.isEmpty())
             QVERIFY(QDir(v.carpeta.Ruta()).mkdir(carpetaEnMedio));
-        const auto construcciones = [&v] {
-            int n = 0;
-            for (const QStringList &llamada : v.carpeta.Llamadas())
-                n += int(llamada.contains(QStringLiteral("-listxml")));
-            return n;
-        };
+        const auto construcciones = [&v] { return v.Construcciones(); };
         v.ventana.Form_Load();
         QTRY_COMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Catálogo no disponible")});
         QVERIFY(!v.sesion.catalogo);
