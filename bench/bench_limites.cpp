@@ -2,7 +2,7 @@
 //   arranque  the start with the real 45,294-machine catalogue on disk: how long the window
 //             waits before it shows the list, and when the catalogue is in use
 //   zip       the directory of an archive that declares 3,000,000 files (135 MB)
-//   jugador   a 100 MB jugador.txt read, and saved once
+//   jugador   a 100 MB jugador.txt read, and saved once (another size in MB: jugador N)
 //   sinfin    an emulator whose -listxml prints machines without end (given 90 s at most)
 //   goteo     an emulator whose -listxml prints a machine a second (given 330 s at most)
 //
@@ -68,8 +68,8 @@ void ZipEnorme(const QString &ruta, quint32 n)
     const auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char *>(&v), 2); };
     const auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
     const QByteArray nombre = "vacio.bin";
-    zip.write("PK\x03\x04" + u16(10) + u16(0) + u16(0) + u16(0) + u16(0) + u32(0) + u32(0)
-              + u32(0) + u16(quint16(nombre.size())) + u16(0) + nombre);
+    zip.write("PK\x03\x04" + u16(10) + u16(0) + u16(0) + u16(0) + u16(0) + u32(0) + u32(0) + u32(0)
+              + u16(quint16(nombre.size())) + u16(0) + nombre);
     const qint64 inicio = zip.pos();
     QByteArray bloque;
     for (quint32 i = 0; i < n; ++i) {
@@ -150,11 +150,13 @@ int main(int argc, char *argv[])
         {
             QFile archivo(DatosDelJugador::Ruta(carpeta));
             archivo.open(QIODevice::WriteOnly);
-            archivo.write("[filtros]\r\nocultar_clones=1\r\n[favoritos]\r\ngalaga\r\n[jugados]\r\n");
+            archivo.write(
+                    "[filtros]\r\nocultar_clones=1\r\n[favoritos]\r\ngalaga\r\n[jugados]\r\n");
             QByteArray bloque;
-            for (int i = 0; archivo.size() + bloque.size() < 100 * 1048576; ++i) {
-                bloque += "juego" + QByteArray::number(i) + "=3 2026-12-08T10:"
-                          + QByteArray::number(10 + i % 50) + ":00\r\n";
+            const qint64 megas = argc > 2 ? QByteArray(argv[2]).toLongLong() : 100;
+            for (int i = 0; archivo.size() + bloque.size() < megas * 1048576; ++i) {
+                bloque += "juego" + QByteArray::number(i)
+                          + "=3 2026-12-08T10:" + QByteArray::number(10 + i % 50) + ":00\r\n";
                 if (bloque.size() > (1 << 20)) {
                     archivo.write(bloque);
                     bloque.clear();
@@ -166,8 +168,9 @@ int main(int argc, char *argv[])
                     double(QFileInfo(DatosDelJugador::Ruta(carpeta)).size()) / 1048576.0);
         reloj.start();
         DatosDelJugador datos = DatosDelJugador::Leer(carpeta);
-        std::printf("  read in %lld ms, %s the favourite kept\n", reloj.elapsed(),
-                    datos.EsFavorito(QStringLiteral("galaga")) ? "with" : "without");
+        std::printf("  read in %lld ms, %s the favourite kept, %d recent games\n", reloj.elapsed(),
+                    datos.EsFavorito(QStringLiteral("galaga")) ? "with" : "without",
+                    int(datos.Recientes(1 << 30).size()));
         reloj.restart();
         datos.Favorito(QStringLiteral("pacman"), true);
         const bool guardado = bool(datos.Guardar(carpeta));

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace Corvala {
 
@@ -113,6 +115,16 @@ void DatosDelJugador::Acotar()
     m_jugados = std::move(quedan);
 }
 
+namespace {
+
+// The more recent first; the same moment, by name.
+bool MasReciente(const std::pair<QDateTime, QString> &a, const std::pair<QDateTime, QString> &b)
+{
+    return a.first != b.first ? a.first > b.first : a.second < b.second;
+}
+
+} // namespace
+
 Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
     if (!m_ilegible.isEmpty())
@@ -159,13 +171,17 @@ void DatosDelJugador::Jugar(const QString &juego, const QDateTime &cuando)
 
 QStringList DatosDelJugador::Recientes(int cuantos) const
 {
-    QStringList juegos(m_jugados.keyBegin(), m_jugados.keyEnd());
-    std::sort(juegos.begin(), juegos.end(), [this](const QString &a, const QString &b) {
-        const QDateTime ua = m_jugados.value(a).ultima;
-        const QDateTime ub = m_jugados.value(b).ultima;
-        return ua != ub ? ua > ub : a < b;
-    });
-    return juegos.mid(0, cuantos);
+    std::vector<std::pair<QDateTime, QString>> juegos;
+    juegos.reserve(size_t(m_jugados.size()));
+    for (auto j = m_jugados.cbegin(); j != m_jugados.cend(); ++j)
+        juegos.emplace_back(j->ultima, j.key());
+    const auto fin
+            = juegos.begin() + std::min<qsizetype>(std::max(cuantos, 0), qsizetype(juegos.size()));
+    std::partial_sort(juegos.begin(), fin, juegos.end(), MasReciente);
+    QStringList recientes;
+    for (auto j = juegos.begin(); j != fin; ++j)
+        recientes << j->second;
+    return recientes;
 }
 
 } // namespace Corvala
