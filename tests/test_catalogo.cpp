@@ -208,6 +208,24 @@ private Q_SLOTS:
                                       "AND sql LIKE '%(crc)%'"),
                  QList<QVariantList>{{QStringLiteral("1")}});
 
+        // What an audit of the archives needs: the devices a machine uses, its disks, its BIOS
+        // options, its samples, whether it runs on its own.
+        for (const auto &[sql, filas] :
+             {std::pair{"SELECT dispositivo FROM dispositivos WHERE maquina = 'galaga'",
+                        QList<QVariantList>{{QStringLiteral("z80")}}},
+              std::pair{"SELECT nombre, opcional FROM discos",
+                        QList<QVariantList>{{QStringLiteral("mslugcd"), QStringLiteral("1")}}},
+              std::pair{"SELECT m.muestras_de, s.nombre FROM maquinas m JOIN muestras s "
+                        "ON s.maquina = m.nombre ORDER BY 2",
+                        QList<QVariantList>{{QStringLiteral("dkong"), QStringLiteral("jump")},
+                                            {QStringLiteral("dkong"), QStringLiteral("walk")}}},
+              std::pair{"SELECT m.bios_por_defecto, r.bios FROM maquinas m JOIN roms r ON "
+                        "r.maquina = m.nombre WHERE r.bios IS NOT NULL",
+                        QList<QVariantList>{{QStringLiteral("euro"), QStringLiteral("euro")}}},
+              std::pair{"SELECT nombre FROM maquinas WHERE ejecutable = 0",
+                        QList<QVariantList>{{QStringLiteral("z80")}}}})
+            QCOMPARE(ConsultaSqlite(base, sql), filas);
+
         const std::shared_ptr<const Catalogo> abierto
                 = Catalogo::Abrir(Catalogo::Ruta(carpeta.Carpeta()));
         QVERIFY(abierto);
@@ -215,6 +233,19 @@ private Q_SLOTS:
         QCOMPARE(abierto->SelloDe(), construido->SelloDe());
         QCOMPARE(abierto->Maquina(QStringLiteral("PONG"))->fabricante, QStringLiteral("Atari"));
         QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("lista.txt"))), nullptr);
+        // A catalogue of an older layout is not read: it is built again.
+        QFile::copy(Catalogo::Ruta(carpeta.Carpeta()), carpeta.Ruta(QStringLiteral("vieja.db")));
+        sqlite3 *vieja = nullptr;
+        QCOMPARE(sqlite3_open(
+                         QFile::encodeName(carpeta.Ruta(QStringLiteral("vieja.db"))).constData(),
+                         &vieja),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(vieja, "PRAGMA user_version = 1", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(vieja);
+        QString motivo;
+        QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("vieja.db")), &motivo), nullptr);
+        QVERIFY2(motivo.contains(u"layout"), qPrintable(motivo));
 
         // Its ROMs come back from the file as they went in.
         QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/x.zip")),

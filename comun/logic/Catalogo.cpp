@@ -23,12 +23,21 @@ namespace Corvala {
 
 namespace {
 
+// The layout's number, kept in the database (user_version): a catalogue of another layout is
+// built again rather than read.
+constexpr int kVersionDelEsquema = 2;
+
 const char *const kEsquema[] = {
         "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
         "fabricante TEXT, clon_de TEXT, rom_de TEXT, estado TEXT, es_bios INTEGER, "
-        "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER)",
+        "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER, ejecutable INTEGER, "
+        "bios_por_defecto TEXT, muestras_de TEXT)",
         "CREATE TABLE roms(maquina TEXT, nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, "
-        "fusion TEXT, estado TEXT)",
+        "fusion TEXT, estado TEXT, bios TEXT)",
+        "CREATE TABLE dispositivos(maquina TEXT, dispositivo TEXT)",
+        "CREATE TABLE discos(maquina TEXT, nombre TEXT, sha1 TEXT, fusion TEXT, estado TEXT, "
+        "opcional INTEGER)",
+        "CREATE TABLE muestras(maquina TEXT, nombre TEXT)",
         "CREATE TABLE catalogo(version TEXT, huella TEXT)",
 };
 
@@ -105,7 +114,15 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
                         nullptr)
                 != SQLITE_OK
-        || !lectura.Preparar("SELECT version, huella FROM catalogo"))
+        || !lectura.Preparar("PRAGMA user_version"))
+        return fallo(lectura.Motivo());
+    if (sqlite3_step(lectura.filas) != SQLITE_ROW)
+        return fallo(lectura.Motivo());
+    if (const int version = sqlite3_column_int(lectura.filas, 0); version != kVersionDelEsquema)
+        return fallo(QStringLiteral("written in another layout (%1, not %2)")
+                             .arg(version)
+                             .arg(kVersionDelEsquema));
+    if (!lectura.Preparar("SELECT version, huella FROM catalogo"))
         return fallo(lectura.Motivo());
     int paso = sqlite3_step(lectura.filas);
     if (paso != SQLITE_ROW)
@@ -188,17 +205,23 @@ const FichaMaquina *Catalogo::Maquina(const QString &nombre) const
     return numero < 0 ? nullptr : &m_fichas[numero];
 }
 
-void Catalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
+void Catalogo::Agregar(const FichaMaquina &completa, const QVector<FichaRom> &roms)
 {
+    // The lists a machine's audit needs (devices, disks, samples) stay in the database: the
+    // catalogue in memory serves the list, its filters and the identification.
+    FichaMaquina maquina = completa;
+    maquina.dispositivos.clear();
+    maquina.discos.clear();
+    maquina.muestras.clear();
     const QString clave = maquina.nombre.toLower();
     qint32 numero = m_numeros.value(clave, -1);
     if (numero < 0) {
         numero = qint32(m_fichas.size());
         m_numeros.insert(clave, numero);
-        m_fichas.append(maquina);
+        m_fichas.append(std::move(maquina));
         m_cuentas.append(Cuenta{});
     } else {
-        m_fichas[numero] = maquina;
+        m_fichas[numero] = std::move(maquina);
     }
     for (const FichaRom &rom : roms) {
         bool esCrc = false;
@@ -252,12 +275,19 @@ struct EscritorCatalogo::Conexion
     sqlite3 *base = nullptr;
     sqlite3_stmt *maquina = nullptr;
     sqlite3_stmt *rom = nullptr;
+    sqlite3_stmt *dispositivo = nullptr;
+    sqlite3_stmt *disco = nullptr;
+    sqlite3_stmt *muestra = nullptr;
 
     ~Conexion()
     {
-        sqlite3_finalize(maquina);
-        sqlite3_finalize(rom);
+        for (sqlite3_stmt *orden : {maquina, rom, dispositivo, disco, muestra})
+            sqlite3_finalize(orden);
         sqlite3_close(base);
+    }
+    bool Preparar(const char *sql, sqlite3_stmt **orden)
+    {
+        return sqlite3_prepare_v2(base, sql, -1, orden, nullptr) == SQLITE_OK;
     }
     bool Ejecutar(const char *sql)
     {
@@ -326,15 +356,17 @@ bool EscritorCatalogo::Empezar()
         if (!c.Ejecutar(sql))
             return false;
     }
+    if (!c.Ejecutar(QByteArray("PRAGMA user_version = " + QByteArray::number(kVersionDelEsquema))
+                            .constData()))
+        return false;
     return c.Ejecutar("BEGIN")
-           && sqlite3_prepare_v2(c.base,
-                                 "INSERT OR REPLACE INTO maquinas VALUES "
-                                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                                 -1, &c.maquina, nullptr)
-                      == SQLITE_OK
-           && sqlite3_prepare_v2(c.base, "INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?)", -1,
-                                 &c.rom, nullptr)
-                      == SQLITE_OK;
+           && c.Preparar("INSERT OR REPLACE INTO maquinas VALUES "
+                         "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                         &c.maquina)
+           && c.Preparar("INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?, ?)", &c.rom)
+           && c.Preparar("INSERT INTO dispositivos VALUES (?, ?)", &c.dispositivo)
+           && c.Preparar("INSERT INTO discos VALUES (?, ?, ?, ?, ?, ?)", &c.disco)
+           && c.Preparar("INSERT INTO muestras VALUES (?, ?)", &c.muestra);
 }
 
 bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
@@ -350,9 +382,34 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
           &maquina.clonDe, &maquina.romDe, &maquina.estado})
         Enlazar(fila, k++, *texto);
     for (const int valor : {int(maquina.esBios), int(maquina.esDispositivo),
-                            int(maquina.esMecanica), maquina.jugadores})
+                            int(maquina.esMecanica), maquina.jugadores, int(maquina.ejecutable)})
         sqlite3_bind_int(fila, k++, valor);
+    Enlazar(fila, k++, maquina.biosPorDefecto);
+    Enlazar(fila, k++, maquina.muestrasDe);
     bool bien = Paso(fila);
+    // The lists of names: devices used, samples played.
+    for (const auto &[orden, nombres] : {std::pair{m_conexion->dispositivo, &maquina.dispositivos},
+                                         std::pair{m_conexion->muestra, &maquina.muestras}}) {
+        for (const QString &nombre : *nombres) {
+            if (!bien)
+                break;
+            Enlazar(orden, 1, maquina.nombre);
+            Enlazar(orden, 2, nombre);
+            bien = Paso(orden);
+        }
+    }
+    sqlite3_stmt *disco = m_conexion->disco;
+    for (const FichaMaquina::Disco &ficha : maquina.discos) {
+        if (!bien)
+            break;
+        Enlazar(disco, 1, maquina.nombre);
+        Enlazar(disco, 2, ficha.nombre);
+        Enlazar(disco, 3, ficha.sha1);
+        Enlazar(disco, 4, ficha.fusion);
+        Enlazar(disco, 5, ficha.estado);
+        sqlite3_bind_int(disco, 6, int(ficha.opcional));
+        bien = Paso(disco);
+    }
     sqlite3_stmt *rom = m_conexion->rom;
     for (const FichaRom &ficha : roms) {
         if (!bien)
@@ -364,6 +421,7 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
         Enlazar(rom, 5, ficha.sha1);
         Enlazar(rom, 6, ficha.fusion);
         Enlazar(rom, 7, ficha.estado);
+        Enlazar(rom, 8, ficha.bios);
         bien = Paso(rom);
     }
     return bien || Fallar();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace Corvala {
@@ -19,6 +20,20 @@ struct FichaMaquina
     bool esDispositivo = false;
     bool esMecanica = false;
     int jugadores = 0;
+    bool ejecutable = true;   // runnable: a machine the emulator can start on its own
+    QString biosPorDefecto;   // of a machine with BIOS options, the one used when none is asked
+    QString muestrasDe;       // sampleof: the set whose samples it plays
+    QStringList muestras;     // the samples it plays
+    QStringList dispositivos; // device_ref: the devices it uses, in the emulator's order
+    struct Disco
+    {
+        QString nombre;
+        QString sha1;
+        QString fusion;
+        QString estado; // baddump or nodump; good when absent
+        bool opcional = false;
+    };
+    QVector<Disco> discos;
 };
 
 // One ROM of a machine.
@@ -30,6 +45,7 @@ struct FichaRom
     QString sha1;
     QString fusion; // the name of the ROM in the set it is merged from, if any
     QString estado; // baddump or nodump; good when absent
+    QString bios;   // the BIOS option the ROM belongs to, if it belongs to one
 };
 
 } // namespace Corvala

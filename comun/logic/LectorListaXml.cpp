@@ -9,12 +9,11 @@ namespace Corvala {
 namespace {
 
 // The elements of a machine that Corvala does not keep, in byte order for a binary search.
-constexpr std::array<QByteArrayView, 26> kSinInteres = {
-        "adjuster",     "analog",      "biosset",   "chip",    "condition",  "configuration",
-        "conflocation", "confsetting", "control",   "device",  "device_ref", "diplocation",
-        "dipswitch",    "dipvalue",    "disk",      "display", "extension",  "feature",
-        "instance",     "port",        "ramoption", "sample",  "slot",       "slotoption",
-        "softwarelist", "sound",
+constexpr std::array<QByteArrayView, 22> kSinInteres = {
+        "adjuster",    "analog",     "chip",         "condition",   "configuration", "conflocation",
+        "confsetting", "control",    "device",       "diplocation", "dipswitch",     "dipvalue",
+        "display",     "extension",  "feature",      "instance",    "port",          "ramoption",
+        "slot",        "slotoption", "softwarelist", "sound",
 };
 
 // The longest line the filter holds until its end.
@@ -266,7 +265,25 @@ void LectorListaXml::Abrir()
         rom.sha1 = atributos.value(QLatin1String("sha1")).toString();
         rom.fusion = atributos.value(QLatin1String("merge")).toString();
         rom.estado = atributos.value(QLatin1String("status")).toString();
+        rom.bios = atributos.value(QLatin1String("bios")).toString();
         m_roms.push_back(std::move(rom));
+    } else if (elemento == u"device_ref") {
+        m_maquina.dispositivos << m_xml.attributes().value(QLatin1String("name")).toString();
+    } else if (elemento == u"disk") {
+        const QXmlStreamAttributes atributos = m_xml.attributes();
+        FichaMaquina::Disco disco;
+        disco.nombre = atributos.value(QLatin1String("name")).toString();
+        disco.sha1 = atributos.value(QLatin1String("sha1")).toString();
+        disco.fusion = atributos.value(QLatin1String("merge")).toString();
+        disco.estado = atributos.value(QLatin1String("status")).toString();
+        disco.opcional = atributos.value(QLatin1String("optional")) == u"yes";
+        m_maquina.discos.push_back(std::move(disco));
+    } else if (elemento == u"sample") {
+        m_maquina.muestras << m_xml.attributes().value(QLatin1String("name")).toString();
+    } else if (elemento == u"biosset") {
+        const QXmlStreamAttributes atributos = m_xml.attributes();
+        if (atributos.value(QLatin1String("default")) == u"yes")
+            m_maquina.biosPorDefecto = atributos.value(QLatin1String("name")).toString();
     } else if (elemento == u"description") {
         m_campo = &m_maquina.descripcion;
     } else if (elemento == u"year") {
@@ -295,6 +312,8 @@ void LectorListaXml::Empezar()
     m_maquina.esBios = si("isbios");
     m_maquina.esDispositivo = si("isdevice");
     m_maquina.esMecanica = si("ismechanical");
+    m_maquina.ejecutable = atributos.value(QLatin1String("runnable")) != u"no";
+    m_maquina.muestrasDe = atributos.value(QLatin1String("sampleof")).toString();
 }
 
 void LectorListaXml::Cerrar()
