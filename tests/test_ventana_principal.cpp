@@ -486,7 +486,7 @@ private Q_SLOTS:
         // From the keyboard: Space and Enter press it; a release whose press went elsewhere
         // does not.
         boton.PonerGris(false);
-        QCOMPARE(boton.focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(boton.focusPolicy(), Qt::TabFocus);
         for (const Qt::Key tecla : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
             QTest::keyPress(&boton, tecla);
             QCOMPARE(boton.Fondo(), Colores::kBotonPulsado);

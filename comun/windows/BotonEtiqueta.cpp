@@ -28,7 +28,8 @@ BotonEtiqueta::BotonEtiqueta(const QString &texto, QWidget *parent)
     setLineWidth(1);
     setAutoFillBackground(true);
     setCursor(Imagenes::Mano());
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it; a click leaves the focus where it was (on the list, say).
+    setFocusPolicy(Qt::TabFocus);
     Colores::Colorear(this, QPalette::WindowText, Colores::kNegro);
     PintarFondo(Colores::kBotonReposo);
 }
