@@ -189,7 +189,7 @@ private Q_SLOTS:
         if (daCatalogo)
             l.carpeta.ConCatalogo();
         l.sesion.cd = cd;
-        l.vista.CatalogoEnConstruccion(construyendose);
+        l.vista.CatalogoEnConstruccion([construyendose] { return construyendose; });
         QAction *clones = l.Menu("mnuOcultarClones");
         QVERIFY(!clones->isEnabled());
         QVERIFY2(clones->toolTip().startsWith(comienzo), qPrintable(clones->toolTip()));

@@ -200,21 +200,13 @@ QFileDevice::Permissions PermisosDeArchivoNuevo()
         }
     }
     const unsigned modo = 0666 & ~mascara;
-    QFileDevice::Permissions permisos;
-    const std::pair<unsigned, QFileDevice::Permission> bits[]
-            = {{0400, QFileDevice::ReadOwner}, {0200, QFileDevice::WriteOwner},
-               {0040, QFileDevice::ReadGroup}, {0020, QFileDevice::WriteGroup},
-               {0004, QFileDevice::ReadOther}, {0002, QFileDevice::WriteOther}};
-    for (const auto &[bit, permiso] : bits) {
-        if (modo & bit)
-            permisos |= permiso;
-    }
-    // Qt's "user" is the owner for the process that owns the file.
-    if (permisos & QFileDevice::ReadOwner)
-        permisos |= QFileDevice::ReadUser;
-    if (permisos & QFileDevice::WriteOwner)
-        permisos |= QFileDevice::WriteUser;
-    return permisos;
+    const unsigned propietario = (modo >> 6) & 7;
+    const unsigned grupo = (modo >> 3) & 7;
+    const unsigned otros = modo & 7;
+    // Qt gives each class a hexadecimal digit with the octal digit's bits; its "user" is the
+    // owner, for the process that owns the file.
+    return QFileDevice::Permissions::fromInt(
+            int((propietario << 12) | (propietario << 8) | (grupo << 4) | otros));
 }
 
 QByteArray BytesDeLineas(const QStringList &lineas)

@@ -143,7 +143,7 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         maquina.esDispositivo = sqlite3_column_int(lectura.filas, 8) != 0;
         maquina.esMecanica = sqlite3_column_int(lectura.filas, 9) != 0;
         maquina.jugadores = sqlite3_column_int(lectura.filas, 10);
-        catalogo->Agregar(maquina);
+        catalogo->Agregar(std::move(maquina));
         if (catalogo->Cantidad() > kMaximoDeMaquinas)
             return fallo(QStringLiteral("more than %1 machines").arg(kMaximoDeMaquinas));
     }
@@ -205,11 +205,10 @@ const FichaMaquina *Catalogo::Maquina(const QString &nombre) const
     return numero < 0 ? nullptr : &m_fichas[numero];
 }
 
-void Catalogo::Agregar(const FichaMaquina &completa, const QVector<FichaRom> &roms)
+void Catalogo::Agregar(FichaMaquina maquina, const QVector<FichaRom> &roms)
 {
     // The lists a machine's audit needs (devices, disks, samples) stay in the database: the
     // catalogue in memory serves the list, its filters and the identification.
-    FichaMaquina maquina = completa;
     maquina.dispositivos.clear();
     maquina.discos.clear();
     maquina.muestras.clear();

@@ -83,7 +83,7 @@ public:
     Cuenta CuentaDe(qint32 maquina) const { return m_cuentas[maquina]; }
 
     // How a catalogue is put together while it is built; it is whole once sealed.
-    void Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms = {});
+    void Agregar(FichaMaquina maquina, const QVector<FichaRom> &roms = {});
     void Sellar(Sello sello);
 
 private:

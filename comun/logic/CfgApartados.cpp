@@ -38,9 +38,8 @@ QStringList Leer(const CarpetaMame &carpeta)
 
 bool Escribir(const CarpetaMame &carpeta, const QStringList &nombres)
 {
-    if (nombres.isEmpty()) {
+    if (nombres.isEmpty())
         return !QFileInfo(Ruta(carpeta)).isFile() || QFile::remove(Ruta(carpeta));
-    }
     QStringList lineas;
     for (const QString &nombre : nombres)
         lineas << QString::fromLatin1(QUrl::toPercentEncoding(nombre));

@@ -31,6 +31,12 @@ const Clave kClaves[] = {
         {"solo_favoritos", &Filtros::soloFavoritos},
 };
 
+// The more recent first; the same moment, by name.
+bool MasReciente(const std::pair<QDateTime, QString> &a, const std::pair<QDateTime, QString> &b)
+{
+    return a.first != b.first ? a.first > b.first : a.second < b.second;
+}
+
 } // namespace
 
 QString DatosDelJugador::Ruta(const CarpetaMame &carpeta)
@@ -114,16 +120,6 @@ void DatosDelJugador::Acotar()
         quedan.insert(juego, m_jugados.value(juego));
     m_jugados = std::move(quedan);
 }
-
-namespace {
-
-// The more recent first; the same moment, by name.
-bool MasReciente(const std::pair<QDateTime, QString> &a, const std::pair<QDateTime, QString> &b)
-{
-    return a.first != b.first ? a.first > b.first : a.second < b.second;
-}
-
-} // namespace
 
 Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {

@@ -33,26 +33,23 @@ const QString kVersion = QStringLiteral("version=");
 const QString kHuella = QStringLiteral("huella=");
 const QString kMotivo = QStringLiteral("motivo=");
 
-// The build that failed against the folder as it is now, if one did.
-bool FalloRecordado(const Sesion &sesion)
+// Whether a build failed against the folder as it is now.
+bool FalloRecordado(const CarpetaMame &carpeta, const Catalogo::Sello &actual)
 {
-    const std::optional<QStringList> lineas
-            = ArchivoTexto::LeerLineas(RutaDelFallo(sesion.carpeta));
-    if (!lineas)
-        return false;
-    const Catalogo::Sello sello = SelloActual(sesion);
-    return lineas->contains(kVersion + sello.version) && lineas->contains(kHuella + sello.huella);
+    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(RutaDelFallo(carpeta));
+    return lineas && lineas->contains(kVersion + actual.version)
+           && lineas->contains(kHuella + actual.huella);
 }
 
 } // namespace
 
-bool HayQueConstruir(const Sesion &sesion, bool listaRenovada)
+bool HayQueConstruir(const Sesion &sesion, const Catalogo::Sello &actual, bool listaRenovada)
 {
     if (listaRenovada)
         return true;
-    if (sesion.catalogo && sesion.catalogo->SelloDe() == SelloActual(sesion))
+    if (sesion.catalogo && sesion.catalogo->SelloDe() == actual)
         return false;
-    return !FalloRecordado(sesion);
+    return !FalloRecordado(sesion.carpeta, actual);
 }
 
 Resultado RecordarFallo(const Sesion &sesion, const QString &motivo)

@@ -32,7 +32,8 @@ Catalogo::Sello SelloActual(const Sesion &sesion);
 // The catalogue in use must be built (again): there is none, it no longer matches the
 // emulator or its list, or the player renewed the list. A build that failed against the
 // folder as it is now is not tried again but on the player's renewal.
-bool HayQueConstruir(const Sesion &sesion, bool listaRenovada);
+// actual: SelloActual, worked out once by the caller (it reads lista.txt whole).
+bool HayQueConstruir(const Sesion &sesion, const Catalogo::Sello &actual, bool listaRenovada);
 
 // A build that failed is remembered with what it was built against (in the MAME folder, so
 // that the next start does not run the emulator for nothing), and forgotten once one

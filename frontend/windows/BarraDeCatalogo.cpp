@@ -30,10 +30,13 @@ BarraDeCatalogo::BarraDeCatalogo(QWidget *parent)
 void BarraDeCatalogo::Preparar(const Sesion &sesion, bool rehacer, int maquinas)
 {
     const std::optional<OrdenEmulador> orden = UsoDelCatalogo::Orden(sesion);
-    if (!orden || !UsoDelCatalogo::HayQueConstruir(sesion, rehacer))
+    if (!orden)
+        return;
+    Catalogo::Sello sello = UsoDelCatalogo::SelloActual(sesion);
+    if (!UsoDelCatalogo::HayQueConstruir(sesion, sello, rehacer))
         return;
     // The old catalogue serves until the new one is whole.
-    m_construccion.Iniciar(sesion.carpeta, *orden, UsoDelCatalogo::SelloActual(sesion));
+    m_construccion.Iniciar(sesion.carpeta, *orden, std::move(sello));
     setMaximum(std::max(1, maquinas));
     setValue(0);
     show();

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include <algorithm>
 #include <iterator>
 
 namespace Corvala {
@@ -94,10 +95,10 @@ VistaDeJuegos::VistaDeJuegos(Sesion &sesion, QWidget *parent)
              {mnuInformacion, "mnuInformacion"},
              {mnuFavorito, "mnuFavorito"},
              {mnuRecientes, "mnuRecientes"},
-             {mnuOcultarClones, "mnuOcultarClones"},
-             {mnuSoloFuncionan, "mnuSoloFuncionan"},
-             {mnuOcultarBios, "mnuOcultarBios"},
-             {mnuSoloFavoritos, "mnuSoloFavoritos"}});
+             {mnuFiltros[0], "mnuOcultarClones"},
+             {mnuFiltros[1], "mnuSoloFuncionan"},
+             {mnuFiltros[2], "mnuOcultarBios"},
+             {mnuFiltros[3], "mnuSoloFavoritos"}});
 }
 
 void VistaDeJuegos::CrearMenu()
@@ -109,17 +110,14 @@ void VistaDeJuegos::CrearMenu()
                                       &VistaDeJuegos::mnuFavorito_Click);
     mnuRecientes = mnuLista->addMenu(QStringLiteral("Jugados recientemente"));
     mnuLista->addSeparator();
-    QAction **acciones[]
-            = {&mnuOcultarClones, &mnuSoloFuncionan, &mnuOcultarBios, &mnuSoloFavoritos};
-    static_assert(std::size(acciones) == std::size(kFiltrosConNombre));
-    for (size_t f = 0; f < std::size(kFiltrosConNombre); ++f) {
+    for (size_t f = 0; f < mnuFiltros.size(); ++f) {
         QAction *accion = mnuLista->addAction(QString::fromUtf8(kFiltrosConNombre[f].nombre));
         accion->setCheckable(true);
         connect(accion, &QAction::triggered, this,
                 [this, filtro = kFiltrosConNombre[f].filtro](bool marcado) {
                     CambiarFiltro(filtro, marcado);
                 });
-        *acciones[f] = accion;
+        mnuFiltros[f] = accion;
     }
     // A filter that cannot be chosen says why.
     mnuLista->setToolTipsVisible(true);
@@ -152,13 +150,12 @@ void VistaDeJuegos::ActualizarMenu()
         mnuRecientes->addAction(titulo, this, [this, fila = fila] { Q_EMIT lanzar(fila); });
     mnuRecientes->setEnabled(!menu.recientes.isEmpty());
 
-    const QString sinCatalogo = UsoDelCatalogo::PorQueSinCatalogo(m_sesion, m_construyendose);
-    QAction *acciones[] = {mnuOcultarClones, mnuSoloFuncionan, mnuOcultarBios, mnuSoloFavoritos};
-    for (size_t f = 0; f < std::size(kFiltrosConNombre); ++f) {
+    const QString sinCatalogo = UsoDelCatalogo::PorQueSinCatalogo(m_sesion, m_construyendose());
+    for (size_t f = 0; f < mnuFiltros.size(); ++f) {
         const bool disponible = !kFiltrosConNombre[f].necesitaCatalogo || menu.filtrosDelCatalogo;
-        acciones[f]->setChecked(m_jugador.filtros.*kFiltrosConNombre[f].filtro);
-        acciones[f]->setEnabled(disponible);
-        acciones[f]->setToolTip(disponible ? QString() : sinCatalogo);
+        mnuFiltros[f]->setChecked(m_jugador.filtros.*kFiltrosConNombre[f].filtro);
+        mnuFiltros[f]->setEnabled(disponible);
+        mnuFiltros[f]->setToolTip(disponible ? QString() : sinCatalogo);
     }
 }
 
@@ -422,8 +419,9 @@ void VistaDeJuegos::QuitarFiltros()
 {
     if (m_sesion.ocupado)
         return;
-    const bool habiaFiltros = m_jugador.filtros.ocultarClones || m_jugador.filtros.soloFuncionan
-                              || m_jugador.filtros.ocultarBios || m_jugador.filtros.soloFavoritos;
+    const bool habiaFiltros
+            = std::any_of(std::begin(kFiltrosConNombre), std::end(kFiltrosConNombre),
+                          [this](const FiltroConNombre &f) { return m_jugador.filtros.*f.filtro; });
     if (habiaFiltros) {
         m_jugador.filtros = Filtros();
         GuardarJugador();

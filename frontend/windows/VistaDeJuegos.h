@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 class QAction;
@@ -39,8 +42,12 @@ public:
     void Mostrar(const ListaCargada &lista);
     // The session's catalogue changed: the rows are looked at again, the same game chosen.
     void CatalogoCambiado();
-    // Whether the catalogue is being built meanwhile (the filters that need it say so).
-    void CatalogoEnConstruccion(bool construyendose) { m_construyendose = construyendose; }
+    // How to know whether the catalogue is being read or built meanwhile (the filters that need
+    // it say so); asked when the menu opens.
+    void CatalogoEnConstruccion(std::function<bool()> construyendose)
+    {
+        m_construyendose = std::move(construyendose);
+    }
 
     const ModeloDeJuegos &Modelo() const { return m_modelo; }
     const DatosDelJugador &Jugador() const { return m_jugador; }
@@ -101,17 +108,15 @@ private:
     QAction *mnuInformacion;
     QAction *mnuFavorito;
     QMenu *mnuRecientes;
-    QAction *mnuOcultarClones;
-    QAction *mnuSoloFuncionan;
-    QAction *mnuOcultarBios;
-    QAction *mnuSoloFavoritos;
+    // The filters' entries, in the order of kFiltrosConNombre.
+    std::array<QAction *, std::size(kFiltrosConNombre)> mnuFiltros;
 
     Sesion &m_sesion;
     ModeloDeJuegos m_modelo;
     FiltroDeJuegos m_filtro;
     DatosDelJugador m_jugador;
     IdentificacionDeArchivos m_parecidos;
-    bool m_construyendose = false;
+    std::function<bool()> m_construyendose = [] { return false; };
 };
 
 } // namespace Corvala

@@ -62,6 +62,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
     connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
             &frmCargador::CatalogoLeido);
+    m_juegos->CatalogoEnConstruccion(
+            [this] { return m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso(); });
 
     // The box shows the use of the defined keys; a click asks for the other state.
     connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
@@ -212,12 +214,10 @@ void frmCargador::PrepararCatalogo(bool rehacer)
     if (!rehacer && (m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso()))
         return;
     barCatalogo->Preparar(m_sesion, rehacer, m_juegos->Modelo().JuegosListados());
-    m_juegos->CatalogoEnConstruccion(barCatalogo->Construccion().EnCurso());
 }
 
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
 {
-    m_juegos->CatalogoEnConstruccion(false);
     // The old catalogue, if any, stays in use: the list works as it did. The player is told
     // once: the next start does not try again for nothing.
     if (!catalogo) {
@@ -264,7 +264,6 @@ void frmCargador::Form_Load()
     if (UsoDelCatalogo::Orden(m_sesion)) {
         UsoDelCatalogo::QuitarConstruccionInterrumpida(m_sesion.carpeta);
         m_lectura.Iniciar(m_sesion.carpeta);
-        m_juegos->CatalogoEnConstruccion(true);
     }
     m_juegos->Mostrar(inicio.lista);
     Estado(inicio.estado);

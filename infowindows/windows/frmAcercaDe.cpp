@@ -1,5 +1,6 @@
 #include "infowindows/windows/frmAcercaDe.h"
 
+#include "comun/windows/AbrirConElSistema.h"
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "comun/windows/Etiqueta.h"
@@ -10,8 +11,6 @@
 #include "infowindows/logic/DatosDeCorvala.h"
 #include "infowindows/windows/frmHistorial.h"
 #include "infowindows/windows/Informacion.h"
-
-#include "comun/windows/AbrirConElSistema.h"
 
 namespace Corvala {
 

@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
+#include "comun/windows/AbrirConElSistema.h"
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/Colores.h"
 #include "comun/windows/Etiqueta.h"
@@ -14,9 +15,7 @@
 #include "rommanager/logic/Informes.h"
 #include "rommanager/logic/ListasDelGestor.h"
 
-#include "comun/windows/AbrirConElSistema.h"
 #include <QCloseEvent>
-
 #include <QUrl>
 
 namespace Corvala {
