@@ -3,6 +3,7 @@
 // Each run of the real emulator is bounded here by killing it outright, since it may not end
 // on SIGTERM.
 
+#include "comun/logic/Auditoria.h"
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/logic/DirectorioZip.h"
@@ -28,6 +29,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -142,6 +146,8 @@ class TestMameReal : public QObject
     Q_OBJECT
 
     QTemporaryDir m_casa;
+    // The folder whose catalogue elCatalogoDelEmulador built, for the tests after it.
+    std::unique_ptr<CarpetaDePrueba> m_conCatalogo;
 
 private Q_SLOTS:
     void initTestCase()
@@ -380,7 +386,8 @@ private Q_SLOTS:
     void elCatalogoDelEmulador()
     {
         // The whole catalogue, as a player's first start builds it behind the window.
-        CarpetaDePrueba carpeta;
+        m_conCatalogo = std::make_unique<CarpetaDePrueba>();
+        CarpetaDePrueba &carpeta = *m_conCatalogo;
         carpeta.SinEmulador();
         QFile::link(kMameReal, carpeta.Ruta(QStringLiteral("mame")));
         ConstruccionCatalogo construccion;
@@ -430,6 +437,144 @@ private Q_SLOTS:
         QVERIFY(carpeta.Leer(QStringLiteral("1.p")).startsWith("romset puckman is good"));
         QVERIFY(carpeta.Existe(QStringLiteral("roms/forjado.zip")));
         QVERIFY(!carpeta.Existe(QStringLiteral("roms/puckman.zip")));
+        QFile::remove(carpeta.Ruta(QStringLiteral("roms/forjado.zip")));
+    }
+
+    void laAuditoriaJuzgaComoElEmulador()
+    {
+        if (!m_conCatalogo)
+            QSKIP("the emulator's catalogue was not built");
+        CarpetaDePrueba &carpeta = *m_conCatalogo;
+        const QString base = Catalogo::Ruta(carpeta.Carpeta());
+        // A set's archive with the files it asks for, by size and CRC.
+        const auto roms = [&base](const QString &donde) {
+            return ConsultaSqlite(base, QStringLiteral("SELECT nombre, tamano, crc, maquina FROM "
+                                                       "roms WHERE crc IS NOT NULL AND %1")
+                                                .arg(donde)
+                                                .toUtf8()
+                                                .constData());
+        };
+        const auto escribir = [&carpeta](const QString &archivo, const QList<QVariantList> &filas,
+                                         int cambio = 0) {
+            ZipDePrueba::Archivos archivos;
+            for (const QVariantList &rom : filas) {
+                quint32 crc = rom[2].toString().toUInt(nullptr, 16);
+                QString nombre = rom[0].toString();
+                // 1: its first file missing; 2: its first file with a wrong CRC; 3: every file
+                // under another name.
+                if (archivos.isEmpty() && cambio == 1) {
+                    cambio = 0;
+                    continue;
+                }
+                if (archivos.isEmpty() && cambio == 2)
+                    crc ^= 1;
+                if (cambio == 3)
+                    nombre = QStringLiteral("x") + nombre;
+                if (!std::any_of(archivos.cbegin(), archivos.cend(),
+                                 [&nombre](const auto &a) { return a.first == nombre; }))
+                    archivos.append({nombre, ZipDePrueba::ConCrc(rom[1].toLongLong(), crc)});
+            }
+            return ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/") + archivo), archivos);
+        };
+        // 200 small parent sets, split, some with a file missing, a wrong CRC or other names.
+        const QList<QVariantList> sueltos = ConsultaSqlite(
+                base, "SELECT nombre FROM maquinas WHERE clon_de IS NULL AND rom_de IS NULL AND "
+                      "es_bios = 0 AND es_dispositivo = 0 AND nombre IN (SELECT maquina FROM roms "
+                      "GROUP BY maquina HAVING SUM(tamano) < 32768 AND COUNT(*) < 10 AND "
+                      "COUNT(crc) = COUNT(*)) ORDER BY nombre LIMIT 200");
+        QCOMPARE(sueltos.size(), 200);
+        int k = 0;
+        for (const QVariantList &juego : sueltos) {
+            const QString nombre = juego[0].toString();
+            QVERIFY(escribir(nombre + QLatin1String(".zip"),
+                             roms(QStringLiteral("maquina = '%1'").arg(nombre)), k++ % 7));
+        }
+        // A merged family: every clone's own files in the parent's archive.
+        QVERIFY(escribir(QStringLiteral("puckman.zip"),
+                         roms(QStringLiteral("(maquina = 'puckman' OR (maquina IN (SELECT nombre "
+                                             "FROM maquinas WHERE clon_de = 'puckman') AND fusion "
+                                             "IS NULL))"))));
+        // Split clones beside their parent; a clone without its parent.
+        QVERIFY(escribir(QStringLiteral("galaxian.zip"),
+                         roms(QStringLiteral("maquina = 'galaxian'"))));
+        for (const char *clon : {"superg", "galaxiana", "moonaln"})
+            QVERIFY(escribir(QLatin1String(clon) + QLatin1String(".zip"),
+                             roms(QStringLiteral("maquina = '%1' AND fusion IS NULL")
+                                          .arg(QLatin1String(clon)))));
+        QVERIFY(escribir(QStringLiteral("mspacmnf.zip"),
+                         roms(QStringLiteral("maquina = 'mspacmnf' AND fusion IS NULL"))));
+        // A BIOS and a game of it; a game whose BIOS is missing.
+        QVERIFY(escribir(QStringLiteral("neogeo.zip"), roms(QStringLiteral("maquina = 'neogeo'"))));
+        QVERIFY(escribir(QStringLiteral("puzzledp.zip"),
+                         roms(QStringLiteral("maquina = 'puzzledp' AND fusion IS NULL"))));
+        QVERIFY(escribir(QStringLiteral("pktgaldx.zip"),
+                         roms(QStringLiteral("maquina = 'pktgaldx' AND fusion IS NULL"))));
+        QVERIFY(escribir(QStringLiteral("orlegend.zip"),
+                         roms(QStringLiteral("maquina = 'orlegend' AND fusion IS NULL"))));
+        // Device archives: namco51 and namco53 there, namco54 not.
+        for (const char *juego : {"galaga", "digdug", "namco51", "namco53"})
+            QVERIFY(escribir(QLatin1String(juego) + QLatin1String(".zip"),
+                             roms(QStringLiteral("maquina = '%1'").arg(QLatin1String(juego)))));
+        // A set under another name: neither names it.
+        QVERIFY(escribir(QStringLiteral("otro.zip"),
+                         roms(QStringLiteral("maquina = 'bosconian'"))));
+
+        const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta.Carpeta());
+        QVERIFY2(auditoria.motivo.isEmpty(), qPrintable(auditoria.motivo));
+        QProcess mame;
+        mame.setWorkingDirectory(carpeta.Ruta());
+        mame.start(kMameReal, {QStringLiteral("-rompath"), QStringLiteral("roms"),
+                               QStringLiteral("-verifyroms")});
+        QVERIFY(mame.waitForFinished(240000));
+        const QList<QByteArray> lineas = mame.readAllStandardOutput().split('\n');
+        int comparadas = 0, sinArchivos = 0;
+        QStringList distintas;
+        QSet<QString> nombradas;
+        static const QRegularExpression kLinea(
+                QStringLiteral("^romset (\\S+) (?:\\[\\S+\\] )?is (good|bad|best available)$"));
+        for (const QByteArray &linea : lineas) {
+            const QRegularExpressionMatch m = kLinea.match(QString::fromUtf8(linea));
+            if (!m.hasMatch())
+                continue;
+            const QString maquina = m.captured(1);
+            nombradas.insert(maquina);
+            const Veredicto *v = auditoria.De(maquina);
+            if (!v) {
+                // The emulator also names sets that need no file at all (only ROMs with no
+                // known dump, or optional ones): best available with nothing present.
+                if (m.captured(2) == u"best available"
+                    && roms(QStringLiteral("maquina = '%1' AND opcional = 0").arg(maquina))
+                               .isEmpty()) {
+                    ++sinArchivos;
+                    continue;
+                }
+                distintas << maquina + QLatin1String(": ") + m.captured(2) + QLatin1String(" / -");
+                continue;
+            }
+            const QString suyo = m.captured(2) == u"good"  ? QStringLiteral("correcto")
+                                 : m.captured(2) == u"bad" ? QStringLiteral("incorrecto")
+                                                           : QStringLiteral("mejor_disponible");
+            ++comparadas;
+            if (Veredicto::Palabra(v->estado) != suyo)
+                distintas << maquina + QLatin1String(": ") + suyo + QLatin1String(" / ")
+                                     + Veredicto::Palabra(v->estado) + QLatin1String(" ")
+                                     + v->motivo;
+        }
+        for (auto v = auditoria.veredictos.cbegin(); v != auditoria.veredictos.cend(); ++v) {
+            if (!nombradas.contains(v.key()))
+                distintas << v.key() + QLatin1String(": - / ") + Veredicto::Palabra(v->estado);
+        }
+        qInfo("%d machines compared with the emulator's -verifyroms, %d of them differently; "
+              "%d more it names with no file present",
+              comparadas, int(distintas.size()), sinArchivos);
+        QVERIFY2(distintas.isEmpty(), qPrintable(distintas.join(QLatin1Char('\n'))));
+        QVERIFY(comparadas > 200);
+        // Kept where tools read it.
+        QCOMPARE(ConsultaSqlite(base,
+                                "SELECT estado, motivo FROM auditoria WHERE maquina = 'galaga'"),
+                 (QList<QVariantList>{
+                         {QStringLiteral("incorrecto"),
+                          QStringLiteral("Faltan las ROMs del dispositivo namco54.")}}));
     }
 };
 

@@ -25,7 +25,7 @@ namespace {
 
 // The layout's number, kept in the database (user_version): a catalogue of another layout is
 // built again rather than read.
-constexpr int kVersionDelEsquema = 2;
+constexpr int kVersionDelEsquema = 3;
 
 const char *const kEsquema[] = {
         "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
@@ -33,7 +33,7 @@ const char *const kEsquema[] = {
         "es_dispositivo INTEGER, es_mecanica INTEGER, jugadores INTEGER, ejecutable INTEGER, "
         "bios_por_defecto TEXT, muestras_de TEXT)",
         "CREATE TABLE roms(maquina TEXT, nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, "
-        "fusion TEXT, estado TEXT, bios TEXT)",
+        "fusion TEXT, estado TEXT, bios TEXT, opcional INTEGER)",
         "CREATE TABLE dispositivos(maquina TEXT, dispositivo TEXT)",
         "CREATE TABLE discos(maquina TEXT, nombre TEXT, sha1 TEXT, fusion TEXT, estado TEXT, "
         "opcional INTEGER)",
@@ -362,7 +362,7 @@ bool EscritorCatalogo::Empezar()
            && c.Preparar("INSERT OR REPLACE INTO maquinas VALUES "
                          "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                          &c.maquina)
-           && c.Preparar("INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?, ?)", &c.rom)
+           && c.Preparar("INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", &c.rom)
            && c.Preparar("INSERT INTO dispositivos VALUES (?, ?)", &c.dispositivo)
            && c.Preparar("INSERT INTO discos VALUES (?, ?, ?, ?, ?, ?)", &c.disco)
            && c.Preparar("INSERT INTO muestras VALUES (?, ?)", &c.muestra);
@@ -421,6 +421,7 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
         Enlazar(rom, 6, ficha.fusion);
         Enlazar(rom, 7, ficha.estado);
         Enlazar(rom, 8, ficha.bios);
+        sqlite3_bind_int(rom, 9, int(ficha.opcional));
         bien = Paso(rom);
     }
     return bien || Fallar();

@@ -46,6 +46,7 @@ struct FichaRom
     QString fusion; // the name of the ROM in the set it is merged from, if any
     QString estado; // baddump or nodump; good when absent
     QString bios;   // the BIOS option the ROM belongs to, if it belongs to one
+    bool opcional = false;
 };
 
 } // namespace Corvala

@@ -266,6 +266,7 @@ void LectorListaXml::Abrir()
         rom.fusion = atributos.value(QLatin1String("merge")).toString();
         rom.estado = atributos.value(QLatin1String("status")).toString();
         rom.bios = atributos.value(QLatin1String("bios")).toString();
+        rom.opcional = atributos.value(QLatin1String("optional")) == u"yes";
         m_roms.push_back(std::move(rom));
     } else if (elemento == u"device_ref") {
         m_maquina.dispositivos << m_xml.attributes().value(QLatin1String("name")).toString();

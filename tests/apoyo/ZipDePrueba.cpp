@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <zip.h>
+#include <zlib.h>
 
 namespace ZipDePrueba {
 
@@ -48,9 +49,10 @@ QByteArray ConCrc(qint64 tamano, quint32 crc)
         tabla[i] = c;
     }
     QByteArray datos(tamano, '\0');
-    quint32 estado = 0xFFFFFFFFu;
-    for (qint64 i = 0; i < tamano - 4; ++i)
-        estado = (estado >> 8) ^ tabla[(estado ^ quint8(datos[i])) & 0xFF];
+    // The state after the zeros, as zlib leaves it before its final inversion.
+    quint32 estado = quint32(crc32_z(0, reinterpret_cast<const Bytef *>(datos.constData()),
+                                     size_t(tamano - 4)))
+                     ^ 0xFFFFFFFFu;
     // Each step's table entry is told by the top byte of the state it leaves: walked back from
     // the final state, they give the four bytes.
     quint8 entradas[4];

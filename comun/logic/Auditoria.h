@@ -1,0 +1,80 @@
+#pragma once
+
+#include "comun/logic/ContenidoDeRoms.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <atomic>
+#include <memory>
+
+namespace Corvala {
+
+class CarpetaMame;
+
+// Whether a machine of the catalogue can run from what the roms folder holds, as the emulator's
+// own check (-verifyroms) judges it.
+struct Veredicto
+{
+    enum class Estado { Correcto, MejorDisponible, Incorrecto };
+    Estado estado = Estado::Correcto;
+    // Why not correct, in the player's words ("Falta la BIOS neogeo.zip"); empty when correct.
+    QString motivo;
+    // The samples it plays that are missing, said apart: a game runs without them.
+    QString muestras;
+
+    // What the collection report needs of a machine that cannot run: the archives it is looked
+    // for in that are not there, and the files missing or wrong.
+    QStringList archivosQueFaltan;
+    struct Falta
+    {
+        QString nombre;
+        quint32 crc = 0;
+        qint64 tamano = 0;
+    };
+    QVector<Falta> faltan;
+
+    // The word kept in corvala.db's auditoria table: correcto, mejor_disponible, incorrecto.
+    static QString Palabra(Estado estado);
+};
+
+// An audit of the whole collection: a verdict for every machine at least one of whose files is
+// present, by set name. Kept in corvala.db (tables auditoria, auditoria_muestras and
+// auditoria_huella) and replaced whole when an audit ends.
+struct ResultadoAuditoria
+{
+    QHash<QString, Veredicto> veredictos;
+    // The catalogue and the folder it was made against; the same means nothing has changed.
+    QString huella;
+    // Nothing had changed: the verdicts were read from corvala.db, without their details.
+    bool guardado = false;
+    // How many files of the roms folder had to be read.
+    int leidos = 0;
+    // Why there is no audit (no catalogue to audit against, a database that cannot be read);
+    // empty when there is one.
+    QString motivo;
+    // Why what was found could not be kept in corvala.db (the audit stands); empty when kept.
+    QString motivoAlGuardar;
+
+    const Veredicto *De(const QString &juego) const
+    {
+        const auto v = veredictos.constFind(juego);
+        return v == veredictos.cend() ? nullptr : &*v;
+    }
+};
+
+namespace Auditoria {
+
+// Audits the collection of a MAME folder against its catalogue (corvala.db), the way the
+// emulator looks for a set's files: its own archive or folder, then its parent's and its
+// BIOS's, then the archives of the devices it uses, a file found by CRC whatever its name in an
+// archive. When the folder and the catalogue are as the last audit found them, its verdicts are
+// read back instead, unless detalles asks for every verdict's details. Stops soon once cancelar
+// is set (the result then has a motivo).
+ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles = false,
+                           const std::atomic<bool> *cancelar = nullptr);
+
+} // namespace Auditoria
+} // namespace Corvala
