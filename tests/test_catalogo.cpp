@@ -131,8 +131,8 @@ private Q_SLOTS:
                         QByteArrayView(xml).sliced(i, std::min<qsizetype>(trozo, xml.size() - i))));
             QVERIFY(lector.Terminar());
             QCOMPARE(lector.Version(), QStringLiteral("0.251 (fake)"));
-            QCOMPARE(maquinas.size(), 12);
-            const FichaMaquina &pacman = maquinas[7];
+            QCOMPARE(maquinas.size(), 15);
+            const FichaMaquina &pacman = maquinas[10];
             QCOMPARE(pacman.nombre, QStringLiteral("pacman"));
             QCOMPARE(pacman.descripcion, QStringLiteral("Pac-Man (Midway)"));
             QCOMPARE(pacman.anio, QStringLiteral("1980"));
@@ -140,11 +140,11 @@ private Q_SLOTS:
             QCOMPARE(pacman.clonDe, QStringLiteral("puckman"));
             QCOMPARE(pacman.estado, QStringLiteral("good"));
             QCOMPARE(pacman.jugadores, 2);
-            QCOMPARE(roms[7].size(), 4);
-            QCOMPARE(roms[7][0].fusion, QStringLiteral("pm1_prg1.6e"));
-            QCOMPARE(roms[7][3].estado, QStringLiteral("nodump"));
-            QCOMPARE(maquinas[4].fabricante, QStringLiteral("Nazca & SNK"));
-            QVERIFY(maquinas[6].esBios && maquinas[11].esDispositivo && maquinas[2].esMecanica);
+            QCOMPARE(roms[10].size(), 4);
+            QCOMPARE(roms[10][0].fusion, QStringLiteral("pm1_prg1.6e"));
+            QCOMPARE(roms[10][3].estado, QStringLiteral("nodump"));
+            QCOMPARE(maquinas[7].fabricante, QStringLiteral("Nazca & SNK"));
+            QVERIFY(maquinas[9].esBios && maquinas[14].esDispositivo && maquinas[2].esMecanica);
         }
         // A list written without line ends is read whole too, a piece at a time.
         {
@@ -157,7 +157,7 @@ private Q_SLOTS:
                 QVERIFY(lector.Anadir(QByteArrayView(seguido).sliced(
                         i, std::min<qsizetype>(65536, seguido.size() - i))));
             QVERIFY(lector.Terminar());
-            QCOMPARE(maquinas, 12);
+            QCOMPARE(maquinas, 15);
         }
     }
 
@@ -213,8 +213,9 @@ private Q_SLOTS:
         for (const auto &[sql, filas] :
              {std::pair{"SELECT dispositivo FROM dispositivos WHERE maquina = 'galaga'",
                         QList<QVariantList>{{QStringLiteral("z80")}}},
-              std::pair{"SELECT nombre, opcional FROM discos",
-                        QList<QVariantList>{{QStringLiteral("mslugcd"), QStringLiteral("1")}}},
+              std::pair{"SELECT nombre, opcional FROM discos ORDER BY 1",
+                        QList<QVariantList>{{QStringLiteral("kinst"), QStringLiteral("0")},
+                                            {QStringLiteral("mslugcd"), QStringLiteral("1")}}},
               std::pair{"SELECT m.muestras_de, s.nombre FROM maquinas m JOIN muestras s "
                         "ON s.maquina = m.nombre ORDER BY 2",
                         QList<QVariantList>{{QStringLiteral("dkong"), QStringLiteral("jump")},
@@ -222,8 +223,8 @@ private Q_SLOTS:
               std::pair{"SELECT m.bios_por_defecto, r.bios FROM maquinas m JOIN roms r ON "
                         "r.maquina = m.nombre WHERE r.bios IS NOT NULL",
                         QList<QVariantList>{{QStringLiteral("euro"), QStringLiteral("euro")}}},
-              std::pair{"SELECT nombre FROM maquinas WHERE ejecutable = 0",
-                        QList<QVariantList>{{QStringLiteral("z80")}}}})
+              std::pair{"SELECT nombre FROM maquinas WHERE ejecutable = 0 ORDER BY 1",
+                        QList<QVariantList>{{QStringLiteral("namco51")}, {QStringLiteral("z80")}}}})
             QCOMPARE(ConsultaSqlite(base, sql), filas);
 
         const std::shared_ptr<const Catalogo> abierto

@@ -133,8 +133,7 @@ Detalles LeerDetalles(BaseSqlite &base)
             const int m = d.numeros.value(filas.Texto(0), -1);
             if (m >= 0)
                 d.maquinas[m].discos.append({filas.Texto(1), filas.Texto(2).toLower(),
-                                             filas.Texto(3), filas.Texto(4),
-                                             filas.Entero(5) != 0});
+                                             filas.Texto(3), filas.Texto(4), filas.Entero(5) != 0});
         }
         if (!filas.Bien())
             return fallar();
@@ -162,8 +161,7 @@ Detalles LeerDetalles(BaseSqlite &base)
         while (filas.Siguiente()) {
             int bytes = 0;
             const char *texto = filas.Utf8(1, &bytes);
-            const int dispositivo
-                    = conRoms.value(QByteArray::fromRawData(texto, bytes), -1);
+            const int dispositivo = conRoms.value(QByteArray::fromRawData(texto, bytes), -1);
             if (dispositivo < 0)
                 continue;
             const int m = numero(filas, anterior, actual);
@@ -179,10 +177,10 @@ Detalles LeerDetalles(BaseSqlite &base)
 // How one file of a machine stands, in the emulator's terms.
 enum class Situacion {
     Bien,
-    Dudoso,          // found, a bad dump: best available
+    Dudoso,            // found, a bad dump: best available
     SinVolcadoHallado, // found, no good dump known: best available
-    FaltaSinVolcado, // missing, no dump known: best available
-    FaltaOpcional,   // best available
+    FaltaSinVolcado,   // missing, no dump known: best available
+    FaltaOpcional,     // best available
     Falta,
     Incorrecto, // wrong size or CRC (SHA-1 for a disk)
 };
@@ -197,7 +195,10 @@ struct Dueno
 {
     enum class Tipo { Propio, Padre, Bios, Dispositivo, Disco } tipo = Tipo::Propio;
     QString conjunto;
-    bool operator==(const Dueno &otro) const { return tipo == otro.tipo && conjunto == otro.conjunto; }
+    bool operator==(const Dueno &otro) const
+    {
+        return tipo == otro.tipo && conjunto == otro.conjunto;
+    }
 };
 
 class Auditor
@@ -345,7 +346,8 @@ QString Auditor::Muestras(const Maquina &maquina)
     if (hay == m_muestras.end()) {
         QSet<QString> archivos;
         const QDir carpeta(m_carpetaMuestras);
-        const DirectorioZip zip = DirectorioZip::Leer(carpeta.filePath(conjunto + QLatin1String(".zip")));
+        const DirectorioZip zip
+                = DirectorioZip::Leer(carpeta.filePath(conjunto + QLatin1String(".zip")));
         for (const DirectorioZip::Archivo &a : zip.archivos)
             archivos.insert(a.nombre.toLower());
         for (const QString &suelto : QDir(carpeta.filePath(conjunto)).entryList(QDir::Files))
@@ -355,13 +357,15 @@ QString Auditor::Muestras(const Maquina &maquina)
     int faltan = 0;
     for (const QString &muestra : maquina.muestras) {
         const QString base = muestra.toLower();
-        if (!hay->contains(base + QLatin1String(".wav")) && !hay->contains(base + QLatin1String(".flac")))
+        if (!hay->contains(base + QLatin1String(".wav"))
+            && !hay->contains(base + QLatin1String(".flac")))
             ++faltan;
     }
     if (faltan == 0)
         return {};
     return faltan == maquina.muestras.size()
-                   ? QStringLiteral("Faltan las muestras de sonido (%1.zip); el juego funciona sin ellas.")
+                   ? QStringLiteral(
+                             "Faltan las muestras de sonido (%1.zip); el juego funciona sin ellas.")
                              .arg(conjunto)
                    : QStringLiteral("Faltan %1 de sus %2 muestras de sonido (%3.zip); el juego "
                                     "funciona sin ellas.")
@@ -431,9 +435,8 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
 
     for (const Rom &rom : maquina.roms) {
         const Hallado hallado = Buscar(nombres, rom);
-        const bool compartida
-                = !maquina.esDispositivo
-                  && Compartida(camino, rom.crc, rom.tamano, rom.conCrc, rom.nombre);
+        const bool compartida = !maquina.esDispositivo
+                                && Compartida(camino, rom.crc, rom.tamano, rom.conCrc, rom.nombre);
         // Measured with the emulator (0.251): a wrong file that an ancestor has under the
         // same name does not make the set present.
         const bool cuenta = hallado.si && !Compartida(camino, 0, rom.tamano, false, rom.nombre);
@@ -461,6 +464,7 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
         comoRom.sinVolcado = sinVolcado;
         comoRom.dudoso = disco.estado == u"baddump";
         comoRom.opcional = disco.opcional;
+        comoRom.conCrc = !sinVolcado && !disco.sha1.isEmpty();
         // A disk is judged by its SHA-1: a CRC of 0 and a size of 0 on both sides.
         Hallado hallado{!sha1.isEmpty(), 0, 0};
         if (hallado.si && !disco.sha1.isEmpty() && sha1 != disco.sha1)
@@ -477,18 +481,18 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
 
     // As the emulator: a set of which only what it shares with its ancestors is found, when it
     // has files of its own or its parent is not there either, is not there at all.
-    if (maquina.esDispositivo ? hallados == 0 && requeridos > 0
-                              : hallados == halladosCompartidos && requeridos > 0
-                                        && (requeridos != requeridosCompartidos
-                                            || halladosCompartidos == 0
-                                            || (maquina.padre >= 0 && !Juzgado(maquina.padre))))
+    if (maquina.esDispositivo
+                ? hallados == 0 && requeridos > 0
+                : hallados == halladosCompartidos && requeridos > 0
+                          && (requeridos != requeridosCompartidos || halladosCompartidos == 0
+                              || (maquina.padre >= 0 && !Juzgado(maquina.padre))))
         return std::nullopt;
     if (hallados == 0)
         return std::nullopt;
 
     const bool incorrecto = std::any_of(problemas.cbegin(), problemas.cend(),
                                         [](const Problema &p) { return Mala(p.situacion); });
-    veredicto.estado = incorrecto           ? Estado::Incorrecto
+    veredicto.estado = incorrecto            ? Estado::Incorrecto
                        : problemas.isEmpty() ? Estado::Correcto
                                              : Estado::MejorDisponible;
 
@@ -586,7 +590,8 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
                                          "bueno: %1")
                                   .arg(Nombres(sinVolcado));
             if (!opcionales.isEmpty())
-                frases << QStringLiteral("Le faltan archivos opcionales: %1").arg(Nombres(opcionales));
+                frases << QStringLiteral("Le faltan archivos opcionales: %1")
+                                  .arg(Nombres(opcionales));
         }
     }
     if (!frases.isEmpty())
@@ -599,8 +604,8 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
 QString HuellaDeCarpeta(const QString &ruta)
 {
     QCryptographicHash huella(QCryptographicHash::Sha1);
-    for (const QFileInfo &entrada : QDir(ruta).entryInfoList(
-                 QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    for (const QFileInfo &entrada :
+         QDir(ruta).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         huella.addData(QStringLiteral("%1\t%2\t%3\n")
                                .arg(entrada.fileName())
                                .arg(entrada.size())
@@ -655,7 +660,8 @@ QString Guardar(BaseSqlite &base, const ResultadoAuditoria &resultado)
     {
         BaseSqlite::Consulta fila(base, "INSERT INTO auditoria VALUES (?, ?, ?)");
         BaseSqlite::Consulta muestras(base, "INSERT INTO auditoria_muestras VALUES (?, ?)");
-        for (auto v = resultado.veredictos.cbegin(); bien && v != resultado.veredictos.cend(); ++v) {
+        for (auto v = resultado.veredictos.cbegin(); bien && v != resultado.veredictos.cend();
+             ++v) {
             fila.Enlazar(1, v.key());
             fila.Enlazar(2, Veredicto::Palabra(v->estado));
             // Empty, not NULL, for a correct set: the column always holds a text.
@@ -708,8 +714,8 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     {
         BaseSqlite::Consulta filas(base, "SELECT version, huella FROM catalogo");
         if (!filas.Siguiente()) {
-            resultado.motivo = filas.Bien() ? QStringLiteral("the catalogue has no seal")
-                                            : base.Motivo();
+            resultado.motivo
+                    = filas.Bien() ? QStringLiteral("the catalogue has no seal") : base.Motivo();
             return resultado;
         }
         sello = filas.Texto(0) + QLatin1Char('\n') + filas.Texto(1);
@@ -721,8 +727,8 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
         }
     }
 
-    const ContenidoDeRoms contenido = ContenidoDeRoms::Leer(
-            carpeta.Ruta(QStringLiteral("roms")), ruta, cancelar);
+    const ContenidoDeRoms contenido
+            = ContenidoDeRoms::Leer(carpeta.Ruta(QStringLiteral("roms")), ruta, cancelar);
     if (cancelado())
         return resultado;
     resultado.leidos = contenido.leidos;

@@ -39,7 +39,8 @@ QString BaseSqlite::Motivo() const
 
 BaseSqlite::Consulta::Consulta(BaseSqlite &base, const char *sql)
 {
-    m_bien = base.m_base && sqlite3_prepare_v2(base.m_base, sql, -1, &m_orden, nullptr) == SQLITE_OK;
+    m_bien = base.m_base
+             && sqlite3_prepare_v2(base.m_base, sql, -1, &m_orden, nullptr) == SQLITE_OK;
 }
 
 BaseSqlite::Consulta::~Consulta()
@@ -72,7 +73,8 @@ void BaseSqlite::Consulta::Enlazar(int posicion, const QString &texto, bool nulo
         sqlite3_bind_null(m_orden, posicion);
         return;
     }
-    sqlite3_bind_text16(m_orden, posicion, texto.isEmpty() ? static_cast<const void *>(u"") : texto.utf16(),
+    sqlite3_bind_text16(m_orden, posicion,
+                        texto.isEmpty() ? static_cast<const void *>(u"") : texto.utf16(),
                         int(texto.size() * 2), SQLITE_TRANSIENT);
 }
 

@@ -81,6 +81,12 @@ public:
     Iguales(quint32 crc, quint64 tamano) const;
     const FichaMaquina &Ficha(qint32 maquina) const { return m_fichas[maquina]; }
     Cuenta CuentaDe(qint32 maquina) const { return m_cuentas[maquina]; }
+    // The same, by set name in any letter case (none for a set it lacks).
+    Cuenta CuentaDe(const QString &nombre) const
+    {
+        const qint32 numero = m_numeros.value(nombre.toLower(), -1);
+        return numero < 0 ? Cuenta{} : m_cuentas[numero];
+    }
 
     // How a catalogue is put together while it is built; it is whole once sealed.
     void Agregar(FichaMaquina maquina, const QVector<FichaRom> &roms = {});

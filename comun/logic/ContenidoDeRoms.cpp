@@ -91,7 +91,8 @@ void Repartir(const Archivo &archivo, ContenidoDeRoms::Conjunto &conjunto)
         const qsizetype b = a < 0 ? -1 : linea.indexOf(QLatin1Char('\t'), a + 1);
         if (b < 0)
             continue;
-        conjunto.archivos.append({linea.mid(b + 1).toString(), linea.mid(a + 1, b - a - 1).toULongLong(),
+        conjunto.archivos.append({linea.mid(b + 1).toString(),
+                                  linea.mid(a + 1, b - a - 1).toULongLong(),
                                   quint32(linea.left(a).toUInt(nullptr, 16))});
     }
 }
@@ -117,7 +118,8 @@ QString ContenidoDeRoms::Sha1DeDisco(const QString &ruta)
     const QByteArray cabecera = archivo.read(124);
     if (cabecera.size() < 16 || !cabecera.startsWith("MComprHD"))
         return {};
-    const quint32 version = (quint32(quint8(cabecera[12])) << 24) | (quint32(quint8(cabecera[13])) << 16)
+    const quint32 version = (quint32(quint8(cabecera[12])) << 24)
+                            | (quint32(quint8(cabecera[13])) << 16)
                             | (quint32(quint8(cabecera[14])) << 8) | quint32(quint8(cabecera[15]));
     // Where each version keeps the SHA-1 of the data and metadata together.
     const int en = version == 5 ? 84 : version == 4 ? 48 : version == 3 ? 80 : -1;
@@ -144,13 +146,20 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
                 continue;
             contenido.conjuntos.append({nombre, true, {}, {}, {}});
             for (const QFileInfo &archivo : dentro)
-                archivos.append({nombre + QLatin1Char('/') + archivo.fileName(), archivo.size(),
+                archivos.append({nombre + QLatin1Char('/') + archivo.fileName(),
+                                 archivo.size(),
                                  archivo.lastModified().toMSecsSinceEpoch(),
-                                 int(contenido.conjuntos.size() - 1), {}, false});
+                                 int(contenido.conjuntos.size() - 1),
+                                 {},
+                                 false});
         } else if (nombre.endsWith(QLatin1String(".zip")) && entrada.isFile()) {
             contenido.conjuntos.append({nombre.chopped(4), false, {}, {}, {}});
-            archivos.append({nombre, entrada.size(), entrada.lastModified().toMSecsSinceEpoch(),
-                             int(contenido.conjuntos.size() - 1), {}, false});
+            archivos.append({nombre,
+                             entrada.size(),
+                             entrada.lastModified().toMSecsSinceEpoch(),
+                             int(contenido.conjuntos.size() - 1),
+                             {},
+                             false});
         }
     }
 
@@ -194,11 +203,10 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
         for (int i = siguiente++; i < porLeer.size() && !cancelado(); i = siguiente++) {
             Archivo &archivo = archivos[porLeer[i]];
             const QString ruta = roms.filePath(archivo.ruta);
-            archivo.contenido = archivo.ruta.contains(QLatin1Char('/'))
-                                        ? ContenidoDeArchivoSuelto(
-                                                  ruta, archivo.ruta.section(QLatin1Char('/'), -1),
-                                                  archivo.tamano)
-                                        : ContenidoDeZip(ruta);
+            archivo.contenido
+                    = archivo.ruta.contains(QLatin1Char('/')) ? ContenidoDeArchivoSuelto(
+                              ruta, archivo.ruta.section(QLatin1Char('/'), -1), archivo.tamano)
+                                                              : ContenidoDeZip(ruta);
             archivo.leido = true;
         }
     };
@@ -222,7 +230,8 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
         && (contenido.leidos > 0 || guardados.size() != archivos.size())) {
         bool bien = base.Ejecutar("BEGIN");
         {
-            BaseSqlite::Consulta poner(base, "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?)");
+            BaseSqlite::Consulta poner(base,
+                                       "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?)");
             for (const Archivo &archivo : std::as_const(archivos)) {
                 guardados.remove(archivo.ruta);
                 if (!bien || !archivo.leido)

@@ -25,10 +25,9 @@ struct Clave
     bool Filtros::*campo;
 };
 const Clave kClaves[] = {
-        {"ocultar_clones", &Filtros::ocultarClones},
-        {"solo_funcionan", &Filtros::soloFuncionan},
-        {"ocultar_bios", &Filtros::ocultarBios},
-        {"solo_favoritos", &Filtros::soloFavoritos},
+        {"ocultar_clones", &Filtros::ocultarClones}, {"solo_funcionan", &Filtros::soloFuncionan},
+        {"ocultar_bios", &Filtros::ocultarBios},     {"solo_favoritos", &Filtros::soloFavoritos},
+        {"solo_jugables", &Filtros::soloJugables},
 };
 
 // The more recent first; the same moment, by name.

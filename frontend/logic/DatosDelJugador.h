@@ -20,6 +20,7 @@ struct Filtros
     bool soloFuncionan = false;
     bool ocultarBios = false;
     bool soloFavoritos = false;
+    bool soloJugables = false;
 };
 
 // How often and when a game was last played.

@@ -16,6 +16,10 @@ bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
         if (fila.maquina && fila.maquina->estado != u"good" && fila.maquina->estado != u"imperfect")
             return false;
     }
+    // Until an audit has looked at the archives, every game is taken as one that can run.
+    if (filtros.soloJugables && conCatalogo
+        && (fila.desconocida || fila.jugable == JuegoDeLista::Jugable::Incorrecto))
+        return false;
     if (!fila.maquina)
         return true;
     // A clone is hidden behind its parent: one whose parent the player lacks is the only way

@@ -20,6 +20,7 @@ inline constexpr FiltroConNombre kFiltrosConNombre[] = {
         {&Filtros::soloFuncionan, "Sólo juegos que funcionan", true},
         {&Filtros::ocultarBios, "Ocultar BIOS y dispositivos", true},
         {&Filtros::soloFavoritos, "Sólo favoritos", false},
+        {&Filtros::soloJugables, "Sólo juegos que se pueden jugar", true},
 };
 
 // What leaves a row of the game list out: the player's filters and the search.

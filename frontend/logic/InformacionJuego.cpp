@@ -53,9 +53,52 @@ QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo)
     return partes.join(QStringLiteral(" · "));
 }
 
+namespace {
+
+QString ConMuestras(QString texto, const JuegoDeLista &fila)
+{
+    if (!fila.muestras.isEmpty())
+        texto += QLatin1Char(' ') + fila.muestras;
+    return texto;
+}
+
+} // namespace
+
+QString LineaDeJugable(const JuegoDeLista &fila)
+{
+    switch (fila.jugable) {
+    case JuegoDeLista::Jugable::SinAuditar:
+        return {};
+    case JuegoDeLista::Jugable::Correcto:
+        return ConMuestras(QStringLiteral("Se puede jugar: tiene todos sus archivos."), fila);
+    case JuegoDeLista::Jugable::MejorDisponible:
+        return ConMuestras(QStringLiteral("Se puede jugar, con lo mejor que hay: ") + fila.motivo,
+                           fila);
+    case JuegoDeLista::Jugable::Incorrecto:
+        break;
+    }
+    return ConMuestras(QStringLiteral("No se puede jugar: ") + fila.motivo, fila);
+}
+
+QString ValorDeJugable(const JuegoDeLista &fila)
+{
+    switch (fila.jugable) {
+    case JuegoDeLista::Jugable::SinAuditar:
+        return {};
+    case JuegoDeLista::Jugable::Correcto:
+        return ConMuestras(QStringLiteral("Sí."), fila);
+    case JuegoDeLista::Jugable::MejorDisponible:
+        return ConMuestras(QStringLiteral("Sí, con lo mejor que hay: ") + fila.motivo, fila);
+    case JuegoDeLista::Jugable::Incorrecto:
+        break;
+    }
+    return ConMuestras(QStringLiteral("No: ") + fila.motivo, fila);
+}
+
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
                                      const FichaMaquina *maquina, const Catalogo *catalogo,
-                                     const Jugado &jugado, bool favorito, const Candidato *parecido)
+                                     const Jugado &jugado, bool favorito, const Candidato *parecido,
+                                     const QString &jugable)
 {
     QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), titulo},
                                          {QStringLiteral("Archivo:"), archivo}};
@@ -73,6 +116,8 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
             filas << qMakePair(QStringLiteral("Jugadores:"), QString::number(maquina->jugadores));
         if (const QString tipo = Tipo(*maquina); !tipo.isEmpty())
             filas << qMakePair(QStringLiteral("Tipo:"), tipo);
+        if (!jugable.isEmpty())
+            filas << qMakePair(QStringLiteral("Se puede jugar:"), jugable);
     } else {
         filas << qMakePair(QStringLiteral("Catálogo:"),
                            catalogo ? QStringLiteral("El emulador no conoce este archivo.")

@@ -3,6 +3,7 @@
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/Identificacion.h"
 #include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/ModeloDeJuegos.h"
 
 #include <QList>
 #include <QPair>
@@ -21,12 +22,19 @@ QString TextoEstado(const QString &estado);
 // catalogue knows nothing of the game.
 QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo);
 
+// Whether a row's game can run, as the audit of the archives found it, with why not and the
+// samples it lacks: the list's tooltip line; empty until an audit has looked at it.
+QString LineaDeJugable(const JuegoDeLista &fila);
+// The same as the information window's value ("Sí", "No: …").
+QString ValorDeJugable(const JuegoDeLista &fila);
+
 // The rows of the "Información del juego" window, as label and value. parecido: the game an
-// archive the emulator does not know appears to be, when one is known.
+// archive the emulator does not know appears to be, when one is known; jugable: ValorDeJugable.
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
                                      const FichaMaquina *maquina, const Catalogo *catalogo,
                                      const Jugado &jugado, bool favorito,
-                                     const Candidato *parecido = nullptr);
+                                     const Candidato *parecido = nullptr,
+                                     const QString &jugable = {});
 
 } // namespace InformacionJuego
 } // namespace Corvala

@@ -78,8 +78,58 @@ void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
         if (!fila.desconocida)
             juegos.insert(fila.juego);
     }
-    for (JuegoDeLista &fila : m_filas)
+    for (JuegoDeLista &fila : m_filas) {
         fila.padreListado = fila.maquina && juegos.contains(fila.maquina->clonDe);
+        Juzgar(fila);
+    }
+}
+
+void ModeloDeJuegos::Juzgar(JuegoDeLista &fila) const
+{
+    fila.jugable = JuegoDeLista::Jugable::SinAuditar;
+    fila.motivo.clear();
+    fila.muestras.clear();
+    if (!m_auditoria || !fila.maquina || !m_catalogo)
+        return;
+    // The emulator opens a set's archive by its exact name.
+    const QString conjunto = fila.archivo.chopped(4);
+    const Veredicto *veredicto = m_auditoria->De(conjunto);
+    if (!veredicto) {
+        if (m_catalogo->CuentaDe(fila.juego).roms == 0 && conjunto == fila.juego) {
+            fila.jugable = JuegoDeLista::Jugable::Correcto;
+            return;
+        }
+        fila.jugable = JuegoDeLista::Jugable::Incorrecto;
+        fila.motivo = conjunto == fila.juego
+                              ? QStringLiteral("Su archivo no tiene ninguno de los archivos del "
+                                               "juego.")
+                              : QStringLiteral("El emulador sólo lo abre si su archivo se llama "
+                                               "%1.zip.")
+                                        .arg(fila.juego);
+        return;
+    }
+    switch (veredicto->estado) {
+    case Veredicto::Estado::Correcto:
+        fila.jugable = JuegoDeLista::Jugable::Correcto;
+        break;
+    case Veredicto::Estado::MejorDisponible:
+        fila.jugable = JuegoDeLista::Jugable::MejorDisponible;
+        break;
+    case Veredicto::Estado::Incorrecto:
+        fila.jugable = JuegoDeLista::Jugable::Incorrecto;
+        break;
+    }
+    fila.motivo = veredicto->motivo;
+    fila.muestras = veredicto->muestras;
+}
+
+void ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
+{
+    m_auditoria = std::move(auditoria);
+    for (JuegoDeLista &fila : m_filas)
+        Juzgar(fila);
+    if (!m_filas.isEmpty())
+        Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
 }
 
 void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
@@ -108,6 +158,7 @@ void ModeloDeJuegos::Renombrar(int fila, const QString &archivo)
     JuegoDeLista &juego = m_filas[fila];
     juego.archivo = archivo;
     juego.clave = Clave(juego.titulo, archivo);
+    Juzgar(juego);
 }
 
 int ModeloDeJuegos::FilaDeJuego(const QString &juego) const
@@ -142,6 +193,8 @@ QVariant ModeloDeJuegos::data(const QModelIndex &indice, int rol) const
         return fila.titulo;
     if (rol == kRolFavorito)
         return fila.favorito;
+    if (rol == kRolNoJugable)
+        return fila.jugable == JuegoDeLista::Jugable::Incorrecto;
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/logic/Auditoria.h"
 #include "comun/logic/Catalogo.h"
 
 #include <QAbstractListModel>
@@ -30,6 +31,7 @@ struct JuegoDeLista
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
     Jugable jugable = Jugable::SinAuditar;
     QString motivo;
+    QString muestras; // the samples it lacks, which never keep it from running
 };
 
 // The game list's rows, in the list's order (the titles ascending, then the archives the
@@ -41,6 +43,8 @@ class ModeloDeJuegos : public QAbstractListModel
 public:
     // Whether a row's game is one of the player's favourites (a bool).
     static constexpr int kRolFavorito = Qt::UserRole + 1;
+    // Whether the audit found that a row's game cannot run (a bool).
+    static constexpr int kRolNoJugable = Qt::UserRole + 2;
 
     using QAbstractListModel::QAbstractListModel;
 
@@ -53,6 +57,9 @@ public:
     void PonerFavoritos(const DatosDelJugador &jugador);
     // The archive behind a row now carries another name.
     void Renombrar(int fila, const QString &archivo);
+    // What an audit of the collection found (null: none yet); the rows change in place.
+    void PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
+    const ResultadoAuditoria *AuditoriaEnUso() const { return m_auditoria.get(); }
 
     // A row; fila must lie between 0 and Cantidad() - 1 (see Valida).
     const JuegoDeLista &Fila(int fila) const { return m_filas[fila]; }
@@ -75,9 +82,12 @@ public:
 private:
     // Each row's machine in the catalogue that is now in use.
     void BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo);
+    // Each row's verdict in the audit in use.
+    void Juzgar(JuegoDeLista &fila) const;
 
     QVector<JuegoDeLista> m_filas;
     std::shared_ptr<const Catalogo> m_catalogo;
+    std::shared_ptr<const ResultadoAuditoria> m_auditoria;
     int m_juegosListados = 0;
 };
 

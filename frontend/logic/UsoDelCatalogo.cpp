@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Emulador.h"
+#include "comun/logic/HiloDeFondo.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
 
@@ -119,6 +120,58 @@ void LecturaDelCatalogo::Iniciar(const CarpetaMame &carpeta)
         Q_EMIT leido(std::exchange(m_catalogo, nullptr));
     });
     m_hilo->start();
+}
+
+AuditoriaDeLaColeccion::~AuditoriaDeLaColeccion()
+{
+    HiloDeFondo::Detener(m_hilo, m_cancelar, m_generacion, this);
+}
+
+void AuditoriaDeLaColeccion::Detener()
+{
+    m_otraVez.reset();
+    HiloDeFondo::Detener(m_hilo, m_cancelar, m_generacion, this);
+}
+
+void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta)
+{
+    if (m_hilo) {
+        m_otraVez = carpeta;
+        return;
+    }
+    m_cancelar = false;
+    auto resultado = std::make_shared<ResultadoAuditoria>();
+    m_hilo = QThread::create([resultado, carpeta, this] {
+        *resultado = Auditoria::Auditar(carpeta, false, &m_cancelar);
+    });
+    connect(m_hilo, &QThread::finished, this, [this, resultado, generacion = m_generacion] {
+        if (generacion != m_generacion)
+            return;
+        m_hilo->wait();
+        m_hilo->deleteLater();
+        m_hilo = nullptr;
+        if (!resultado->motivoAlGuardar.isEmpty())
+            qCWarning(lcCatalogo) << "the audit cannot be kept in corvala.db:"
+                                  << resultado->motivoAlGuardar;
+        if (!resultado->motivo.isEmpty())
+            qCWarning(lcCatalogo) << "the collection cannot be audited:" << resultado->motivo;
+        else
+            Q_EMIT auditada(resultado);
+        if (m_otraVez)
+            Iniciar(*std::exchange(m_otraVez, std::nullopt));
+    });
+    m_hilo->start();
+}
+
+std::optional<Mensaje> PreguntaAntesDeJugar(const JuegoDeLista &fila)
+{
+    if (fila.jugable != JuegoDeLista::Jugable::Incorrecto)
+        return std::nullopt;
+    return Mensaje{QStringLiteral("Según los archivos de la carpeta roms, \"%1\" no se puede "
+                                  "jugar:\n\n%2\n\n¿Quieres intentarlo de todos modos?")
+                           .arg(fila.titulo, fila.motivo),
+                   QStringLiteral("Juego incompleto"), Mensaje::Icono::Exclamacion,
+                   Mensaje::Botones::SiNo};
 }
 
 Menu EstadoDelMenu(const ModeloDeJuegos &filas, int fila, const DatosDelJugador &jugador,

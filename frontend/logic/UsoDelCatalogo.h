@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comun/logic/Auditoria.h"
+#include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Catalogo.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
@@ -12,6 +14,7 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -71,6 +74,39 @@ private:
     QString m_motivo;
     std::shared_ptr<const Catalogo> m_catalogo;
 };
+
+// The audit of the folder's collection against its catalogue, run in a thread of its own while
+// the window works: auditada comes once it has ended. Asked again while it runs, it runs once
+// more after, so that the last change is the one audited.
+class AuditoriaDeLaColeccion : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    // Stops a run and waits for it.
+    ~AuditoriaDeLaColeccion() override;
+
+    void Iniciar(const CarpetaMame &carpeta);
+    // Stops a run (a new catalogue is being built over the database it reads); nothing comes.
+    void Detener();
+    bool EnCurso() const { return m_hilo != nullptr; }
+
+Q_SIGNALS:
+    // The verdicts; an audit that could not be made is logged with its reason and not sent.
+    void auditada(std::shared_ptr<const ResultadoAuditoria> auditoria);
+
+private:
+    QThread *m_hilo = nullptr;
+    std::atomic<bool> m_cancelar{false};
+    quint64 m_generacion = 0;
+    std::optional<CarpetaMame> m_otraVez;
+    std::shared_ptr<ResultadoAuditoria> m_resultado;
+};
+
+// The question before a game the audit says cannot run is started; nothing when it can, or
+// when no audit has looked at it.
+std::optional<Mensaje> PreguntaAntesDeJugar(const JuegoDeLista &fila);
 
 // The list's context menu for the selected entry (-1: none).
 struct Menu

@@ -98,7 +98,8 @@ VistaDeJuegos::VistaDeJuegos(Sesion &sesion, QWidget *parent)
              {mnuFiltros[0], "mnuOcultarClones"},
              {mnuFiltros[1], "mnuSoloFuncionan"},
              {mnuFiltros[2], "mnuOcultarBios"},
-             {mnuFiltros[3], "mnuSoloFavoritos"}});
+             {mnuFiltros[3], "mnuSoloFavoritos"},
+             {mnuFiltros[4], "mnuSoloJugables"}});
 }
 
 void VistaDeJuegos::CrearMenu()
@@ -208,7 +209,8 @@ void VistaDeJuegos::mnuInformacion_Click()
     frmInformacion(InformacionJuego::Filas(
                            juego.titulo, juego.archivo, juego.maquina, m_sesion.catalogo.get(),
                            juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                           juego.favorito, m_parecidos.Primero(juego.archivo)),
+                           juego.favorito, m_parecidos.Primero(juego.archivo),
+                           InformacionJuego::ValorDeJugable(juego)),
                    this)
             .exec();
 }
@@ -228,6 +230,13 @@ void VistaDeJuegos::Mostrar(const ListaCargada &lista)
 {
     m_modelo.Cargar(lista, m_sesion.catalogo, m_jugador);
     IdentificarDesconocidas();
+}
+
+void VistaDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
+{
+    MantenerEleccion([this, &auditoria] { m_modelo.PonerAuditoria(std::move(auditoria)); });
+    if (const int fila = FilaElegida(); fila >= 0)
+        PonerAyuda(fila);
 }
 
 void VistaDeJuegos::CatalogoCambiado()
@@ -283,6 +292,12 @@ void VistaDeJuegos::Elegida()
     const int fila = FilaElegida();
     if (fila < 0)
         return;
+    PonerAyuda(fila);
+    Q_EMIT elegida(fila);
+}
+
+void VistaDeJuegos::PonerAyuda(int fila)
+{
     const JuegoDeLista &juego = m_modelo.Fila(fila);
     // The whole title first: the list may have to shorten it.
     QString ayuda = juego.titulo + QLatin1Char('\n')
@@ -290,12 +305,12 @@ void VistaDeJuegos::Elegida()
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
+          InformacionJuego::LineaDeJugable(juego),
           Identificacion::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }
     lstJuegos->setToolTip(ayuda);
-    Q_EMIT elegida(fila);
 }
 
 void VistaDeJuegos::MantenerEleccion(const std::function<void()> &cambio)

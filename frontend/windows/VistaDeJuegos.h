@@ -61,6 +61,8 @@ public:
     void AnotarPartida(int fila);
     // The archive of a row now carries another name.
     void Renombrar(int fila, const QString &archivo);
+    // What an audit of the collection found: the rows change in place, the choice stays.
+    void PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
 
     // The search: opened with a first text, or closed (the whole list shown again, the same
     // game chosen).
@@ -90,6 +92,8 @@ private:
     void CambiarFiltro(bool Filtros::*filtro, bool valor);
     void GuardarJugador();
     void Elegida();
+    // The list's tooltip for a row: its whole title, archive, catalogue data and verdict.
+    void PonerAyuda(int fila);
     // Runs a change of the rows shown, keeping the game chosen when it is still shown, else
     // choosing the first row.
     void MantenerEleccion(const std::function<void()> &cambio);

@@ -62,6 +62,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
     connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
             &frmCargador::CatalogoLeido);
+    connect(&m_auditoria, &UsoDelCatalogo::AuditoriaDeLaColeccion::auditada, m_juegos,
+            &VistaDeJuegos::PonerAuditoria);
     m_juegos->CatalogoEnConstruccion(
             [this] { return m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso(); });
 
@@ -214,6 +216,15 @@ void frmCargador::PrepararCatalogo(bool rehacer)
     if (!rehacer && (m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso()))
         return;
     barCatalogo->Preparar(m_sesion, rehacer, m_juegos->Modelo().JuegosListados());
+    // A new catalogue takes the database's place: the audit waits for it.
+    if (barCatalogo->Construccion().EnCurso())
+        m_auditoria.Detener();
+}
+
+void frmCargador::Auditar()
+{
+    if (m_sesion.catalogo && !m_lectura.EnCurso() && !barCatalogo->Construccion().EnCurso())
+        m_auditoria.Iniciar(m_sesion.carpeta);
 }
 
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
@@ -230,6 +241,7 @@ void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, co
     UsoDelCatalogo::OlvidarFallo(m_sesion.carpeta);
     m_sesion.catalogo = std::move(catalogo);
     m_juegos->CatalogoCambiado();
+    Auditar();
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -291,6 +303,7 @@ void frmCargador::CatalogoLeido(std::shared_ptr<const Catalogo> catalogo)
         m_juegos->CatalogoCambiado();
     }
     PrepararCatalogo(false);
+    Auditar();
 }
 
 void frmCargador::HacerNoConfigurable()
@@ -339,11 +352,18 @@ void frmCargador::LanzarFila(int fila)
         Mensajes::Mostrar(Partida::MensajeRomDesconocida());
         return;
     }
+    if (const std::optional<Mensaje> pregunta
+        = UsoDelCatalogo::PreguntaAntesDeJugar(juegos.Fila(fila));
+        pregunta && Mensajes::Mostrar(*pregunta) != Respuesta::Si)
+        return;
     const std::optional<QString> archivo
             = Partida::ArchivoParaJugar(m_sesion.carpeta, juegos.Fila(fila).archivo, m_sesion.cd);
     if (!archivo)
         return;
-    m_juegos->Renombrar(fila, *archivo);
+    if (*archivo != juegos.Fila(fila).archivo) {
+        m_juegos->Renombrar(fila, *archivo);
+        Auditar();
+    }
     Ocupacion ocupacion(this, &m_sesion.ocupado);
     m_sesion.ultimoTitulo = titulo;
     Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
@@ -530,6 +550,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
     PrepararCatalogo(rehacerCatalogo);
+    Auditar();
 }
 
 void frmCargador::lblDirectorio_Click()

@@ -117,6 +117,8 @@ private:
     void CatalogoLeido(std::shared_ptr<const Catalogo> catalogo);
     void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void EncajarBarra();
+    // Audits the collection against the catalogue in use, when there is one and no build runs.
+    void Auditar();
 
     // The window's controls; each carries its name as its object name (the list's are the
     // game list's own).
@@ -143,6 +145,7 @@ private:
     AvisoDeOtraCopia m_aviso;
     bool m_sistemaTermina = false;
     UsoDelCatalogo::LecturaDelCatalogo m_lectura;
+    UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
     UsoDeTeclas m_uso;
     int m_cuenta = 0;
     bool m_terminado = false;

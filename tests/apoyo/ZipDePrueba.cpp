@@ -26,6 +26,9 @@ Archivos Juego(const QString &juego)
              {{QStringLiteral("pacman"), QStringLiteral("pacman.6f")},
               {QStringLiteral("puckman"), QStringLiteral("pm1_prg1.6e")},
               {QStringLiteral("puckman"), QStringLiteral("pm1_chg1.5e")}}},
+            {QStringLiteral("galaga"),
+             {{QStringLiteral("galaga"), QStringLiteral("gg1_1b.3p")},
+              {QStringLiteral("galaga"), QStringLiteral("gg1_2b.3m")}}},
             {QStringLiteral("neogeo"),
              {{QStringLiteral("neogeo"), QStringLiteral("sp-s2.sp1")},
               {QStringLiteral("neogeo"), QStringLiteral("sm1.sm1")}}},
@@ -99,18 +102,42 @@ bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &c
     return zip_close(zip) == 0 && bien;
 }
 
+namespace {
+
+// Reads the fixture, machine by machine; its version, or nothing when it cannot be read.
+std::optional<QString> LeerFijo(const Corvala::LectorListaXml::Receptor &receptor)
+{
+    Corvala::LectorListaXml lector(receptor);
+    QFile fijo(QStringLiteral(CORVALA_LISTXML));
+    if (!fijo.open(QIODevice::ReadOnly) || !lector.Anadir(fijo.readAll()) || !lector.Terminar())
+        return std::nullopt;
+    return lector.Version();
+}
+
+} // namespace
+
 std::shared_ptr<const Corvala::Catalogo> Catalogo()
 {
     auto catalogo = std::make_shared<Corvala::Catalogo>();
-    Corvala::LectorListaXml lector(
+    const std::optional<QString> version = LeerFijo(
             [&](const Corvala::FichaMaquina &maquina, const QVector<Corvala::FichaRom> &roms) {
                 catalogo->Agregar(maquina, roms);
             });
-    QFile fijo(QStringLiteral(CORVALA_LISTXML));
-    if (!fijo.open(QIODevice::ReadOnly) || !lector.Anadir(fijo.readAll()) || !lector.Terminar())
+    if (!version)
         return nullptr;
-    catalogo->Sellar({lector.Version(), QString()});
+    catalogo->Sellar({*version, QString()});
     return catalogo;
+}
+
+bool EscribirCatalogo(const QString &ruta)
+{
+    Corvala::EscritorCatalogo escritor(ruta);
+    bool bien = true;
+    const std::optional<QString> version = LeerFijo(
+            [&](const Corvala::FichaMaquina &maquina, const QVector<Corvala::FichaRom> &roms) {
+                bien = escritor.Agregar(maquina, roms) && bien;
+            });
+    return version && bien && escritor.Terminar({*version, QStringLiteral("fija")});
 }
 
 } // namespace ZipDePrueba

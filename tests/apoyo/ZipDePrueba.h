@@ -19,7 +19,7 @@ using Archivos = QList<QPair<QString, QByteArray>>;
 QByteArray Rom(const QString &juego, const QString &rom);
 
 // A set's files as a non-merged archive holds them: puckman, pacman (its own ROM and the two
-// it shares with puckman), neogeo, mslug (its own two).
+// it shares with puckman), galaga, neogeo, mslug (its own two).
 Archivos Juego(const QString &juego);
 
 // Bytes of a given size (4 at least) whose CRC-32 is the one given: zeros, then four bytes
@@ -31,5 +31,7 @@ bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &c
 
 // The catalogue of the fixture, read straight from it.
 std::shared_ptr<const Corvala::Catalogo> Catalogo();
+// The same, written as a database (corvala.db) at a path; false when it cannot be.
+bool EscribirCatalogo(const QString &ruta);
 
 } // namespace ZipDePrueba
