@@ -19,7 +19,8 @@ using Archivos = ZipDePrueba::Archivos;
 // A file of a set, with its real bytes (those of the set it is first dumped in).
 QPair<QString, QByteArray> Rom(const char *juego, const char *rom, const char *como = nullptr)
 {
-    return {QLatin1String(como ? como : rom), ZipDePrueba::Rom(QLatin1String(juego), QLatin1String(rom))};
+    return {QLatin1String(como ? como : rom),
+            ZipDePrueba::Rom(QLatin1String(juego), QLatin1String(rom))};
 }
 
 // A disk image's header, version 5, with the SHA-1 of its data and metadata.
@@ -66,8 +67,8 @@ private Q_SLOTS:
         CarpetaDePrueba carpeta;
         QVERIFY(ZipDePrueba::EscribirCatalogo(Catalogo::Ruta(carpeta.Carpeta())));
         for (const auto &[nombre, archivos] : c.zips)
-            QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(nombre)),
-                                          archivos));
+            QVERIFY(ZipDePrueba::Escribir(
+                    carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(nombre)), archivos));
         for (const auto &[ruta, bytes] : c.sueltos)
             carpeta.Escribir(QStringLiteral("roms/") + QLatin1String(ruta), bytes);
         const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta.Carpeta());
@@ -99,8 +100,10 @@ private Q_SLOTS:
                  QStringLiteral("Faltan las muestras de sonido (dkong.zip); el juego funciona sin "
                                 "ellas."));
         QCOMPARE(ConsultaSqlite(base, "SELECT maquina, estado, motivo FROM auditoria ORDER BY 1"),
-                 (QList<QVariantList>{{QStringLiteral("dkong"), QStringLiteral("correcto"), QStringLiteral("")},
-                                      {QStringLiteral("galaga"), QStringLiteral("correcto"), QStringLiteral("")}}));
+                 (QList<QVariantList>{
+                         {QStringLiteral("dkong"), QStringLiteral("correcto"), QStringLiteral("")},
+                         {QStringLiteral("galaga"), QStringLiteral("correcto"),
+                          QStringLiteral("")}}));
 
         // Nothing changed: nothing read, the verdicts as they were kept.
         a = Auditoria::Auditar(carpeta.Carpeta());
@@ -134,7 +137,8 @@ private:
         static const std::vector<Caso> casos{
                 {"completo", {{"galaga.zip", galaga}}, {}, "galaga", "correcto", ""},
                 {"otros nombres",
-                 {{"galaga.zip", {Rom("galaga", "gg1_1b.3p", "a"), Rom("galaga", "gg1_2b.3m", "b")}}},
+                 {{"galaga.zip",
+                   {Rom("galaga", "gg1_1b.3p", "a"), Rom("galaga", "gg1_2b.3m", "b")}}},
                  {},
                  "galaga",
                  "correcto",
@@ -153,12 +157,18 @@ private:
                  "incorrecto",
                  "Falta el archivo gg1_2b.3m."},
                 {"un archivo que no es el bueno",
-                 {{"galaga.zip", {Rom("galaga", "gg1_1b.3p"), Rom("galaga", "gg1_1b.3p", "gg1_2b.3m")}}},
+                 {{"galaga.zip",
+                   {Rom("galaga", "gg1_1b.3p"), Rom("galaga", "gg1_1b.3p", "gg1_2b.3m")}}},
                  {},
                  "galaga",
                  "incorrecto",
                  "El archivo gg1_2b.3m no es el bueno (otro tamaño o CRC)."},
-                {"un archivo vacío no es el juego", {{"galaga.zip", {}}}, {}, "galaga", nullptr, ""},
+                {"un archivo vacío no es el juego",
+                 {{"galaga.zip", {}}},
+                 {},
+                 "galaga",
+                 nullptr,
+                 ""},
                 {"clon con su padre",
                  {{"puckman.zip", puckman}, {"pacman.zip", {Rom("pacman", "pacman.6f")}}},
                  {},
@@ -177,7 +187,12 @@ private:
                  "pacman",
                  "incorrecto",
                  "Falta puckman.zip, el juego original del que es clon."},
-                {"clon sin archivos propios", {{"puckman.zip", puckman}}, {}, "pacman", nullptr, ""},
+                {"clon sin archivos propios",
+                 {{"puckman.zip", puckman}},
+                 {},
+                 "pacman",
+                 nullptr,
+                 ""},
                 {"sin su BIOS",
                  {{"mslug.zip", ZipDePrueba::Juego(QStringLiteral("mslug"))}},
                  {},
@@ -204,7 +219,12 @@ private:
                  "digdug",
                  "correcto",
                  ""},
-                {"sólo el dispositivo", {{"namco51.zip", {Rom("namco51", "51xx.bin")}}}, {}, "digdug", nullptr, ""},
+                {"sólo el dispositivo",
+                 {{"namco51.zip", {Rom("namco51", "51xx.bin")}}},
+                 {},
+                 "digdug",
+                 nullptr,
+                 ""},
                 {"con su disco",
                  {{"kinst.zip", kinst}},
                  {{"kinst/kinst.chd", Disco(kSha1Kinst)}},

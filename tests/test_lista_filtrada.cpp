@@ -162,6 +162,46 @@ private Q_SLOTS:
         QCOMPARE(Filas(sin.ventana), QStringList{QStringLiteral("Galaga")});
     }
 
+    void loQueLaAuditoriaEncuentra()
+    {
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        // Pac-Man's own file in Puck Man's archive (a merged set); Galaga's second file missing.
+        QFile::remove(v.carpeta.Ruta(QStringLiteral("roms/pacman.zip")));
+        QVERIFY(ZipDePrueba::Escribir(
+                v.carpeta.Ruta(QStringLiteral("roms/puckman.zip")),
+                ZipDePrueba::Juego(QStringLiteral("puckman"))
+                        + ZipDePrueba::Archivos{{QStringLiteral("pacman.6f"),
+                                                 ZipDePrueba::Rom(QStringLiteral("pacman"),
+                                                                  QStringLiteral("pacman.6f"))}}));
+        QVERIFY(ZipDePrueba::Escribir(v.carpeta.Ruta(QStringLiteral("roms/galaga.zip")),
+                                      ZipDePrueba::Juego(QStringLiteral("galaga")).mid(0, 1)));
+        v.Abrir();
+        QTRY_VERIFY(v.ventana.Juegos().Modelo().AuditoriaEnUso());
+        // The clone is a row of its own, under its title, started by its own name.
+        QTRY_COMPARE(Filas(v.ventana), (QStringList{kGalaga, kPacman, kPuckman, kJunk}));
+        v.Elegir(kPacman);
+        QVERIFY(v.Lista()->toolTip().contains(QStringLiteral("Es un clon: sus archivos están")));
+        v.carpeta.OlvidarLlamadas();
+        v.ventana.LanzarJuego();
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("pacman")}});
+
+        // A game that cannot run is grey, and asked about first: no starts nothing.
+        v.Elegir(kGalaga);
+        QVERIFY(v.Lista()->currentIndex().data(ModeloDeJuegos::kRolNoJugable).toBool());
+        v.carpeta.OlvidarLlamadas();
+        v.ventana.LanzarJuego();
+        QCOMPARE(mensajes.Vistos().value(0).botones, Mensaje::Botones::SiNo);
+        QVERIFY(mensajes.Vistos().value(0).texto.contains(
+                QStringLiteral("Falta el archivo gg1_2b.3m.")));
+        QVERIFY(v.carpeta.Llamadas().isEmpty());
+
+        // The filter leaves out what cannot be played, the unknown archive too.
+        v.Menu("mnuSoloJugables")->trigger();
+        QCOMPARE(Filas(v.ventana), (QStringList{kPacman, kPuckman}));
+        QVERIFY(v.carpeta.Leer(QStringLiteral("jugador.txt")).contains("solo_jugables=1\r\n"));
+    }
+
     void informacionYJugadosRecientemente()
     {
         MensajesDePrueba mensajes;

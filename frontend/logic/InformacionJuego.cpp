@@ -80,6 +80,20 @@ QString LineaDeJugable(const JuegoDeLista &fila)
     return ConMuestras(QStringLiteral("No se puede jugar: ") + fila.motivo, fila);
 }
 
+QString TextoDeArchivo(const JuegoDeLista &fila)
+{
+    return fila.enElPadre ? QStringLiteral("%1, el del juego original (sus archivos están en él)")
+                                    .arg(fila.archivo)
+                          : fila.archivo;
+}
+
+QString LineaDeOrigen(const JuegoDeLista &fila)
+{
+    return fila.enElPadre
+                   ? QStringLiteral("Es un clon: sus archivos están en el del juego original.")
+                   : QString();
+}
+
 QString ValorDeJugable(const JuegoDeLista &fila)
 {
     switch (fila.jugable) {

@@ -27,6 +27,11 @@ QString LineaDeAyuda(const FichaMaquina *maquina, const Catalogo *catalogo);
 QString LineaDeJugable(const JuegoDeLista &fila);
 // The same as the information window's value ("Sí", "No: …").
 QString ValorDeJugable(const JuegoDeLista &fila);
+// The archive behind a row as the information window names it: a clone whose files lie in
+// its parent's archive says so.
+QString TextoDeArchivo(const JuegoDeLista &fila);
+// The tooltip's line for such a clone; empty for any other row.
+QString LineaDeOrigen(const JuegoDeLista &fila);
 
 // The rows of the "Información del juego" window, as label and value. parecido: the game an
 // archive the emulator does not know appears to be, when one is known; jugable: ValorDeJugable.

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <numeric>
 
 namespace Corvala {
 
@@ -92,7 +93,7 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila) const
     if (!m_auditoria || !fila.maquina || !m_catalogo)
         return;
     // The emulator opens a set's archive by its exact name.
-    const QString conjunto = fila.archivo.chopped(4);
+    const QString conjunto = fila.enElPadre ? fila.juego : fila.archivo.chopped(4);
     const Veredicto *veredicto = m_auditoria->De(conjunto);
     if (!veredicto) {
         if (m_catalogo->CuentaDe(fila.juego).roms == 0 && conjunto == fila.juego) {
@@ -123,13 +124,102 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila) const
     fila.muestras = veredicto->muestras;
 }
 
-void ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
+QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
+{
+    QVector<JuegoDeLista> clones;
+    if (!m_auditoria || !m_catalogo)
+        return clones;
+    // The sets that have an archive of their own, and the archives of the list by set name.
+    QSet<QString> propios;
+    QHash<QString, const JuegoDeLista *> archivos;
+    for (const JuegoDeLista &fila : m_filas) {
+        if (fila.desconocida || fila.enElPadre)
+            continue;
+        propios.insert(fila.juego);
+        if (fila.archivo.chopped(4) == fila.juego)
+            archivos.insert(fila.juego, &fila);
+    }
+    for (auto v = m_auditoria->veredictos.cbegin(); v != m_auditoria->veredictos.cend(); ++v) {
+        if (v->estado == Veredicto::Estado::Incorrecto || propios.contains(v.key()))
+            continue;
+        const FichaMaquina *maquina = m_catalogo->Maquina(v.key());
+        if (!maquina || maquina->clonDe.isEmpty() || maquina->esDispositivo)
+            continue;
+        const JuegoDeLista *padre = archivos.value(maquina->clonDe);
+        if (!padre)
+            continue;
+        JuegoDeLista fila;
+        fila.titulo = maquina->descripcion;
+        fila.archivo = padre->archivo;
+        fila.juego = v.key();
+        fila.clave = Clave(fila.titulo, fila.archivo);
+        fila.maquina = maquina;
+        fila.padreListado = true;
+        fila.enElPadre = true;
+        clones.push_back(std::move(fila));
+    }
+    return clones;
+}
+
+QVector<int> ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
 {
     m_auditoria = std::move(auditoria);
+    QVector<int> traslado(m_filas.size());
+    std::iota(traslado.begin(), traslado.end(), 0);
+    QVector<JuegoDeLista> clones = ClonesEnElPadre();
+    const auto mismos = [&clones, this] {
+        QStringList antes, ahora;
+        for (const JuegoDeLista &fila : std::as_const(m_filas)) {
+            if (fila.enElPadre)
+                antes << fila.juego + QLatin1Char('/') + fila.archivo;
+        }
+        for (const JuegoDeLista &fila : std::as_const(clones))
+            ahora << fila.juego + QLatin1Char('/') + fila.archivo;
+        antes.sort();
+        ahora.sort();
+        return antes == ahora;
+    };
+    if (!mismos()) {
+        // The known titles ascending, the clones among them; the unknown archives after.
+        beginResetModel();
+        QVector<std::pair<JuegoDeLista, int>> filas;
+        filas.reserve(m_filas.size() + clones.size());
+        for (int p = 0; p < m_filas.size(); ++p) {
+            if (!m_filas[p].enElPadre)
+                filas.push_back({std::move(m_filas[p]), p});
+        }
+        std::sort(clones.begin(), clones.end(),
+                  [](const JuegoDeLista &a, const JuegoDeLista &b) { return a.titulo < b.titulo; });
+        // The known titles come first, in order.
+        qsizetype conocidas = std::find_if(filas.cbegin(), filas.cend(),
+                                           [](const auto &fila) { return fila.first.desconocida; })
+                              - filas.cbegin();
+        auto desde = filas.begin();
+        for (JuegoDeLista &clon : clones) {
+            desde = std::upper_bound(desde, filas.begin() + conocidas, clon.titulo,
+                                     [](const QString &titulo, const auto &fila) {
+                                         return titulo < fila.first.titulo;
+                                     });
+            desde = filas.insert(desde, {std::move(clon), -1}) + 1;
+            ++conocidas;
+        }
+        m_filas.clear();
+        traslado.fill(-1);
+        for (int p = 0; p < filas.size(); ++p) {
+            if (filas[p].second >= 0)
+                traslado[filas[p].second] = p;
+            m_filas.push_back(std::move(filas[p].first));
+        }
+        for (JuegoDeLista &fila : m_filas)
+            Juzgar(fila);
+        endResetModel();
+        return traslado;
+    }
     for (JuegoDeLista &fila : m_filas)
         Juzgar(fila);
     if (!m_filas.isEmpty())
         Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
+    return traslado;
 }
 
 void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)

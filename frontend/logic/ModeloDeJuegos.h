@@ -26,6 +26,9 @@ struct JuegoDeLista
     bool desconocida = false;  // the emulator does not know the archive
     bool favorito = false;     // one of the player's favourite games
     bool padreListado = false; // a clone whose parent game is a row of the list too
+    // A clone whose files lie in its parent's archive (a merged set): archivo is the parent's,
+    // juego the clone's own set name, which the emulator is started with.
+    bool enElPadre = false;
     // Whether the game can run, as an audit of the archives finds it, and why not in the
     // player's words; not known until such an audit has looked at it.
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
@@ -57,8 +60,10 @@ public:
     void PonerFavoritos(const DatosDelJugador &jugador);
     // The archive behind a row now carries another name.
     void Renombrar(int fila, const QString &archivo);
-    // What an audit of the collection found (null: none yet); the rows change in place.
-    void PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
+    // What an audit of the collection found (null: none yet). The rows change in place, and
+    // the clones it found whole in their parent's archive become rows of their own (those no
+    // longer found so are taken out). Returns where each row went (-1: taken out).
+    QVector<int> PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
     const ResultadoAuditoria *AuditoriaEnUso() const { return m_auditoria.get(); }
 
     // A row; fila must lie between 0 and Cantidad() - 1 (see Valida).
@@ -84,6 +89,8 @@ private:
     void BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo);
     // Each row's verdict in the audit in use.
     void Juzgar(JuegoDeLista &fila) const;
+    // The rows of the clones found whole in their parents' archives.
+    QVector<JuegoDeLista> ClonesEnElPadre() const;
 
     QVector<JuegoDeLista> m_filas;
     std::shared_ptr<const Catalogo> m_catalogo;

@@ -206,12 +206,13 @@ void VistaDeJuegos::mnuInformacion_Click()
     if (m_sesion.ocupado || fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
-    frmInformacion(InformacionJuego::Filas(
-                           juego.titulo, juego.archivo, juego.maquina, m_sesion.catalogo.get(),
-                           juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                           juego.favorito, m_parecidos.Primero(juego.archivo),
-                           InformacionJuego::ValorDeJugable(juego)),
-                   this)
+    frmInformacion(
+            InformacionJuego::Filas(juego.titulo, InformacionJuego::TextoDeArchivo(juego),
+                                    juego.maquina, m_sesion.catalogo.get(),
+                                    juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
+                                    juego.favorito, m_parecidos.Primero(juego.archivo),
+                                    InformacionJuego::ValorDeJugable(juego)),
+            this)
             .exec();
 }
 
@@ -234,7 +235,13 @@ void VistaDeJuegos::Mostrar(const ListaCargada &lista)
 
 void VistaDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
 {
-    MantenerEleccion([this, &auditoria] { m_modelo.PonerAuditoria(std::move(auditoria)); });
+    QVector<int> traslado;
+    MantenerEleccion(
+            [this, &auditoria, &traslado] {
+                traslado = m_modelo.PonerAuditoria(std::move(auditoria));
+                m_modelo.PonerFavoritos(m_jugador);
+            },
+            [&traslado](int fila) { return traslado.value(fila, -1); });
     if (const int fila = FilaElegida(); fila >= 0)
         PonerAyuda(fila);
 }
@@ -304,7 +311,8 @@ void VistaDeJuegos::PonerAyuda(int fila)
                     + QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(juego.archivo);
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
-         {InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
+         {InformacionJuego::LineaDeOrigen(juego),
+          InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
           InformacionJuego::LineaDeJugable(juego),
           Identificacion::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
         if (!linea.isEmpty())
@@ -313,10 +321,13 @@ void VistaDeJuegos::PonerAyuda(int fila)
     lstJuegos->setToolTip(ayuda);
 }
 
-void VistaDeJuegos::MantenerEleccion(const std::function<void()> &cambio)
+void VistaDeJuegos::MantenerEleccion(const std::function<void()> &cambio,
+                                     const std::function<int(int)> &traslado)
 {
-    const int fila = FilaElegida();
+    int fila = FilaElegida();
     cambio();
+    if (traslado && fila >= 0)
+        fila = traslado(fila);
     ActualizarAvisos();
     // Nothing chosen stays so, but in a search.
     if (fila < 0 && txtBuscar->isHidden())

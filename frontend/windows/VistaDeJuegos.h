@@ -95,8 +95,9 @@ private:
     // The list's tooltip for a row: its whole title, archive, catalogue data and verdict.
     void PonerAyuda(int fila);
     // Runs a change of the rows shown, keeping the game chosen when it is still shown, else
-    // choosing the first row.
-    void MantenerEleccion(const std::function<void()> &cambio);
+    // choosing the first row. traslado: where a row went, when the change moves rows.
+    void MantenerEleccion(const std::function<void()> &cambio,
+                          const std::function<int(int)> &traslado = {});
     // The strip that tells of the rows the filters and the search hide, and the text of a list
     // they leave empty, as they are now; placed along the list's bottom edge.
     void ActualizarAvisos();

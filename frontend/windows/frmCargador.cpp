@@ -62,8 +62,11 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
     connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
             &frmCargador::CatalogoLeido);
-    connect(&m_auditoria, &UsoDelCatalogo::AuditoriaDeLaColeccion::auditada, m_juegos,
-            &VistaDeJuegos::PonerAuditoria);
+    connect(&m_auditoria, &UsoDelCatalogo::AuditoriaDeLaColeccion::auditada, this,
+            [this](std::shared_ptr<const ResultadoAuditoria> auditoria) {
+                m_auditoriaPendiente = std::move(auditoria);
+                PonerAuditoria();
+            });
     m_juegos->CatalogoEnConstruccion(
             [this] { return m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso(); });
 
@@ -221,6 +224,21 @@ void frmCargador::PrepararCatalogo(bool rehacer)
         m_auditoria.Detener();
 }
 
+void frmCargador::PonerAuditoria()
+{
+    // While a game runs or the ROM manager is open, the rows it speaks of stay where they are.
+    if (m_sesion.ocupado) {
+        if (!std::exchange(m_esperandoAuditoria, true))
+            QTimer::singleShot(500, this, [this] {
+                m_esperandoAuditoria = false;
+                PonerAuditoria();
+            });
+        return;
+    }
+    if (m_auditoriaPendiente)
+        m_juegos->PonerAuditoria(std::exchange(m_auditoriaPendiente, nullptr));
+}
+
 void frmCargador::Auditar()
 {
     if (m_sesion.catalogo && !m_lectura.EnCurso() && !barCatalogo->Construccion().EnCurso())
@@ -356,11 +374,15 @@ void frmCargador::LanzarFila(int fila)
         = UsoDelCatalogo::PreguntaAntesDeJugar(juegos.Fila(fila));
         pregunta && Mensajes::Mostrar(*pregunta) != Respuesta::Si)
         return;
+    // A clone in its parent's archive is started by its own name; the emulator finds its files.
     const std::optional<QString> archivo
-            = Partida::ArchivoParaJugar(m_sesion.carpeta, juegos.Fila(fila).archivo, m_sesion.cd);
+            = juegos.Fila(fila).enElPadre
+                      ? std::optional<QString>(juegos.Fila(fila).juego + QLatin1String(".zip"))
+                      : Partida::ArchivoParaJugar(m_sesion.carpeta, juegos.Fila(fila).archivo,
+                                                  m_sesion.cd);
     if (!archivo)
         return;
-    if (*archivo != juegos.Fila(fila).archivo) {
+    if (!juegos.Fila(fila).enElPadre && *archivo != juegos.Fila(fila).archivo) {
         m_juegos->Renombrar(fila, *archivo);
         Auditar();
     }

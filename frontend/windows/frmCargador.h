@@ -119,6 +119,8 @@ private:
     void EncajarBarra();
     // Audits the collection against the catalogue in use, when there is one and no build runs.
     void Auditar();
+    // Shows the audit that has come, once no game runs.
+    void PonerAuditoria();
 
     // The window's controls; each carries its name as its object name (the list's are the
     // game list's own).
@@ -146,6 +148,8 @@ private:
     bool m_sistemaTermina = false;
     UsoDelCatalogo::LecturaDelCatalogo m_lectura;
     UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
+    std::shared_ptr<const ResultadoAuditoria> m_auditoriaPendiente;
+    bool m_esperandoAuditoria = false;
     UsoDeTeclas m_uso;
     int m_cuenta = 0;
     bool m_terminado = false;
