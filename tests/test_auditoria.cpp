@@ -4,6 +4,8 @@
 #include "comun/logic/Auditoria.h"
 #include "comun/logic/Catalogo.h"
 
+#include "rommanager/logic/Informes.h"
+
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/ConsultaSqlite.h"
 #include "apoyo/ZipDePrueba.h"
@@ -126,6 +128,31 @@ private Q_SLOTS:
         // A catalogue being rebuilt meanwhile, or none: no audit, and why.
         QFile::remove(base);
         QVERIFY(!Auditoria::Auditar(carpeta.Carpeta()).motivo.isEmpty());
+    }
+
+    void elInformeDeLaColeccion()
+    {
+        CarpetaDePrueba carpeta;
+        QVERIFY(ZipDePrueba::EscribirCatalogo(Catalogo::Ruta(carpeta.Carpeta())));
+        for (const auto &[nombre, archivos] : QList<QPair<const char *, Archivos>>{
+                     {"puckman.zip", ZipDePrueba::Juego(QStringLiteral("puckman"))},
+                     {"galaga.zip", {Rom("galaga", "gg1_1b.3p")}},
+                     {"otro.zip", {Rom("galaga", "gg1_2b.3m", "suelto.bin")}},
+                     {"mslug.zip", ZipDePrueba::Juego(QStringLiteral("mslug"))},
+                     {"digdug.zip", {Rom("digdug", "dd1a.1")}}})
+            QVERIFY(ZipDePrueba::Escribir(
+                    carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(nombre)), archivos));
+        QVERIFY(Informes::InformeDeColeccion(carpeta.Carpeta(), *ZipDePrueba::Catalogo()));
+        const QList<QByteArray> lineas
+                = carpeta.Leer(QStringLiteral("comparacion.log")).split('\n');
+        for (const char *linea :
+             {"Se pueden jugar: 1 juego.\r", "No se pueden jugar: 3 juegos.\r",
+              "/* LO QUE MÁS AYUDARÍA */\r", "namco51.zip: la necesita 1 juego.\r",
+              "neogeo.zip: la necesita 1 juego.\r",
+              "gg1_2b.3m está en otro.zip (lo necesita Galaga (Namco rev. B) (galaga)).\r",
+              "Galaga (Namco rev. B) (galaga): Falta el archivo gg1_2b.3m.\r",
+              "Metal Slug - Super Vehicle-001 (mslug): Falta la BIOS neogeo.zip.\r"})
+            QVERIFY2(lineas.contains(QByteArray(linea)), linea);
     }
 
 private:

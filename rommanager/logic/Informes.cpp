@@ -2,10 +2,12 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Catalogo.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/OpcionesEmulador.h"
+#include "comun/logic/Registro.h"
 
 #include <QFile>
 
@@ -119,6 +121,113 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
             << QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */") << QString()
             << SeccionDeJuego(carpeta, rom, QStringLiteral("1.p"));
     return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
+}
+
+QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo,
+                              const ContenidoDeRoms &contenido)
+{
+    // The games: no BIOS and no device, each with its title.
+    struct Juego
+    {
+        QString titulo;
+        const Veredicto *veredicto;
+    };
+    QVector<Juego> incorrectos;
+    int correctos = 0, mejores = 0;
+    QHash<QString, int> archivosQueFaltan;
+    for (auto v = auditoria.veredictos.cbegin(); v != auditoria.veredictos.cend(); ++v) {
+        const FichaMaquina *maquina = catalogo.Maquina(v.key());
+        if (maquina && (maquina->esBios || maquina->esDispositivo))
+            continue;
+        switch (v->estado) {
+        case Veredicto::Estado::Correcto:
+            ++correctos;
+            break;
+        case Veredicto::Estado::MejorDisponible:
+            ++mejores;
+            break;
+        case Veredicto::Estado::Incorrecto:
+            incorrectos.push_back({QStringLiteral("%1 (%2)").arg(
+                                           maquina ? maquina->descripcion : v.key(), v.key()),
+                                   &*v});
+            for (const QString &archivo : v->archivosQueFaltan)
+                ++archivosQueFaltan[archivo];
+            break;
+        }
+    }
+    std::sort(incorrectos.begin(), incorrectos.end(),
+              [](const Juego &a, const Juego &b) { return a.titulo < b.titulo; });
+    const auto juegos = [](int n) {
+        return n == 1 ? QStringLiteral("1 juego") : QStringLiteral("%1 juegos").arg(n);
+    };
+    QStringList lineas{
+            QString(),
+            QStringLiteral("/* INFORME DE LA COLECCIÓN */"),
+            QString(),
+            QStringLiteral("Se pueden jugar: %1.").arg(juegos(correctos)),
+            QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(juegos(mejores)),
+            QStringLiteral("No se pueden jugar: %1.").arg(juegos(int(incorrectos.size())))};
+
+    // What would fix most: the archives missing for the most games first.
+    QStringList arreglos;
+    QVector<std::pair<int, QString>> porArchivo;
+    for (auto a = archivosQueFaltan.cbegin(); a != archivosQueFaltan.cend(); ++a)
+        porArchivo.push_back({a.value(), a.key()});
+    std::sort(porArchivo.begin(), porArchivo.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    for (const auto &[cuantos, archivo] : std::as_const(porArchivo))
+        arreglos << (cuantos == 1 ? QStringLiteral("%1: la necesita 1 juego.").arg(archivo)
+                                  : QStringLiteral("%1: la necesitan %2 juegos.")
+                                            .arg(archivo)
+                                            .arg(cuantos));
+    // Files one set lacks that another archive of the folder holds, by size and CRC.
+    QMultiHash<QPair<quint32, quint64>, QString> dondeEsta;
+    for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
+        for (const DirectorioZip::Archivo &archivo : conjunto.archivos)
+            dondeEsta.insert(
+                    {archivo.crc, archivo.tamano},
+                    conjunto.nombre
+                            + (conjunto.carpeta ? QStringLiteral("/") : QStringLiteral(".zip")));
+    }
+    for (const Juego &juego : std::as_const(incorrectos)) {
+        for (const Veredicto::Falta &falta : juego.veredicto->faltan) {
+            const QStringList donde = dondeEsta.values({falta.crc, quint64(falta.tamano)});
+            if (falta.tamano > 0 && !donde.isEmpty())
+                arreglos << QStringLiteral("%1 está en %2 (lo necesita %3).")
+                                    .arg(falta.nombre, donde.first(), juego.titulo);
+        }
+    }
+    lineas << QString() << QStringLiteral("/* LO QUE MÁS AYUDARÍA */") << QString();
+    lineas << (arreglos.isEmpty() ? QStringList{QStringLiteral("Nada: a ningún juego le falta un "
+                                                               "archivo que esté en la carpeta o "
+                                                               "que necesiten varios.")}
+                                  : arreglos);
+    lineas << QString() << QStringLiteral("/* JUEGOS QUE NO SE PUEDEN JUGAR */") << QString();
+    for (const Juego &juego : std::as_const(incorrectos))
+        lineas << juego.titulo + QLatin1String(": ") + juego.veredicto->motivo;
+    return lineas;
+}
+
+bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
+{
+    const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta, true);
+    if (!auditoria.motivo.isEmpty()) {
+        qCWarning(lcCatalogo) << "the collection cannot be audited:" << auditoria.motivo;
+        return false;
+    }
+    const ContenidoDeRoms contenido
+            = ContenidoDeRoms::Leer(carpeta.Ruta(QStringLiteral("roms")), Catalogo::Ruta(carpeta));
+    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta),
+                                             LineasDeColeccion(auditoria, catalogo, contenido)));
+}
+
+Mensaje MensajeColeccionSinCatalogo()
+{
+    return {QStringLiteral("El informe de la colección necesita el catálogo del emulador, y "
+                           "todavía no hay uno. Espera a que se prepare, o pulsa \"Actualizar "
+                           "lista de juegos\" en la ventana principal."),
+            QStringLiteral("Informe de la colección"), Mensaje::Icono::Informacion};
 }
 
 Mensaje MensajeSinInforme()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/logic/Auditoria.h"
 #include "comun/logic/Mensajes.h"
 
 #include <QString>
@@ -38,6 +39,19 @@ QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta);
 // hold).
 bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
                     const QString &archivoDelJuego);
+
+// The report on the whole collection, from an audit with its details (Auditoria::Auditar):
+// how many games can run, run with the best there is, or cannot run; what would fix most (the
+// missing archives that most games need, and the missing files that lie in another archive of
+// the folder); and what each game that cannot run lacks. contenido: the roms folder as the
+// audit read it.
+QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo,
+                              const ContenidoDeRoms &contenido);
+// Audits the collection with every detail and writes the report; false when the collection
+// cannot be audited (logged with why) or the report cannot be written.
+bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo);
+// The box when there is no catalogue to audit against yet.
+Mensaje MensajeColeccionSinCatalogo();
 
 // The box of a report that could not be written.
 Mensaje MensajeSinInforme();

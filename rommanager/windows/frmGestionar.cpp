@@ -16,6 +16,8 @@
 #include "rommanager/logic/ListasDelGestor.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
+#include <QThread>
 #include <QUrl>
 
 namespace Corvala {
@@ -133,6 +135,12 @@ void frmGestionar::CrearControles()
                     QStringLiteral("Cambiar el archivo seleccionado al archivo para el juego "
                                    "seleccionado."),
                     true);
+    // Beyond the window's layout, in the free space of its row of commands.
+    lblColeccion = Boton(this, QStringLiteral("Informe de la colección"),
+                         Twips::Rect(6360, 4140, 2070, 255),
+                         QStringLiteral("Escribe un informe de toda la colección: qué juegos se "
+                                        "pueden jugar y qué les falta a los demás."),
+                         true);
     lblSalir = BotonEtiqueta::Negrita(QStringLiteral("Salir"), this,
                                       Twips::Rect(8820, 4140, 630, 255));
     lblSalir->setToolTip(QStringLiteral("Pues, sale, que otra cosa puede ser."));
@@ -142,6 +150,7 @@ void frmGestionar::CrearControles()
     connect(lblBuscar, &BotonEtiqueta::clic, this, &frmGestionar::lblBuscar_Click);
     connect(lblCompara, &BotonEtiqueta::clic, this, &frmGestionar::lblCompara_Click);
     connect(lblActualizar, &BotonEtiqueta::clic, this, &frmGestionar::lblActualizar_Click);
+    connect(lblColeccion, &BotonEtiqueta::clic, this, &frmGestionar::lblColeccion_Click);
     connect(lblSalir, &BotonEtiqueta::clic, this, &frmGestionar::lblSalir_Click);
 
     CrearPanel();
@@ -183,6 +192,7 @@ void frmGestionar::CrearPanel()
              {lblBuscar, "lblBuscar"},
              {lblCompara, "lblCompara"},
              {lblActualizar, "lblActualizar"},
+             {lblColeccion, "lblColeccion"},
              {lblSalir, "lblSalir"},
              {Estado, "Estado"},
              {Label4, "Label4"},
@@ -318,6 +328,30 @@ bool frmGestionar::ArchivoIlegible(const QString &archivo) const
         return false;
     Mensajes::Mostrar(ArchivosDeCarpeta::MensajeNombreIlegible(archivo));
     return true;
+}
+
+void frmGestionar::lblColeccion_Click()
+{
+    if (!m_sesion.catalogo) {
+        if (!m_ocupado)
+            Mensajes::Mostrar(Informes::MensajeColeccionSinCatalogo());
+        return;
+    }
+    Informar(true, [this] {
+        // The whole collection is read beside the window, which stays live meanwhile.
+        bool escrito = false;
+        QEventLoop espera;
+        QThread *hilo = QThread::create(
+                [&escrito, carpeta = m_sesion.carpeta, catalogo = m_sesion.catalogo] {
+                    escrito = Informes::InformeDeColeccion(carpeta, *catalogo);
+                });
+        connect(hilo, &QThread::finished, &espera, &QEventLoop::quit);
+        hilo->start();
+        espera.exec();
+        hilo->wait();
+        delete hilo;
+        return escrito;
+    });
 }
 
 void frmGestionar::lblContiene_Click()

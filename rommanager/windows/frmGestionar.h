@@ -62,6 +62,7 @@ public Q_SLOTS:
     void lblCancelar_Click();
     void lblCompara_Click();
     void lblActualizar_Click();
+    void lblColeccion_Click();
 
 protected:
     void paintEvent(QPaintEvent *evento) override;
@@ -97,6 +98,8 @@ private:
     BotonEtiqueta *lblBuscar;
     BotonEtiqueta *lblCompara;
     BotonEtiqueta *lblActualizar;
+    // Beyond the window's layout: the collection's report.
+    BotonEtiqueta *lblColeccion;
     BotonEtiqueta *lblSalir;
     QWidget *Estado;
     QLabel *Label4;
