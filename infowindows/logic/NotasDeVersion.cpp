@@ -40,6 +40,14 @@ Cambios en la versión %1
 - Los nombres largos se acortan por el centro, así se ven
   el principio y el final.
 - Los botones se pueden usar también con el teclado.
+- Se sabe qué juegos se pueden jugar: sus archivos se
+  comprueban como lo hace el M.A.M.E, los que no se pueden
+  jugar se ven en gris y dicen qué les falta, y un filtro
+  deja ver sólo los que se pueden jugar.
+- Los clones que están dentro del archivo de su juego
+  original aparecen en la lista con su propio nombre.
+- Informe de la colección en el gestor de ROMs: cuántos
+  juegos se pueden jugar y qué archivos faltan.
 
 Cambios en la versión 0.21b
 - Los juegos se pueden cargar también con la tecla Intro.
