@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <thread>
 
 namespace Corvala {
 
@@ -249,6 +250,13 @@ public:
         }
         return *hecho;
     }
+    // Whether the emulator takes a machine as missing: it needs files and has none of its own.
+    // One that needs no file at all is not missing.
+    bool Ausente(int m)
+    {
+        Juzgado(m);
+        return m_ausentes.contains(m);
+    }
 
 private:
     struct Hallado
@@ -262,7 +270,7 @@ private:
     // Whether an ancestor of the machine holds a ROM of this size and CRC (or name, for one
     // with no dump).
     bool Compartida(const QVector<int> &camino, quint32 crc, qint64 tamano, bool conCrc,
-                    const QString &nombre) const;
+                    const QString &nombre);
     Dueno DuenoDe(const QVector<int> &camino, const Rom &rom) const;
     QString Muestras(const Maquina &maquina);
     std::optional<Veredicto> Juzgar(int m);
@@ -273,6 +281,13 @@ private:
     QHash<QString, const ContenidoDeRoms::Conjunto *> m_carpetas;
     QHash<QString, QSet<QString>> m_muestras; // the sample files of a set, in lower case
     QHash<int, std::optional<Veredicto>> m_juzgadas;
+    QSet<int> m_ausentes;
+    struct Suyas
+    {
+        QSet<quint64> crcs;
+        QSet<std::pair<QString, qint64>> nombres;
+    };
+    QHash<int, Suyas> m_suyas;
 };
 
 Auditor::Hallado Auditor::Buscar(const QStringList &camino, const Rom &rom) const
@@ -303,14 +318,24 @@ Auditor::Hallado Auditor::Buscar(const QStringList &camino, const Rom &rom) cons
 }
 
 bool Auditor::Compartida(const QVector<int> &camino, quint32 crc, qint64 tamano, bool conCrc,
-                         const QString &nombre) const
+                         const QString &nombre)
 {
     for (int k = 1; k < camino.size(); ++k) {
-        for (const Rom &rom : m_d.maquinas[camino[k]].roms) {
-            if (rom.tamano == tamano
-                && (conCrc ? rom.conCrc && rom.crc == crc : rom.nombre == nombre))
-                return true;
+        // A machine's ROMs by size and CRC, and by name, gathered once: a BIOS is an ancestor
+        // of hundreds of games.
+        auto suyas = m_suyas.find(camino[k]);
+        if (suyas == m_suyas.end()) {
+            Suyas nuevas;
+            for (const Rom &rom : m_d.maquinas[camino[k]].roms) {
+                if (rom.conCrc)
+                    nuevas.crcs.insert((quint64(rom.crc) << 32) ^ quint64(rom.tamano));
+                nuevas.nombres.insert({rom.nombre, rom.tamano});
+            }
+            suyas = m_suyas.insert(camino[k], std::move(nuevas));
         }
+        if (conCrc ? suyas->crcs.contains((quint64(crc) << 32) ^ quint64(tamano))
+                   : suyas->nombres.contains({nombre, tamano}))
+            return true;
     }
     return false;
 }
@@ -437,9 +462,9 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
         const Hallado hallado = Buscar(nombres, rom);
         const bool compartida = !maquina.esDispositivo
                                 && Compartida(camino, rom.crc, rom.tamano, rom.conCrc, rom.nombre);
-        // Measured with the emulator (0.251): a wrong file that an ancestor has under the
-        // same name does not make the set present.
-        const bool cuenta = hallado.si && !Compartida(camino, 0, rom.tamano, false, rom.nombre);
+        // Measured with the emulator (0.251): a wrong file makes the set present only when it
+        // lies in the set's own archive in place of one the set does not share with an ancestor.
+        const bool cuenta = hallado.si && hallado.en == 0 && !compartida;
         contar(rom, compartida, hallado, DuenoDe(camino, rom), cuenta);
     }
     for (const FichaMaquina::Disco &disco : maquina.discos) {
@@ -471,7 +496,8 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
             hallado.crc = 1;
         contar(comoRom, compartido, hallado, {Dueno::Tipo::Disco, disco.nombre}, true);
     }
-    for (const int d : maquina.dispositivos) {
+    // A device's own check takes its own ROMs only; a machine's takes its devices' too.
+    for (const int d : maquina.esDispositivo ? QVector<int>() : maquina.dispositivos) {
         const Maquina &dispositivo = m_d.maquinas[d];
         const QStringList caminoDelDispositivo = QStringList{dispositivo.nombre} + nombres;
         for (const Rom &rom : dispositivo.roms)
@@ -485,8 +511,10 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
                 ? hallados == 0 && requeridos > 0
                 : hallados == halladosCompartidos && requeridos > 0
                           && (requeridos != requeridosCompartidos || halladosCompartidos == 0
-                              || (maquina.padre >= 0 && !Juzgado(maquina.padre))))
+                              || (maquina.padre >= 0 && Ausente(maquina.padre)))) {
+        m_ausentes.insert(numero);
         return std::nullopt;
+    }
     if (hallados == 0)
         return std::nullopt;
 
@@ -620,14 +648,26 @@ const char *const kTablas[] = {
         "CREATE TABLE IF NOT EXISTS auditoria_huella(huella TEXT)",
 };
 
-// The verdicts of the last audit, when it was made against the same catalogue and folder.
+// The verdicts of the last audit, and what it was made against (its huella).
 bool LeerGuardado(BaseSqlite &base, ResultadoAuditoria &resultado)
 {
     {
         BaseSqlite::Consulta filas(base, "SELECT huella FROM auditoria_huella");
-        if (!filas.Siguiente() || filas.Texto(0) != resultado.huella)
+        if (!filas.Siguiente())
             return false;
+        resultado.huella = filas.Texto(0);
     }
+    {
+        BaseSqlite::Consulta cuantas(base, "SELECT count(*) FROM auditoria");
+        if (cuantas.Siguiente())
+            resultado.veredictos.reserve(qsizetype(std::min<qint64>(cuantas.Entero(0), 1000000)));
+    }
+    // Read as SQLite keeps them (UTF-8): tens of thousands of rows at every start.
+    const auto texto = [](const BaseSqlite::Consulta &filas, int columna) {
+        int bytes = 0;
+        const char *utf8 = filas.Utf8(columna, &bytes);
+        return QString::fromUtf8(utf8, bytes);
+    };
     BaseSqlite::Consulta filas(base, "SELECT maquina, estado, motivo FROM auditoria");
     while (filas.Siguiente()) {
         Veredicto v;
@@ -635,8 +675,8 @@ bool LeerGuardado(BaseSqlite &base, ResultadoAuditoria &resultado)
         v.estado = estado == "correcto"           ? Estado::Correcto
                    : estado == "mejor_disponible" ? Estado::MejorDisponible
                                                   : Estado::Incorrecto;
-        v.motivo = filas.Texto(2);
-        resultado.veredictos.insert(filas.Texto(0), std::move(v));
+        v.motivo = texto(filas, 2);
+        resultado.veredictos.insert(texto(filas, 0), std::move(v));
     }
     BaseSqlite::Consulta muestras(base, "SELECT maquina, motivo FROM auditoria_muestras");
     while (muestras.Siguiente()) {
@@ -727,23 +767,57 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
         }
     }
 
-    const ContenidoDeRoms contenido
-            = ContenidoDeRoms::Leer(carpeta.Ruta(QStringLiteral("roms")), ruta, cancelar);
+    // The folder as it is now: when the catalogue and it are as the last audit found them, its
+    // verdicts stand.
+    const QString roms = carpeta.Ruta(QStringLiteral("roms"));
+    const QString muestras = carpeta.Ruta(QStringLiteral("samples"));
+    const auto huella = [&sello, &muestras](const ContenidoDeRoms &contenido) {
+        return QString::fromLatin1(
+                QCryptographicHash::hash((sello + QLatin1Char('\n') + contenido.huella
+                                          + QLatin1Char('\n') + HuellaDeCarpeta(muestras))
+                                                 .toUtf8(),
+                                         QCryptographicHash::Sha1)
+                        .toHex());
+    };
+    const auto archivos = [&resultado](const ContenidoDeRoms &contenido) {
+        for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
+            if (!conjunto.carpeta)
+                resultado.archivos.insert(conjunto.nombre);
+        }
+    };
+    if (!detalles) {
+        // The folder is listed while the last verdicts are read: both take a while.
+        ContenidoDeRoms listado;
+        std::thread listar([&listado, &roms] { listado = ContenidoDeRoms::Listar(roms); });
+        ResultadoAuditoria guardado;
+        const bool hay = LeerGuardado(base, guardado);
+        listar.join();
+        resultado.huella = huella(listado);
+        if (hay && guardado.huella == resultado.huella) {
+            resultado.veredictos = std::move(guardado.veredictos);
+            resultado.guardado = true;
+            archivos(listado);
+            return resultado;
+        }
+    }
+    // The catalogue's details are read while the folder's archives are.
+    Detalles catalogo;
+    std::thread detallar([&catalogo, &ruta] {
+        BaseSqlite suya;
+        if (!suya.Abrir(ruta, true))
+            catalogo.motivo = suya.Motivo();
+        else
+            catalogo = LeerDetalles(suya);
+    });
+    const ContenidoDeRoms contenido = ContenidoDeRoms::Leer(roms, ruta, cancelar);
+    detallar.join();
     if (cancelado())
         return resultado;
     resultado.leidos = contenido.leidos;
     resultado.motivoAlGuardar = contenido.motivoDeLaBase;
-    const QString muestras = carpeta.Ruta(QStringLiteral("samples"));
-    resultado.huella = QString::fromLatin1(
-            QCryptographicHash::hash((sello + QLatin1Char('\n') + contenido.huella
-                                      + QLatin1Char('\n') + HuellaDeCarpeta(muestras))
-                                             .toUtf8(),
-                                     QCryptographicHash::Sha1)
-                    .toHex());
-    if (!detalles && LeerGuardado(base, resultado))
-        return resultado;
+    resultado.huella = huella(contenido);
+    archivos(contenido);
 
-    const Detalles catalogo = LeerDetalles(base);
     if (!catalogo.motivo.isEmpty()) {
         resultado.motivo = catalogo.motivo;
         return resultado;
@@ -760,6 +834,19 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     if (const QString motivo = Guardar(base, resultado); !motivo.isEmpty())
         resultado.motivoAlGuardar = motivo;
     return resultado;
+}
+
+void ClonesEnElPadre(ResultadoAuditoria &resultado, const Catalogo &catalogo)
+{
+    resultado.enElPadre.clear();
+    for (auto v = resultado.veredictos.cbegin(); v != resultado.veredictos.cend(); ++v) {
+        if (v->estado == Estado::Incorrecto || resultado.archivos.contains(v.key()))
+            continue;
+        const FichaMaquina *maquina = catalogo.Maquina(v.key());
+        if (maquina && !maquina->clonDe.isEmpty() && !maquina->esDispositivo
+            && resultado.archivos.contains(maquina->clonDe))
+            resultado.enElPadre.insert(v.key(), maquina->clonDe);
+    }
 }
 
 } // namespace Auditoria

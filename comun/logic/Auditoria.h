@@ -3,6 +3,7 @@
 #include "comun/logic/ContenidoDeRoms.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -13,6 +14,7 @@
 namespace Corvala {
 
 class CarpetaMame;
+class Catalogo;
 
 // Whether a machine of the catalogue can run from what the roms folder holds, as the emulator's
 // own check (-verifyroms) judges it.
@@ -52,6 +54,23 @@ struct ResultadoAuditoria
     bool guardado = false;
     // How many files of the roms folder had to be read.
     int leidos = 0;
+    // The sets that have an archive (NAME.zip) in the roms folder.
+    QSet<QString> archivos;
+    // The clones found whole (correct or the best there is) in their parent's archive, having
+    // none of their own: the parent's set name by the clone's (see ClonesEnElPadre).
+    QHash<QString, QString> enElPadre;
+    // The verdicts of a list of set names (a list's rows), looked up beside the window's thread,
+    // in the list's order (null where there is none); enOrdenDe is the tag the list gave it.
+    QVector<const Veredicto *> enOrden;
+    quint64 enOrdenDe = 0;
+    void Ordenar(const QStringList &nombres, quint64 etiqueta)
+    {
+        enOrden.clear();
+        enOrden.reserve(nombres.size());
+        for (const QString &nombre : nombres)
+            enOrden.push_back(nombre.isEmpty() ? nullptr : De(nombre));
+        enOrdenDe = etiqueta;
+    }
     // Why there is no audit (no catalogue to audit against, a database that cannot be read);
     // empty when there is one.
     QString motivo;
@@ -75,6 +94,9 @@ namespace Auditoria {
 // is set (the result then has a motivo).
 ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles = false,
                            const std::atomic<bool> *cancelar = nullptr);
+
+// Fills the result's enElPadre with the catalogue's parents.
+void ClonesEnElPadre(ResultadoAuditoria &resultado, const Catalogo &catalogo);
 
 } // namespace Auditoria
 } // namespace Corvala

@@ -9,6 +9,12 @@
 
 #include <zlib.h>
 
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <thread>
 
@@ -128,6 +134,101 @@ QString ContenidoDeRoms::Sha1DeDisco(const QString &ruta)
     return QString::fromLatin1(cabecera.mid(en, 20).toHex());
 }
 
+namespace {
+
+// The archives and set folders of the roms folder, with the files the audit reads, and the
+// folder's fingerprint.
+// What the listing needs of an entry: its name, whether it is a folder or a plain file, its
+// size and modification time.
+struct Entrada
+{
+    QString nombre;
+    bool carpeta = false;
+    bool archivo = false;
+    qint64 tamano = 0;
+    qint64 fecha = 0;
+};
+
+// The entries of a folder (hidden ones left out), in order of name. Straight from the system
+// where it can: 45,000 archives are listed at every start.
+QVector<Entrada> Entradas(const QString &carpeta)
+{
+    QVector<Entrada> entradas;
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(QFile::encodeName(carpeta).constData());
+    if (!dir)
+        return entradas;
+    QVector<QByteArray> nombres;
+    while (const dirent *entrada = ::readdir(dir)) {
+        if (entrada->d_name[0] != '.')
+            nombres.push_back(QByteArray(entrada->d_name));
+    }
+    std::sort(nombres.begin(), nombres.end());
+    const int fd = ::dirfd(dir);
+    for (const QByteArray &nombre : std::as_const(nombres)) {
+        struct stat datos;
+        if (::fstatat(fd, nombre.constData(), &datos, 0) != 0)
+            continue;
+        entradas.push_back({QFile::decodeName(nombre), S_ISDIR(datos.st_mode),
+                            S_ISREG(datos.st_mode), qint64(datos.st_size),
+                            qint64(datos.st_mtim.tv_sec) * 1000 + datos.st_mtim.tv_nsec / 1000000});
+    }
+    ::closedir(dir);
+#else
+    for (const QFileInfo &info :
+         QDir(carpeta).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        entradas.push_back({info.fileName(), info.isDir(), info.isFile(), info.size(),
+                            info.lastModified().toMSecsSinceEpoch()});
+#endif
+    return entradas;
+}
+
+void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo> &archivos)
+{
+    for (const Entrada &entrada : Entradas(roms.path())) {
+        if (entrada.carpeta) {
+            const QVector<Entrada> dentro = Entradas(roms.filePath(entrada.nombre));
+            if (dentro.isEmpty())
+                continue;
+            contenido.conjuntos.append({entrada.nombre, true, {}, {}, {}});
+            for (const Entrada &suyo : dentro) {
+                if (suyo.archivo)
+                    archivos.append({entrada.nombre + QLatin1Char('/') + suyo.nombre,
+                                     suyo.tamano,
+                                     suyo.fecha,
+                                     int(contenido.conjuntos.size() - 1),
+                                     {},
+                                     false});
+            }
+        } else if (entrada.archivo && entrada.nombre.endsWith(QLatin1String(".zip"))) {
+            contenido.conjuntos.append({entrada.nombre.chopped(4), false, {}, {}, {}});
+            archivos.append({entrada.nombre,
+                             entrada.tamano,
+                             entrada.fecha,
+                             int(contenido.conjuntos.size() - 1),
+                             {},
+                             false});
+        }
+    }
+    QCryptographicHash huella(QCryptographicHash::Sha1);
+    for (const Archivo &archivo : std::as_const(archivos)) {
+        huella.addData(archivo.ruta.toUtf8());
+        const qint64 datos[] = {archivo.tamano, archivo.fecha};
+        huella.addData(QByteArrayView(reinterpret_cast<const char *>(datos), sizeof datos));
+    }
+    contenido.huella = QString::fromLatin1(huella.result().toHex());
+}
+
+} // namespace
+
+ContenidoDeRoms ContenidoDeRoms::Listar(const QString &carpetaRoms)
+{
+    ContenidoDeRoms contenido;
+    QVector<Archivo> archivos;
+    ListarCarpeta(QDir(carpetaRoms), contenido, archivos);
+    return contenido;
+}
+
 ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString &baseDeDatos,
                                       const std::atomic<bool> *cancelar)
 {
@@ -135,42 +236,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
     ContenidoDeRoms contenido;
     QVector<Archivo> archivos;
     const QDir roms(carpetaRoms);
-    const QFileInfoList entradas
-            = roms.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entrada : entradas) {
-        const QString nombre = entrada.fileName();
-        if (entrada.isDir()) {
-            const QFileInfoList dentro
-                    = QDir(entrada.filePath()).entryInfoList(QDir::Files, QDir::Name);
-            if (dentro.isEmpty())
-                continue;
-            contenido.conjuntos.append({nombre, true, {}, {}, {}});
-            for (const QFileInfo &archivo : dentro)
-                archivos.append({nombre + QLatin1Char('/') + archivo.fileName(),
-                                 archivo.size(),
-                                 archivo.lastModified().toMSecsSinceEpoch(),
-                                 int(contenido.conjuntos.size() - 1),
-                                 {},
-                                 false});
-        } else if (nombre.endsWith(QLatin1String(".zip")) && entrada.isFile()) {
-            contenido.conjuntos.append({nombre.chopped(4), false, {}, {}, {}});
-            archivos.append({nombre,
-                             entrada.size(),
-                             entrada.lastModified().toMSecsSinceEpoch(),
-                             int(contenido.conjuntos.size() - 1),
-                             {},
-                             false});
-        }
-    }
-
-    QCryptographicHash huella(QCryptographicHash::Sha1);
-    for (const Archivo &archivo : std::as_const(archivos))
-        huella.addData(QStringLiteral("%1\t%2\t%3\n")
-                               .arg(archivo.ruta)
-                               .arg(archivo.tamano)
-                               .arg(archivo.fecha)
-                               .toUtf8());
-    contenido.huella = QString::fromLatin1(huella.result().toHex());
+    ListarCarpeta(roms, contenido, archivos);
 
     // What was kept of them.
     BaseSqlite base;

@@ -48,6 +48,10 @@ struct ContenidoDeRoms
     static ContenidoDeRoms Leer(const QString &carpetaRoms, const QString &baseDeDatos,
                                 const std::atomic<bool> *cancelar = nullptr);
 
+    // The sets there are and the folder's fingerprint, from its listing alone: no file is read
+    // (the sets have no files).
+    static ContenidoDeRoms Listar(const QString &carpetaRoms);
+
     // The SHA-1 a disk image (CHD, versions 3 to 5) records in its header for its data and
     // metadata, in lower-case hexadecimal; empty when the file is no CHD or cannot be read.
     static QString Sha1DeDisco(const QString &ruta);

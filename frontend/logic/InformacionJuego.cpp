@@ -57,8 +57,8 @@ namespace {
 
 QString ConMuestras(QString texto, const JuegoDeLista &fila)
 {
-    if (!fila.muestras.isEmpty())
-        texto += QLatin1Char(' ') + fila.muestras;
+    if (const QString muestras = fila.Muestras(); !muestras.isEmpty())
+        texto += QLatin1Char(' ') + muestras;
     return texto;
 }
 
@@ -72,12 +72,12 @@ QString LineaDeJugable(const JuegoDeLista &fila)
     case JuegoDeLista::Jugable::Correcto:
         return ConMuestras(QStringLiteral("Se puede jugar: tiene todos sus archivos."), fila);
     case JuegoDeLista::Jugable::MejorDisponible:
-        return ConMuestras(QStringLiteral("Se puede jugar, con lo mejor que hay: ") + fila.motivo,
+        return ConMuestras(QStringLiteral("Se puede jugar, con lo mejor que hay: ") + fila.Motivo(),
                            fila);
     case JuegoDeLista::Jugable::Incorrecto:
         break;
     }
-    return ConMuestras(QStringLiteral("No se puede jugar: ") + fila.motivo, fila);
+    return ConMuestras(QStringLiteral("No se puede jugar: ") + fila.Motivo(), fila);
 }
 
 QString TextoDeArchivo(const JuegoDeLista &fila)
@@ -102,11 +102,11 @@ QString ValorDeJugable(const JuegoDeLista &fila)
     case JuegoDeLista::Jugable::Correcto:
         return ConMuestras(QStringLiteral("Sí."), fila);
     case JuegoDeLista::Jugable::MejorDisponible:
-        return ConMuestras(QStringLiteral("Sí, con lo mejor que hay: ") + fila.motivo, fila);
+        return ConMuestras(QStringLiteral("Sí, con lo mejor que hay: ") + fila.Motivo(), fila);
     case JuegoDeLista::Jugable::Incorrecto:
         break;
     }
-    return ConMuestras(QStringLiteral("No: ") + fila.motivo, fila);
+    return ConMuestras(QStringLiteral("No: ") + fila.Motivo(), fila);
 }
 
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,

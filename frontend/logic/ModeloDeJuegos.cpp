@@ -5,6 +5,7 @@
 #include "frontend/logic/ListaDeJuegos.h"
 
 #include <QSet>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <numeric>
@@ -66,12 +67,14 @@ void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Cat
         m_filas.push_back(std::move(fila));
     }
     m_juegosListados = lista.juegosListados;
+    ++m_generacion;
     BuscarMaquinas(std::move(catalogo));
     endResetModel();
 }
 
 void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
 {
+    m_propios.clear();
     m_catalogo = std::move(catalogo);
     QSet<QString> juegos;
     for (JuegoDeLista &fila : m_filas) {
@@ -85,31 +88,61 @@ void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
     }
 }
 
-void ModeloDeJuegos::Juzgar(JuegoDeLista &fila) const
+QString ModeloDeJuegos::ClaveDeAuditoria(const JuegoDeLista &fila)
+{
+    if (fila.desconocida || !fila.maquina)
+        return {};
+    // The emulator opens a set's archive by its exact name: most are their set's name.
+    const bool suNombre = fila.enElPadre
+                          || (fila.archivo.size() == fila.juego.size() + 4
+                              && fila.archivo.startsWith(fila.juego));
+    return suNombre ? fila.juego : fila.archivo.chopped(4);
+}
+
+QStringList ModeloDeJuegos::ClavesDeAuditoria() const
+{
+    QStringList claves;
+    claves.reserve(m_filas.size());
+    for (const JuegoDeLista &fila : m_filas)
+        claves << ClaveDeAuditoria(fila);
+    return claves;
+}
+
+void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *> previsto)
 {
     fila.jugable = JuegoDeLista::Jugable::SinAuditar;
-    fila.motivo.clear();
-    fila.muestras.clear();
+    fila.veredicto = nullptr;
     if (!m_auditoria || !fila.maquina || !m_catalogo)
         return;
-    // The emulator opens a set's archive by its exact name.
-    const QString conjunto = fila.enElPadre ? fila.juego : fila.archivo.chopped(4);
-    const Veredicto *veredicto = m_auditoria->De(conjunto);
-    if (!veredicto) {
-        if (m_catalogo->CuentaDe(fila.juego).roms == 0 && conjunto == fila.juego) {
-            fila.jugable = JuegoDeLista::Jugable::Correcto;
-            return;
+    const bool suNombre = fila.enElPadre
+                          || (fila.archivo.size() == fila.juego.size() + 4
+                              && fila.archivo.startsWith(fila.juego));
+    fila.veredicto = previsto ? *previsto
+                              : m_auditoria->De(suNombre ? fila.juego : fila.archivo.chopped(4));
+    if (!fila.veredicto) {
+        static const Veredicto kNadaQueLeer{Veredicto::Estado::Correcto, {}, {}, {}, {}};
+        static const Veredicto kNingunArchivo{
+                Veredicto::Estado::Incorrecto,
+                QStringLiteral("Su archivo no tiene ninguno de los archivos del juego."),
+                {},
+                {},
+                {}};
+        if (!suNombre) {
+            m_propios.push_back({Veredicto::Estado::Incorrecto,
+                                 QStringLiteral("El emulador sólo lo abre si su archivo se llama "
+                                                "%1.zip.")
+                                         .arg(fila.juego),
+                                 {},
+                                 {},
+                                 {}});
+            fila.veredicto = &m_propios.back();
+        } else {
+            // A machine that needs no file at all runs from an empty archive.
+            fila.veredicto
+                    = m_catalogo->CuentaDe(fila.juego).roms == 0 ? &kNadaQueLeer : &kNingunArchivo;
         }
-        fila.jugable = JuegoDeLista::Jugable::Incorrecto;
-        fila.motivo = conjunto == fila.juego
-                              ? QStringLiteral("Su archivo no tiene ninguno de los archivos del "
-                                               "juego.")
-                              : QStringLiteral("El emulador sólo lo abre si su archivo se llama "
-                                               "%1.zip.")
-                                        .arg(fila.juego);
-        return;
     }
-    switch (veredicto->estado) {
+    switch (fila.veredicto->estado) {
     case Veredicto::Estado::Correcto:
         fila.jugable = JuegoDeLista::Jugable::Correcto;
         break;
@@ -120,38 +153,29 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila) const
         fila.jugable = JuegoDeLista::Jugable::Incorrecto;
         break;
     }
-    fila.motivo = veredicto->motivo;
-    fila.muestras = veredicto->muestras;
 }
 
 QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
 {
     QVector<JuegoDeLista> clones;
-    if (!m_auditoria || !m_catalogo)
+    if (!m_auditoria || !m_catalogo || m_auditoria->enElPadre.isEmpty())
         return clones;
-    // The sets that have an archive of their own, and the archives of the list by set name.
+    // The clones that have a row of their own after all (an archive spelt otherwise).
     QSet<QString> propios;
-    QHash<QString, const JuegoDeLista *> archivos;
     for (const JuegoDeLista &fila : m_filas) {
-        if (fila.desconocida || fila.enElPadre)
-            continue;
-        propios.insert(fila.juego);
-        if (fila.archivo.chopped(4) == fila.juego)
-            archivos.insert(fila.juego, &fila);
+        if (!fila.desconocida && !fila.enElPadre && m_auditoria->enElPadre.contains(fila.juego))
+            propios.insert(fila.juego);
     }
-    for (auto v = m_auditoria->veredictos.cbegin(); v != m_auditoria->veredictos.cend(); ++v) {
-        if (v->estado == Veredicto::Estado::Incorrecto || propios.contains(v.key()))
-            continue;
-        const FichaMaquina *maquina = m_catalogo->Maquina(v.key());
-        if (!maquina || maquina->clonDe.isEmpty() || maquina->esDispositivo)
-            continue;
-        const JuegoDeLista *padre = archivos.value(maquina->clonDe);
-        if (!padre)
+    for (auto clon = m_auditoria->enElPadre.cbegin(); clon != m_auditoria->enElPadre.cend();
+         ++clon) {
+        const FichaMaquina *maquina = m_catalogo->Maquina(clon.key());
+        if (!maquina || propios.contains(clon.key()))
             continue;
         JuegoDeLista fila;
         fila.titulo = maquina->descripcion;
-        fila.archivo = padre->archivo;
-        fila.juego = v.key();
+        // The parent's archive, which is a row of the list as every archive of roms is.
+        fila.archivo = clon.value() + QLatin1String(".zip");
+        fila.juego = clon.key();
         fila.clave = Clave(fila.titulo, fila.archivo);
         fila.maquina = maquina;
         fila.padreListado = true;
@@ -163,7 +187,11 @@ QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
 
 QVector<int> ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
 {
+    // Tens of thousands of verdicts are let go beside the window's thread.
+    if (m_auditoria && m_auditoria.use_count() == 1)
+        QThreadPool::globalInstance()->start([viejo = std::move(m_auditoria)] {});
     m_auditoria = std::move(auditoria);
+    m_propios.clear();
     QVector<int> traslado(m_filas.size());
     std::iota(traslado.begin(), traslado.end(), 0);
     QVector<JuegoDeLista> clones = ClonesEnElPadre();
@@ -212,11 +240,15 @@ QVector<int> ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAudit
         }
         for (JuegoDeLista &fila : m_filas)
             Juzgar(fila);
+        ++m_generacion;
         endResetModel();
         return traslado;
     }
-    for (JuegoDeLista &fila : m_filas)
-        Juzgar(fila);
+    // The verdicts the audit looked up for these very rows, when it did.
+    const bool previstos = m_auditoria && m_auditoria->enOrdenDe == m_generacion
+                           && m_auditoria->enOrden.size() == m_filas.size();
+    for (int p = 0; p < m_filas.size(); ++p)
+        Juzgar(m_filas[p], previstos ? std::optional(m_auditoria->enOrden[p]) : std::nullopt);
     if (!m_filas.isEmpty())
         Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
     return traslado;
@@ -248,6 +280,7 @@ void ModeloDeJuegos::Renombrar(int fila, const QString &archivo)
     JuegoDeLista &juego = m_filas[fila];
     juego.archivo = archivo;
     juego.clave = Clave(juego.titulo, archivo);
+    ++m_generacion;
     Juzgar(juego);
 }
 

@@ -6,7 +6,9 @@
 #include <QAbstractListModel>
 #include <QVector>
 
+#include <deque>
 #include <memory>
+#include <optional>
 
 namespace Corvala {
 
@@ -33,8 +35,12 @@ struct JuegoDeLista
     // player's words; not known until such an audit has looked at it.
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
     Jugable jugable = Jugable::SinAuditar;
-    QString motivo;
-    QString muestras; // the samples it lacks, which never keep it from running
+    // Its verdict, held by the audit in use (or by the model); null while it is not audited.
+    const Veredicto *veredicto = nullptr;
+    // Why it cannot run, or runs only with the best there is; empty otherwise.
+    QString Motivo() const { return veredicto ? veredicto->motivo : QString(); }
+    // The samples it lacks, which never keep it from running.
+    QString Muestras() const { return veredicto ? veredicto->muestras : QString(); }
 };
 
 // The game list's rows, in the list's order (the titles ascending, then the archives the
@@ -65,6 +71,11 @@ public:
     // longer found so are taken out). Returns where each row went (-1: taken out).
     QVector<int> PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
     const ResultadoAuditoria *AuditoriaEnUso() const { return m_auditoria.get(); }
+    // The set name each row's verdict is looked up by (empty for a row that has none), and a
+    // number that changes whenever the rows do: an audit looks them up beside the window's
+    // thread, for these very rows.
+    QStringList ClavesDeAuditoria() const;
+    quint64 Generacion() const { return m_generacion; }
 
     // A row; fila must lie between 0 and Cantidad() - 1 (see Valida).
     const JuegoDeLista &Fila(int fila) const { return m_filas[fila]; }
@@ -88,13 +99,19 @@ private:
     // Each row's machine in the catalogue that is now in use.
     void BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo);
     // Each row's verdict in the audit in use.
-    void Juzgar(JuegoDeLista &fila) const;
+    // previsto: its verdict as the audit looked it up, when it did for these rows.
+    void Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *> previsto = std::nullopt);
+    // The set name a row's verdict is looked up by; empty for one that has none.
+    static QString ClaveDeAuditoria(const JuegoDeLista &fila);
     // The rows of the clones found whole in their parents' archives.
     QVector<JuegoDeLista> ClonesEnElPadre() const;
 
     QVector<JuegoDeLista> m_filas;
     std::shared_ptr<const Catalogo> m_catalogo;
     std::shared_ptr<const ResultadoAuditoria> m_auditoria;
+    // The verdicts the model gives itself: an archive under a name the emulator does not open.
+    std::deque<Veredicto> m_propios;
+    quint64 m_generacion = 0;
     int m_juegosListados = 0;
 };
 

@@ -133,16 +133,22 @@ void AuditoriaDeLaColeccion::Detener()
     HiloDeFondo::Detener(m_hilo, m_cancelar, m_generacion, this);
 }
 
-void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta)
+void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
+                                     std::shared_ptr<const Catalogo> catalogo,
+                                     const ModeloDeJuegos &filas)
 {
     if (m_hilo) {
-        m_otraVez = carpeta;
+        m_otraVez = Pedido{carpeta, std::move(catalogo), &filas};
         return;
     }
     m_cancelar = false;
     auto resultado = std::make_shared<ResultadoAuditoria>();
-    m_hilo = QThread::create([resultado, carpeta, this] {
+    m_hilo = QThread::create([resultado, carpeta, catalogo, claves = filas.ClavesDeAuditoria(),
+                              etiqueta = filas.Generacion(), this] {
         *resultado = Auditoria::Auditar(carpeta, false, &m_cancelar);
+        if (catalogo && resultado->motivo.isEmpty())
+            Auditoria::ClonesEnElPadre(*resultado, *catalogo);
+        resultado->Ordenar(claves, etiqueta);
     });
     connect(m_hilo, &QThread::finished, this, [this, resultado, generacion = m_generacion] {
         if (generacion != m_generacion)
@@ -157,8 +163,10 @@ void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta)
             qCWarning(lcCatalogo) << "the collection cannot be audited:" << resultado->motivo;
         else
             Q_EMIT auditada(resultado);
-        if (m_otraVez)
-            Iniciar(*std::exchange(m_otraVez, std::nullopt));
+        if (m_otraVez) {
+            const Pedido pedido = *std::exchange(m_otraVez, std::nullopt);
+            Iniciar(pedido.carpeta, pedido.catalogo, *pedido.filas);
+        }
     });
     m_hilo->start();
 }
@@ -169,7 +177,7 @@ std::optional<Mensaje> PreguntaAntesDeJugar(const JuegoDeLista &fila)
         return std::nullopt;
     return Mensaje{QStringLiteral("Según los archivos de la carpeta roms, \"%1\" no se puede "
                                   "jugar:\n\n%2\n\n¿Quieres intentarlo de todos modos?")
-                           .arg(fila.titulo, fila.motivo),
+                           .arg(fila.titulo, fila.Motivo()),
                    QStringLiteral("Juego incompleto"), Mensaje::Icono::Exclamacion,
                    Mensaje::Botones::SiNo};
 }

@@ -87,7 +87,10 @@ public:
     // Stops a run and waits for it.
     ~AuditoriaDeLaColeccion() override;
 
-    void Iniciar(const CarpetaMame &carpeta);
+    // catalogo: the one in use, whose parents tell the clones found in their parent's archive;
+    // filas: the list's rows, whose verdicts are looked up beside the window's thread too.
+    void Iniciar(const CarpetaMame &carpeta, std::shared_ptr<const Catalogo> catalogo,
+                 const ModeloDeJuegos &filas);
     // Stops a run (a new catalogue is being built over the database it reads); nothing comes.
     void Detener();
     bool EnCurso() const { return m_hilo != nullptr; }
@@ -100,7 +103,13 @@ private:
     QThread *m_hilo = nullptr;
     std::atomic<bool> m_cancelar{false};
     quint64 m_generacion = 0;
-    std::optional<CarpetaMame> m_otraVez;
+    struct Pedido
+    {
+        CarpetaMame carpeta;
+        std::shared_ptr<const Catalogo> catalogo;
+        const ModeloDeJuegos *filas;
+    };
+    std::optional<Pedido> m_otraVez;
     std::shared_ptr<ResultadoAuditoria> m_resultado;
 };
 

@@ -242,7 +242,7 @@ void frmCargador::PonerAuditoria()
 void frmCargador::Auditar()
 {
     if (m_sesion.catalogo && !m_lectura.EnCurso() && !barCatalogo->Construccion().EnCurso())
-        m_auditoria.Iniciar(m_sesion.carpeta);
+        m_auditoria.Iniciar(m_sesion.carpeta, m_sesion.catalogo, m_juegos->Modelo());
 }
 
 void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
