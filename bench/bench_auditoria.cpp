@@ -152,8 +152,8 @@ int main(int argc, char *argv[])
     mame.setStandardOutputFile(carpeta.Ruta(QStringLiteral("verifyroms.txt")));
     mame.setStandardErrorFile(QProcess::nullDevice());
     reloj.restart();
-    mame.start(*real, {QStringLiteral("-rompath"), QStringLiteral("roms"),
-                       QStringLiteral("-verifyroms")});
+    mame.start(*real,
+               {QStringLiteral("-rompath"), QStringLiteral("roms"), QStringLiteral("-verifyroms")});
     mame.waitForFinished(15 * 60 * 1000);
     const qint64 emulador = reloj.elapsed();
     std::printf("The emulator's -verifyroms on the same folder: %lld ms (exit code %d); Corvala's "
@@ -186,7 +186,7 @@ int main(int argc, char *argv[])
         const Veredicto *v = veredictos->De(m.captured(1));
         const QString suyo = m.captured(2) == u"good"  ? QStringLiteral("correcto")
                              : m.captured(2) == u"bad" ? QStringLiteral("incorrecto")
-                                                        : QStringLiteral("mejor_disponible");
+                                                       : QStringLiteral("mejor_disponible");
         if (!v && m.captured(2) == u"best available")
             ++sinArchivos;
         else if (v && Veredicto::Palabra(v->estado) == suyo)

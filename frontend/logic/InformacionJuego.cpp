@@ -82,8 +82,7 @@ QString LineaDeJugable(const JuegoDeLista &fila)
 
 QString TextoDeArchivo(const JuegoDeLista &fila)
 {
-    return fila.enElPadre ? QStringLiteral("%1, el del juego original (sus archivos están en él)")
-                                    .arg(fila.archivo)
+    return fila.enElPadre ? QStringLiteral("%1 (el del juego original)").arg(fila.archivo)
                           : fila.archivo;
 }
 
@@ -131,7 +130,7 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
         if (const QString tipo = Tipo(*maquina); !tipo.isEmpty())
             filas << qMakePair(QStringLiteral("Tipo:"), tipo);
         if (!jugable.isEmpty())
-            filas << qMakePair(QStringLiteral("Se puede jugar:"), jugable);
+            filas << qMakePair(QStringLiteral("Jugable:"), jugable);
     } else {
         filas << qMakePair(QStringLiteral("Catálogo:"),
                            catalogo ? QStringLiteral("El emulador no conoce este archivo.")

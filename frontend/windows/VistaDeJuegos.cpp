@@ -424,6 +424,9 @@ void VistaDeJuegos::ColocarAvisos()
     txtBuscar->setGeometry(1, abajo - alto, width() - 2, alto);
     if (!txtBuscar->isHidden())
         abajo -= alto;
+    // Shortened in its middle when the list is too narrow for it: the count stays in sight.
+    lblFiltros->setText(lblFiltros->fontMetrics().elidedText(m_filtro.Resumen(), Qt::ElideMiddle,
+                                                             width() - 10));
     const int altoFranja = lblFiltros->sizeHint().height() + 2;
     lblFiltros->setGeometry(1, abajo - altoFranja, width() - 2, altoFranja);
     lblVacia->setGeometry(lstJuegos->viewport()->rect().adjusted(8, 8, -8, -8));
@@ -432,7 +435,6 @@ void VistaDeJuegos::ColocarAvisos()
 void VistaDeJuegos::ActualizarAvisos()
 {
     const QString resumen = m_filtro.Resumen();
-    lblFiltros->setText(resumen);
     lblFiltros->setVisible(!resumen.isEmpty());
     lblFiltros->raise();
     const QString vacia = m_filtro.PorQueVacia();
