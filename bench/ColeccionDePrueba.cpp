@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
 
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/ConstruccionCatalogo.h"
 #include "comun/logic/Emulador.h"
 
 #include <QFileInfo>
@@ -105,6 +107,20 @@ void Crear(const QString &carpeta, int n, bool clasica)
         QFile(carpeta + QLatin1Char('/') + QLatin1String(archivo)).open(QIODevice::WriteOnly);
     QDir(carpeta).mkdir(QStringLiteral("snaps"));
     QFile::link(QStringLiteral(CORVALA_FAKE_MAME), carpeta + QStringLiteral("/mame"));
+}
+
+std::shared_ptr<const Corvala::Catalogo> ConstruirCatalogo(const Corvala::CarpetaMame &carpeta)
+{
+    using namespace Corvala;
+    const std::optional<OrdenEmulador> orden = Emulador(carpeta).OrdenCatalogo();
+    if (!orden)
+        return nullptr;
+    ConstruccionCatalogo construccion;
+    QEventLoop espera;
+    QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &espera, &QEventLoop::quit);
+    construccion.Iniciar(carpeta, *orden, {QStringLiteral("0.251"), Catalogo::Huella(carpeta)});
+    espera.exec();
+    return Catalogo::Abrir(Catalogo::Ruta(carpeta));
 }
 
 } // namespace ColeccionDePrueba

@@ -2,6 +2,14 @@
 
 #include <QString>
 
+#include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Catalogo.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -18,6 +26,31 @@ double MemoriaActual();
 // names (Debian's /usr/games/mame when it names none), with its lista.txt written by it. The
 // emulator's path, or nothing (said on standard output) when there is none to run.
 std::optional<QString> CarpetaReal(const QString &carpeta, int argc, char *argv[]);
+
+// The event loop's longest stall from now on: a timer every 5 ms, and the longest wait between
+// two of its ticks.
+class Latido
+{
+public:
+    Latido()
+    {
+        m_reloj.setInterval(5);
+        QObject::connect(&m_reloj, &QTimer::timeout,
+                         [this] { m_peor = std::max(m_peor, m_tick.restart()); });
+        m_tick.start();
+        m_reloj.start();
+    }
+    qint64 Peor() const { return m_peor; }
+
+private:
+    QTimer m_reloj;
+    QElapsedTimer m_tick;
+    qint64 m_peor = 0;
+};
+
+// Builds the catalogue of such a folder, as the main window does, and opens it; null when it
+// cannot be built.
+std::shared_ptr<const Corvala::Catalogo> ConstruirCatalogo(const Corvala::CarpetaMame &carpeta);
 
 // Shows a window and returns once it is on the screen and drawn.
 bool Mostrar(QWidget &ventana);

@@ -46,17 +46,8 @@ int main(int argc, char *argv[])
         return 1;
     const int cuantos = argc > 2 ? QByteArray(argv[2]).toInt() : 45000;
     const CarpetaMame carpeta(temporal.path());
-    {
-        ConstruccionCatalogo construccion;
-        QEventLoop espera;
-        QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &espera,
-                         &QEventLoop::quit);
-        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(),
-                             {QStringLiteral("0.251"), Catalogo::Huella(carpeta)});
-        espera.exec();
-    }
     const QString base = Catalogo::Ruta(carpeta);
-    const std::shared_ptr<const Catalogo> catalogo = Catalogo::Abrir(base);
+    const std::shared_ptr<const Catalogo> catalogo = ColeccionDePrueba::ConstruirCatalogo(carpeta);
     if (!catalogo)
         return 1;
 
@@ -120,15 +111,8 @@ int main(int argc, char *argv[])
                              // The loop runs on a moment, so that the stall is seen.
                              QTimer::singleShot(20, &espera, &QEventLoop::quit);
                          });
-        QElapsedTimer tick;
-        qint64 peorParada = 0;
-        QTimer latido;
-        latido.setInterval(5);
-        QObject::connect(&latido, &QTimer::timeout,
-                         [&] { peorParada = std::max(peorParada, tick.restart()); });
         reloj.restart();
-        tick.start();
-        latido.start();
+        const ColeccionDePrueba::Latido latido;
         auditoria.Iniciar(carpeta, catalogo, modelo);
         espera.exec();
         const qint64 total = listo;
@@ -139,7 +123,7 @@ int main(int argc, char *argv[])
                     "%lld ms); %lld verdicts: %d correct, %d best available, %d bad; longest "
                     "stall of the loop %lld ms (its timer every 5 ms)\n",
                     que, total, resultado->leidos, aplicar, qint64(resultado->veredictos.size()),
-                    cuenta[0], cuenta[1], cuenta[2], peorParada);
+                    cuenta[0], cuenta[1], cuenta[2], latido.Peor());
         return total;
     };
     const qint64 primera = auditar("First audit");

@@ -79,15 +79,8 @@ int main(int argc, char *argv[])
     if (!real)
         return 1;
     const CarpetaMame carpeta(temporal.path());
-    {
-        ConstruccionCatalogo construccion;
-        QEventLoop espera;
-        QObject::connect(&construccion, &ConstruccionCatalogo::terminada, &espera,
-                         &QEventLoop::quit);
-        construccion.Iniciar(carpeta, *Emulador(carpeta).OrdenCatalogo(),
-                             {QStringLiteral("0.251"), Catalogo::Huella(carpeta)});
-        espera.exec();
-    }
+    if (!ColeccionDePrueba::ConstruirCatalogo(carpeta))
+        return 1;
     QElapsedTimer reloj;
     reloj.start();
     const std::shared_ptr<const Catalogo> catalogo = Catalogo::Abrir(Catalogo::Ruta(carpeta));
@@ -178,21 +171,14 @@ int main(int argc, char *argv[])
     IdentificacionDeArchivos pasada;
     QEventLoop espera;
     QObject::connect(&pasada, &IdentificacionDeArchivos::terminada, &espera, &QEventLoop::quit);
-    QElapsedTimer tick;
-    qint64 peorParada = 0;
-    QTimer latido;
-    latido.setInterval(5);
-    QObject::connect(&latido, &QTimer::timeout,
-                     [&] { peorParada = std::max(peorParada, tick.restart()); });
     reloj.restart();
-    tick.start();
-    latido.start();
+    const ColeccionDePrueba::Latido latido;
     pasada.Iniciar(catalogo, coleccion.path(), nombres);
     espera.exec();
     std::printf(
             "Read and identify %d archives off the event loop's thread: %lld ms; %lld identified; "
             "longest stall of the loop %lld ms (its timer every 5 ms)\n",
-            kArchivos, reloj.elapsed(), qint64(pasada.Identificados()), peorParada);
+            kArchivos, reloj.elapsed(), qint64(pasada.Identificados()), latido.Peor());
     std::printf("Peak resident memory: %.0f MB\n", ColeccionDePrueba::MemoriaPico());
     return 0;
 }

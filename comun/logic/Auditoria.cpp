@@ -533,28 +533,18 @@ std::optional<Veredicto> Auditor::Juzgar(int numero)
     }
     for (const Dueno &dueno : std::as_const(duenos)) {
         QStringList faltan, mal, dudosos, sinVolcado, opcionales;
+        const std::pair<Situacion, QStringList *> donde[] = {
+                {Situacion::Falta, &faltan},
+                {Situacion::Incorrecto, &mal},
+                {Situacion::Dudoso, &dudosos},
+                {Situacion::SinVolcadoHallado, &sinVolcado},
+                {Situacion::FaltaSinVolcado, &sinVolcado},
+                {Situacion::FaltaOpcional, &opcionales},
+        };
         for (const Problema &p : std::as_const(problemas)) {
-            if (!(p.dueno == dueno))
-                continue;
-            switch (p.situacion) {
-            case Situacion::Falta:
-                faltan << p.nombre;
-                break;
-            case Situacion::Incorrecto:
-                mal << p.nombre;
-                break;
-            case Situacion::Dudoso:
-                dudosos << p.nombre;
-                break;
-            case Situacion::SinVolcadoHallado:
-            case Situacion::FaltaSinVolcado:
-                sinVolcado << p.nombre;
-                break;
-            case Situacion::FaltaOpcional:
-                opcionales << p.nombre;
-                break;
-            case Situacion::Bien:
-                break;
+            for (const auto &[situacion, lista] : donde) {
+                if (p.dueno == dueno && p.situacion == situacion)
+                    *lista << p.nombre;
             }
         }
         const QString archivo = dueno.conjunto + QLatin1String(".zip");

@@ -64,20 +64,35 @@ QString ConMuestras(QString texto, const JuegoDeLista &fila)
 
 } // namespace
 
-QString LineaDeJugable(const JuegoDeLista &fila)
+namespace {
+
+// Whether a row's game can run, in the words given for each verdict, with why and its samples.
+QString Jugable(const JuegoDeLista &fila, const char *correcto, const char *mejor,
+                const char *incorrecto)
 {
+    QString texto;
     switch (fila.jugable) {
     case JuegoDeLista::Jugable::SinAuditar:
         return {};
     case JuegoDeLista::Jugable::Correcto:
-        return ConMuestras(QStringLiteral("Se puede jugar: tiene todos sus archivos."), fila);
+        texto = QString::fromUtf8(correcto);
+        break;
     case JuegoDeLista::Jugable::MejorDisponible:
-        return ConMuestras(QStringLiteral("Se puede jugar, con lo mejor que hay: ") + fila.Motivo(),
-                           fila);
+        texto = QString::fromUtf8(mejor) + fila.Motivo();
+        break;
     case JuegoDeLista::Jugable::Incorrecto:
+        texto = QString::fromUtf8(incorrecto) + fila.Motivo();
         break;
     }
-    return ConMuestras(QStringLiteral("No se puede jugar: ") + fila.Motivo(), fila);
+    return ConMuestras(texto, fila);
+}
+
+} // namespace
+
+QString LineaDeJugable(const JuegoDeLista &fila)
+{
+    return Jugable(fila, "Se puede jugar: tiene todos sus archivos.",
+                   "Se puede jugar, con lo mejor que hay: ", "No se puede jugar: ");
 }
 
 QString TextoDeArchivo(const JuegoDeLista &fila)
@@ -95,17 +110,7 @@ QString LineaDeOrigen(const JuegoDeLista &fila)
 
 QString ValorDeJugable(const JuegoDeLista &fila)
 {
-    switch (fila.jugable) {
-    case JuegoDeLista::Jugable::SinAuditar:
-        return {};
-    case JuegoDeLista::Jugable::Correcto:
-        return ConMuestras(QStringLiteral("Sí."), fila);
-    case JuegoDeLista::Jugable::MejorDisponible:
-        return ConMuestras(QStringLiteral("Sí, con lo mejor que hay: ") + fila.Motivo(), fila);
-    case JuegoDeLista::Jugable::Incorrecto:
-        break;
-    }
-    return ConMuestras(QStringLiteral("No: ") + fila.Motivo(), fila);
+    return Jugable(fila, "Sí.", "Sí, con lo mejor que hay: ", "No: ");
 }
 
 QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archivo,
