@@ -316,6 +316,37 @@ private Q_SLOTS:
         }
     }
 
+    void unaTeclaSeEligePulsandola()
+    {
+        MensajesDePrueba mensajes;
+        Principal principal;
+        AlAbrirseLaVentana([&](QWidget *ventana) {
+            auto *teclas = qobject_cast<frmTeclas *>(ventana);
+            if (!teclas)
+                return;
+            // Native scan codes (the kernel's key number plus 8), each with what a French
+            // keyboard prints there: W (17) prints "z", F1 (59) is one the picture keeps for the
+            // emulator, S (31).
+            for (const auto &[codigo, texto] :
+                 {std::pair{25u, "z"}, std::pair{67u, ""}, std::pair{39u, "s"}}) {
+                for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                    QKeyEvent evento(tipo, Qt::Key_unknown, Qt::NoModifier, codigo, 0, 0,
+                                     QLatin1String(texto));
+                    QCoreApplication::sendEvent(teclas, &evento);
+                }
+            }
+            const TablaTeclas tabla(principal.carpeta.Carpeta());
+            QCOMPARE(teclas->Edicion().Teclas()[0][0],
+                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_W"))));
+            QCOMPARE(teclas->Edicion().Teclas()[0][1],
+                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_S"))));
+            QCOMPARE(teclas->Edicion().ControlActual(), 2);
+            Clic(Control<BotonEtiqueta>(*teclas, "lblSalir"));
+        });
+        Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
+        QVERIFY(mensajes.Vistos().isEmpty());
+    }
+
     void salirSinGuardar()
     {
         MensajesDePrueba mensajes;

@@ -9,7 +9,10 @@
 #include "comun/windows/Nombrar.h"
 #include "comun/windows/Twips.h"
 #include "controls/logic/Teclado.h"
+#include "controls/logic/TeclaFisica.h"
 #include "controls/logic/UsoDeTeclas.h"
+
+#include <QKeyEvent>
 
 namespace Corvala {
 
@@ -51,6 +54,7 @@ frmTeclas::frmTeclas(Sesion &sesion, UsoDeTeclas &uso, QWidget *parent)
     , m_sesion(sesion)
     , m_uso(uso)
     , m_edicion(sesion.teclasAsignadas)
+    , m_tabla(sesion.carpeta)
 {
     setWindowTitle(QStringLiteral("Configuración de los controles de M.A.M.E."));
     setAutoFillBackground(true);
@@ -86,6 +90,30 @@ void frmTeclas::Conectar(EtiquetaPulsable *etiqueta, Tipo cual, int indice, Clic
         clic();
         Pintar();
     });
+}
+
+void frmTeclas::keyPressEvent(QKeyEvent *evento)
+{
+    const int k = TeclaFisica::Etiqueta(evento->nativeScanCode(), m_tabla);
+    if (k < 0) {
+        QDialog::keyPressEvent(evento);
+        return;
+    }
+    if (!evento->isAutoRepeat())
+        Q_EMIT lblTecla[k]->pulsada();
+}
+
+void frmTeclas::keyReleaseEvent(QKeyEvent *evento)
+{
+    const int k = TeclaFisica::Etiqueta(evento->nativeScanCode(), m_tabla);
+    if (k < 0) {
+        QDialog::keyReleaseEvent(evento);
+        return;
+    }
+    if (evento->isAutoRepeat())
+        return;
+    Q_EMIT lblTecla[k]->soltada();
+    Q_EMIT lblTecla[k]->clic();
 }
 
 void frmTeclas::CrearControles()

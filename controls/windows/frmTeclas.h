@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/logic/TablaTeclas.h"
 #include "controls/logic/EdicionDeTeclas.h"
 
 #include <QDialog>
@@ -37,6 +38,10 @@ public Q_SLOTS:
 
 protected:
     void paintEvent(QPaintEvent *evento) override;
+    // A key of the player's keyboard pressed and let go is a click on that key of the picture,
+    // by its place on the keyboard.
+    void keyPressEvent(QKeyEvent *evento) override;
+    void keyReleaseEvent(QKeyEvent *evento) override;
 
 private:
     // The window's controls; each carries its name as its object name.
@@ -64,6 +69,8 @@ private:
     Sesion &m_sesion;
     UsoDeTeclas &m_uso;
     EdicionDeTeclas m_edicion;
+    // The folder's key table, which names the picture's keys.
+    TablaTeclas m_tabla;
 };
 
 } // namespace Corvala
