@@ -11,6 +11,7 @@
 #include "comun/logic/Identificacion.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/Teclado.h"
+#include "controls/logic/TeclasPorDefecto.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Instantanea.h"
@@ -225,12 +226,17 @@ private Q_SLOTS:
                 teclas << k;
         }
         QCOMPARE(teclas.size(), 83);
-        for (qsizetype desde = 0; desde < teclas.size(); desde += kJugadores * kControles) {
+        // A last save with every control's default less its key, as a control whose key was
+        // taken is written.
+        for (qsizetype desde = 0; desde < teclas.size() + kJugadores * kControles;
+             desde += kJugadores * kControles) {
             TeclasAsignadas asignadas = TeclasSinAsignar();
-            for (qsizetype i = desde; i < std::min(teclas.size(), desde + kJugadores * kControles);
-                 ++i) {
+            for (qsizetype i = desde; i < desde + kJugadores * kControles; ++i) {
                 const qsizetype celda = i - desde;
-                asignadas[celda / kControles][celda % kControles] = std::int16_t(teclas[i]);
+                asignadas[celda / kControles][celda % kControles]
+                        = i < teclas.size()        ? std::int16_t(teclas[i])
+                          : desde >= teclas.size() ? kDefectoSinTecla
+                                                   : std::int16_t(-1);
             }
             QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla));
             real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));

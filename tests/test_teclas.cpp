@@ -4,8 +4,10 @@
 
 #include "comun/windows/BotonEtiqueta.h"
 #include "comun/windows/EtiquetaPulsable.h"
+#include "controls/logic/ArchivosControlador.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/logic/Teclado.h"
+#include "controls/logic/TeclasPorDefecto.h"
 #include "controls/windows/frmTeclas.h"
 
 #include "apoyo/Controles.h"
@@ -324,11 +326,13 @@ private Q_SLOTS:
             auto *teclas = qobject_cast<frmTeclas *>(ventana);
             if (!teclas)
                 return;
-            // Native scan codes (the kernel's key number plus 8), each with what a French
-            // keyboard prints there: W (17) prints "z", F1 (59) is one the picture keeps for the
-            // emulator, S (31).
+            // Native scan codes (the kernel's key number plus 8), each with what a German or a
+            // French keyboard prints there: Y (21) prints "z", F1 (59) is one the picture keeps
+            // for the emulator, W (17) prints "z" too and is player 2's "Botón 4" by default,
+            // which is asked about and answered yes.
+            mensajes.Responder(Respuesta::Si);
             for (const auto &[codigo, texto] :
-                 {std::pair{25u, "z"}, std::pair{67u, ""}, std::pair{39u, "s"}}) {
+                 {std::pair{29u, "z"}, std::pair{67u, ""}, std::pair{25u, "z"}}) {
                 for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
                     QKeyEvent evento(tipo, Qt::Key_unknown, Qt::NoModifier, codigo, 0, 0,
                                      QLatin1String(texto));
@@ -337,14 +341,43 @@ private Q_SLOTS:
             }
             const TablaTeclas tabla(principal.carpeta.Carpeta());
             QCOMPARE(teclas->Edicion().Teclas()[0][0],
-                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_W"))));
+                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_Y"))));
             QCOMPARE(teclas->Edicion().Teclas()[0][1],
-                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_S"))));
+                     std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_W"))));
+            QCOMPARE(teclas->Edicion().Teclas()[1][9], kDefectoSinTecla);
             QCOMPARE(teclas->Edicion().ControlActual(), 2);
             Clic(Control<BotonEtiqueta>(*teclas, "lblSalir"));
         });
         Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
-        QVERIFY(mensajes.Vistos().isEmpty());
+        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Tecla por defecto.")});
+        QVERIFY(mensajes.Vistos().first().texto.contains(QStringLiteral("Botón 4 del jugador 2")));
+    }
+
+    void lasTeclasPorDefectoDelEmulador()
+    {
+        // As Debian's MAME 0.251 gives them (its Lua interface, ioport:type_seq).
+        for (const auto &[p, c, codigos] :
+             {std::tuple{0, 0, "KEYCODE_5 JOYCODE_1_SELECT"},
+              std::tuple{1, 7, "KEYCODE_S JOYCODE_2_BUTTON2 MOUSECODE_2_BUTTON3 GUNCODE_2_BUTTON2"},
+              std::tuple{2, 8, "KEYCODE_ENTER JOYCODE_3_BUTTON3"},
+              std::tuple{3, 2, "KEYCODE_8_PAD JOYCODE_4_YAXIS_UP_SWITCH"},
+              std::tuple{3, 15, "JOYCODE_4_BUTTON10"}})
+            QCOMPARE(TeclasPorDefecto::Codigos(p, c).join(QLatin1Char(' ')),
+                     QLatin1String(codigos));
+        // A control whose key was taken is written with the rest, and read back so.
+        TeclasAsignadas teclas = TeclasSinAsignar();
+        teclas[1][7] = kDefectoSinTecla;
+        CarpetaDePrueba carpeta;
+        CrearTablaTeclas(carpeta.Carpeta());
+        const TablaTeclas tabla(carpeta.Carpeta());
+        const QStringList ini = LineasDefaultIni(teclas, tabla, QStringLiteral("0.251"));
+        QVERIFY(LineasCorvalaCfg(teclas, tabla, QStringLiteral("0.251"))
+                        .contains(QStringLiteral(
+                                "\t\t\t\t<newseq type=\"standard\">JOYCODE_2_BUTTON2 OR "
+                                "MOUSECODE_2_BUTTON3 OR GUNCODE_2_BUTTON2</newseq>")));
+        carpeta.Escribir(QStringLiteral("default.ini"), ini.join(QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(CargarTeclasDeControlador(carpeta.Ruta(QStringLiteral("default.ini")), tabla),
+                 teclas);
     }
 
     void salirSinGuardar()
@@ -369,7 +402,9 @@ private Q_SLOTS:
         });
         Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(abierta);
-        QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("No se puede todavía.")});
+        // The up arrow is player 1's "Arriba" by default: asked about, and left there.
+        QCOMPARE(mensajes.Titulos(), (QStringList{QStringLiteral("Tecla por defecto."),
+                                                  QStringLiteral("No se puede todavía.")}));
         QCOMPARE(Archivos(principal.carpeta.Ruta(QString())), antes);
         QCOMPARE(Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked(), marcada);
     }

@@ -3,6 +3,7 @@
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
+#include "controls/logic/TeclasPorDefecto.h"
 
 #include <QRegularExpression>
 
@@ -25,6 +26,8 @@ void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
             if (k > 0)
                 funcion(tabla.NombreDePuerto(p, c),
                         CodigoParaEmulador(tabla.CodigoDeTecla(k), version));
+            else if (k == kDefectoSinTecla)
+                funcion(tabla.NombreDePuerto(p, c), TeclasPorDefecto::SinTecla(p, c));
         }
     }
 }
@@ -100,8 +103,11 @@ TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas
         if (jugador < 1 || jugador > kJugadores
             || tabla.NombreDePuerto(jugador - 1, control) != nombre)
             continue;
-        teclas[jugador - 1][control] = static_cast<std::int16_t>(
-                tabla.TeclaDeCodigo(CodigoDeLaTabla(ValorDeLinea(linea).mid(1))));
+        const QString valor = ValorDeLinea(linea).mid(1);
+        teclas[jugador - 1][control]
+                = valor == TeclasPorDefecto::SinTecla(jugador - 1, control)
+                          ? kDefectoSinTecla
+                          : static_cast<std::int16_t>(tabla.TeclaDeCodigo(CodigoDeLaTabla(valor)));
     }
     return teclas;
 }

@@ -10,7 +10,8 @@ namespace Corvala {
 // The controller set "Corvala" that the emulator reads: ctrlr/Corvala/default.ini, the
 // per-folder INI form, and ctrlr/Corvala.cfg, the XML form of the emulator's configuration
 // files. Both carry the same assignments: every cell greater than 0, player by player and
-// control by control.
+// control by control, and the cells whose default key another control took, with the rest of
+// their default.
 
 // A key code of the table as the emulator of that version names it: KEYCODE_0_PAD is
 // KEYCODE_0PAD from 0.116 on (an empty or unknown version keeps the table's name); and back.

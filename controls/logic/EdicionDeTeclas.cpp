@@ -4,6 +4,7 @@
 #include "comun/logic/modPrincipal.h"
 #include "controls/logic/ArchivosControlador.h"
 #include "controls/logic/Teclado.h"
+#include "controls/logic/TeclasPorDefecto.h"
 
 namespace Corvala {
 
@@ -24,10 +25,11 @@ bool EdicionDeTeclas::Abrir(const CarpetaMame &carpeta)
     m_control = 0;
     m_mostrando = false;
     m_teclas = TeclasSinAsignar();
+    m_tabla.emplace(carpeta);
     const QString ruta = carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
     if (!ExisteArchivo(ruta))
         return false;
-    m_teclas = CargarTeclasDeControlador(ruta, TablaTeclas(carpeta));
+    m_teclas = CargarTeclasDeControlador(ruta, *m_tabla);
     return true;
 }
 
@@ -87,6 +89,19 @@ void EdicionDeTeclas::lblTecla_Click(int k)
         Mensajes::Mostrar(MensajeTeclaYaAsignada());
         m_colorTecla[k] = ColorNormalTecla(k);
         return;
+    }
+    // A key the emulator gives by default to a control left on its default would do two jobs:
+    // taken from that control, or not chosen.
+    if (!m_mostrando && m_tabla) {
+        if (const auto quien = TeclasPorDefecto::QuienLaTiene(m_teclas, m_tabla->CodigoDeTecla(k),
+                                                              m_jugador, m_control)) {
+            if (Mensajes::Mostrar(MensajeTeclaPorDefecto(k, quien->first, quien->second))
+                != Respuesta::Si) {
+                m_colorTecla[k] = ColorNormalTecla(k);
+                return;
+            }
+            m_teclas[quien->first][quien->second] = kDefectoSinTecla;
+        }
     }
     QuitarResaltado();
     m_colorTecla[k] = kAsignada;
@@ -173,6 +188,17 @@ bool EdicionDeTeclas::TeclaYaAsignada(int k, int p, int c) const
         }
     }
     return false;
+}
+
+Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
+{
+    return {QStringLiteral("El M.A.M.E. usa la tecla %1 para el control %2 del jugador %3, que "
+                           "tiene la tecla por defecto. ¿Quieres quitársela a ese control y usarla "
+                           "aquí?")
+                    .arg(Teclado::Teclas().at(k).texto, QString::fromUtf8(kNombresDeControles[c]))
+                    .arg(p + 1),
+            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::SiNo};
 }
 
 Mensaje EdicionDeTeclas::MensajeTeclaYaAsignada()

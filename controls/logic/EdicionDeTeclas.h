@@ -5,9 +5,16 @@
 
 #include <QtGlobal>
 
+#include <optional>
+
 namespace Corvala {
 
 class CarpetaMame;
+
+// The controls as the window names them, in the order of a player's cells.
+inline constexpr const char *kNombresDeControles[kControles] = {
+        "Moneda",  "Comienzo", "Arriba",  "Abajo",   "Izquierda", "Derecha", "Botón 1", "Botón 2",
+        "Botón 3", "Botón 4",  "Botón 5", "Botón 6", "Botón 7",   "Botón 8", "Botón 9", "Botón 10"};
 
 // What the controls window does with the keys of four players: which player and control are
 // chosen, the key each control holds, the advance to the next control after each choice and
@@ -65,12 +72,17 @@ public:
     static Mensaje MensajeTeclaYaAsignada();
     static Mensaje MensajeJoystick();
     static Mensaje MensajeNoDisponible();
+    // The question when the key chosen is the default key of control c of player p, left on
+    // the default: whether to take it from it.
+    static Mensaje MensajeTeclaPorDefecto(int k, int p, int c);
 
 private:
     void Avanzar();
     void QuitarResaltado();
 
     TeclasAsignadas &m_teclas;
+    // The folder's key table, once opened: it names the keys the emulator's defaults hold.
+    std::optional<TablaTeclas> m_tabla;
     int m_jugador = 0;
     int m_control = 0;
     bool m_mostrando = false;

@@ -38,10 +38,6 @@ const char *const kAyudaDeshabilitada
         = "Teclas deshabilitadas, ya que son las que M.A.M.E. tiene asignadas para sus funciones "
           "principales";
 
-const char *const kNombresDeControles[kControles] = {
-        "Moneda",  "Comienzo", "Arriba",  "Abajo",   "Izquierda", "Derecha", "Botón 1", "Botón 2",
-        "Botón 3", "Botón 4",  "Botón 5", "Botón 6", "Botón 7",   "Botón 8", "Botón 9", "Botón 10"};
-
 } // namespace
 
 QSize frmTeclas::TamanoDeDiseno()
