@@ -48,6 +48,11 @@ Cambios en la versión %1
   original aparecen en la lista con su propio nombre.
 - Informe de la colección en el gestor de ROMs: cuántos
   juegos se pueden jugar y qué archivos faltan.
+- En la configuración de los controles una tecla se elige
+  también pulsándola en el teclado, sea cual sea su
+  distribución, y ninguna tecla hace dos cosas: si el
+  M.A.M.E. ya la usa por defecto para otro control, se
+  pregunta antes de quitársela.
 
 Cambios en la versión 0.21b
 - Los juegos se pueden cargar también con la tecla Intro.
