@@ -206,7 +206,7 @@ private Q_SLOTS:
         const QString notas = NotasDeVersion();
         QVERIFY(notas.endsWith(QStringLiteral("\r\n")));
         QCOMPARE(notas.count(QLatin1Char('\n')), notas.count(QStringLiteral("\r\n")));
-        QVERIFY2(notas.size() > 5000 && notas.size() < 6500,
+        QVERIFY2(notas.size() > 5000 && notas.size() < 8000,
                  qPrintable(QString::number(notas.size())));
         const QStringList lineas = notas.split(QStringLiteral("\r\n"));
         // The project's own version, heading the notes and their newest section.
