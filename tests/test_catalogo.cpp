@@ -221,8 +221,9 @@ private Q_SLOTS:
                         QList<QVariantList>{{QStringLiteral("dkong"), QStringLiteral("jump")},
                                             {QStringLiteral("dkong"), QStringLiteral("walk")}}},
               std::pair{"SELECT m.bios_por_defecto, r.bios FROM maquinas m JOIN roms r ON "
-                        "r.maquina = m.nombre WHERE r.bios IS NOT NULL",
-                        QList<QVariantList>{{QStringLiteral("euro"), QStringLiteral("euro")}}},
+                        "r.maquina = m.nombre WHERE r.maquina = 'neogeo' AND r.bios IS NOT NULL",
+                        QList<QVariantList>{{QStringLiteral("euro"), QStringLiteral("euro")},
+                                            {QStringLiteral("euro"), QStringLiteral("japan")}}},
               std::pair{"SELECT nombre FROM maquinas WHERE ejecutable = 0 ORDER BY 1",
                         QList<QVariantList>{{QStringLiteral("namco51")}, {QStringLiteral("z80")}}}})
             QCOMPARE(ConsultaSqlite(base, sql), filas);
@@ -398,10 +399,10 @@ private Q_SLOTS:
                 << juego(QStringLiteral("puckman")) + juego(QStringLiteral("pacman")).mid(0, 1)
                 << QStringList{QStringLiteral("puckman 3/3+"), QStringLiteral("pacman 3/3+")};
         QTest::newRow("una BIOS") << juego(QStringLiteral("neogeo"))
-                                  << QStringList{QStringLiteral("neogeo 2/2+"),
-                                                 QStringLiteral("mslug 1/3")};
+                                  << QStringList{QStringLiteral("neogeo 3/3+"),
+                                                 QStringLiteral("mslug 2/4")};
         QTest::newRow("un juego sin su BIOS")
-                << juego(QStringLiteral("mslug")) << QStringList{QStringLiteral("mslug 2/3+")};
+                << juego(QStringLiteral("mslug")) << QStringList{QStringLiteral("mslug 2/4+")};
         QTest::newRow("basura") << ZipDePrueba::Archivos{{QStringLiteral("a"), QByteArray(64, 'a')}}
                                 << QStringList();
         // The right CRC with another size is another file.

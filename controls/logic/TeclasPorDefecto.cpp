@@ -20,9 +20,12 @@ constexpr const char *kTeclas[kJugadores][kControles] = {
 QStringList Resto(int p, int c)
 {
     const QString n = QString::number(p + 1);
-    static const char *const kJoystick[] = {"SELECT",           "START",
-                                            "YAXIS_UP_SWITCH",  "YAXIS_DOWN_SWITCH",
-                                            "XAXIS_LEFT_SWITCH", "XAXIS_RIGHT_SWITCH"};
+    static const char *const kJoystick[] = {"SELECT",
+                                            "START",
+                                            "YAXIS_UP_SWITCH",
+                                            "YAXIS_DOWN_SWITCH",
+                                            "XAXIS_LEFT_SWITCH",
+                                            "XAXIS_RIGHT_SWITCH"};
     QStringList resto{QStringLiteral("JOYCODE_%1_%2")
                               .arg(n, c < 6 ? QLatin1String(kJoystick[c])
                                             : QStringLiteral("BUTTON%1").arg(c - 5))};

@@ -31,6 +31,7 @@ Archivos Juego(const QString &juego)
               {QStringLiteral("galaga"), QStringLiteral("gg1_2b.3m")}}},
             {QStringLiteral("neogeo"),
              {{QStringLiteral("neogeo"), QStringLiteral("sp-s2.sp1")},
+              {QStringLiteral("neogeo"), QStringLiteral("vs-bios.rom")},
               {QStringLiteral("neogeo"), QStringLiteral("sm1.sm1")}}},
             {QStringLiteral("mslug"),
              {{QStringLiteral("mslug"), QStringLiteral("201-p1.p1")},
