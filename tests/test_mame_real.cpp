@@ -9,6 +9,7 @@
 #include "comun/logic/DirectorioZip.h"
 #include "comun/logic/Emulador.h"
 #include "comun/logic/Identificacion.h"
+#include "comun/logic/Mandos.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/Teclado.h"
 #include "controls/logic/TeclasPorDefecto.h"
@@ -238,7 +239,14 @@ private Q_SLOTS:
                           : desde >= teclas.size() ? kDefectoSinTecla
                                                    : std::int16_t(-1);
             }
-            QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla));
+            // With a pad's input beside each control of that last save.
+            MandosAsignados mandos;
+            for (int celda = 0; celda < kJugadores * kControles; ++celda) {
+                if (desde >= teclas.size())
+                    mandos[celda / kControles][celda % kControles]
+                            = Mandos::CodigoDeBoton(celda / kControles + 1, celda % kControles);
+            }
+            QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla, &mandos));
             real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
             const QString log = real.Log();
             QVERIFY2(log.contains(QLatin1String("Parsing mame.ini")), qPrintable(log));

@@ -10,13 +10,20 @@
 #include "controls/logic/TeclasPorDefecto.h"
 #include "controls/windows/frmTeclas.h"
 
+#include "comun/logic/Mandos.h"
+
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
 #include <QDirIterator>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <SDL.h>
+
+#include <functional>
 
 using namespace Corvala;
 using Tipo = EdicionDeTeclas::Etiqueta;
@@ -353,6 +360,84 @@ private Q_SLOTS:
         QVERIFY(mensajes.Vistos().first().texto.contains(QStringLiteral("Botón 4 del jugador 2")));
     }
 
+    void unMandoSeEligePorSuEntrada()
+    {
+        Mandos mandos;
+        if (!mandos.Disponible())
+            QSKIP("SDL cannot start its support of pads here");
+        const int antes = mandos.Cuantos();
+        // A pad that SDL makes itself, as one plugged in while Corvala runs.
+        SDL_VirtualJoystickDesc descripcion;
+        SDL_zero(descripcion);
+        descripcion.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        descripcion.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        descripcion.naxes = 2;
+        descripcion.nbuttons = 8;
+        descripcion.nhats = 1;
+        const int indice = SDL_JoystickAttachVirtualEx(&descripcion);
+        QVERIFY2(indice >= 0, SDL_GetError());
+        QTRY_COMPARE(mandos.Cuantos(), antes + 1);
+        SDL_Joystick *virtual_ = SDL_JoystickOpen(indice);
+        const QString n = QString::number(indice + 1);
+        QSignalSpy entradas(&mandos, &Mandos::entrada);
+        for (const auto &[cambio, codigo] :
+             {std::pair<std::function<void(int)>, QString>{
+                      [virtual_](int v) { SDL_JoystickSetVirtualButton(virtual_, 2, v != 0); },
+                      QStringLiteral("JOYCODE_%1_BUTTON3").arg(n)},
+              {[virtual_](int v) { SDL_JoystickSetVirtualHat(virtual_, 0, v ? SDL_HAT_UP : 0); },
+               QStringLiteral("JOYCODE_%1_HAT1UP").arg(n)},
+              {[virtual_](int v) { SDL_JoystickSetVirtualAxis(virtual_, 1, v ? 30000 : 0); },
+               QStringLiteral("JOYCODE_%1_YAXIS_DOWN_SWITCH").arg(n)},
+              {[virtual_](int v) { SDL_JoystickSetVirtualAxis(virtual_, 0, v ? -30000 : 0); },
+               QStringLiteral("JOYCODE_%1_XAXIS_LEFT_SWITCH").arg(n)}}) {
+            mandos.Esperar(5000);
+            QTest::qWait(30);
+            cambio(1);
+            QTRY_VERIFY(!mandos.Esperando());
+            QCOMPARE(entradas.takeFirst().value(0).toString(), codigo);
+            cambio(0);
+        }
+        // "Usar Joystick" in the window: player 1's "Moneda" takes the pad's fifth button beside
+        // its default, shows it, and saves both.
+        {
+            MensajesDePrueba mensajes;
+            Principal principal;
+            AlAbrirseLaVentana([&](QWidget *ventana) {
+                auto *teclas = qobject_cast<frmTeclas *>(ventana);
+                QVERIFY(teclas);
+                Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
+                Clic(Control<BotonEtiqueta>(*teclas, "lblJoystick"));
+                QVERIFY(Control<QLabel>(*teclas, "lblMando")->isVisible());
+                QTest::qWait(30);
+                SDL_JoystickSetVirtualButton(virtual_, 4, 1);
+                QTRY_VERIFY(!Control<QLabel>(*teclas, "lblMando")->isVisible());
+                SDL_JoystickSetVirtualButton(virtual_, 4, 0);
+                Clic(Control<EtiquetaPulsable>(*teclas, "lblControl", 0));
+                const QString corto
+                        = indice == 0 ? QStringLiteral("B5") : n + QStringLiteral(":B5");
+                QCOMPARE(Control<EtiquetaPulsable>(*teclas, "lblControl", 0)->text(),
+                         QStringLiteral("Moneda · ") + corto);
+                Clic(Control<BotonEtiqueta>(*teclas, "lblGuardar"));
+            });
+            Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
+            QVERIFY(mensajes.Vistos().isEmpty());
+            QVERIFY(principal.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"))
+                            .contains(QStringLiteral("KEYCODE_5 OR JOYCODE_1_SELECT OR "
+                                                     "JOYCODE_%1_BUTTON5</newseq>")
+                                              .arg(n)
+                                              .toUtf8()));
+        }
+
+        // Nothing pressed: nothing, once the time is up.
+        QSignalSpy ninguna(&mandos, &Mandos::ninguna);
+        mandos.Esperar(50);
+        QTRY_COMPARE(ninguna.size(), 1);
+        SDL_JoystickClose(virtual_);
+        SDL_JoystickDetachVirtual(indice);
+        QTRY_COMPARE(mandos.Cuantos(), antes);
+        QVERIFY(entradas.isEmpty());
+    }
+
     void lasTeclasPorDefectoDelEmulador()
     {
         // As Debian's MAME 0.251 gives them (its Lua interface, ioport:type_seq).
@@ -364,20 +449,34 @@ private Q_SLOTS:
               std::tuple{3, 15, "JOYCODE_4_BUTTON10"}})
             QCOMPARE(TeclasPorDefecto::Codigos(p, c).join(QLatin1Char(' ')),
                      QLatin1String(codigos));
-        // A control whose key was taken is written with the rest, and read back so.
+        // A control whose key was taken is written with the rest; a pad's input goes beside a
+        // key, or beside the default; all read back so.
         TeclasAsignadas teclas = TeclasSinAsignar();
+        MandosAsignados mandos;
         teclas[1][7] = kDefectoSinTecla;
         CarpetaDePrueba carpeta;
         CrearTablaTeclas(carpeta.Carpeta());
         const TablaTeclas tabla(carpeta.Carpeta());
-        const QStringList ini = LineasDefaultIni(teclas, tabla, QStringLiteral("0.251"));
-        QVERIFY(LineasCorvalaCfg(teclas, tabla, QStringLiteral("0.251"))
-                        .contains(QStringLiteral(
-                                "\t\t\t\t<newseq type=\"standard\">JOYCODE_2_BUTTON2 OR "
-                                "MOUSECODE_2_BUTTON3 OR GUNCODE_2_BUTTON2</newseq>")));
+        teclas[0][0] = std::int16_t(tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_5")));
+        mandos[0][0] = QStringLiteral("JOYCODE_1_BUTTON7");
+        mandos[3][2] = QStringLiteral("JOYCODE_2_HAT1UP");
+        const QStringList ini = LineasDefaultIni(teclas, tabla, QStringLiteral("0.251"), &mandos);
+        const QStringList cfg = LineasCorvalaCfg(teclas, tabla, QStringLiteral("0.251"), &mandos);
+        for (const char *secuencia :
+             {"JOYCODE_2_BUTTON2 OR MOUSECODE_2_BUTTON3 OR GUNCODE_2_BUTTON2",
+              "KEYCODE_5 OR JOYCODE_1_BUTTON7",
+              "KEYCODE_8PAD OR JOYCODE_4_YAXIS_UP_SWITCH OR JOYCODE_2_HAT1UP"})
+            QVERIFY2(cfg.contains(QStringLiteral("\t\t\t\t<newseq type=\"standard\">%1</newseq>")
+                                          .arg(QLatin1String(secuencia))),
+                     secuencia);
         carpeta.Escribir(QStringLiteral("default.ini"), ini.join(QStringLiteral("\r\n")).toUtf8());
-        QCOMPARE(CargarTeclasDeControlador(carpeta.Ruta(QStringLiteral("default.ini")), tabla),
+        MandosAsignados leidos;
+        QCOMPARE(CargarTeclasDeControlador(carpeta.Ruta(QStringLiteral("default.ini")), tabla,
+                                           &leidos),
                  teclas);
+        QCOMPARE(leidos, mandos);
+        QCOMPARE(EdicionDeTeclas::TextoCorto(mandos[3][2]), QStringLiteral("2:↑"));
+        QCOMPARE(EdicionDeTeclas::TextoCorto(mandos[0][0]), QStringLiteral("B7"));
     }
 
     void salirSinGuardar()
@@ -402,9 +501,10 @@ private Q_SLOTS:
         });
         Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
         QVERIFY(abierta);
-        // The up arrow is player 1's "Arriba" by default: asked about, and left there.
-        QCOMPARE(mensajes.Titulos(), (QStringList{QStringLiteral("Tecla por defecto."),
-                                                  QStringLiteral("No se puede todavía.")}));
+        // The up arrow is player 1's "Arriba" by default: asked about, and left there. No pad
+        // is connected here.
+        QCOMPARE(mensajes.Titulos(),
+                 (QStringList{QStringLiteral("Tecla por defecto."), QStringLiteral("Sin mando.")}));
         QCOMPARE(Archivos(principal.carpeta.Ruta(QString())), antes);
         QCOMPARE(Control<QCheckBox>(principal.ventana, "chkUsaControles")->isChecked(), marcada);
     }

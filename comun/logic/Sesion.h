@@ -51,6 +51,7 @@ struct Sesion
     // The keys of the controls window, and the ctrlr line of mame.ini as it was before
     // Corvala last changed it.
     TeclasAsignadas teclasAsignadas = TeclasSinAsignar();
+    MandosAsignados mandosAsignados;
     QString lineaCtrlrGuardada;
 };
 

@@ -11,6 +11,8 @@ namespace Corvala {
 
 namespace {
 
+QStringList CodigosPorDefecto(int p, int c, const QString &version);
+
 const QChar kComillas = QLatin1Char('"');
 const QChar kTab = QLatin1Char('\t');
 
@@ -18,21 +20,44 @@ const QChar kTab = QLatin1Char('\t');
 // code as the emulator of that version names it.
 template <typename Funcion>
 void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
-                        const QString &version, Funcion funcion)
+                        const QString &version, const MandosAsignados *mandos, Funcion funcion)
 {
     for (int p = 0; p < kJugadores; ++p) {
         for (int c = 0; c < kControles; ++c) {
             const int k = teclas[p][c];
+            const QString mando = mandos ? (*mandos)[p][c] : QString();
+            QStringList codigos;
             if (k > 0)
-                funcion(tabla.NombreDePuerto(p, c),
-                        CodigoParaEmulador(tabla.CodigoDeTecla(k), version));
+                codigos << CodigoParaEmulador(tabla.CodigoDeTecla(k), version);
+            else if (k == kDefectoSinTecla && mando.isEmpty())
+                codigos << TeclasPorDefecto::SinTecla(p, c);
             else if (k == kDefectoSinTecla)
-                funcion(tabla.NombreDePuerto(p, c), TeclasPorDefecto::SinTecla(p, c));
+                codigos << TeclasPorDefecto::Codigos(p, c).mid(
+                        TeclasPorDefecto::Tecla(p, c).isEmpty() ? 0 : 1);
+            else if (!mando.isEmpty())
+                codigos << CodigosPorDefecto(p, c, version);
+            if (!mando.isEmpty())
+                codigos << mando;
+            if (!codigos.isEmpty())
+                funcion(tabla.NombreDePuerto(p, c), codigos.join(QLatin1String(" OR ")));
         }
     }
 }
 
 const QString kSufijoTeclado = QStringLiteral("_PAD");
+
+} // namespace
+
+namespace {
+
+// A control's default codes, its key as the emulator of that version names it.
+QStringList CodigosPorDefecto(int p, int c, const QString &version)
+{
+    QStringList codigos = TeclasPorDefecto::Codigos(p, c);
+    if (!TeclasPorDefecto::Tecla(p, c).isEmpty())
+        codigos[0] = CodigoParaEmulador(codigos[0], version);
+    return codigos;
+}
 
 } // namespace
 
@@ -55,18 +80,19 @@ QString CodigoDeLaTabla(const QString &codigo)
 }
 
 QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
-                             const QString &version)
+                             const QString &version, const MandosAsignados *mandos)
 {
     QStringList lineas{QStringLiteral("#   Teclas configuradas para el Corvala"),
                        QStringLiteral("#")};
-    ParaCadaAsignacion(teclas, tabla, version, [&](const QString &puerto, const QString &codigo) {
-        lineas << RellenarEspacios(puerto, 24) + kComillas + codigo + kComillas;
-    });
+    ParaCadaAsignacion(teclas, tabla, version, mandos,
+                       [&](const QString &puerto, const QString &codigo) {
+                           lineas << RellenarEspacios(puerto, 24) + kComillas + codigo + kComillas;
+                       });
     return lineas;
 }
 
 QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
-                             const QString &version)
+                             const QString &version, const MandosAsignados *mandos)
 {
     const QString tab2 = QString(2, kTab);
     const QString tab3 = QString(3, kTab);
@@ -74,18 +100,20 @@ QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &t
                        kTab + QStringLiteral("<system name=\"default\">"), QString(),
                        tab2 + QStringLiteral("<!-- Configuracion del teclado para Corvala -->"),
                        tab2 + QStringLiteral("<input>")};
-    ParaCadaAsignacion(teclas, tabla, version, [&](const QString &puerto, const QString &codigo) {
-        lineas << tab3 + QStringLiteral("<port type=\"") + puerto + QStringLiteral("\">")
-               << tab3 + kTab + QStringLiteral("<newseq type=\"standard\">") + codigo
-                          + QStringLiteral("</newseq>")
-               << tab3 + QStringLiteral("</port>");
-    });
+    ParaCadaAsignacion(
+            teclas, tabla, version, mandos, [&](const QString &puerto, const QString &codigo) {
+                lineas << tab3 + QStringLiteral("<port type=\"") + puerto + QStringLiteral("\">")
+                       << tab3 + kTab + QStringLiteral("<newseq type=\"standard\">") + codigo
+                                  + QStringLiteral("</newseq>")
+                       << tab3 + QStringLiteral("</port>");
+            });
     lineas << tab2 + QStringLiteral("</input>") << kTab + QStringLiteral("</system>")
            << QStringLiteral("</mameconfig>");
     return lineas;
 }
 
-TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas &tabla)
+TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas &tabla,
+                                          MandosAsignados *mandos)
 {
     TeclasAsignadas teclas = TeclasSinAsignar();
     if (!ExisteArchivo(ruta))
@@ -103,11 +131,23 @@ TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas
         if (jugador < 1 || jugador > kJugadores
             || tabla.NombreDePuerto(jugador - 1, control) != nombre)
             continue;
-        const QString valor = ValorDeLinea(linea).mid(1);
-        teclas[jugador - 1][control]
-                = valor == TeclasPorDefecto::SinTecla(jugador - 1, control)
+        const int p = jugador - 1;
+        QStringList codigos = ValorDeLinea(linea).mid(1).split(QStringLiteral(" OR "));
+        // A pad's input last, beside the key or the default codes.
+        if (codigos.size() > 1 && codigos.last().startsWith(QLatin1String("JOYCODE_"))
+            && !TeclasPorDefecto::Codigos(p, control).contains(codigos.last())) {
+            const QString mando = codigos.takeLast();
+            if (mandos)
+                (*mandos)[p][control] = mando;
+        }
+        for (QString &codigo : codigos)
+            codigo = CodigoDeLaTabla(codigo);
+        const QString valor = codigos.join(QStringLiteral(" OR "));
+        teclas[p][control]
+                = codigos == TeclasPorDefecto::Codigos(p, control) ? std::int16_t(-1)
+                  : valor == TeclasPorDefecto::SinTecla(p, control)
                           ? kDefectoSinTecla
-                          : static_cast<std::int16_t>(tabla.TeclaDeCodigo(CodigoDeLaTabla(valor)));
+                          : static_cast<std::int16_t>(tabla.TeclaDeCodigo(codigos.first()));
     }
     return teclas;
 }

@@ -19,14 +19,18 @@ QString CodigoParaEmulador(const QString &codigo, const QString &version);
 QString CodigoDeLaTabla(const QString &codigo);
 
 // The two files' lines (each written with CR LF), with the codes the emulator's version knows.
+// A cell with a pad input too holds both, joined as the emulator's "either":
+// KEYCODE_5 OR JOYCODE_1_BUTTON7 (a cell left on the default: its default codes, then the pad's).
 QStringList LineasDefaultIni(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
-                             const QString &version = {});
+                             const QString &version = {}, const MandosAsignados *mandos = nullptr);
 QStringList LineasCorvalaCfg(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
-                             const QString &version = {});
+                             const QString &version = {}, const MandosAsignados *mandos = nullptr);
 
 // The assignments of a default.ini file: every cell -1, then one key per line that names a
 // port of the table. Comment lines and lines naming no port are skipped. A missing or
 // unreadable file leaves every cell -1.
-TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas &tabla);
+// The pad inputs the lines hold go to mandos, when given.
+TeclasAsignadas CargarTeclasDeControlador(const QString &ruta, const TablaTeclas &tabla,
+                                          MandosAsignados *mandos = nullptr);
 
 } // namespace Corvala

@@ -6,10 +6,13 @@
 #include "controls/logic/Teclado.h"
 #include "controls/logic/TeclasPorDefecto.h"
 
+#include <QRegularExpression>
+
 namespace Corvala {
 
-EdicionDeTeclas::EdicionDeTeclas(TeclasAsignadas &teclas)
+EdicionDeTeclas::EdicionDeTeclas(TeclasAsignadas &teclas, MandosAsignados *mandos)
     : m_teclas(teclas)
+    , m_mandos(mandos)
 {
     // As the window is designed: "Jugador 1" chosen, every control at rest.
     m_colorJugador.fill(kReposo);
@@ -25,11 +28,13 @@ bool EdicionDeTeclas::Abrir(const CarpetaMame &carpeta)
     m_control = 0;
     m_mostrando = false;
     m_teclas = TeclasSinAsignar();
+    if (m_mandos)
+        *m_mandos = MandosAsignados();
     m_tabla.emplace(carpeta);
     const QString ruta = carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
     if (!ExisteArchivo(ruta))
         return false;
-    m_teclas = CargarTeclasDeControlador(ruta, *m_tabla);
+    m_teclas = CargarTeclasDeControlador(ruta, *m_tabla, m_mandos);
     return true;
 }
 
@@ -118,8 +123,50 @@ void EdicionDeTeclas::lblPorDefecto_Click()
     m_colorPorDefecto = kAsignada;
     if (!m_mostrando) {
         m_teclas[m_jugador][m_control] = -1;
+        if (m_mandos)
+            (*m_mandos)[m_jugador][m_control].clear();
         Avanzar();
     }
+}
+
+void EdicionDeTeclas::AsignarMando(const QString &codigo)
+{
+    if (!m_mandos || codigo.isEmpty())
+        return;
+    for (int p = 0; p < kJugadores; ++p) {
+        for (int c = 0; c < kControles; ++c) {
+            if ((*m_mandos)[p][c] == codigo && (p != m_jugador || c != m_control)) {
+                Mensajes::Mostrar(MensajeMandoYaAsignado());
+                return;
+            }
+        }
+    }
+    (*m_mandos)[m_jugador][m_control] = codigo;
+    Avanzar();
+}
+
+QString EdicionDeTeclas::TextoCorto(const QString &codigo)
+{
+    // JOYCODE_n_ITEM: the pad's number only when it is not the first.
+    static const QRegularExpression kCodigo(QStringLiteral("^JOYCODE_(\\d+)_(.+)$"));
+    const QRegularExpressionMatch partes = kCodigo.match(codigo);
+    if (!partes.hasMatch())
+        return codigo;
+    QString item = partes.captured(2);
+    item.remove(QStringLiteral("_SWITCH"));
+    static const std::pair<const char *, const char *> kCortos[] = {
+            {"BUTTON", "B"},      {"HAT1UP", "↑"},   {"HAT1DOWN", "↓"},   {"HAT1LEFT", "←"},
+            {"HAT1RIGHT", "→"},   {"YAXIS_UP", "↑"}, {"YAXIS_DOWN", "↓"}, {"XAXIS_LEFT", "←"},
+            {"XAXIS_RIGHT", "→"}, {"_NEG", "-"},     {"_POS", "+"},       {"AXIS", ""},
+    };
+    for (const auto &[largo, corto] : kCortos)
+        item.replace(QString::fromUtf8(largo), QString::fromUtf8(corto));
+    return partes.captured(1) == u"1" ? item : partes.captured(1) + QLatin1Char(':') + item;
+}
+
+QString EdicionDeTeclas::TextoDeMando(int p, int c) const
+{
+    return m_mandos ? TextoCorto((*m_mandos)[p][c]) : QString();
 }
 
 void EdicionDeTeclas::QuitarResaltado()
@@ -201,17 +248,25 @@ Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
             Mensaje::Botones::SiNo};
 }
 
+Mensaje EdicionDeTeclas::MensajeSinMandos()
+{
+    return {QStringLiteral("No hay ningún mando conectado. Conecta uno y vuelve a pulsar \"Usar "
+                           "Joystick\"."),
+            QStringLiteral("Sin mando."), Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
+}
+
+Mensaje EdicionDeTeclas::MensajeMandoYaAsignado()
+{
+    return {QStringLiteral("Esa entrada del mando ya ha sido asignada a otro control."),
+            QStringLiteral("Tecla no válida."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::Aceptar};
+}
+
 Mensaje EdicionDeTeclas::MensajeTeclaYaAsignada()
 {
     return {QStringLiteral("La tecla ya ha sido asignada a otro control."),
             QStringLiteral("Tecla no válida."), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::Aceptar};
-}
-
-Mensaje EdicionDeTeclas::MensajeJoystick()
-{
-    return {QStringLiteral("Función no habilitada, aún."), QStringLiteral("No se puede todavía."),
-            Mensaje::Icono::Informacion, Mensaje::Botones::Aceptar};
 }
 
 Mensaje EdicionDeTeclas::MensajeNoDisponible()

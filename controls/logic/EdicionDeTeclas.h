@@ -37,8 +37,9 @@ public:
     // The labels of the window that have a colour of their own.
     enum class Etiqueta { Jugador, Control, Tecla, PorDefecto };
 
-    // Edits the given assignments, which the window's opening resets.
-    explicit EdicionDeTeclas(TeclasAsignadas &teclas);
+    // Edits the given assignments (and pad inputs, when given), which the window's opening
+    // resets.
+    explicit EdicionDeTeclas(TeclasAsignadas &teclas, MandosAsignados *mandos = nullptr);
 
     // The opening: every cell -1, then the keys of ctrlr/Corvala/default.ini when it exists.
     // Returns whether it exists (otherwise the window says a new one will be made).
@@ -56,6 +57,12 @@ public:
     void lblControl_Click(int c);
     void lblTecla_Click(int k);
     void lblPorDefecto_Click();
+    // A pad's input for the chosen control, beside its key; refused (with the box) when another
+    // control has it. The choice then moves on, as after a key.
+    void AsignarMando(const QString &codigo);
+    // The pad input of a control, in few words for the window ("B3", "2:↑"); empty for none.
+    QString TextoDeMando(int p, int c) const;
+    static QString TextoCorto(const QString &codigo);
 
     // The mouse button going down and up over a label; the click follows the release.
     void Pulsar(Etiqueta etiqueta, int indice = 0);
@@ -67,20 +74,23 @@ public:
     // The resting colour of key k.
     static Color ColorNormalTecla(int k);
 
-    // The window's messages: a key already in use, "Usar Joystick", and the main window's
+    // The window's messages: a key already in use, and the main window's
     // answer when the emulator's version does not let Corvala configure its controls.
     static Mensaje MensajeTeclaYaAsignada();
-    static Mensaje MensajeJoystick();
     static Mensaje MensajeNoDisponible();
     // The question when the key chosen is the default key of control c of player p, left on
     // the default: whether to take it from it.
     static Mensaje MensajeTeclaPorDefecto(int k, int p, int c);
+    // "Usar Joystick" with no pad connected, and a pad input another control has.
+    static Mensaje MensajeSinMandos();
+    static Mensaje MensajeMandoYaAsignado();
 
 private:
     void Avanzar();
     void QuitarResaltado();
 
     TeclasAsignadas &m_teclas;
+    MandosAsignados *m_mandos;
     // The folder's key table, once opened: it names the keys the emulator's defaults hold.
     std::optional<TablaTeclas> m_tabla;
     int m_jugador = 0;

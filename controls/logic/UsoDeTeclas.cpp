@@ -136,7 +136,8 @@ bool UsoDeTeclas::FijarOpcion(const QString &nombre, const QString &valor, bool 
     return false;
 }
 
-bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla)
+bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                          const MandosAsignados *mandos)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
     if (!tabla.CubreTeclas(teclas)) {
@@ -149,10 +150,11 @@ bool UsoDeTeclas::Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabl
     const std::optional<QByteArray> iniAntes = ArchivoTexto::LeerBytes(ini);
     const std::optional<QByteArray> cfgAntes = ArchivoTexto::LeerBytes(cfg);
     if (!QDir().mkpath(carpeta.Ruta(kCarpetaCorvala))
-        || !ArchivoTexto::EscribirJuntos({{ini, ArchivoTexto::BytesDeLineas(LineasDefaultIni(
-                                                        teclas, tabla, m_sesion.versionMame))},
-                                          {cfg, ArchivoTexto::BytesDeLineas(LineasCorvalaCfg(
-                                                        teclas, tabla, m_sesion.versionMame))}})) {
+        || !ArchivoTexto::EscribirJuntos(
+                {{ini, ArchivoTexto::BytesDeLineas(
+                               LineasDefaultIni(teclas, tabla, m_sesion.versionMame, mandos))},
+                 {cfg, ArchivoTexto::BytesDeLineas(
+                               LineasCorvalaCfg(teclas, tabla, m_sesion.versionMame, mandos))}})) {
         Error(TextoErrorTeclado());
         return false;
     }

@@ -36,7 +36,8 @@ public:
     // The save: both controller files, cfg/default.cfg set aside, the ctrlr option set to
     // Corvala and the box ticked. Each step that fails tells the player and stops the save;
     // the result says whether it ran through.
-    bool Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla);
+    bool Guardar(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
+                 const MandosAsignados *mandos = nullptr);
 
     // The messages of the save's three steps.
     QString TextoErrorTeclado() const;

@@ -17,6 +17,9 @@
 namespace Corvala {
 
 using Colores::Colorear;
+
+// How long "Usar Joystick" waits for a pad's press.
+constexpr int kEsperaDeMando = 5000;
 using Tipo = EdicionDeTeclas::Etiqueta;
 
 namespace {
@@ -49,7 +52,7 @@ frmTeclas::frmTeclas(Sesion &sesion, UsoDeTeclas &uso, QWidget *parent)
     : QDialog(parent)
     , m_sesion(sesion)
     , m_uso(uso)
-    , m_edicion(sesion.teclasAsignadas)
+    , m_edicion(sesion.teclasAsignadas, &sesion.mandosAsignados)
     , m_tabla(sesion.carpeta)
 {
     setWindowTitle(QStringLiteral("Configuración de los controles de M.A.M.E."));
@@ -90,6 +93,11 @@ void frmTeclas::Conectar(EtiquetaPulsable *etiqueta, Tipo cual, int indice, Clic
 
 void frmTeclas::keyPressEvent(QKeyEvent *evento)
 {
+    // Escape while a pad is awaited stops awaiting it, and nothing else.
+    if (m_mandos.Esperando() && evento->key() == Qt::Key_Escape) {
+        m_mandos.Cancelar();
+        return;
+    }
     const int k = TeclaFisica::Etiqueta(evento->nativeScanCode(), m_tabla);
     if (k < 0) {
         QDialog::keyPressEvent(evento);
@@ -187,6 +195,21 @@ void frmTeclas::CrearControles()
     Colorear(lblAviso, QPalette::WindowText, Colores::kRojo);
     Twips::EncajarTexto(lblAviso, lblAviso->text(), 4);
 
+    lblMando = new QLabel(this);
+    lblMando->setGeometry(lblAviso->geometry());
+    lblMando->setAlignment(Qt::AlignCenter);
+    lblMando->setAutoFillBackground(true);
+    lblMando->setFont(Twips::Fuente(8.25, true));
+    Colorear(lblMando, QPalette::Window, qRgb(0, 0, 128));
+    Colorear(lblMando, QPalette::WindowText, Colores::kBlanco);
+    lblMando->hide();
+    connect(&m_mandos, &Mandos::entrada, this, [this](const QString &codigo) {
+        lblMando->hide();
+        m_edicion.AsignarMando(codigo);
+        Pintar();
+    });
+    connect(&m_mandos, &Mandos::ninguna, lblMando, &QLabel::hide);
+
     lblGuardar = BotonEtiqueta::Negrita(QStringLiteral("Guardar y salir"), this,
                                         Twips::Rect(6975, 3810, 1350, 255));
     lblGuardar->setToolTip(QStringLiteral(
@@ -205,6 +228,7 @@ void frmTeclas::CrearControles()
              {lblTeclado, "lblTeclado"},
              {lblJoystick, "lblJoystick"},
              {lblAviso, "lblAviso"},
+             {lblMando, "lblMando"},
              {lblGuardar, "lblGuardar"},
              {lblSalir, "lblSalir"},
              {Shape2, "Shape2"}});
@@ -236,8 +260,13 @@ void frmTeclas::Pintar()
     };
     for (int i = 0; i < kJugadores; ++i)
         pintar(lblJugador[i], m_edicion.ColorDe(Tipo::Jugador, i));
-    for (int c = 0; c < kControles; ++c)
+    for (int c = 0; c < kControles; ++c) {
         pintar(lblControl[c], m_edicion.ColorDe(Tipo::Control, c));
+        // The pad input beside the control's name.
+        const QString mando = m_edicion.TextoDeMando(m_edicion.JugadorActual(), c);
+        const QString nombre = QString::fromUtf8(kNombresDeControles[c]);
+        lblControl[c]->setText(mando.isEmpty() ? nombre : nombre + QStringLiteral(" · ") + mando);
+    }
     for (int k = 0; k < kTeclas; ++k)
         pintar(lblTecla[k], m_edicion.ColorDe(Tipo::Tecla, k));
     pintar(lblPorDefecto, m_edicion.ColorDe(Tipo::PorDefecto));
@@ -261,13 +290,33 @@ void frmTeclas::paintEvent(QPaintEvent *evento)
 
 void frmTeclas::lblJoystick_Click()
 {
-    Mensajes::Mostrar(EdicionDeTeclas::MensajeJoystick());
+    if (m_mandos.Esperando())
+        return;
+    if (m_mandos.Cuantos() == 0) {
+        Mensajes::Mostrar(EdicionDeTeclas::MensajeSinMandos());
+        return;
+    }
+    lblMando->setText(
+            QStringLiteral("Pulsa un botón del mando o mueve su palanca para \"%1\" "
+                           "del jugador %2 (Esc cancela).")
+                    .arg(QString::fromUtf8(kNombresDeControles[m_edicion.ControlActual()]))
+                    .arg(m_edicion.JugadorActual() + 1));
+    lblMando->show();
+    lblMando->raise();
+    m_mandos.Esperar(kEsperaDeMando);
+}
+
+void frmTeclas::closeEvent(QCloseEvent *evento)
+{
+    m_mandos.Cancelar();
+    QDialog::closeEvent(evento);
 }
 
 void frmTeclas::lblGuardar_Click()
 {
     // A failed save has told the player why; the window stays open with the edit in it.
-    if (m_uso.Guardar(m_sesion.teclasAsignadas, TablaTeclas(m_sesion.carpeta)))
+    if (m_uso.Guardar(m_sesion.teclasAsignadas, TablaTeclas(m_sesion.carpeta),
+                      &m_sesion.mandosAsignados))
         accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/logic/Mandos.h"
 #include "comun/logic/TablaTeclas.h"
 #include "controls/logic/EdicionDeTeclas.h"
 
@@ -38,6 +39,7 @@ public Q_SLOTS:
 
 protected:
     void paintEvent(QPaintEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
     // A key of the player's keyboard pressed and let go is a click on that key of the picture,
     // by its place on the keyboard.
     void keyPressEvent(QKeyEvent *evento) override;
@@ -71,6 +73,10 @@ private:
     EdicionDeTeclas m_edicion;
     // The folder's key table, which names the picture's keys.
     TablaTeclas m_tabla;
+    // The player's pads, for "Usar Joystick", and beyond the window's layout the line that
+    // says one is awaited.
+    Mandos m_mandos;
+    QLabel *lblMando;
 };
 
 } // namespace Corvala

@@ -53,6 +53,9 @@ Cambios en la versión %1
   distribución, y ninguna tecla hace dos cosas: si el
   M.A.M.E. ya la usa por defecto para otro control, se
   pregunta antes de quitársela.
+- "Usar Joystick" funciona: se pulsa un botón del mando, o
+  se mueve su cruceta o su palanca, y queda asignado al
+  control junto a su tecla.
 
 Cambios en la versión 0.21b
 - Los juegos se pueden cargar también con la tecla Intro.
