@@ -2,6 +2,8 @@
 // favourites and recent games, the game's information, and the catalogue's build behind the
 // window.
 
+#include "frontend/logic/MandoDeLista.h"
+
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
@@ -16,6 +18,8 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <SDL.h>
 
 using namespace Corvala;
 
@@ -200,6 +204,62 @@ private Q_SLOTS:
         v.Menu("mnuSoloJugables")->trigger();
         QCOMPARE(Filas(v.ventana), (QStringList{kPacman, kPuckman}));
         QVERIFY(v.carpeta.Leer(QStringLiteral("jugador.txt")).contains("solo_jugables=1\r\n"));
+    }
+
+    void unMandoMueveLaListaYArrancaElJuego()
+    {
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+            QSKIP("SDL cannot start its support of pads here");
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        v.Abrir();
+        v.ventana.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.ventana));
+        SDL_VirtualJoystickDesc descripcion;
+        SDL_zero(descripcion);
+        descripcion.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        descripcion.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        descripcion.naxes = SDL_CONTROLLER_AXIS_MAX;
+        descripcion.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        const int indice = SDL_JoystickAttachVirtualEx(&descripcion);
+        QVERIFY2(indice >= 0, SDL_GetError());
+        SDL_Joystick *mando = SDL_JoystickOpen(indice);
+        const auto pulsar = [mando](SDL_GameControllerButton boton, int ms = 120) {
+            SDL_JoystickSetVirtualButton(mando, boton, 1);
+            QTest::qWait(ms);
+            SDL_JoystickSetVirtualButton(mando, boton, 0);
+            QTest::qWait(60);
+        };
+        v.Elegir(kGalaga);
+        // Listening once the window is in front, with nothing held.
+        QTRY_VERIFY(v.ventana.isActiveWindow());
+        QTest::qWait(50);
+        // The d-pad moves one row; held, it goes on.
+        pulsar(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        QCOMPARE(v.Elegida(), kPacman);
+        pulsar(SDL_CONTROLLER_BUTTON_DPAD_UP,
+               MandoDeLista::kRetardo + 3 * MandoDeLista::kRepeticion);
+        QCOMPARE(v.Elegida(), Filas(v.ventana).first());
+        // The south button starts the chosen game.
+        v.Elegir(kGalaga);
+        v.carpeta.OlvidarLlamadas();
+        pulsar(SDL_CONTROLLER_BUTTON_A);
+        QTRY_COMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("galaga")}});
+        // The east button closes the search.
+        QTest::keyClicks(v.Lista(), QStringLiteral("pu"));
+        QVERIFY(v.Busqueda()->isVisibleTo(&v.ventana));
+        pulsar(SDL_CONTROLLER_BUTTON_B);
+        QVERIFY(!v.Busqueda()->isVisibleTo(&v.ventana));
+        // While a game runs, the pad is the game's.
+        v.sesion.ocupado = true;
+        const QString antes = v.Elegida();
+        pulsar(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        QCOMPARE(v.Elegida(), antes);
+        v.sesion.ocupado = false;
+        SDL_JoystickClose(mando);
+        SDL_JoystickDetachVirtual(indice);
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        QVERIFY(mensajes.Vistos().isEmpty());
     }
 
     void informacionYJugadosRecientemente()

@@ -58,11 +58,11 @@ QString Mandos::CodigoDeHat(int n, int hat, int direccion)
 QString Mandos::CodigoDeEje(int n, int eje, bool positivo)
 {
     // The emulator's first eight axes; the first two switch left and right, up and down.
-    static const char *const kEjes[] = {"XAXIS", "YAXIS",  "ZAXIS",   "RXAXIS",
-                                        "RYAXIS", "RZAXIS", "SLIDER1", "SLIDER2"};
+    static const char *const kEjes[]
+            = {"XAXIS", "YAXIS", "ZAXIS", "RXAXIS", "RYAXIS", "RZAXIS", "SLIDER1", "SLIDER2"};
     if (eje < 0 || eje >= int(std::size(kEjes)))
         return {};
-    const char *sentido = eje == 0 ? (positivo ? "RIGHT" : "LEFT")
+    const char *sentido = eje == 0   ? (positivo ? "RIGHT" : "LEFT")
                           : eje == 1 ? (positivo ? "DOWN" : "UP")
                                      : (positivo ? "POS" : "NEG");
     return QStringLiteral("JOYCODE_%1_%2_%3_SWITCH")

@@ -353,6 +353,22 @@ void VistaDeJuegos::AbrirBusqueda(const QString &texto)
     }
 }
 
+void VistaDeJuegos::MoverEleccion(int filas, bool paginas)
+{
+    const int visibles = m_filtro.rowCount();
+    if (m_sesion.ocupado || visibles == 0)
+        return;
+    if (paginas) {
+        const int alto = std::max(1, lstJuegos->sizeHintForRow(0));
+        filas *= std::max(1, lstJuegos->viewport()->height() / alto - 1);
+    }
+    const QModelIndex actual = lstJuegos->currentIndex();
+    const int desde = actual.isValid() ? actual.row() : (filas > 0 ? -1 : visibles);
+    const int hasta = std::clamp(desde + filas, 0, visibles - 1);
+    ElegirFila(m_filtro.FilaDe(m_filtro.index(hasta, 0)));
+    Elegida();
+}
+
 void VistaDeJuegos::CerrarBusqueda()
 {
     const int fila = FilaElegida();

@@ -68,6 +68,9 @@ public:
     // game chosen).
     void AbrirBusqueda(const QString &texto);
     void CerrarBusqueda();
+    // Moves the choice by that many rows of those shown (paginas: by that many pages), kept
+    // within the list; with nothing chosen, the first row is.
+    void MoverEleccion(int filas, bool paginas = false);
     // Every filter off and the search closed: the whole list.
     void QuitarFiltros();
 

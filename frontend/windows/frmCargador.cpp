@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QListView>
+#include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -62,6 +63,31 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
     connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
             &frmCargador::CatalogoLeido);
+    // A pad drives the list while the window is in front and no game runs; its east button
+    // closes a box the window shows.
+    const auto cajaAbierta
+            = [] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); };
+    m_mando.Escuchar([this, cajaAbierta] {
+        return !m_sesion.ocupado && (isActiveWindow() || cajaAbierta());
+    });
+    connect(&m_mando, &MandoDeLista::mover, this, [this, cajaAbierta](int filas) {
+        if (!cajaAbierta())
+            m_juegos->MoverEleccion(filas);
+    });
+    connect(&m_mando, &MandoDeLista::pagina, this, [this, cajaAbierta](int sentido) {
+        if (!cajaAbierta())
+            m_juegos->MoverEleccion(sentido, true);
+    });
+    connect(&m_mando, &MandoDeLista::jugar, this, [this, cajaAbierta] {
+        if (!cajaAbierta())
+            LanzarJuego();
+    });
+    connect(&m_mando, &MandoDeLista::atras, this, [this, cajaAbierta] {
+        if (QMessageBox *caja = cajaAbierta())
+            caja->reject();
+        else
+            m_juegos->CerrarBusqueda();
+    });
     connect(&m_auditoria, &UsoDelCatalogo::AuditoriaDeLaColeccion::auditada, this,
             [this](std::shared_ptr<const ResultadoAuditoria> auditoria) {
                 m_auditoriaPendiente = std::move(auditoria);

@@ -9,6 +9,7 @@
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ListaDeJuegos.h"
+#include "frontend/logic/MandoDeLista.h"
 #include "frontend/logic/UsoDelCatalogo.h"
 
 #include <QCheckBox>
@@ -148,6 +149,8 @@ private:
     bool m_sistemaTermina = false;
     UsoDelCatalogo::LecturaDelCatalogo m_lectura;
     UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
+    // The list driven with a pad.
+    MandoDeLista m_mando;
     std::shared_ptr<const ResultadoAuditoria> m_auditoriaPendiente;
     bool m_esperandoAuditoria = false;
     UsoDeTeclas m_uso;

@@ -56,6 +56,9 @@ Cambios en la versión %1
 - "Usar Joystick" funciona: se pulsa un botón del mando, o
   se mueve su cruceta o su palanca, y queda asignado al
   control junto a su tecla.
+- La lista se recorre también con el mando: la cruceta o la
+  palanca mueven, los gatillos pasan página, un botón carga
+  el juego y otro cierra la búsqueda o un aviso.
 
 Cambios en la versión 0.21b
 - Los juegos se pueden cargar también con la tecla Intro.
