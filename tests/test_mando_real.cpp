@@ -32,7 +32,8 @@ public:
     {
         m_fd = ::open("/dev/uinput", O_WRONLY | O_NONBLOCK);
         if (m_fd < 0) {
-            m_motivo = QStringLiteral("/dev/uinput: ") + QString::fromLocal8Bit(std::strerror(errno));
+            m_motivo = QStringLiteral("/dev/uinput: ")
+                       + QString::fromLocal8Bit(std::strerror(errno));
             return;
         }
         ::ioctl(m_fd, UI_SET_EVBIT, EV_KEY);
@@ -95,6 +96,10 @@ private Q_SLOTS:
     {
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
             QSKIP("SDL cannot start its support of pads here");
+        struct FinDeSdl
+        {
+            ~FinDeSdl() { SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER); }
+        } fin;
         const int antes = SDL_NumJoysticks();
         MandoDelSistema mando;
         if (!mando.Hecho())
