@@ -11,14 +11,23 @@ constexpr int kMitadDelEje = 16384;
 
 } // namespace
 
+bool Mandos::IniciarSdl(bool conMandosDeJuego)
+{
+    // No window of SDL's own: its pads' events must come all the same.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return SDL_InitSubSystem(conMandosDeJuego ? SDL_INIT_GAMECONTROLLER : SDL_INIT_JOYSTICK) == 0;
+}
+
+void Mandos::TerminarSdl(bool conMandosDeJuego)
+{
+    SDL_QuitSubSystem(conMandosDeJuego ? SDL_INIT_GAMECONTROLLER : SDL_INIT_JOYSTICK);
+}
+
 Mandos::Mandos(QObject *parent)
     : QObject(parent)
 {
-    // No window of SDL's own: its pads' events must come all the same. Corvala's own handlers
-    // of the system's signals stay in place.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_disponible = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    m_disponible = IniciarSdl(false);
     m_sondeo.setInterval(10);
     connect(&m_sondeo, &QTimer::timeout, this, &Mandos::Sondear);
 }
@@ -27,7 +36,7 @@ Mandos::~Mandos()
 {
     CerrarTodos();
     if (m_disponible)
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        TerminarSdl(false);
 }
 
 int Mandos::Cuantos()

@@ -21,6 +21,12 @@ public:
     explicit Mandos(QObject *parent = nullptr);
     ~Mandos() override;
 
+    // Starts SDL's support of pads, with its game controllers' (their buttons by name) when
+    // asked: no window of its own, Corvala's own handlers of the system's signals left in
+    // place. False when it cannot; each start that succeeded is ended by Terminar.
+    static bool IniciarSdl(bool conMandosDeJuego);
+    static void TerminarSdl(bool conMandosDeJuego);
+
     // SDL could start its support of pads; without it there are none.
     bool Disponible() const { return m_disponible; }
     // How many pads are connected now.

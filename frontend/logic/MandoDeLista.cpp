@@ -1,5 +1,7 @@
 #include "frontend/logic/MandoDeLista.h"
 
+#include "comun/logic/Mandos.h"
+
 #include <SDL.h>
 
 namespace Corvala {
@@ -13,9 +15,7 @@ constexpr int kMitadDelEje = 16384;
 MandoDeLista::MandoDeLista(QObject *parent)
     : QObject(parent)
 {
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_disponible = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    m_disponible = Mandos::IniciarSdl(true);
     m_sondeo.setInterval(16);
     connect(&m_sondeo, &QTimer::timeout, this, &MandoDeLista::Sondear);
     m_reloj.start();
@@ -26,7 +26,7 @@ MandoDeLista::~MandoDeLista()
     for (SDL_GameController *mando : std::as_const(m_mandos))
         SDL_GameControllerClose(mando);
     if (m_disponible)
-        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        Mandos::TerminarSdl(true);
 }
 
 void MandoDeLista::Escuchar(std::function<bool()> activo)
