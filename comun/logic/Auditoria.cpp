@@ -684,7 +684,8 @@ bool LeerGuardado(BaseSqlite &base, ResultadoAuditoria &resultado)
 
 QString Guardar(BaseSqlite &base, const ResultadoAuditoria &resultado)
 {
-    bool bien = base.Ejecutar("BEGIN") && base.Ejecutar("DELETE FROM auditoria")
+    // Taken for writing at once: a reader turned writer midway could not wait for another.
+    bool bien = base.Ejecutar("BEGIN IMMEDIATE") && base.Ejecutar("DELETE FROM auditoria")
                 && base.Ejecutar("DELETE FROM auditoria_muestras")
                 && base.Ejecutar("DELETE FROM auditoria_huella");
     {

@@ -22,7 +22,7 @@ bool BaseSqlite::Abrir(const QString &ruta, bool soloLectura)
         sqlite3_close(base);
         return false;
     }
-    sqlite3_busy_timeout(base, 5000);
+    sqlite3_busy_timeout(base, 10000);
     m_base = base;
     return true;
 }

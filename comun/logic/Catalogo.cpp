@@ -114,6 +114,8 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
                         nullptr)
                 != SQLITE_OK
+        // The audit writes to the same database now and then: a read waits for it.
+        || sqlite3_busy_timeout(lectura.base, 10000) != SQLITE_OK
         || !lectura.Preparar("PRAGMA user_version"))
         return fallo(lectura.Motivo());
     if (sqlite3_step(lectura.filas) != SQLITE_ROW)

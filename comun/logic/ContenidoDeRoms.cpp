@@ -294,7 +294,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
     // What was read is kept; what is no longer there is forgotten.
     if (base.Abierta() && contenido.motivoDeLaBase.isEmpty()
         && (contenido.leidos > 0 || guardados.size() != archivos.size())) {
-        bool bien = base.Ejecutar("BEGIN");
+        bool bien = base.Ejecutar("BEGIN IMMEDIATE");
         {
             BaseSqlite::Consulta poner(base,
                                        "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?)");
