@@ -678,7 +678,6 @@ bool LeerGuardado(BaseSqlite &base, ResultadoAuditoria &resultado)
         resultado.veredictos.clear();
         return false;
     }
-    resultado.guardado = true;
     return true;
 }
 
@@ -800,7 +799,7 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
         else
             catalogo = LeerDetalles(suya);
     });
-    const ContenidoDeRoms contenido = ContenidoDeRoms::Leer(roms, ruta, cancelar);
+    ContenidoDeRoms contenido = ContenidoDeRoms::Leer(roms, ruta, cancelar);
     detallar.join();
     if (cancelado())
         return resultado;
@@ -824,6 +823,8 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     }
     if (const QString motivo = Guardar(base, resultado); !motivo.isEmpty())
         resultado.motivoAlGuardar = motivo;
+    if (detalles)
+        resultado.contenido = std::move(contenido);
     return resultado;
 }
 

@@ -56,6 +56,8 @@ struct ResultadoAuditoria
     int leidos = 0;
     // The sets that have an archive (NAME.zip) in the roms folder.
     QSet<QString> archivos;
+    // With the details asked for: the roms folder as the audit read it.
+    ContenidoDeRoms contenido;
     // The clones found whole (correct or the best there is) in their parent's archive, having
     // none of their own: the parent's set name by the clone's (see ClonesEnElPadre).
     QHash<QString, QString> enElPadre;
@@ -90,7 +92,8 @@ namespace Auditoria {
 // emulator looks for a set's files: its own archive or folder, then its parent's and its
 // BIOS's, then the archives of the devices it uses, a file found by CRC whatever its name in an
 // archive. When the folder and the catalogue are as the last audit found them, its verdicts are
-// read back instead, unless detalles asks for every verdict's details. Stops soon once cancelar
+// read back instead, unless detalles asks for every verdict's details (and the folder's
+// contents, in the result's contenido). Stops soon once cancelar
 // is set (the result then has a motivo).
 ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles = false,
                            const std::atomic<bool> *cancelar = nullptr);

@@ -11,7 +11,14 @@ namespace Corvala {
 
 namespace {
 
-QStringList CodigosPorDefecto(int p, int c, const QString &version);
+// A control's default codes, its key as the emulator of that version names it.
+QStringList CodigosPorDefecto(int p, int c, const QString &version)
+{
+    QStringList codigos = TeclasPorDefecto::Codigos(p, c);
+    if (!TeclasPorDefecto::Tecla(p, c).isEmpty())
+        codigos[0] = CodigoParaEmulador(codigos[0], version);
+    return codigos;
+}
 
 const QChar kComillas = QLatin1Char('"');
 const QChar kTab = QLatin1Char('\t');
@@ -29,11 +36,8 @@ void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
             QStringList codigos;
             if (k > 0)
                 codigos << CodigoParaEmulador(tabla.CodigoDeTecla(k), version);
-            else if (k == kDefectoSinTecla && mando.isEmpty())
-                codigos << TeclasPorDefecto::SinTecla(p, c);
             else if (k == kDefectoSinTecla)
-                codigos << TeclasPorDefecto::Codigos(p, c).mid(
-                        TeclasPorDefecto::Tecla(p, c).isEmpty() ? 0 : 1);
+                codigos << TeclasPorDefecto::SinTecla(p, c);
             else if (!mando.isEmpty())
                 codigos << CodigosPorDefecto(p, c, version);
             if (!mando.isEmpty())
@@ -45,19 +49,6 @@ void ParaCadaAsignacion(const TeclasAsignadas &teclas, const TablaTeclas &tabla,
 }
 
 const QString kSufijoTeclado = QStringLiteral("_PAD");
-
-} // namespace
-
-namespace {
-
-// A control's default codes, its key as the emulator of that version names it.
-QStringList CodigosPorDefecto(int p, int c, const QString &version)
-{
-    QStringList codigos = TeclasPorDefecto::Codigos(p, c);
-    if (!TeclasPorDefecto::Tecla(p, c).isEmpty())
-        codigos[0] = CodigoParaEmulador(codigos[0], version);
-    return codigos;
-}
 
 } // namespace
 

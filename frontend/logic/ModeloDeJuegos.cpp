@@ -114,11 +114,9 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
     fila.veredicto = nullptr;
     if (!m_auditoria || !fila.maquina || !m_catalogo)
         return;
-    const bool suNombre = fila.enElPadre
-                          || (fila.archivo.size() == fila.juego.size() + 4
-                              && fila.archivo.startsWith(fila.juego));
-    fila.veredicto = previsto ? *previsto
-                              : m_auditoria->De(suNombre ? fila.juego : fila.archivo.chopped(4));
+    const QString clave = ClaveDeAuditoria(fila);
+    const bool suNombre = clave == fila.juego;
+    fila.veredicto = previsto ? *previsto : m_auditoria->De(clave);
     if (!fila.veredicto) {
         static const Veredicto kNadaQueLeer{Veredicto::Estado::Correcto, {}, {}, {}, {}};
         static const Veredicto kNingunArchivo{

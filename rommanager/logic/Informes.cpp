@@ -123,8 +123,7 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
     return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
 }
 
-QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo,
-                              const ContenidoDeRoms &contenido)
+QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo)
 {
     // The games: no BIOS and no device, each with its title.
     struct Juego
@@ -183,7 +182,7 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
                                             .arg(cuantos));
     // Files one set lacks that another archive of the folder holds, by size and CRC.
     QMultiHash<QPair<quint32, quint64>, QString> dondeEsta;
-    for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
+    for (const ContenidoDeRoms::Conjunto &conjunto : auditoria.contenido.conjuntos) {
         for (const DirectorioZip::Archivo &archivo : conjunto.archivos)
             dondeEsta.insert(
                     {archivo.crc, archivo.tamano},
@@ -216,10 +215,8 @@ bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
         qCWarning(lcCatalogo) << "the collection cannot be audited:" << auditoria.motivo;
         return false;
     }
-    const ContenidoDeRoms contenido
-            = ContenidoDeRoms::Leer(carpeta.Ruta(QStringLiteral("roms")), Catalogo::Ruta(carpeta));
-    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta),
-                                             LineasDeColeccion(auditoria, catalogo, contenido)));
+    return bool(
+            ArchivoTexto::EscribirLineas(Ruta(carpeta), LineasDeColeccion(auditoria, catalogo)));
 }
 
 Mensaje MensajeColeccionSinCatalogo()

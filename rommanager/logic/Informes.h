@@ -43,10 +43,8 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
 // The report on the whole collection, from an audit with its details (Auditoria::Auditar):
 // how many games can run, run with the best there is, or cannot run; what would fix most (the
 // missing archives that most games need, and the missing files that lie in another archive of
-// the folder); and what each game that cannot run lacks. contenido: the roms folder as the
-// audit read it.
-QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo,
-                              const ContenidoDeRoms &contenido);
+// the folder, as the audit read it); and what each game that cannot run lacks.
+QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo);
 // Audits the collection with every detail and writes the report; false when the collection
 // cannot be audited (logged with why) or the report cannot be written.
 bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo);
