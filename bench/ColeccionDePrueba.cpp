@@ -8,9 +8,10 @@
 #include <QTest>
 #include <QWidget>
 
+#include "catalogue/logic/ConstruccionCatalogo.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/Emulador.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
 
 #include <QFileInfo>
 

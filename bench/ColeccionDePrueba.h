@@ -2,8 +2,8 @@
 
 #include <QString>
 
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -9,10 +9,10 @@
 //
 // Run: build/bench/bench_auditoria [emulator] [archives]
 
-#include "comun/logic/Auditoria.h"
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/Emulador.h"
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "collection/logic/Auditoria.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/ListaDeJuegos.h"

@@ -6,17 +6,18 @@
 //
 // Run: build/bench/bench_catalogo [emulator]
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/windows/frmCargador.h"
 #include "frontend/windows/VistaDeJuegos.h"
 
 #include "apoyo/Controles.h"
 #include "ColeccionDePrueba.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QApplication>
 #include <QDir>

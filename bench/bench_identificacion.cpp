@@ -11,12 +11,12 @@
 //
 // Run: build/bench/bench_identificacion [emulator]
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/DirectorioZip.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/Identificacion.h"
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/ListaMame.h"
+#include "collection/logic/DirectorioZip.h"
+#include "collection/logic/Identificacion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "rommanager/logic/Busqueda.h"
 #include "rommanager/logic/Compatibilidad.h"

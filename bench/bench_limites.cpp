@@ -8,16 +8,17 @@
 //
 // Run: build/bench/bench_limites CASE [emulator, for arranque]
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/DirectorioZip.h"
-#include "comun/logic/Emulador.h"
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "collection/logic/DirectorioZip.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/windows/frmCargador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "ColeccionDePrueba.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/modPrincipal.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/DiscoLleno.h"

@@ -3,12 +3,14 @@
 // written, a second copy, mame.ini, the old controller set, CD-ROM mode, and the clean-up at
 // the close.
 
-#include "comun/logic/RenombrePendiente.h"
+#include "collection/logic/RenombrePendiente.h"
 #include "comun/logic/Sesion.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "emulator/logic/Ejecucion.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/CarpetaDeInicio.h"
 #include "frontend/logic/Partida.h"
+#include "input/logic/TablaTeclas.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"

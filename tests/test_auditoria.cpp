@@ -1,8 +1,8 @@
 // The audit of a collection: small collections forged from the fake emulator's catalogue, each
 // machine judged and its reason told as the emulator's own check would.
 
-#include "comun/logic/Auditoria.h"
-#include "comun/logic/Catalogo.h"
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Auditoria.h"
 
 #include "rommanager/logic/Informes.h"
 

@@ -2,13 +2,14 @@
 // background and put in place only when whole, and the game list's filters, search and the
 // player's own data over it.
 
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/LectorListaXml.h"
+#include "collection/logic/DirectorioZip.h"
+#include "collection/logic/Identificacion.h"
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/DirectorioZip.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/Identificacion.h"
-#include "comun/logic/LectorListaXml.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/InformacionJuego.h"

@@ -4,11 +4,12 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/LineasIni.h"
-#include "comun/logic/OpcionMameIni.h"
 #include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "emulator/logic/OpcionMameIni.h"
 #include "frontend/logic/Arranque.h"
+#include "input/logic/TablaTeclas.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/DiscoLleno.h"

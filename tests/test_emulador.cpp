@@ -1,9 +1,9 @@
 // The emulator commands: the arguments each one gives, where its output goes, the wait that
 // keeps the event loop running, and the runs that fail.
 
-#include "comun/logic/Emulador.h"
-#include "comun/logic/modPrincipal.h"
-#include "comun/logic/OpcionesEmulador.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
+#include "emulator/logic/OpcionesEmulador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"

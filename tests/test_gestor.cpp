@@ -2,8 +2,9 @@
 // leaves behind whatever goes wrong, the search's outcomes, the comparison's and the renaming's
 // refusals, and the two reports.
 
-#include "comun/logic/Emulador.h"
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/modPrincipal.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/Arranque.h"
 #include "rommanager/logic/Busqueda.h"
 #include "rommanager/logic/Compatibilidad.h"

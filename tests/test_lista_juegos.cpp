@@ -1,9 +1,9 @@
 // The game list: reading lista.txt in both layouts, titles of archives, the order of the list,
 // and the list load over a roms folder.
 
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/ListaMame.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/logic/OrdenLista.h"
 

@@ -2,7 +2,7 @@
 // translation between key labels, key codes, controls and port names.
 
 #include "comun/logic/GetINIs.h"
-#include "comun/logic/TablaTeclas.h"
+#include "input/logic/TablaTeclas.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 

@@ -10,7 +10,7 @@
 #include "controls/logic/TeclasPorDefecto.h"
 #include "controls/windows/frmTeclas.h"
 
-#include "comun/logic/Mandos.h"
+#include "input/logic/Mandos.h"
 
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"

@@ -1,6 +1,7 @@
 // The game list on its own, without the main window: its search, its filters over a
 // catalogue, favourites, and the game it asks to start.
 
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/Sesion.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/windows/VistaDeJuegos.h"

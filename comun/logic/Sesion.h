@@ -1,9 +1,8 @@
 #pragma once
 
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
+#include "comun/logic/ControlesAsignados.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/TablaTeclas.h"
 
 #include <QLockFile>
 #include <QString>
@@ -12,6 +11,8 @@
 #include <memory>
 
 namespace Corvala {
+
+class Catalogo;
 
 // What one run of Corvala shares between its windows: one instance, made at start-up.
 struct Sesion

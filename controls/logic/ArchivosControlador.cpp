@@ -4,6 +4,7 @@
 #include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
 #include "controls/logic/TeclasPorDefecto.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "comun/logic/Mensajes.h"
-#include "comun/logic/TablaTeclas.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QtGlobal>
 

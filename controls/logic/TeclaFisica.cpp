@@ -1,7 +1,7 @@
 #include "controls/logic/TeclaFisica.h"
 
-#include "comun/logic/TablaTeclas.h"
 #include "controls/logic/Teclado.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <array>
 #include <utility>

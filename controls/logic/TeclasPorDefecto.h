@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/TablaTeclas.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,12 @@
 #include "controls/logic/UsoDeTeclas.h"
 
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/CfgApartados.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
+#include "emulator/logic/CfgApartados.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QDir>
 #include <QFile>

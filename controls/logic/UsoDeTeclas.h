@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comun/logic/OpcionMameIni.h"
-#include "comun/logic/TablaTeclas.h"
+#include "emulator/logic/OpcionMameIni.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QObject>
 

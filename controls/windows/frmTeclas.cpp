@@ -11,6 +11,7 @@
 #include "controls/logic/Teclado.h"
 #include "controls/logic/TeclaFisica.h"
 #include "controls/logic/UsoDeTeclas.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "comun/logic/Mandos.h"
-#include "comun/logic/TablaTeclas.h"
 #include "controls/logic/EdicionDeTeclas.h"
+#include "input/logic/Mandos.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QDialog>
 #include <QLabel>

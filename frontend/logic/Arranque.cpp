@@ -1,13 +1,14 @@
 #include "frontend/logic/Arranque.h"
 
+#include "collection/logic/RenombrePendiente.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/CfgApartados.h"
-#include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/OpcionMameIni.h"
-#include "comun/logic/RenombrePendiente.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/CfgApartados.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
+#include "emulator/logic/OpcionMameIni.h"
 #include "frontend/logic/AvisoDeOtraCopia.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "frontend/logic/IdentificacionDeArchivos.h"
 
-#include "comun/logic/DirectorioZip.h"
+#include "collection/logic/DirectorioZip.h"
 #include "comun/logic/HiloDeFondo.h"
 #include "comun/logic/Registro.h"
 

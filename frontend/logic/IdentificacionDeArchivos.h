@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/Identificacion.h"
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Identificacion.h"
 
 #include <QHash>
 #include <QObject>

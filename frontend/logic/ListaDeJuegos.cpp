@@ -1,13 +1,14 @@
 #include "frontend/logic/ListaDeJuegos.h"
 
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/ListaMame.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/TablaTeclas.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/OrdenLista.h"
+#include "input/logic/TablaTeclas.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "frontend/logic/MandoDeLista.h"
 
-#include "comun/logic/Mandos.h"
+#include "input/logic/Mandos.h"
 
 #include <SDL.h>
 

@@ -1,6 +1,6 @@
 #include "frontend/logic/ModeloDeJuegos.h"
 
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/ListaMame.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ListaDeJuegos.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comun/logic/Auditoria.h"
-#include "comun/logic/Catalogo.h"
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Auditoria.h"
 
 #include <QAbstractListModel>
 #include <QVector>

@@ -1,6 +1,6 @@
 #include "frontend/logic/OrdenLista.h"
 
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/ListaMame.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,10 +1,11 @@
 #include "frontend/logic/Partida.h"
 
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/CfgApartados.h"
-#include "comun/logic/Emulador.h"
 #include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/CfgApartados.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
 
 #include <QFile>
 

@@ -1,10 +1,12 @@
 #include "frontend/logic/UsoDelCatalogo.h"
 
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/Emulador.h"
 #include "comun/logic/HiloDeFondo.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/Emulador.h"
 
 #include <QFile>
 #include <QFileInfo>

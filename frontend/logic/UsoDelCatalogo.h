@@ -1,11 +1,11 @@
 #pragma once
 
-#include "comun/logic/Auditoria.h"
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Auditoria.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
 #include "comun/logic/Mensajes.h"
-#include "comun/logic/modPrincipal.h"
 #include "comun/logic/Resultado.h"
+#include "emulator/logic/Ejecucion.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ModeloDeJuegos.h"
 

@@ -1,7 +1,9 @@
 #include "frontend/windows/BarraDeCatalogo.h"
 
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/Sesion.h"
 #include "comun/windows/Colores.h"
+#include "emulator/logic/Ejecucion.h"
 #include "frontend/logic/UsoDelCatalogo.h"
 
 namespace Corvala {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
 
 #include <QProgressBar>
 

@@ -14,6 +14,7 @@
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
+#include "emulator/logic/Ejecucion.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Partida.h"

@@ -1,9 +1,9 @@
 #include "rommanager/logic/Busqueda.h"
 
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Identificacion.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
 #include "rommanager/logic/Compatibilidad.h"
 #include "rommanager/logic/ListasDelGestor.h"

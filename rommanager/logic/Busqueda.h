@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/Mensajes.h"
 
 #include <QString>

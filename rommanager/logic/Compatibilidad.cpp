@@ -1,11 +1,11 @@
 #include "rommanager/logic/Compatibilidad.h"
 
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Identificacion.h"
+#include "collection/logic/RenombrePendiente.h"
 #include "comun/logic/ArchivoTexto.h"
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/RenombrePendiente.h"
+#include "emulator/logic/Emulador.h"
 
 #include <QFile>
 #include <QFileInfo>

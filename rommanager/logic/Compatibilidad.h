@@ -1,8 +1,8 @@
 #pragma once
 
+#include "collection/logic/RenombrePendiente.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Mensajes.h"
-#include "comun/logic/RenombrePendiente.h"
 
 #include <QString>
 

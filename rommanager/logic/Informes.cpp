@@ -1,13 +1,13 @@
 #include "rommanager/logic/Informes.h"
 
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/Identificacion.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/Identificacion.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/OpcionesEmulador.h"
 #include "comun/logic/Registro.h"
+#include "emulator/logic/Emulador.h"
+#include "emulator/logic/OpcionesEmulador.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/Auditoria.h"
+#include "collection/logic/Auditoria.h"
 #include "comun/logic/Mensajes.h"
 
 #include <QString>

@@ -1,10 +1,10 @@
 #include "rommanager/logic/ListasDelGestor.h"
 
+#include "catalogue/logic/ListaMame.h"
+#include "collection/logic/Identificacion.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Emulador.h"
-#include "comun/logic/Identificacion.h"
-#include "comun/logic/ListaMame.h"
+#include "emulator/logic/Emulador.h"
 
 #include <algorithm>
 

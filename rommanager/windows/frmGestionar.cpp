@@ -1,7 +1,8 @@
 #include "rommanager/windows/frmGestionar.h"
 
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
-#include "comun/logic/modPrincipal.h"
 #include "comun/logic/Sesion.h"
 #include "comun/windows/AbrirConElSistema.h"
 #include "comun/windows/BotonEtiqueta.h"

@@ -1,6 +1,6 @@
 #include "apoyo/CarpetaDePrueba.h"
 
-#include "comun/logic/OpcionesEmulador.h"
+#include "emulator/logic/OpcionesEmulador.h"
 
 #include <QDir>
 #include <QFile>

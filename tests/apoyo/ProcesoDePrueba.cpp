@@ -4,9 +4,9 @@
 //   corvala_proceso_de_prueba --comparar FOLDER ARCHIVE CANDIDATE   one compatibility test
 //   corvala_proceso_de_prueba --catalogo FOLDER              one build of the catalogue
 
-#include "comun/logic/ConstruccionCatalogo.h"
-#include "comun/logic/Emulador.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
 #include "comun/logic/Sesion.h"
+#include "emulator/logic/Emulador.h"
 #include "frontend/logic/Partida.h"
 #include "rommanager/logic/Compatibilidad.h"
 

@@ -5,6 +5,7 @@
 // computes the same list in one pass and O(n log n); tests and the benchmark hold it against
 // this reference.
 
+#include "catalogue/logic/ListaMame.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/modPrincipal.h"
 

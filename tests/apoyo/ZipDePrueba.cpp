@@ -1,6 +1,6 @@
 #include "apoyo/ZipDePrueba.h"
 
-#include "comun/logic/LectorListaXml.h"
+#include "catalogue/logic/LectorListaXml.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/Catalogo.h"
+#include "catalogue/logic/Catalogo.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "comun/logic/ContenidoDeRoms.h"
+#include "collection/logic/ContenidoDeRoms.h"
 
 #include "comun/logic/BaseSqlite.h"
 

@@ -1,9 +1,10 @@
-#include "comun/logic/Emulador.h"
+#include "emulator/logic/Emulador.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
-#include "comun/logic/OpcionesEmulador.h"
+#include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/OpcionesEmulador.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "comun/logic/CfgApartados.h"
+#include "emulator/logic/CfgApartados.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"

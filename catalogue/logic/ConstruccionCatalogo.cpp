@@ -1,9 +1,10 @@
-#include "comun/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
 
 #include "comun/logic/HiloDeFondo.h"
 
+#include "catalogue/logic/LectorListaXml.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/LectorListaXml.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QElapsedTimer>
 #include <QFile>

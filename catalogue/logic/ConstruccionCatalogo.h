@@ -1,8 +1,8 @@
 #pragma once
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/modPrincipal.h"
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/Resultado.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/DirectorioZip.h"
+#include "collection/logic/DirectorioZip.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "comun/logic/OpcionMameIni.h"
+#include "emulator/logic/OpcionMameIni.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"

@@ -1,6 +1,6 @@
-#include "comun/logic/OpcionesEmulador.h"
+#include "emulator/logic/OpcionesEmulador.h"
 
-#include "comun/logic/Emulador.h"
+#include "emulator/logic/Emulador.h"
 
 #include <QHash>
 

@@ -10,6 +10,8 @@
 
 namespace Corvala {
 
+class CarpetaMame;
+
 // One game of lista.txt, the emulator's full game list.
 struct JuegoListado
 {
@@ -59,5 +61,14 @@ bool EsRomDesconocida(const QString &texto);
 
 // The title of an archive such as pacman.zip, or its unrecognised-ROM text.
 QString TituloDeRom(const ListaMame &lista, const QString &archivo);
+
+// The archive name of the first game of lista.txt whose title equals the given one without
+// regard to case (blanks count), as ROM name + ".zip"; "ERROR" when no game has that title.
+// The list is read again on every call, so a title that has left it is no longer found.
+QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo);
+
+// The title lista.txt gives the archive (read again on every call), or its unrecognised-ROM
+// text.
+QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo);
 
 } // namespace Corvala

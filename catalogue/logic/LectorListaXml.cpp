@@ -1,4 +1,4 @@
-#include "comun/logic/LectorListaXml.h"
+#include "catalogue/logic/LectorListaXml.h"
 
 #include <algorithm>
 #include <array>

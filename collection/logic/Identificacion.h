@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comun/logic/Catalogo.h"
-#include "comun/logic/DirectorioZip.h"
+#include "catalogue/logic/Catalogo.h"
+#include "collection/logic/DirectorioZip.h"
 
 #include <QString>
 #include <QVector>

@@ -1,4 +1,4 @@
-#include "comun/logic/Identificacion.h"
+#include "collection/logic/Identificacion.h"
 
 #include <QHash>
 

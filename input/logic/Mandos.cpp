@@ -1,4 +1,4 @@
-#include "comun/logic/Mandos.h"
+#include "input/logic/Mandos.h"
 
 #include <SDL.h>
 

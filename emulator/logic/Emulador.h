@@ -2,7 +2,7 @@
 
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Mensajes.h"
-#include "comun/logic/modPrincipal.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QDeadlineTimer>
 #include <QString>

@@ -1,6 +1,7 @@
-#include "comun/logic/ListaMame.h"
+#include "catalogue/logic/ListaMame.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/CarpetaMame.h"
 #include "comun/logic/modPrincipal.h"
 
 namespace Corvala {
@@ -127,6 +128,26 @@ QString TituloDeRom(const ListaMame &lista, const QString &archivo)
 {
     const QString *titulo = lista.Titulo(QuitarExtension(archivo));
     return titulo ? *titulo : TextoRomDesconocida(archivo);
+}
+
+QString RomDeTitulo(const CarpetaMame &carpeta, const QString &titulo)
+{
+    const QString buscado = titulo.toUpper();
+    const std::optional<JuegoListado> juego = ListaMame::Buscar(
+            carpeta.Ruta(QStringLiteral("lista.txt")), [&buscado](const JuegoListado &j) {
+                return j.titulo.size() == buscado.size() && j.titulo.toUpper() == buscado;
+            });
+    return juego ? juego->nombre + QStringLiteral(".zip") : QStringLiteral("ERROR");
+}
+
+QString TituloDeRom(const CarpetaMame &carpeta, const QString &archivo)
+{
+    const QString rom = QuitarExtension(archivo);
+    const std::optional<JuegoListado> juego = ListaMame::Buscar(
+            carpeta.Ruta(QStringLiteral("lista.txt")), [&rom](const JuegoListado &j) {
+                return j.nombre.compare(rom, Qt::CaseInsensitive) == 0;
+            });
+    return juego ? juego->titulo : TextoRomDesconocida(archivo);
 }
 
 } // namespace Corvala

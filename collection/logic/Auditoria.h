@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/ContenidoDeRoms.h"
+#include "collection/logic/ContenidoDeRoms.h"
 
 #include <QHash>
 #include <QSet>

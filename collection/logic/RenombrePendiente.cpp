@@ -1,4 +1,4 @@
-#include "comun/logic/RenombrePendiente.h"
+#include "collection/logic/RenombrePendiente.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"

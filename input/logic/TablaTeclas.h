@@ -1,27 +1,15 @@
 #pragma once
 
+#include "comun/logic/ControlesAsignados.h"
 #include "comun/logic/GetINIs.h"
 
 #include <QString>
-
-#include <array>
-#include <cstdint>
 
 namespace Corvala {
 
 class CarpetaMame;
 
-constexpr int kJugadores = 4;
-constexpr int kControles = 16;
 constexpr int kTeclas = 102;
-
-// The key label index given to each control of each player, or -1 where Corvala assigns no
-// key and the emulator keeps its own.
-using TeclasAsignadas = std::array<std::array<std::int16_t, kControles>, kJugadores>;
-// The pad input of each cell beside its key, in the emulator's words (JOYCODE_1_BUTTON3); empty
-// where there is none.
-using MandosAsignados = std::array<std::array<QString, kControles>, kJugadores>;
-TeclasAsignadas TeclasSinAsignar();
 
 // Writes Corvala.tlc in the MAME folder with its default content (created or replaced).
 bool CrearTablaTeclas(const CarpetaMame &carpeta);

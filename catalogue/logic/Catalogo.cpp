@@ -1,7 +1,8 @@
-#include "comun/logic/Catalogo.h"
+#include "catalogue/logic/Catalogo.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
+#include "emulator/logic/Ejecucion.h"
 
 #include <QCryptographicHash>
 #include <QFile>

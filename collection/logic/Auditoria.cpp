@@ -1,8 +1,8 @@
-#include "comun/logic/Auditoria.h"
+#include "collection/logic/Auditoria.h"
 
+#include "catalogue/logic/Catalogo.h"
 #include "comun/logic/BaseSqlite.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Catalogo.h"
 
 #include <QCryptographicHash>
 #include <QDir>

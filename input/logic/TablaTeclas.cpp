@@ -1,4 +1,4 @@
-#include "comun/logic/TablaTeclas.h"
+#include "input/logic/TablaTeclas.h"
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
@@ -58,14 +58,6 @@ constexpr const char *kLineasControl[] = {
 };
 
 } // namespace
-
-TeclasAsignadas TeclasSinAsignar()
-{
-    TeclasAsignadas teclas;
-    for (auto &jugador : teclas)
-        jugador.fill(-1);
-    return teclas;
-}
 
 bool CrearTablaTeclas(const CarpetaMame &carpeta)
 {

@@ -1,4 +1,4 @@
-#include "comun/logic/DirectorioZip.h"
+#include "collection/logic/DirectorioZip.h"
 
 #include <QFile>
 #include <QFileInfo>

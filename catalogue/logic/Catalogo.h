@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/logic/FichaMaquina.h"
+#include "catalogue/logic/FichaMaquina.h"
 
 #include <QHash>
 #include <QString>
