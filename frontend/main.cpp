@@ -1,4 +1,5 @@
 #include "comun/logic/Sesion.h"
+#include "comun/logic/TextosDeQt.h"
 #include "comun/windows/MensajesQt.h"
 #include "comun/windows/Twips.h"
 #include "frontend/logic/Arranque.h"
@@ -23,6 +24,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/corvala.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("corvala"));
     MensajesQt::Instalar();
+    if (!CargarTextosDeQt())
+        qWarning("Qt's Spanish translations (qtbase_es) are not installed: Qt's own texts stay "
+                 "in English");
 
     // Corvala lives in the MAME folder, next to the emulator; installed, in the player's.
     const std::optional<QString> carpeta = CarpetaDeInicio::Decidir(

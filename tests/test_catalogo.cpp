@@ -248,7 +248,7 @@ private Q_SLOTS:
         sqlite3_close(vieja);
         QString motivo;
         QCOMPARE(Catalogo::Abrir(carpeta.Ruta(QStringLiteral("vieja.db")), &motivo), nullptr);
-        QVERIFY2(motivo.contains(u"layout"), qPrintable(motivo));
+        QVERIFY2(motivo.contains(u"disposición"), qPrintable(motivo));
 
         // Its ROMs come back from the file as they went in.
         QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/x.zip")),
@@ -316,7 +316,7 @@ private Q_SLOTS:
                                     ? QString()
                                     : motivo;
                  },
-                 "no such file"},
+                 "no existe"},
                 {"un catálogo que no es una base",
                  [&] {
                      QString motivo;
@@ -324,20 +324,20 @@ private Q_SLOTS:
                                     ? QString()
                                     : motivo;
                  },
-                 "not a database"},
+                 "no es una base de datos"},
                 {"un archivo en una carpeta que no existe",
                  [&] {
                      return ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("no/x.txt")),
                                                         "x")
                              .Motivo();
                  },
-                 "No such file"},
+                 "no existe"},
                 {"un zip que no es un zip",
                  [&] {
                      return DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/texto.zip")))
                              .motivo;
                  },
-                 "Not a zip"},
+                 "no es un archivo zip"},
                 {"un zip64 que dice tener tres millones de archivos",
                  [&] {
                      // Only the records at its end: a locator pointing at a zip64 record.
@@ -357,7 +357,7 @@ private Q_SLOTS:
                      return DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/enorme.zip")))
                              .motivo;
                  },
-                 "lists 3000000 files"},
+                 "dice tener 3000000 archivos"},
                 {"un XML mal formado",
                  [] {
                      LectorListaXml lector({});
@@ -365,7 +365,7 @@ private Q_SLOTS:
                                    "build=\"0.251\">\n<machine>\n</mame>\n");
                      return lector.Error();
                  },
-                 "XML line 4"},
+                 "línea 4 del XML"},
                 {"un emulador que muere a medias",
                  [&] {
                      carpeta.Control("listxml.crash_after=5\n");
@@ -379,7 +379,7 @@ private Q_SLOTS:
         };
         for (const auto &fallo : fallos) {
             const QString motivo = fallo.motivo();
-            QVERIFY2(motivo.contains(QLatin1String(fallo.dice), Qt::CaseInsensitive),
+            QVERIFY2(motivo.contains(QString::fromUtf8(fallo.dice), Qt::CaseInsensitive),
                      qPrintable(QLatin1String(fallo.paso) + QLatin1String(": ") + motivo));
         }
     }
@@ -492,11 +492,11 @@ private Q_SLOTS:
         maquinas.maquinas = 100;
         bytes.bytes = 64 * 1024;
         QTest::newRow("gota a gota")
-                << QByteArray("listxml.drip_ms=200\n") << tiempo << "more than 1 s";
+                << QByteArray("listxml.drip_ms=200\n") << tiempo << "más de 1 s";
         QTest::newRow("maquinas sin fin")
-                << QByteArray("listxml.endless=1\n") << maquinas << "more than 100 machines";
+                << QByteArray("listxml.endless=1\n") << maquinas << "más de 100 máquinas";
         QTest::newRow("bytes sin fin")
-                << QByteArray("listxml.endless=1\n") << bytes << "more than 0 MB";
+                << QByteArray("listxml.endless=1\n") << bytes << "más de 0 MB";
     }
     void laConstruccionTieneLimites()
     {

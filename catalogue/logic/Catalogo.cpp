@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Motivos.h"
 #include "emulator/logic/Ejecucion.h"
 
 #include <QCryptographicHash>
@@ -76,10 +77,7 @@ struct Lectura
         sqlite3_finalize(filas);
         sqlite3_close(base);
     }
-    QString Motivo() const
-    {
-        return base ? QString::fromUtf8(sqlite3_errmsg(base)) : QStringLiteral("out of memory");
-    }
+    QString Motivo() const { return Motivos::DeSqlite(base); }
     bool Preparar(const char *sql)
     {
         sqlite3_finalize(filas);
@@ -106,10 +104,10 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
     };
     const QFileInfo info(ruta);
     if (!info.exists())
-        return fallo(QStringLiteral("no such file"));
+        return fallo(Motivos::DelSistema(ENOENT));
     // A pipe or a device of that name would be waited on, or read without end.
     if (!info.isFile())
-        return fallo(QStringLiteral("not a regular file"));
+        return fallo(Motivos::NoEsArchivoNormal());
     auto catalogo = std::make_shared<Catalogo>();
     Lectura lectura;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
@@ -122,14 +120,14 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
     if (sqlite3_step(lectura.filas) != SQLITE_ROW)
         return fallo(lectura.Motivo());
     if (const int version = sqlite3_column_int(lectura.filas, 0); version != kVersionDelEsquema)
-        return fallo(QStringLiteral("written in another layout (%1, not %2)")
+        return fallo(QStringLiteral("es de otra versión de Corvala (disposición %1, no %2)")
                              .arg(version)
                              .arg(kVersionDelEsquema));
     if (!lectura.Preparar("SELECT version, huella FROM catalogo"))
         return fallo(lectura.Motivo());
     int paso = sqlite3_step(lectura.filas);
     if (paso != SQLITE_ROW)
-        return fallo(paso == SQLITE_DONE ? QStringLiteral("the catalogue has no seal")
+        return fallo(paso == SQLITE_DONE ? QStringLiteral("el catálogo no dice de qué emulador es")
                                          : lectura.Motivo());
     catalogo->m_sello = {Texto(lectura.filas, 0), Texto(lectura.filas, 1)};
     if (!lectura.Preparar("SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
@@ -148,15 +146,15 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         maquina.jugadores = sqlite3_column_int(lectura.filas, 10);
         catalogo->Agregar(std::move(maquina));
         if (catalogo->Cantidad() > kMaximoDeMaquinas)
-            return fallo(QStringLiteral("more than %1 machines").arg(kMaximoDeMaquinas));
+            return fallo(QStringLiteral("tiene más de %1 máquinas").arg(kMaximoDeMaquinas));
     }
     if (paso != SQLITE_DONE)
         return fallo(lectura.Motivo());
     if (catalogo->Cantidad() == 0)
-        return fallo(QStringLiteral("the catalogue has no machines"));
+        return fallo(QStringLiteral("el catálogo no tiene ninguna máquina"));
     bool demasiadas = false;
     if (!catalogo->LeerRoms(lectura.base, demasiadas))
-        return fallo(demasiadas ? QStringLiteral("more than %1 ROMs").arg(kMaximoDeRoms)
+        return fallo(demasiadas ? QStringLiteral("tiene más de %1 ROMs").arg(kMaximoDeRoms)
                                 : lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;
@@ -334,9 +332,9 @@ EscritorCatalogo::~EscritorCatalogo()
 bool EscritorCatalogo::Fallar()
 {
     if (m_conexion && m_conexion->base)
-        m_motivo = QString::fromUtf8(sqlite3_errmsg(m_conexion->base));
+        m_motivo = Motivos::DeSqlite(m_conexion->base);
     else if (m_motivo.isEmpty())
-        m_motivo = QStringLiteral("out of memory");
+        m_motivo = Motivos::DeSqlite(nullptr);
     m_fallido = true;
     return false;
 }
@@ -453,10 +451,10 @@ bool EscritorCatalogo::Terminar(const Catalogo::Sello &sello)
     QFile archivo(m_ruta);
     bien = archivo.open(QIODevice::ReadWrite) && archivo.flush();
     if (!bien)
-        m_motivo = archivo.errorString();
+        m_motivo = Motivos::DeArchivo(archivo);
 #ifdef Q_OS_UNIX
     if (bien && ::fsync(archivo.handle()) != 0) {
-        m_motivo = QString::fromLocal8Bit(std::strerror(errno));
+        m_motivo = Motivos::DelSistema(errno);
         bien = false;
     }
 #endif

@@ -4,6 +4,7 @@
 
 #include "catalogue/logic/LectorListaXml.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Motivos.h"
 #include "emulator/logic/Ejecucion.h"
 
 #include <QElapsedTimer>
@@ -50,7 +51,8 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
         return Resultado::Fallo(QStringLiteral("%1: %2").arg(nueva, escritor.Motivo()));
     };
     const auto noLeido = [&] {
-        return Resultado::Fallo(QStringLiteral("the emulator's -listxml: ") + lector.Error());
+        return Resultado::Fallo(QStringLiteral("la lista de máquinas del emulador (-listxml): ")
+                                + lector.Error());
     };
 
     QProcess emulador;
@@ -68,7 +70,7 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
 #endif
     emulador.start(QIODevice::ReadOnly);
     if (!emulador.waitForStarted())
-        return Resultado::Fallo(QStringLiteral("the emulator cannot be started: ")
+        return Resultado::Fallo(QStringLiteral("el emulador no se puede iniciar: ")
                                 + emulador.errorString());
 
     bool leido = true;
@@ -88,19 +90,23 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
             break;
         }
         if (callado.elapsed() > limites.silencioMs)
-            excedido = QStringLiteral("the emulator printed nothing for %1 s")
+            excedido = QStringLiteral("el emulador no ha escrito nada en %1 s")
                                .arg(limites.silencioMs / 1000);
         else if (total.elapsed() > limites.tiempoMs)
-            excedido = QStringLiteral("the emulator's -listxml took more than %1 s")
+            excedido = QStringLiteral("el emulador ha tardado más de %1 s en dar su lista de "
+                                      "máquinas (-listxml)")
                                .arg(limites.tiempoMs / 1000);
         else if (bytes > limites.bytes)
-            excedido = QStringLiteral("the emulator's -listxml printed more than %1 MB")
+            excedido = QStringLiteral(
+                               "la lista de máquinas del emulador (-listxml) ocupa más de %1 MB")
                                .arg(limites.bytes >> 20);
         else if (maquinas > limites.maquinas)
-            excedido = QStringLiteral("the emulator's -listxml lists more than %1 machines")
+            excedido = QStringLiteral("la lista de máquinas del emulador (-listxml) tiene más de "
+                                      "%1 máquinas")
                                .arg(limites.maquinas);
         else if (roms > limites.roms)
-            excedido = QStringLiteral("the emulator's -listxml lists more than %1 ROMs")
+            excedido = QStringLiteral(
+                               "la lista de máquinas del emulador (-listxml) tiene más de %1 ROMs")
                                .arg(limites.roms);
     }
     if (emulador.state() != QProcess::NotRunning) {
@@ -114,30 +120,34 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
     if (!escrito)
         return noEscrito();
     if (emulador.exitStatus() != QProcess::NormalExit)
-        return Resultado::Fallo(QStringLiteral("the emulator's -listxml crashed"));
+        return Resultado::Fallo(QStringLiteral(
+                "el emulador se ha cerrado de golpe al dar su lista de máquinas (-listxml)"));
     if (emulador.exitCode() != 0)
-        return Resultado::Fallo(QStringLiteral("the emulator's -listxml ended with code %1")
+        return Resultado::Fallo(QStringLiteral("el emulador ha terminado con el código %1 al dar "
+                                               "su lista de máquinas (-listxml)")
                                         .arg(emulador.exitCode()));
     if (!leido || !lector.Anadir(emulador.readAllStandardOutput()) || !lector.Terminar())
         return noLeido();
     if (lector.Maquinas() == 0)
-        return Resultado::Fallo(QStringLiteral("the emulator's -listxml lists no machine"));
+        return Resultado::Fallo(
+                QStringLiteral("la lista de máquinas del emulador (-listxml) está vacía"));
     catalogo.Sellar(sello);
     if (!escritor.Terminar(sello))
         return noEscrito();
     // Whatever else bears the database's name (a folder, a pipe) is not replaced.
     if (const QFileInfo viejo(destino); viejo.exists() && !viejo.isFile()) {
         QFile::remove(nueva);
-        return Resultado::Fallo(QStringLiteral("%1 is not a regular file").arg(destino));
+        return Resultado::Fallo(
+                QStringLiteral("%1: %2").arg(destino, Motivos::NoEsArchivoNormal()));
     }
     // Replaces the old catalogue in one step: a reader sees the old file or the new one.
     if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
         == 0)
         return {};
-    const QString motivo = QString::fromLocal8Bit(std::strerror(errno));
+    const QString motivo = Motivos::DelSistema(errno);
     QFile::remove(nueva);
     return Resultado::Fallo(
-            QStringLiteral("%1 cannot take the place of %2: %3").arg(nueva, destino, motivo));
+            QStringLiteral("%1 no puede ocupar el lugar de %2: %3").arg(nueva, destino, motivo));
 }
 
 } // namespace

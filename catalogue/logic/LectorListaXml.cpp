@@ -199,15 +199,17 @@ bool LectorListaXml::Terminar()
 QString LectorListaXml::Error() const
 {
     if (m_xml.hasError() && m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-        return QStringLiteral("XML line %1: %2").arg(m_xml.lineNumber()).arg(m_xml.errorString());
+        return QStringLiteral("línea %1 del XML: %2")
+                .arg(m_xml.lineNumber())
+                .arg(m_xml.errorString());
     if (!m_saltando.isEmpty() && m_fallido)
-        return QStringLiteral("an element <%1> without its end")
-                .arg(QString::fromLatin1(m_saltando));
+        return QStringLiteral("un elemento <%1> sin su final").arg(QString::fromLatin1(m_saltando));
     if (!m_raiz)
-        return QStringLiteral("the output is not the emulator's machine list");
+        return QStringLiteral("lo que ha escrito no es la lista de máquinas del emulador");
     if (m_xml.tokenType() != QXmlStreamReader::EndDocument)
-        return QStringLiteral("the machine list is cut short (line %1)").arg(m_xml.lineNumber());
-    return QStringLiteral("the machine list cannot be read");
+        return QStringLiteral("la lista de máquinas está cortada (línea %1)")
+                .arg(m_xml.lineNumber());
+    return QStringLiteral("la lista de máquinas no se puede leer");
 }
 
 bool LectorListaXml::Leer()

@@ -165,14 +165,14 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     const auto cancelado = [cancelar, &resultado] {
         if (cancelar && cancelar->load()) {
             resultado.veredictos.clear();
-            resultado.motivo = QStringLiteral("cancelled");
+            resultado.motivo = QStringLiteral("cancelada");
             return true;
         }
         return false;
     };
     const QString ruta = Catalogo::Ruta(carpeta);
     if (!QFileInfo(ruta).isFile()) {
-        resultado.motivo = QStringLiteral("there is no catalogue");
+        resultado.motivo = QStringLiteral("no hay catálogo");
         return resultado;
     }
     BaseSqlite base;
@@ -184,8 +184,9 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     {
         BaseSqlite::Consulta filas(base, "SELECT version, huella FROM catalogo");
         if (!filas.Siguiente()) {
-            resultado.motivo
-                    = filas.Bien() ? QStringLiteral("the catalogue has no seal") : base.Motivo();
+            resultado.motivo = filas.Bien()
+                                       ? QStringLiteral("el catálogo no dice de qué emulador es")
+                                       : base.Motivo();
             return resultado;
         }
         sello = filas.Texto(0) + QLatin1Char('\n') + filas.Texto(1);

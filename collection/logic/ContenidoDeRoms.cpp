@@ -1,6 +1,7 @@
 #include "collection/logic/ContenidoDeRoms.h"
 
 #include "comun/logic/BaseSqlite.h"
+#include "comun/logic/Motivos.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -65,7 +66,7 @@ QString ContenidoDeArchivoSuelto(const QString &ruta, const QString &nombre, qin
         return QStringLiteral("!larger than any ROM");
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
-        return QLatin1Char('!') + archivo.errorString();
+        return QLatin1Char('!') + Motivos::DeArchivo(archivo);
     uLong crc = crc32(0, nullptr, 0);
     qint64 leidos = 0;
     QByteArray trozo(1 << 20, Qt::Uninitialized);
@@ -75,7 +76,7 @@ QString ContenidoDeArchivoSuelto(const QString &ruta, const QString &nombre, qin
         leidos += n;
     }
     if (n < 0)
-        return QLatin1Char('!') + archivo.errorString();
+        return QLatin1Char('!') + Motivos::DeArchivo(archivo);
     return Linea({nombre, quint64(leidos), quint32(crc)});
 }
 

@@ -1,4 +1,5 @@
 #include "collection/logic/DirectorioZip.h"
+#include "comun/logic/Motivos.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,9 +10,32 @@
 #include <memory>
 #include <optional>
 
+#include <cerrno>
+
 namespace Corvala {
 
 namespace {
+
+// libzip's reason in the player's words: the common ones, or the system's; libzip's own text
+// for the rest.
+QString MotivoDeLibzip(zip_error_t *motivo)
+{
+    switch (zip_error_code_zip(motivo)) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("no es un archivo zip");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_CRC:
+    case ZIP_ER_EOF:
+        return QStringLiteral("el archivo zip está dañado");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("no queda memoria");
+    default:
+        break;
+    }
+    if (zip_error_system_type(motivo) == ZIP_ET_SYS)
+        return Motivos::DelSistema(zip_error_code_system(motivo));
+    return QString::fromLocal8Bit(zip_error_strerror(motivo));
+}
 
 struct Cerrar
 {
@@ -73,19 +97,19 @@ DirectorioZip DirectorioZip::Leer(const QString &ruta)
     // Only a plain file: opening a pipe or a device named .zip could wait for ever.
     const QFileInfo info(ruta);
     if (!info.exists())
-        return ilegible(QStringLiteral("no such file"));
+        return ilegible(Motivos::DelSistema(ENOENT));
     if (!info.isFile())
-        return ilegible(QStringLiteral("not a plain file"));
+        return ilegible(Motivos::NoEsArchivoNormal());
     // A directory out of all measure is refused before libzip reads a byte of it.
     {
         QFile archivo(ruta);
         if (!archivo.open(QIODevice::ReadOnly))
-            return ilegible(archivo.errorString());
+            return ilegible(Motivos::DeArchivo(archivo));
         if (const std::optional<Cabida> cabida = CabidaDelDirectorio(archivo);
             cabida
             && (cabida->entradas > quint64(kMaximoDeArchivos)
                 || cabida->bytes > kMaximoDeDirectorio))
-            return ilegible(QStringLiteral("its directory lists %1 files in %2 bytes")
+            return ilegible(QStringLiteral("su directorio dice tener %1 archivos en %2 bytes")
                                     .arg(cabida->entradas)
                                     .arg(cabida->bytes));
     }
@@ -95,24 +119,24 @@ DirectorioZip DirectorioZip::Leer(const QString &ruta)
     if (!zip) {
         zip_error_t motivo;
         zip_error_init_with_code(&motivo, error);
-        const QString texto = QString::fromLocal8Bit(zip_error_strerror(&motivo));
+        const QString texto = MotivoDeLibzip(&motivo);
         zip_error_fini(&motivo);
         return ilegible(texto);
     }
     const zip_int64_t cantidad = zip_get_num_entries(zip.get(), 0);
     if (cantidad < 0 || cantidad > kMaximoDeArchivos)
-        return ilegible(QStringLiteral("its directory lists %1 files").arg(cantidad));
+        return ilegible(QStringLiteral("su directorio dice tener %1 archivos").arg(cantidad));
     DirectorioZip directorio;
     directorio.archivos.reserve(int(cantidad));
     for (zip_int64_t i = 0; i < cantidad; ++i) {
         zip_stat_t datos;
         zip_stat_init(&datos);
         if (zip_stat_index(zip.get(), zip_uint64_t(i), 0, &datos) != 0)
-            return ilegible(QString::fromLocal8Bit(zip_strerror(zip.get())));
+            return ilegible(MotivoDeLibzip(zip_get_error(zip.get())));
         const bool completo = (datos.valid & (ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC))
                               == (ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC);
         if (!completo)
-            return ilegible(QStringLiteral("entry %1 has no name, size or CRC").arg(i));
+            return ilegible(QStringLiteral("la entrada %1 no tiene nombre, tamaño o CRC").arg(i));
         const QString nombre = QString::fromUtf8(datos.name);
         if (nombre.endsWith(QLatin1Char('/')))
             continue;

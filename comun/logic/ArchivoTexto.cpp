@@ -1,4 +1,5 @@
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/Motivos.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,8 @@
 
 #include <memory>
 #include <vector>
+
+#include <cerrno>
 
 namespace Corvala::ArchivoTexto {
 
@@ -84,20 +87,20 @@ std::optional<QByteArray> LeerBytes(const QString &ruta, qint64 maximo, QString 
     };
     const QFileInfo info(ruta);
     if (!info.exists())
-        return fallo(QStringLiteral("no such file"));
+        return fallo(Motivos::DelSistema(ENOENT));
     if (!info.isFile())
-        return fallo(QStringLiteral("not a regular file"));
+        return fallo(Motivos::NoEsArchivoNormal());
     if (info.size() > maximo)
-        return fallo(QStringLiteral("larger than %1 bytes").arg(maximo));
+        return fallo(Motivos::OcupaMasDe(maximo));
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
-        return fallo(archivo.errorString());
+        return fallo(Motivos::DeArchivo(archivo));
     // It may have grown since: no more than the bound is read.
     QByteArray bytes = archivo.read(maximo + 1);
     if (archivo.error() != QFileDevice::NoError)
-        return fallo(archivo.errorString());
+        return fallo(Motivos::DeArchivo(archivo));
     if (bytes.size() > maximo)
-        return fallo(QStringLiteral("larger than %1 bytes").arg(maximo));
+        return fallo(Motivos::OcupaMasDe(maximo));
     return bytes;
 }
 
@@ -137,10 +140,10 @@ namespace {
 Resultado Preparar(QSaveFile &archivo, const QByteArray &bytes)
 {
     if (!archivo.open(QIODevice::WriteOnly))
-        return Resultado::Fallo(archivo.errorString());
+        return Resultado::Fallo(Motivos::DeArchivo(archivo));
     if (archivo.write(bytes) != bytes.size() || !archivo.flush()
         || archivo.error() != QFileDevice::NoError) {
-        const QString motivo = archivo.errorString();
+        const QString motivo = Motivos::DeArchivo(archivo);
         archivo.cancelWriting();
         return Resultado::Fallo(motivo);
     }
@@ -149,7 +152,7 @@ Resultado Preparar(QSaveFile &archivo, const QByteArray &bytes)
 
 Resultado Confirmar(QSaveFile &archivo)
 {
-    return archivo.commit() ? Resultado() : Resultado::Fallo(archivo.errorString());
+    return archivo.commit() ? Resultado() : Resultado::Fallo(Motivos::DeArchivo(archivo));
 }
 
 } // namespace

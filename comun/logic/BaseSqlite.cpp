@@ -1,4 +1,5 @@
 #include "comun/logic/BaseSqlite.h"
+#include "comun/logic/Motivos.h"
 
 #include <QFile>
 
@@ -18,7 +19,7 @@ bool BaseSqlite::Abrir(const QString &ruta, bool soloLectura)
     sqlite3 *base = nullptr;
     const int modo = soloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, modo, nullptr) != SQLITE_OK) {
-        m_motivo = base ? QString::fromUtf8(sqlite3_errmsg(base)) : QStringLiteral("out of memory");
+        m_motivo = Motivos::DeSqlite(base);
         sqlite3_close(base);
         return false;
     }
@@ -34,7 +35,7 @@ bool BaseSqlite::Ejecutar(const char *sql)
 
 QString BaseSqlite::Motivo() const
 {
-    return m_base ? QString::fromUtf8(sqlite3_errmsg(m_base)) : m_motivo;
+    return m_base ? Motivos::DeSqlite(m_base) : m_motivo;
 }
 
 BaseSqlite::Consulta::Consulta(BaseSqlite &base, const char *sql)

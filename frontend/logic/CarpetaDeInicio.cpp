@@ -1,6 +1,7 @@
 #include "frontend/logic/CarpetaDeInicio.h"
 
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Motivos.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ Resultado Preparar(const QString &carpeta, const QString &emulador)
                 QStringLiteral("no se puede crear la carpeta %1/roms").arg(carpeta));
     QFile enlace(CarpetaMame(carpeta).Emulador());
     if (!enlace.link(emulador, enlace.fileName()))
-        return Resultado::Fallo(enlace.errorString());
+        return Resultado::Fallo(Motivos::DeArchivo(enlace));
     return {};
 }
 

@@ -61,7 +61,7 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
         return datos;
     // Two bytes a character (UTF-16) is no text Corvala reads, nor would rewrite faithfully.
     if (bytes->contains('\0')) {
-        datos.m_ilegible = QStringLiteral("not UTF-8 or Windows-1252 text");
+        datos.m_ilegible = QStringLiteral("no es texto UTF-8 ni Windows-1252");
         return datos;
     }
     const QStringList lineas = ArchivoTexto::PartirLineas(ArchivoTexto::Decodificar(*bytes));
@@ -123,9 +123,8 @@ void DatosDelJugador::Acotar()
 Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
 {
     if (!m_ilegible.isEmpty())
-        return Resultado::Fallo(QStringLiteral("the file could not be read (%1): it is left as it "
-                                               "was")
-                                        .arg(m_ilegible));
+        return Resultado::Fallo(
+                QStringLiteral("no se ha podido leer (%1): se deja como estaba").arg(m_ilegible));
     QStringList lineas{
             QStringLiteral("# Corvala: filtros de la lista, juegos favoritos y partidas jugadas."),
             kFiltros};

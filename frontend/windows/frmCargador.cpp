@@ -2,7 +2,6 @@
 
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/Mensajes.h"
-#include "comun/logic/modPrincipal.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
 #include "comun/windows/BotonEtiqueta.h"
@@ -14,26 +13,25 @@
 #include "comun/windows/Twips.h"
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
-#include "emulator/logic/Ejecucion.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/Instantanea.h"
+#include "frontend/logic/Lanzamiento.h"
 #include "frontend/logic/Partida.h"
-#include "frontend/logic/UsoDelCatalogo.h"
 #include "frontend/windows/BarraDeCatalogo.h"
+#include "frontend/windows/CasillaDeTeclas.h"
+#include "frontend/windows/CierreDelSistema.h"
+#include "frontend/windows/DisposicionPrincipal.h"
+#include "frontend/windows/MandoDeVentana.h"
 #include "frontend/windows/VistaDeJuegos.h"
 #include "frontend/windows/VistaPrevia.h"
 #include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QListView>
-#include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QStyle>
 
 namespace Corvala {
 
@@ -53,6 +51,8 @@ QLabel *Titulo(const QString &texto, QWidget *padre, const QRect &lugar)
 frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     : QWidget(parent)
     , m_sesion(sesion)
+    , m_catalogo(sesion, [this]() -> const ModeloDeJuegos & { return m_juegos->Modelo(); })
+    , m_renovacion(sesion, this)
     , m_uso(sesion)
 {
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
@@ -60,47 +60,24 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     Colorear(this, QPalette::Window, Colores::kFondoVentana);
     setMinimumSize(TamanoDeDiseno());
     CrearControles();
-    connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);
-    connect(barCatalogo, &BarraDeCatalogo::terminada, this, &frmCargador::CatalogoTerminado);
-    connect(&m_lectura, &UsoDelCatalogo::LecturaDelCatalogo::leido, this,
-            &frmCargador::CatalogoLeido);
-    // A pad drives the list while the window is in front and no game runs; its east button
-    // closes a box the window shows.
-    const auto cajaAbierta
-            = [] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); };
-    m_mando.Escuchar([this, cajaAbierta] {
-        return !m_sesion.ocupado && (isActiveWindow() || cajaAbierta());
-    });
-    connect(&m_mando, &MandoDeLista::mover, this, [this, cajaAbierta](int filas) {
-        if (!cajaAbierta())
-            m_juegos->MoverEleccion(filas);
-    });
-    connect(&m_mando, &MandoDeLista::pagina, this, [this, cajaAbierta](int sentido) {
-        if (!cajaAbierta())
-            m_juegos->MoverEleccion(sentido, true);
-    });
-    connect(&m_mando, &MandoDeLista::jugar, this, [this, cajaAbierta] {
-        if (!cajaAbierta())
-            LanzarJuego();
-    });
-    connect(&m_mando, &MandoDeLista::atras, this, [this, cajaAbierta] {
-        if (QMessageBox *caja = cajaAbierta())
-            caja->reject();
+    new MandoDeVentana(*this, *m_juegos, m_sesion, [this] { LanzarJuego(); });
+    m_cierre = new CierreDelSistema(*this, m_sesion);
+    connect(&m_catalogo, &CatalogoDeLaSesion::construccionIniciada, barCatalogo,
+            &BarraDeCatalogo::Empezar);
+    connect(&m_catalogo, &CatalogoDeLaSesion::avance, barCatalogo, &BarraDeCatalogo::Avance);
+    connect(&m_catalogo, &CatalogoDeLaSesion::construccionTerminada, barCatalogo, &QWidget::hide);
+    connect(&m_catalogo, &CatalogoDeLaSesion::catalogoCambiado, m_juegos,
+            &VistaDeJuegos::CatalogoCambiado);
+    connect(&m_catalogo, &CatalogoDeLaSesion::auditada, m_juegos, &VistaDeJuegos::PonerAuditoria);
+    m_juegos->CatalogoEnConstruccion([this] { return m_catalogo.EnCurso(); });
+    connect(&m_renovacion, &RenovacionDeLista::estado, this, &frmCargador::Estado);
+    connect(&m_renovacion, &RenovacionDeLista::cargar, this, &frmCargador::CargarDatos);
+    connect(&m_renovacion, &RenovacionDeLista::reloj, this, [this](bool puesto) {
+        if (puesto)
+            m_relojLista.emplace(this);
         else
-            m_juegos->CerrarBusqueda();
+            m_relojLista.reset();
     });
-    connect(&m_auditoria, &UsoDelCatalogo::AuditoriaDeLaColeccion::auditada, this,
-            [this](std::shared_ptr<const ResultadoAuditoria> auditoria) {
-                m_auditoriaPendiente = std::move(auditoria);
-                PonerAuditoria();
-            });
-    m_juegos->CatalogoEnConstruccion(
-            [this] { return m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso(); });
-
-    // The box shows the use of the defined keys; a click asks for the other state.
-    connect(chkUsaControles, &QCheckBox::clicked, &m_uso, &UsoDeTeclas::Pulsar);
-    connect(&m_uso, &UsoDeTeclas::marcadaCambiada, chkUsaControles, &QCheckBox::setChecked);
-    chkUsaControles->installEventFilter(this);
 
     connect(m_juegos, &VistaDeJuegos::lanzar, this, &frmCargador::LanzarFila);
     connect(m_juegos, &VistaDeJuegos::elegida, this, &frmCargador::lstJuegos_Click);
@@ -109,37 +86,19 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
 
 const ConstruccionCatalogo &frmCargador::Construccion() const
 {
-    return barCatalogo->Construccion();
+    return m_catalogo.Construccion();
 }
 
 QSize frmCargador::TamanoDeDiseno()
 {
-    return Twips::Tamano(kAnchoMinimo - kMarcoAncho, kAltoMinimo - kMarcoAlto);
+    return DisposicionPrincipal::TamanoDeDiseno();
 }
 
 void frmCargador::CrearControles()
 {
     // Created bottom to top: a later control lies over an earlier one.
-    Shape1 = new QLabel(this);
-    Shape1->setGeometry(Twips::Rect(45, 2265, 2070, 255));
-    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Shape1->setAutoFillBackground(true);
-    Colorear(Shape1, QPalette::Window, Colores::kBotonReposo);
-    Colorear(Shape1, QPalette::WindowText, Colores::kNegro);
-
-    chkUsaControles = new QCheckBox(QStringLiteral("Utilizar teclas definidas"), this);
-    chkUsaControles->setGeometry(Twips::Rect(105, 2280, 1935, 225));
-    chkUsaControles->setAutoFillBackground(true);
-    chkUsaControles->setBackgroundRole(QPalette::Window);
-    chkUsaControles->setCursor(Imagenes::Mano());
-    Colorear(chkUsaControles, QPalette::Window, Colores::kBotonReposo);
-    Colorear(chkUsaControles, QPalette::Button, Colores::kBotonReposo);
-    Colorear(chkUsaControles, QPalette::WindowText, Colores::kNegro);
-    chkUsaControles->setToolTip(QStringLiteral(
-            "Marca esta casilla si quieres utilizar las terclas definidas desde el Corvala!"));
-    Twips::EncajarTexto(chkUsaControles, chkUsaControles->text(),
-                        style()->pixelMetric(QStyle::PM_IndicatorWidth)
-                                + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4);
+    m_casilla = new CasillaDeTeclas(*this, m_uso);
+    chkUsaControles = m_casilla->Casilla();
 
     m_juegos = new VistaDeJuegos(m_sesion, this);
     m_juegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
@@ -213,7 +172,6 @@ void frmCargador::CrearControles()
 
     barCatalogo = new BarraDeCatalogo(this);
 
-    Timer1.setParent(this);
     Nombrar({{m_juegos, "VistaDeJuegos"},
              {lblEstado, "lblEstado"},
              {lblDirectorio, "lblDirectorio"},
@@ -222,13 +180,10 @@ void frmCargador::CrearControles()
              {lblTeclas, "lblTeclas"},
              {Label1, "Label1"},
              {lblLog, "lblLog"},
-             {chkUsaControles, "chkUsaControles"},
-             {Shape1, "Shape1"},
              {Label4, "Label4"},
              {Label5, "Label5"},
              {Image1, "Image1"},
              {ImagenROM, "ImagenROM"},
-             {&Timer1, "Timer1"},
              {barCatalogo, "barCatalogo"}});
     EncajarBarra();
 }
@@ -238,55 +193,6 @@ void frmCargador::EncajarBarra()
     // Along the status line's bottom edge, inside its frame.
     const QRect estado = lblEstado->geometry();
     barCatalogo->setGeometry(estado.left() + 1, estado.bottom() - 3, estado.width() - 2, 3);
-}
-
-void frmCargador::PrepararCatalogo(bool rehacer)
-{
-    // What lies on disk is still being read, or a build already runs: their ends decide.
-    if (!rehacer && (m_lectura.EnCurso() || barCatalogo->Construccion().EnCurso()))
-        return;
-    barCatalogo->Preparar(m_sesion, rehacer, m_juegos->Modelo().JuegosListados());
-    // A new catalogue takes the database's place: the audit waits for it.
-    if (barCatalogo->Construccion().EnCurso())
-        m_auditoria.Detener();
-}
-
-void frmCargador::PonerAuditoria()
-{
-    // While a game runs or the ROM manager is open, the rows it speaks of stay where they are.
-    if (m_sesion.ocupado) {
-        if (!std::exchange(m_esperandoAuditoria, true))
-            QTimer::singleShot(500, this, [this] {
-                m_esperandoAuditoria = false;
-                PonerAuditoria();
-            });
-        return;
-    }
-    if (m_auditoriaPendiente)
-        m_juegos->PonerAuditoria(std::exchange(m_auditoriaPendiente, nullptr));
-}
-
-void frmCargador::Auditar()
-{
-    if (m_sesion.catalogo && !m_lectura.EnCurso() && !barCatalogo->Construccion().EnCurso())
-        m_auditoria.Iniciar(m_sesion.carpeta, m_sesion.catalogo, m_juegos->Modelo());
-}
-
-void frmCargador::CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)
-{
-    // The old catalogue, if any, stays in use: the list works as it did. The player is told
-    // once: the next start does not try again for nothing.
-    if (!catalogo) {
-        qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
-        if (const Resultado recordado = UsoDelCatalogo::RecordarFallo(m_sesion, motivo); !recordado)
-            qCWarning(lcCatalogo) << "the failure cannot be recorded:" << recordado.Motivo();
-        Mensajes::Mostrar(UsoDelCatalogo::MensajeCatalogoFallido(motivo));
-        return;
-    }
-    UsoDelCatalogo::OlvidarFallo(m_sesion.carpeta);
-    m_sesion.catalogo = std::move(catalogo);
-    m_juegos->CatalogoCambiado();
-    Auditar();
 }
 
 void frmCargador::paintEvent(QPaintEvent *evento)
@@ -317,11 +223,8 @@ void frmCargador::Form_Load()
             activateWindow();
         });
     m_juegos->LeerJugador();
-    // The catalogue there is comes once read (CatalogoLeido): the list does not wait for it.
-    if (UsoDelCatalogo::Orden(m_sesion)) {
-        UsoDelCatalogo::QuitarConstruccionInterrumpida(m_sesion.carpeta);
-        m_lectura.Iniciar(m_sesion.carpeta);
-    }
+    // The catalogue there is comes once read: the list does not wait for it.
+    m_catalogo.Leer();
     m_juegos->Mostrar(inicio.lista);
     Estado(inicio.estado);
     m_sinControles = inicio.configuracion != Arranque::Configuracion::Configurable;
@@ -336,47 +239,13 @@ void frmCargador::Form_Load()
                                                                  lblGestionar, chkUsaControles})
             control->setEnabled(false);
     }
-    if (!m_lectura.EnCurso())
-        PrepararCatalogo(false);
-}
-
-void frmCargador::CatalogoLeido(std::shared_ptr<const Catalogo> catalogo)
-{
-    // A build the player asked for meanwhile is newer than what lay on disk.
-    if (catalogo && !m_sesion.catalogo && !barCatalogo->Construccion().EnCurso()) {
-        m_sesion.catalogo = std::move(catalogo);
-        m_juegos->CatalogoCambiado();
-    }
-    PrepararCatalogo(false);
-    Auditar();
+    m_catalogo.ListaCargada(false);
 }
 
 void frmCargador::HacerNoConfigurable()
 {
     lblTeclas->PonerGris(true);
-    PintarCasilla(Colores::kGris);
-    m_uso.Marcar(false);
-    chkUsaControles->setEnabled(false);
-}
-
-void frmCargador::PintarCasilla(QRgb color)
-{
-    Colorear(Shape1, QPalette::Window, color);
-    Colorear(chkUsaControles, QPalette::Window, color);
-    Colorear(chkUsaControles, QPalette::Button, color);
-}
-
-bool frmCargador::eventFilter(QObject *objeto, QEvent *evento)
-{
-    if (objeto == chkUsaControles) {
-        // The box and the strip behind it are pressed together, as a label button is.
-        if (evento->type() == QEvent::MouseButtonPress) {
-            PintarCasilla(Colores::kBotonPulsado);
-        } else if (evento->type() == QEvent::MouseButtonRelease) {
-            PintarCasilla(m_sinControles ? Colores::kGris : Colores::kBotonReposo);
-        }
-    }
-    return QWidget::eventFilter(objeto, evento);
+    m_casilla->SinControles();
 }
 
 void frmCargador::LanzarJuego()
@@ -392,26 +261,15 @@ void frmCargador::LanzarFila(int fila)
     const ModeloDeJuegos &juegos = m_juegos->Modelo();
     if (!juegos.Valida(fila))
         return;
-    const QString titulo = juegos.Fila(fila).titulo;
-    if (juegos.Fila(fila).desconocida) {
-        Mensajes::Mostrar(Partida::MensajeRomDesconocida());
-        return;
-    }
-    if (const std::optional<Mensaje> pregunta
-        = UsoDelCatalogo::PreguntaAntesDeJugar(juegos.Fila(fila));
-        pregunta && Mensajes::Mostrar(*pregunta) != Respuesta::Si)
-        return;
-    // A clone in its parent's archive is started by its own name; the emulator finds its files.
-    const std::optional<QString> archivo
-            = juegos.Fila(fila).enElPadre
-                      ? std::optional<QString>(juegos.Fila(fila).juego + QLatin1String(".zip"))
-                      : Partida::ArchivoParaJugar(m_sesion.carpeta, juegos.Fila(fila).archivo,
-                                                  m_sesion.cd);
+    // A copy: the boxes below let the list change meanwhile.
+    const JuegoDeLista juego = juegos.Fila(fila);
+    const QString titulo = juego.titulo;
+    const std::optional<QString> archivo = Lanzamiento::ArchivoDeFila(m_sesion, juego);
     if (!archivo)
         return;
-    if (!juegos.Fila(fila).enElPadre && *archivo != juegos.Fila(fila).archivo) {
+    if (!juego.enElPadre && *archivo != juego.archivo) {
         m_juegos->Renombrar(fila, *archivo);
-        Auditar();
+        m_catalogo.Auditar();
     }
     Ocupacion ocupacion(this, &m_sesion.ocupado);
     m_sesion.ultimoTitulo = titulo;
@@ -421,16 +279,11 @@ void frmCargador::LanzarFila(int fila)
     const Partida::Resultado resultado = partida.Jugar(*archivo);
     if (partida.SeHaJugado())
         m_juegos->AnotarPartida(fila);
-    if (resultado == Partida::Resultado::ErrorCfg) {
-        Mensajes::Mostrar(Partida::MensajeErrorCfg());
-    } else if (resultado == Partida::Resultado::ConError) {
-        Estado({Partida::TextoTerminadaConError(), ColorEstado::Rojo});
-    } else {
-        Estado({QStringLiteral("Ha terminado la carga."), ColorEstado::Azul});
-    }
+    if (const std::optional<LineaDeEstado> estado = Lanzamiento::AlTerminar(resultado))
+        Estado(*estado);
     // The player may have taken a snapshot while playing.
     MostrarImagenROM(false);
-    CerrarSiElSistemaTermina();
+    m_cierre->Seguir();
 }
 
 void frmCargador::lstJuegos_Click()
@@ -499,10 +352,8 @@ void frmCargador::lblGestionar_Click()
             return;
         }
     }
-    if (m_sistemaTermina) {
-        CerrarSiElSistemaTermina();
+    if (m_cierre->Seguir())
         return;
-    }
     // The archives may carry new names. Loaded once this window is free again, so that the
     // hourglass of a renewal the load ends goes with it.
     CargarDatos();
@@ -510,21 +361,7 @@ void frmCargador::lblGestionar_Click()
 
 void frmCargador::FinDelSistema()
 {
-    m_sistemaTermina = true;
-    if (!m_sesion.ocupado) {
-        close();
-        return;
-    }
-    // The close follows once the game or the ROM manager has ended (CerrarSiElSistemaTermina).
-    PedirFinDeEjecuciones();
-    if (auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-        dialogo->done(QDialog::Rejected);
-}
-
-void frmCargador::CerrarSiElSistemaTermina()
-{
-    if (m_sistemaTermina)
-        QTimer::singleShot(0, this, &QWidget::close);
+    m_cierre->Pedir();
 }
 
 void frmCargador::closeEvent(QCloseEvent *evento)
@@ -537,11 +374,11 @@ void frmCargador::closeEvent(QCloseEvent *evento)
         return;
     }
     // The system ending waits for no box: what went wrong goes to the log.
-    if (cierre.error && m_sistemaTermina)
+    if (cierre.error && m_cierre->Pedido())
         qCWarning(lcArchivos) << "mame.ini:" << cierre.error->texto;
     else if (cierre.error)
         Mensajes::Mostrar(*cierre.error);
-    barCatalogo->Cancelar();
+    m_catalogo.Cancelar();
     evento->accept();
 }
 
@@ -575,14 +412,8 @@ void frmCargador::TerminarPrograma()
 
 void frmCargador::CargarDatos(bool rehacerCatalogo)
 {
-    // A renewal's countdown still running ends here, its hourglass with it: this load is the
-    // one it waited for.
-    if (m_relojLista) {
-        Timer1.stop();
-        m_relojLista.reset();
-        rehacerCatalogo = true;
-    }
-    Timer1.setInterval(1);
+    // A renewal's countdown still running ends here: this load is the one it waited for.
+    rehacerCatalogo = m_renovacion.Cargando() || rehacerCatalogo;
     Ocupacion reloj(this);
     m_juegos->Mostrar({});
     std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(
@@ -595,11 +426,10 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     }
     const bool fallida = lista->listaFallida;
     m_juegos->Mostrar(*lista);
-    Timer1.stop();
+    m_renovacion.Cargada();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
-    PrepararCatalogo(rehacerCatalogo);
-    Auditar();
+    m_catalogo.ListaCargada(rehacerCatalogo);
 }
 
 void frmCargador::lblDirectorio_Click()
@@ -611,42 +441,13 @@ void frmCargador::lblDirectorio_Click()
 
 void frmCargador::lblLista_Click()
 {
-    if (m_sesion.ocupado)
-        return;
-    const QString lista = m_sesion.carpeta.Ruta(QStringLiteral("lista.txt"));
-    if (!ExisteArchivo(lista)) {
-        CargarDatos(true);
-        return;
-    }
-    // The hourglass stays through the countdown, until the list is loaded again.
-    m_relojLista.emplace(this);
-    if (!ListaDeJuegos::ApartarLista(m_sesion.carpeta)) {
-        Mensajes::Mostrar(ListaDeJuegos::MensajeNoSeApartaLista());
-        m_relojLista.reset();
-        return;
-    }
-    Timer1.setInterval(1);
-    Estado({QStringLiteral("Borrando lista antigua."), ColorEstado::Rojo});
-    m_cuenta = 6;
-    Timer1.start();
+    if (!m_sesion.ocupado)
+        m_renovacion.Pedir();
 }
 
 void frmCargador::Timer1_Timer()
 {
-    // A game or the ROM manager came within the countdown: it goes on once they have ended.
-    if (m_sesion.ocupado) {
-        Timer1.setInterval(1000);
-        return;
-    }
-    if (m_cuenta == 8) {
-        Timer1.stop();
-        m_relojLista.reset();
-        Estado({QStringLiteral("Lista antigua borrada."), ColorEstado::Verde});
-        CargarDatos(true);
-    } else {
-        ++m_cuenta;
-    }
-    Timer1.setInterval(1000);
+    m_renovacion.Paso();
 }
 
 void frmCargador::lblLog_Click()
@@ -661,31 +462,13 @@ void frmCargador::resizeEvent(QResizeEvent *evento)
     QWidget::resizeEvent(evento);
     if (isMinimized())
         return;
-    // The outer size of the window as designed: the client area and the designed frame.
-    const int ancho = Twips::DesdePx(width()) + kMarcoAncho;
-    const int alto = Twips::DesdePx(height()) + kMarcoAlto;
-    QRect lista = m_juegos->geometry();
-    QRect estado = lblEstado->geometry();
-    QRect log = lblLog->geometry();
-    if (ancho >= kAnchoMinimo) {
-        lista.setWidth(Twips::Px(ancho - kAnchoMinimo + 4860));
-        estado.setWidth(Twips::Px(ancho - kAnchoMinimo + 4125));
-        log.moveLeft(Twips::Px(ancho - kAnchoMinimo + 6300));
-    } else {
-        resize(TamanoDeDiseno().width(), height());
-        lista.setWidth(Twips::Px(4860));
-    }
-    if (alto >= kAltoMinimo) {
-        lista.setHeight(Twips::Px(alto - kAltoMinimo + 3930));
-        estado.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
-        log.moveTop(Twips::Px(alto - kAltoMinimo + 3975));
-    } else {
-        resize(width(), TamanoDeDiseno().height());
-        lista.setHeight(Twips::Px(3930));
-    }
-    m_juegos->setGeometry(lista);
-    lblEstado->setGeometry(estado);
-    lblLog->setGeometry(log);
+    const DisposicionPrincipal::Lugares lugares = DisposicionPrincipal::Estirar(
+            size(), {m_juegos->geometry(), lblEstado->geometry(), lblLog->geometry(), {}});
+    if (lugares.tamano != size())
+        resize(lugares.tamano);
+    m_juegos->setGeometry(lugares.lista);
+    lblEstado->setGeometry(lugares.estado);
+    lblLog->setGeometry(lugares.log);
     EncajarEstado();
     EncajarBarra();
 }

@@ -5,16 +5,17 @@
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
 #include "frontend/logic/AvisoDeOtraCopia.h"
+#include "frontend/logic/CatalogoDeLaSesion.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ListaDeJuegos.h"
-#include "frontend/logic/MandoDeLista.h"
+#include "frontend/logic/RenovacionDeLista.h"
 #include "frontend/logic/UsoDelCatalogo.h"
+#include "frontend/windows/DisposicionPrincipal.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -23,6 +24,8 @@ namespace Corvala {
 
 class BotonEtiqueta;
 class BarraDeCatalogo;
+class CasillaDeTeclas;
+class CierreDelSistema;
 class VistaPrevia;
 class VistaDeJuegos;
 struct Sesion;
@@ -75,10 +78,10 @@ public:
 
     // The design size of the window, frame included, and the frame of the window as designed
     // (a sizing border of 4 pixels and a title bar of 19): the client area is the rest.
-    static constexpr int kAnchoMinimo = 7185;
-    static constexpr int kAltoMinimo = 4680;
-    static constexpr int kMarcoAncho = 120;
-    static constexpr int kMarcoAlto = 405;
+    static constexpr int kAnchoMinimo = DisposicionPrincipal::kAnchoMinimo;
+    static constexpr int kAltoMinimo = DisposicionPrincipal::kAltoMinimo;
+    static constexpr int kMarcoAncho = DisposicionPrincipal::kMarcoAncho;
+    static constexpr int kMarcoAlto = DisposicionPrincipal::kMarcoAlto;
     // The client area at the design size, which is also the smallest.
     static QSize TamanoDeDiseno();
 
@@ -97,7 +100,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
     void paintEvent(QPaintEvent *evento) override;
 
@@ -108,20 +110,8 @@ private:
     void AvisarCreandoLista();
     void TerminarPrograma();
     void HacerNoConfigurable();
-    void PintarCasilla(QRgb color);
     void LanzarFila(int fila);
-    // Builds the catalogue when it must be (again), or always with rehacer.
-    void PrepararCatalogo(bool rehacer);
-    // After a game or the ROM manager: the close the system asked for meanwhile.
-    void CerrarSiElSistemaTermina();
-    // The catalogue on disk has been read (null: none, or not readable).
-    void CatalogoLeido(std::shared_ptr<const Catalogo> catalogo);
-    void CatalogoTerminado(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void EncajarBarra();
-    // Audits the collection against the catalogue in use, when there is one and no build runs.
-    void Auditar();
-    // Shows the audit that has come, once no game runs.
-    void PonerAuditoria();
 
     // The window's controls; each carries its name as its object name (the list's are the
     // game list's own).
@@ -134,27 +124,21 @@ private:
     BotonEtiqueta *Label1;
     BotonEtiqueta *lblLog;
     QCheckBox *chkUsaControles;
-    QLabel *Shape1;
+    CasillaDeTeclas *m_casilla;
     QLabel *Label4;
     QLabel *Label5;
     QLabel *Image1;
     VistaPrevia *ImagenROM;
-    QTimer Timer1;
     // Beyond the window's layout: the catalogue's progress along the status line's bottom
     // edge.
     BarraDeCatalogo *barCatalogo;
 
     Sesion &m_sesion;
     AvisoDeOtraCopia m_aviso;
-    bool m_sistemaTermina = false;
-    UsoDelCatalogo::LecturaDelCatalogo m_lectura;
-    UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
-    // The list driven with a pad.
-    MandoDeLista m_mando;
-    std::shared_ptr<const ResultadoAuditoria> m_auditoriaPendiente;
-    bool m_esperandoAuditoria = false;
+    CierreDelSistema *m_cierre;
+    CatalogoDeLaSesion m_catalogo;
+    RenovacionDeLista m_renovacion;
     UsoDeTeclas m_uso;
-    int m_cuenta = 0;
     bool m_terminado = false;
     // The emulator's version allows no controls: lblTeclas grey, chkUsaControles disabled.
     bool m_sinControles = false;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "catalogue/logic/ConstruccionCatalogo.h"
+#include "frontend/logic/UsoDelCatalogo.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace Corvala {
+
+class ModeloDeJuegos;
+struct Sesion;
+
+// The session's catalogue and the audit made against it, kept in step for the main window: the
+// catalogue on disk read at start-up, built (again) when it no longer matches, replaced in the
+// session when a build ends, and the collection audited after each of these and each renewal of
+// the list. Its verdicts reach the list only while no game runs.
+class CatalogoDeLaSesion : public QObject
+{
+    Q_OBJECT
+
+public:
+    // juegos: the list's rows, which the audit looks its verdicts up for.
+    CatalogoDeLaSesion(Sesion &sesion, std::function<const ModeloDeJuegos &()> juegos,
+                       QObject *parent = nullptr);
+
+    // At start-up: reads the catalogue there is, when the folder keeps one; once read, it is
+    // built again when it must be, and the collection audited.
+    void Leer();
+    // The list has been loaded again: builds the catalogue when it must be (always with
+    // rehacer) and audits.
+    void ListaCargada(bool rehacer);
+    // Audits the collection against the catalogue in use, when there is one and no build runs.
+    void Auditar();
+    // Stops a build at the window's close.
+    void Cancelar() { m_construccion.Cancelar(); }
+
+    // The catalogue is being read or built.
+    bool EnCurso() const { return m_lectura.EnCurso() || m_construccion.EnCurso(); }
+    const ConstruccionCatalogo &Construccion() const { return m_construccion; }
+
+Q_SIGNALS:
+    // A build has started over this many machines (the list's count), has read so many, has
+    // ended.
+    void construccionIniciada(int maquinas);
+    void avance(int maquinas);
+    void construccionTerminada();
+    // The session has another catalogue.
+    void catalogoCambiado();
+    // An audit's verdicts, once no game runs.
+    void auditada(std::shared_ptr<const ResultadoAuditoria> auditoria);
+
+private:
+    void Preparar(bool rehacer);
+    void Leido(std::shared_ptr<const Catalogo> catalogo);
+    void Terminada(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
+    void Entregar();
+
+    Sesion &m_sesion;
+    std::function<const ModeloDeJuegos &()> m_juegos;
+    UsoDelCatalogo::LecturaDelCatalogo m_lectura;
+    ConstruccionCatalogo m_construccion;
+    UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
+    std::shared_ptr<const ResultadoAuditoria> m_pendiente;
+    bool m_esperando = false;
+};
+
+} // namespace Corvala

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "frontend/logic/Arranque.h"
+#include "frontend/logic/Partida.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace Corvala {
+
+struct JuegoDeLista;
+struct Sesion;
+
+// What starting a row of the game list takes around the game itself.
+namespace Lanzamiento {
+
+// The archive to start the row's game with: a clone in its parent's archive is started by its
+// own name (the emulator finds its files there); an archive spelt otherwise than the emulator
+// opens it is offered a rename. Nothing when it is not to be started: an unrecognised archive
+// (refused with its box), a game the audit says cannot run that the player chose not to start,
+// a rename refused or failed.
+std::optional<QString> ArchivoDeFila(const Sesion &sesion, const JuegoDeLista &fila);
+
+// The status line once the game has ended; nothing for a cfg file that could not be set aside
+// or put back, which its box (shown here) tells instead.
+std::optional<LineaDeEstado> AlTerminar(Partida::Resultado resultado);
+
+} // namespace Lanzamiento
+} // namespace Corvala
