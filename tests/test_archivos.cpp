@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/TextosDeQt.h"
 #include "emulator/logic/Ejecucion.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -9,6 +10,8 @@
 
 #include <QDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace Corvala;
 
@@ -70,7 +73,8 @@ private Q_SLOTS:
         // Full, and then with less room than the new content needs.
         for (const qint64 libres : {qint64(0), qint64(8 * 1024)}) {
             disco.Llenar(libres);
-            QVERIFY(!ArchivoTexto::EscribirBytes(ruta, QByteArray(9000, 'b')));
+            const Resultado escrito = ArchivoTexto::EscribirBytes(ruta, QByteArray(9000, 'b'));
+            QCOMPARE(escrito.Motivo(), QStringLiteral("el disco está lleno"));
             QVERIFY(!ArchivoTexto::EscribirLineas(ruta,
                                                   QStringList(1400, QStringLiteral("linea"))));
             QFile archivo(ruta);
@@ -80,6 +84,38 @@ private Q_SLOTS:
                      QStringList({QStringLiteral("mame.ini")}));
             disco.Vaciar();
         }
+    }
+
+    // What the player reads of a failure is Spanish: Corvala's words for the common cases, Qt's
+    // own texts from its Spanish translations.
+    void cadaFalloSeDiceEnEspanol()
+    {
+        CarpetaDePrueba carpeta;
+        const QString fifo = carpeta.Ruta(QStringLiteral("jugador.txt"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        carpeta.Escribir(QStringLiteral("grande.txt"), QByteArray(2 * 1024 * 1024 + 1, 'a'));
+        const struct
+        {
+            const char *ruta;
+            qint64 maximo;
+            const char *dice;
+        } lecturas[] = {
+                {"falta.txt", 100, "no existe"},
+                {"jugador.txt", 100, "no es un archivo normal"},
+                {"roms", 100, "no es un archivo normal"},
+                {"grande.txt", 2 * 1024 * 1024, "ocupa más de 2 MB"},
+        };
+        for (const auto &l : lecturas) {
+            QString motivo;
+            QVERIFY(!ArchivoTexto::LeerBytes(carpeta.Ruta(QLatin1String(l.ruta)), l.maximo,
+                                             &motivo));
+            QCOMPARE(motivo, QString::fromUtf8(l.dice));
+        }
+        QCOMPARE(
+                ArchivoTexto::EscribirBytes(carpeta.Ruta(QStringLiteral("no/x.txt")), "x").Motivo(),
+                QStringLiteral("no existe"));
+        QVERIFY(CargarTextosDeQt());
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Deshacer"));
     }
 
     void quitarExtension()

@@ -143,7 +143,7 @@ Resultado Preparar(QSaveFile &archivo, const QByteArray &bytes)
         return Resultado::Fallo(Motivos::DeArchivo(archivo));
     if (archivo.write(bytes) != bytes.size() || !archivo.flush()
         || archivo.error() != QFileDevice::NoError) {
-        const QString motivo = Motivos::DeArchivo(archivo);
+        const QString motivo = Motivos::AlEscribir(archivo, bytes.size());
         archivo.cancelWriting();
         return Resultado::Fallo(motivo);
     }

@@ -1,6 +1,8 @@
 #include "comun/logic/Motivos.h"
 
 #include <QFileDevice>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <sqlite3.h>
 
@@ -62,6 +64,17 @@ QString DeArchivo(const QFileDevice &archivo)
         return DelSistema(EACCES);
     return texto.isEmpty() || texto == u"Unknown error" ? QStringLiteral("error desconocido")
                                                         : texto;
+}
+
+QString AlEscribir(const QFileDevice &archivo, qint64 bytes)
+{
+    // A short write is not explained by the system: with less room than it needed, it is a
+    // full disk.
+    const QString motivo = DeArchivo(archivo);
+    if (motivo == u"error desconocido"
+        && QStorageInfo(QFileInfo(archivo.fileName()).absolutePath()).bytesAvailable() < bytes)
+        return DelSistema(ENOSPC);
+    return motivo;
 }
 
 QString NoEsArchivoNormal()

@@ -20,6 +20,10 @@ QString DelSistema(int numeroDeError);
 // What a file that failed says of itself (its error string, from the system's words).
 QString DeArchivo(const QFileDevice &archivo);
 
+// The same for a write of so many bytes that failed: a short write the system did not explain,
+// with less room left than it needed, is a full disk.
+QString AlEscribir(const QFileDevice &archivo, qint64 bytes);
+
 // A path that is there but is no regular file (a folder, a FIFO, a device).
 QString NoEsArchivoNormal();
 // A file past what Corvala reads of it: "ocupa más de 8 MB".
