@@ -11,6 +11,7 @@
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
 
+#include <QCheckBox>
 #include <QProcess>
 #include <QtTest>
 

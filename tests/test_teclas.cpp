@@ -17,6 +17,7 @@
 #include "apoyo/VentanaDePrueba.h"
 #include "apoyo/VentanaModal.h"
 
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QSignalSpy>
 #include <QtTest>

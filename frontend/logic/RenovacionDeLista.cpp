@@ -29,7 +29,6 @@ void RenovacionDeLista::Pedir()
         Q_EMIT reloj(false);
         return;
     }
-    m_enCuenta = true;
     m_timer.setInterval(1);
     Q_EMIT estado({QStringLiteral("Borrando lista antigua."), ColorEstado::Rojo});
     m_cuenta = 6;
@@ -45,7 +44,6 @@ void RenovacionDeLista::Paso()
     }
     if (m_cuenta == 8) {
         m_timer.stop();
-        m_enCuenta = false;
         Q_EMIT reloj(false);
         Q_EMIT estado({QStringLiteral("Lista antigua borrada."), ColorEstado::Verde});
         Q_EMIT cargar(true);
@@ -57,7 +55,7 @@ void RenovacionDeLista::Paso()
 
 bool RenovacionDeLista::Cargando()
 {
-    const bool esperaba = std::exchange(m_enCuenta, false);
+    const bool esperaba = m_timer.isActive();
     if (esperaba) {
         m_timer.stop();
         Q_EMIT reloj(false);

@@ -42,7 +42,6 @@ private:
     Sesion &m_sesion;
     QTimer m_timer;
     int m_cuenta = 0;
-    bool m_enCuenta = false;
 };
 
 } // namespace Corvala

@@ -28,6 +28,7 @@
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QListView>
 #include <QPainter>
@@ -98,7 +99,6 @@ void frmCargador::CrearControles()
 {
     // Created bottom to top: a later control lies over an earlier one.
     m_casilla = new CasillaDeTeclas(*this, m_uso);
-    chkUsaControles = m_casilla->Casilla();
 
     m_juegos = new VistaDeJuegos(m_sesion, this);
     m_juegos->setGeometry(Twips::Rect(2160, 30, 4860, 3930));
@@ -139,7 +139,7 @@ void frmCargador::CrearControles()
     QWidget *anterior = m_juegos->findChild<QListView *>();
     for (QWidget *siguiente :
          std::initializer_list<QWidget *>{lblDirectorio, lblLista, lblGestionar, lblTeclas,
-                                          chkUsaControles, Label1, lblLog}) {
+                                          m_casilla->Casilla(), Label1, lblLog}) {
         setTabOrder(anterior, siguiente);
         anterior = siguiente;
     }
@@ -235,8 +235,8 @@ void frmCargador::Form_Load()
                            : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                             "posteriores a la 0.59b."));
     if (m_sesion.cd) {
-        for (QWidget *control : std::initializer_list<QWidget *>{lblDirectorio, lblLista, lblTeclas,
-                                                                 lblGestionar, chkUsaControles})
+        for (QWidget *control : std::initializer_list<QWidget *>{
+                     lblDirectorio, lblLista, lblTeclas, lblGestionar, m_casilla->Casilla()})
             control->setEnabled(false);
     }
     m_catalogo.ListaCargada(false);

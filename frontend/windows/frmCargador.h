@@ -1,6 +1,5 @@
 #pragma once
 
-#include "catalogue/logic/ConstruccionCatalogo.h"
 #include "comun/windows/Ocupacion.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "frontend/logic/Arranque.h"
@@ -11,10 +10,8 @@
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/logic/RenovacionDeLista.h"
-#include "frontend/logic/UsoDelCatalogo.h"
 #include "frontend/windows/DisposicionPrincipal.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -123,7 +120,6 @@ private:
     BotonEtiqueta *lblTeclas;
     BotonEtiqueta *Label1;
     BotonEtiqueta *lblLog;
-    QCheckBox *chkUsaControles;
     CasillaDeTeclas *m_casilla;
     QLabel *Label4;
     QLabel *Label5;
