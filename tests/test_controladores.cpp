@@ -6,6 +6,7 @@
 #include "comun/logic/LineasIni.h"
 #include "comun/logic/Sesion.h"
 #include "controls/logic/ArchivosControlador.h"
+#include "controls/logic/TeclasPorDefecto.h"
 #include "controls/logic/UsoDeTeclas.h"
 #include "emulator/logic/OpcionMameIni.h"
 #include "frontend/logic/Arranque.h"
@@ -205,6 +206,88 @@ private Q_SLOTS:
         QCOMPARE(CargarTeclasDeControlador(ruta, e.tabla)[1][0], 0);
         QCOMPARE(CargarTeclasDeControlador(e.carpeta.Ruta(QStringLiteral("no.ini")), e.tabla),
                  TeclasSinAsignar());
+    }
+
+    // Whatever the player chose for a cell, a key or its default (whole or less its key) and a
+    // pad input or none, reads back exactly and is written again byte for byte.
+    void cadaCeldaIdaYVuelta()
+    {
+        Entorno e;
+        const QString ruta = e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
+        for (int p = 0; p < kJugadores; ++p) {
+            for (int c = 0; c < kControles; ++c) {
+                for (const std::int16_t estado :
+                     {std::int16_t(-1), std::int16_t(61), kDefectoSinTecla, kDefectoSinMando,
+                      kDefectoSinNada}) {
+                    for (const QString &mando :
+                         {QString(), TeclasPorDefecto::Mando(p, c),
+                          QStringLiteral("JOYCODE_%1_BUTTON12").arg(p + 1)}) {
+                        TeclasAsignadas teclas = TeclasSinAsignar();
+                        MandosAsignados mandos;
+                        teclas[p][c] = estado;
+                        mandos[p][c] = mando;
+                        const QStringList ini = LineasDefaultIni(teclas, e.tabla, {}, &mandos);
+                        QVERIFY(ArchivoTexto::EscribirLineas(ruta, ini));
+                        MandosAsignados leidos;
+                        const TeclasAsignadas vueltas
+                                = CargarTeclasDeControlador(ruta, e.tabla, &leidos);
+                        const QString caso = QStringLiteral("%1 %2 %3 %4")
+                                                     .arg(p)
+                                                     .arg(c)
+                                                     .arg(estado)
+                                                     .arg(mando);
+                        QVERIFY2(vueltas == teclas && leidos == mandos, qPrintable(caso));
+                        QCOMPARE(LineasDefaultIni(vueltas, e.tabla, {}, &leidos), ini);
+                        // No code twice in a sequence.
+                        for (const QString &linea :
+                             LineasCorvalaCfg(teclas, e.tabla, {}, &mandos)) {
+                            const QStringList codigos
+                                    = linea.trimmed().split(QStringLiteral(" OR "));
+                            QVERIFY2(QSet<QString>(codigos.cbegin(), codigos.cend()).size()
+                                             == codigos.size(),
+                                     qPrintable(caso));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // A file Corvala 0.22 wrote, a default's own pad input written after the default's codes,
+    // reads back as the player meant it.
+    void unArchivoDeAntesSeLeeComoSeQuiso()
+    {
+        Entorno e;
+        const QString ruta = e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
+        QVERIFY(ArchivoTexto::EscribirLineas(
+                ruta, {QStringLiteral("P1_BUTTON1 \"KEYCODE_LCONTROL OR JOYCODE_1_BUTTON1 OR "
+                                      "MOUSECODE_1_BUTTON1 OR GUNCODE_1_BUTTON1 OR "
+                                      "JOYCODE_1_BUTTON1\""),
+                       QStringLiteral("P1_JOYSTICK_UP \"KEYCODE_UP OR JOYCODE_1_YAXIS_UP_SWITCH OR "
+                                      "JOYCODE_1_YAXIS_UP_SWITCH\""),
+                       QStringLiteral("P2_BUTTON4 \"JOYCODE_2_BUTTON4 OR JOYCODE_2_BUTTON4\""),
+                       QStringLiteral("P2_BUTTON1 \"JOYCODE_2_BUTTON1 OR MOUSECODE_2_BUTTON1 OR "
+                                      "GUNCODE_2_BUTTON1\""),
+                       QStringLiteral("COIN1 \"KEYCODE_B OR JOYCODE_1_SELECT\"")}));
+        MandosAsignados mandos;
+        const TeclasAsignadas teclas = CargarTeclasDeControlador(ruta, e.tabla, &mandos);
+        const struct
+        {
+            int p, c;
+            std::int16_t estado;
+            const char *mando;
+        } celdas[] = {{0, 6, -1, "JOYCODE_1_BUTTON1"},
+                      {0, 2, -1, "JOYCODE_1_YAXIS_UP_SWITCH"},
+                      {1, 9, kDefectoSinTecla, "JOYCODE_2_BUTTON4"},
+                      {1, 6, kDefectoSinTecla, ""},
+                      {0, 0, std::int16_t(e.tabla.TeclaDeCodigo(QStringLiteral("KEYCODE_B"))),
+                       "JOYCODE_1_SELECT"}};
+        for (const auto &celda : celdas) {
+            QCOMPARE(teclas[celda.p][celda.c], celda.estado);
+            QCOMPARE(mandos[celda.p][celda.c], QLatin1String(celda.mando));
+        }
     }
 
     void opcionCtrlrIdaYVuelta()

@@ -228,24 +228,26 @@ private Q_SLOTS:
                 teclas << k;
         }
         QCOMPARE(teclas.size(), 83);
-        // A last save with every control's default less its key, as a control whose key was
-        // taken is written.
-        for (qsizetype desde = 0; desde < teclas.size() + kJugadores * kControles;
-             desde += kJugadores * kControles) {
+        // Then saves with every control on its default less its key, less its pad input or less
+        // both, as controls that gave them up are written, with a pad's input beside each: one
+        // the emulator does not give it, its own default's, none.
+        const int celdas = kJugadores * kControles;
+        const std::int16_t estados[] = {kDefectoSinTecla, kDefectoSinMando, kDefectoSinNada};
+        for (qsizetype desde = 0; desde < teclas.size() + 3 * celdas; desde += celdas) {
             TeclasAsignadas asignadas = TeclasSinAsignar();
-            for (qsizetype i = desde; i < desde + kJugadores * kControles; ++i) {
-                const qsizetype celda = i - desde;
-                asignadas[celda / kControles][celda % kControles]
-                        = i < teclas.size()        ? std::int16_t(teclas[i])
-                          : desde >= teclas.size() ? kDefectoSinTecla
-                                                   : std::int16_t(-1);
-            }
-            // With a pad's input beside each control of that last save.
             MandosAsignados mandos;
-            for (int celda = 0; celda < kJugadores * kControles; ++celda) {
-                if (desde >= teclas.size())
-                    mandos[celda / kControles][celda % kControles]
-                            = Mandos::CodigoDeBoton(celda / kControles + 1, celda % kControles);
+            for (int celda = 0; celda < celdas; ++celda) {
+                const int p = celda / kControles, c = celda % kControles;
+                const qsizetype i = desde + celda;
+                const int vuelta
+                        = desde < teclas.size() ? -1 : int((desde - teclas.size()) / celdas);
+                asignadas[p][c] = i < teclas.size() ? std::int16_t(teclas[i])
+                                  : vuelta < 0      ? std::int16_t(-1)
+                                                    : estados[vuelta];
+                if (vuelta == 0)
+                    mandos[p][c] = Mandos::CodigoDeBoton(p + 1, c);
+                else if (vuelta == 1)
+                    mandos[p][c] = TeclasPorDefecto::Mando(p, c);
             }
             QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla, &mandos));
             real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));

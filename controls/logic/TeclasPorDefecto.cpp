@@ -56,23 +56,74 @@ QStringList Codigos(int p, int c)
     return codigos + Resto(p, c);
 }
 
-QString SinTecla(int p, int c)
+QString Mando(int p, int c)
 {
-    const QStringList resto = Resto(p, c);
-    return resto.isEmpty() ? QStringLiteral("NONE") : resto.join(QLatin1String(" OR "));
+    return Resto(p, c).constFirst();
 }
 
-std::optional<std::pair<int, int>> QuienLaTiene(const TeclasAsignadas &teclas,
-                                                const QString &codigo, int p, int c)
+bool ConTecla(std::int16_t estado)
+{
+    return estado == -1 || estado == kDefectoSinMando;
+}
+
+bool ConMando(std::int16_t estado)
+{
+    return estado == -1 || estado == kDefectoSinTecla;
+}
+
+std::int16_t SinTecla(std::int16_t estado)
+{
+    return ConMando(estado) ? kDefectoSinTecla : kDefectoSinNada;
+}
+
+std::int16_t SinMando(std::int16_t estado)
+{
+    return ConTecla(estado) ? kDefectoSinMando : kDefectoSinNada;
+}
+
+QStringList Variante(int p, int c, std::int16_t estado)
+{
+    QStringList codigos = Codigos(p, c);
+    if (!ConTecla(estado))
+        codigos.removeOne(Tecla(p, c));
+    if (!ConMando(estado))
+        codigos.removeOne(Mando(p, c));
+    return codigos;
+}
+
+namespace {
+
+// The first cell on the default other than (p, c) for which the test holds.
+template <typename Prueba>
+std::optional<std::pair<int, int>> Primera(const TeclasAsignadas &teclas, int p, int c,
+                                           Prueba prueba)
 {
     for (int jugador = 0; jugador < kJugadores; ++jugador) {
         for (int control = 0; control < kControles; ++control) {
-            if ((jugador != p || control != c) && teclas[jugador][control] == -1
-                && Tecla(jugador, control) == codigo)
+            const std::int16_t estado = teclas[jugador][control];
+            if ((jugador != p || control != c) && estado < 0 && prueba(jugador, control, estado))
                 return std::pair{jugador, control};
         }
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::pair<int, int>> QuienLaTiene(const TeclasAsignadas &teclas,
+                                                const QString &codigo, int p, int c)
+{
+    return Primera(teclas, p, c, [&codigo](int jugador, int control, std::int16_t estado) {
+        return ConTecla(estado) && Tecla(jugador, control) == codigo;
+    });
+}
+
+std::optional<std::pair<int, int>> QuienResponde(const TeclasAsignadas &teclas,
+                                                 const QString &mando, int p, int c)
+{
+    return Primera(teclas, p, c, [&mando](int jugador, int control, std::int16_t estado) {
+        return ConMando(estado) && Mando(jugador, control) == mando;
+    });
 }
 
 } // namespace Corvala::TeclasPorDefecto
