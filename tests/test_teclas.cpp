@@ -11,7 +11,9 @@
 #include "controls/windows/frmTeclas.h"
 
 #include "input/logic/Mandos.h"
+#include "input/logic/TablaTeclas.h"
 
+#include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
@@ -209,6 +211,38 @@ private Q_SLOTS:
         QCOMPARE(edicion.ControlActual(), 1);
     }
 
+    // Giving a control its default key back while another control holds it, and giving a control
+    // a pad input that another one left on its default answers to, ask first: yes takes it from
+    // the other control, no leaves both as they were.
+    void loQueOtroControlYaTienePregunta()
+    {
+        for (const Respuesta respuesta : {Respuesta::No, Respuesta::Si}) {
+            const bool si = respuesta == Respuesta::Si;
+            MensajesDePrueba mensajes;
+            mensajes.Responder(respuesta);
+            mensajes.Responder(respuesta);
+            CarpetaDePrueba carpeta;
+            CrearTablaTeclas(carpeta.Carpeta());
+            TeclasAsignadas teclas;
+            MandosAsignados mandos;
+            EdicionDeTeclas edicion(teclas, &mandos);
+            edicion.Abrir(carpeta.Carpeta());
+            teclas[0][1] = 21; // player 1's "Comienzo" has the 5, "Moneda"'s default key
+            teclas[0][0] = 61; // and "Moneda" the B
+            edicion.lblControl_Click(0);
+            edicion.lblPorDefecto_Click();
+            QCOMPARE(teclas[0][0], si ? -1 : 61);
+            QCOMPARE(teclas[0][1], si ? kDefectoSinTecla : 21);
+
+            // Pad 1's first button, which player 1's "Botón 1" answers to by default.
+            edicion.lblControl_Click(0);
+            edicion.AsignarMando(QStringLiteral("JOYCODE_1_BUTTON1"));
+            QCOMPARE(mandos[0][0], si ? QStringLiteral("JOYCODE_1_BUTTON1") : QString());
+            QCOMPARE(teclas[0][6], si ? kDefectoSinMando : -1);
+            QCOMPARE(mensajes.Titulos(), QStringList(2, QStringLiteral("Tecla por defecto.")));
+        }
+    }
+
     void teclasDeshabilitadas()
     {
         MensajesDePrueba mensajes;
@@ -399,9 +433,11 @@ private Q_SLOTS:
             cambio(0);
         }
         // "Usar Joystick" in the window: player 1's "Moneda" takes the pad's fifth button beside
-        // its default, shows it, and saves both.
+        // its default, shows it, and saves both. Player n's "Botón 5", on its default, answered
+        // to that button: it is asked, and gives it up.
         {
             MensajesDePrueba mensajes;
+            mensajes.Responder(Respuesta::Si);
             Principal principal;
             AlAbrirseLaVentana([&](QWidget *ventana) {
                 auto *teclas = qobject_cast<frmTeclas *>(ventana);
@@ -421,12 +457,14 @@ private Q_SLOTS:
                 Clic(Control<BotonEtiqueta>(*teclas, "lblGuardar"));
             });
             Clic(Control<BotonEtiqueta>(principal.ventana, "lblTeclas"));
-            QVERIFY(mensajes.Vistos().isEmpty());
-            QVERIFY(principal.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"))
-                            .contains(QStringLiteral("KEYCODE_5 OR JOYCODE_1_SELECT OR "
-                                                     "JOYCODE_%1_BUTTON5</newseq>")
-                                              .arg(n)
-                                              .toUtf8()));
+            QCOMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Tecla por defecto.")});
+            const QByteArray cfg = principal.carpeta.Leer(QStringLiteral("ctrlr/Corvala.cfg"));
+            QVERIFY(cfg.contains(QStringLiteral("KEYCODE_5 OR JOYCODE_1_SELECT OR "
+                                                "JOYCODE_%1_BUTTON5</newseq>")
+                                         .arg(n)
+                                         .toUtf8()));
+            QVERIFY(cfg.contains(QStringLiteral("<port type=\"P%1_BUTTON5\">").arg(n).toUtf8()));
+            QCOMPARE(cfg.count(QStringLiteral("JOYCODE_%1_BUTTON5").arg(n).toUtf8()), 1);
         }
 
         // Nothing pressed: nothing, once the time is up.

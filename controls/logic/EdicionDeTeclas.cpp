@@ -105,7 +105,8 @@ void EdicionDeTeclas::lblTecla_Click(int k)
                 m_colorTecla[k] = ColorNormalTecla(k);
                 return;
             }
-            m_teclas[quien->first][quien->second] = kDefectoSinTecla;
+            std::int16_t &suya = m_teclas[quien->first][quien->second];
+            suya = TeclasPorDefecto::SinTecla(suya);
         }
     }
     QuitarResaltado();
@@ -119,6 +120,18 @@ void EdicionDeTeclas::lblTecla_Click(int k)
 
 void EdicionDeTeclas::lblPorDefecto_Click()
 {
+    // The default key given back while another control holds it would do two jobs: taken from
+    // that control, which keeps its own default without its key, or the default not given back.
+    if (!m_mostrando && m_tabla) {
+        const QString tecla = TeclasPorDefecto::Tecla(m_jugador, m_control);
+        const int k = tecla.isEmpty() ? 0 : m_tabla->TeclaDeCodigo(tecla);
+        if (const auto quien = k > 0 ? Poseedor(k, m_jugador, m_control) : std::nullopt) {
+            if (Mensajes::Mostrar(MensajeTeclaDevuelta(k, quien->first, quien->second))
+                != Respuesta::Si)
+                return;
+            m_teclas[quien->first][quien->second] = kDefectoSinTecla;
+        }
+    }
     QuitarResaltado();
     m_colorPorDefecto = kAsignada;
     if (!m_mostrando) {
@@ -140,6 +153,15 @@ void EdicionDeTeclas::AsignarMando(const QString &codigo)
                 return;
             }
         }
+    }
+    // One that a control left on its default answers to: taken from it, or not given.
+    if (const auto quien
+        = TeclasPorDefecto::QuienResponde(m_teclas, codigo, m_jugador, m_control)) {
+        if (Mensajes::Mostrar(MensajeMandoPorDefecto(codigo, quien->first, quien->second))
+            != Respuesta::Si)
+            return;
+        std::int16_t &suya = m_teclas[quien->first][quien->second];
+        suya = TeclasPorDefecto::SinMando(suya);
     }
     (*m_mandos)[m_jugador][m_control] = codigo;
     Avanzar();
@@ -228,13 +250,18 @@ void EdicionDeTeclas::Soltar(Etiqueta etiqueta, int indice)
 
 bool EdicionDeTeclas::TeclaYaAsignada(int k, int p, int c) const
 {
+    return Poseedor(k, p, c).has_value();
+}
+
+std::optional<std::pair<int, int>> EdicionDeTeclas::Poseedor(int k, int p, int c) const
+{
     for (int p2 = 0; p2 < kJugadores; ++p2) {
         for (int c2 = 0; c2 < kControles; ++c2) {
             if (m_teclas[p2][c2] == k && (p2 != p || c2 != c))
-                return true;
+                return std::pair{p2, c2};
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
@@ -243,6 +270,28 @@ Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
                            "tiene la tecla por defecto. ¿Quieres quitársela a ese control y usarla "
                            "aquí?")
                     .arg(Teclado::Teclas().at(k).texto, QString::fromUtf8(kNombresDeControles[c]))
+                    .arg(p + 1),
+            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::SiNo};
+}
+
+Mensaje EdicionDeTeclas::MensajeTeclaDevuelta(int k, int p, int c)
+{
+    return {QStringLiteral("La tecla %1, que el M.A.M.E. usa por defecto para este control, la "
+                           "tiene ahora el control %2 del jugador %3. ¿Quieres quitársela a ese "
+                           "control y devolverla aquí?")
+                    .arg(Teclado::Teclas().at(k).texto, QString::fromUtf8(kNombresDeControles[c]))
+                    .arg(p + 1),
+            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::SiNo};
+}
+
+Mensaje EdicionDeTeclas::MensajeMandoPorDefecto(const QString &codigo, int p, int c)
+{
+    return {QStringLiteral("El M.A.M.E. usa la entrada %1 del mando para el control %2 del "
+                           "jugador %3, que tiene la tecla por defecto. ¿Quieres quitársela a ese "
+                           "control y usarla aquí?")
+                    .arg(TextoCorto(codigo), QString::fromUtf8(kNombresDeControles[c]))
                     .arg(p + 1),
             QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::SiNo};
