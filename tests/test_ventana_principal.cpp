@@ -549,16 +549,19 @@ private Q_SLOTS:
     // running is asked to end first.
     void unaSenalCierraComoElJugador_data()
     {
-        QTest::addColumn<bool>("jugando");
-        QTest::newRow("sin partida") << false;
-        QTest::newRow("con una partida") << true;
+        QTest::addColumn<QString>("durante");
+        QTest::newRow("sin partida") << QString();
+        QTest::newRow("con una partida") << QStringLiteral("partida");
+        QTest::newRow("con los controles abiertos") << QStringLiteral("controles");
     }
     void unaSenalCierraComoElJugador()
     {
-        QFETCH(bool, jugando);
+        QFETCH(QString, durante);
         QTemporaryDir bloqueos;
         Ventana v;
         v.sesion.rutaBloqueo = bloqueos.filePath(QStringLiteral("corvala.lock"));
+        // An emulator whose controls Corvala sets.
+        v.carpeta.Escribir(QStringLiteral("whatsnew.txt"), "0.251\r\n");
         v.ventana.Form_Load();
         v.ventana.show();
         SenalesDeCierre senales;
@@ -566,14 +569,25 @@ private Q_SLOTS:
         QVERIFY(v.carpeta.Existe(QStringLiteral("all.bat")));
         QElapsedTimer reloj;
         reloj.start();
-        if (jugando) {
+        bool controlesAbiertos = false;
+        if (durante == u"partida") {
             v.carpeta.Control("game.delay_ms=60000\n");
             QTimer::singleShot(300, [] { ::raise(SIGTERM); });
             DobleClic(v.ventana, 0);
+        } else if (durante == u"controles") {
+            // The controls window closes first, saving nothing, and then the main one.
+            AlAbrirseLaVentana([&](QWidget *teclas) {
+                ::raise(SIGTERM);
+                QTest::qWait(300);
+                controlesAbiertos = teclas && teclas->isVisible();
+            });
+            v.ventana.lblTeclas_Click();
         } else {
             ::raise(SIGTERM);
         }
         QTRY_VERIFY(!v.ventana.isVisible());
+        QVERIFY(!controlesAbiertos);
+        QVERIFY(!v.carpeta.Existe(QStringLiteral("ctrlr/Corvala.cfg")));
         QVERIFY(reloj.elapsed() < 20000);
         QVERIFY(!v.carpeta.Existe(QStringLiteral("all.bat")));
     }

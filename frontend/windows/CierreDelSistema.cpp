@@ -19,14 +19,20 @@ CierreDelSistema::CierreDelSistema(QWidget &ventana, const Sesion &sesion)
 void CierreDelSistema::Pedir()
 {
     m_pedido = true;
-    if (!m_sesion.ocupado) {
+    auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    if (!m_sesion.ocupado && !dialogo) {
         m_ventana.close();
         return;
     }
-    // The close follows once the game or the ROM manager has ended (Seguir).
-    PedirFinDeEjecuciones();
-    if (auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+    // A window over this one (the controls, a box) closes first, saving nothing; the close
+    // follows once it has. A game or the ROM manager is asked to end, and the close follows
+    // once it has ended (Seguir).
+    if (m_sesion.ocupado)
+        PedirFinDeEjecuciones();
+    if (dialogo)
         dialogo->done(QDialog::Rejected);
+    if (!m_sesion.ocupado)
+        QTimer::singleShot(0, &m_ventana, &QWidget::close);
 }
 
 bool CierreDelSistema::Seguir()

@@ -9,8 +9,9 @@ namespace Corvala {
 struct Sesion;
 
 // The system is ending (a logout, a shutdown, a signal): the main window closes as the
-// player's close would, undoing what Corvala changed. A game or the ROM manager is asked to end
-// first rather than refusing the close, which follows once they have ended.
+// player's close would, undoing what Corvala changed. A window open over it (the controls, a box)
+// is closed first, saving nothing; a game or the ROM manager is asked to end first rather than
+// refusing the close, which follows once they have ended.
 class CierreDelSistema : public QObject
 {
     Q_OBJECT
