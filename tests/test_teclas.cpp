@@ -221,6 +221,7 @@ private Q_SLOTS:
             MensajesDePrueba mensajes;
             mensajes.Responder(respuesta);
             mensajes.Responder(respuesta);
+            mensajes.Responder(respuesta);
             CarpetaDePrueba carpeta;
             CrearTablaTeclas(carpeta.Carpeta());
             TeclasAsignadas teclas;
@@ -239,7 +240,14 @@ private Q_SLOTS:
             edicion.AsignarMando(QStringLiteral("JOYCODE_1_BUTTON1"));
             QCOMPARE(mandos[0][0], si ? QStringLiteral("JOYCODE_1_BUTTON1") : QString());
             QCOMPARE(teclas[0][6], si ? kDefectoSinMando : -1);
-            QCOMPARE(mensajes.Titulos(), QStringList(2, QStringLiteral("Tecla por defecto.")));
+
+            // "Botón 1" given back its default: its pad input is "Moneda"'s now.
+            edicion.lblControl_Click(6);
+            edicion.lblPorDefecto_Click();
+            QCOMPARE(mandos[0][0], QString());
+            QCOMPARE(teclas[0][6], -1);
+            QCOMPARE(mensajes.Titulos(),
+                     QStringList(si ? 3 : 2, QStringLiteral("Tecla por defecto.")));
         }
     }
 

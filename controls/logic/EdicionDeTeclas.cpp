@@ -120,17 +120,29 @@ void EdicionDeTeclas::lblTecla_Click(int k)
 
 void EdicionDeTeclas::lblPorDefecto_Click()
 {
-    // The default key given back while another control holds it would do two jobs: taken from
-    // that control, which keeps its own default without its key, or the default not given back.
+    // The default key, or pad input, given back while another control holds it would do two
+    // jobs: taken from that control (which keeps its own default without that key, or loses
+    // that pad input), or the default not given back.
     if (!m_mostrando && m_tabla) {
         const QString tecla = TeclasPorDefecto::Tecla(m_jugador, m_control);
         const int k = tecla.isEmpty() ? 0 : m_tabla->TeclaDeCodigo(tecla);
-        if (const auto quien = k > 0 ? Poseedor(k, m_jugador, m_control) : std::nullopt) {
-            if (Mensajes::Mostrar(MensajeTeclaDevuelta(k, quien->first, quien->second))
-                != Respuesta::Si)
-                return;
-            m_teclas[quien->first][quien->second] = kDefectoSinTecla;
-        }
+        const auto conTecla = Poseedor(k, m_jugador, m_control);
+        const QString mando = TeclasPorDefecto::Mando(m_jugador, m_control);
+        const auto conMando = PoseedorDeMando(mando, m_jugador, m_control);
+        if ((conTecla
+             && Mensajes::Mostrar(MensajeTeclaDevuelta(Teclado::Teclas().at(k).texto,
+                                                       conTecla->first, conTecla->second))
+                        != Respuesta::Si)
+            || (conMando
+                && Mensajes::Mostrar(MensajeTeclaDevuelta(
+                           QStringLiteral("%1 del mando").arg(TextoCorto(mando)), conMando->first,
+                           conMando->second))
+                           != Respuesta::Si))
+            return;
+        if (conTecla)
+            m_teclas[conTecla->first][conTecla->second] = kDefectoSinTecla;
+        if (conMando)
+            (*m_mandos)[conMando->first][conMando->second].clear();
     }
     QuitarResaltado();
     m_colorPorDefecto = kAsignada;
@@ -146,13 +158,9 @@ void EdicionDeTeclas::AsignarMando(const QString &codigo)
 {
     if (!m_mandos || codigo.isEmpty())
         return;
-    for (int p = 0; p < kJugadores; ++p) {
-        for (int c = 0; c < kControles; ++c) {
-            if ((*m_mandos)[p][c] == codigo && (p != m_jugador || c != m_control)) {
-                Mensajes::Mostrar(MensajeMandoYaAsignado());
-                return;
-            }
-        }
+    if (PoseedorDeMando(codigo, m_jugador, m_control)) {
+        Mensajes::Mostrar(MensajeMandoYaAsignado());
+        return;
     }
     // One that a control left on its default answers to: taken from it, or not given.
     if (const auto quien
@@ -253,8 +261,23 @@ bool EdicionDeTeclas::TeclaYaAsignada(int k, int p, int c) const
     return Poseedor(k, p, c).has_value();
 }
 
+std::optional<std::pair<int, int>> EdicionDeTeclas::PoseedorDeMando(const QString &codigo, int p,
+                                                                    int c) const
+{
+    for (int p2 = 0; m_mandos && p2 < kJugadores; ++p2) {
+        for (int c2 = 0; c2 < kControles; ++c2) {
+            if ((*m_mandos)[p2][c2] == codigo && (p2 != p || c2 != c))
+                return std::pair{p2, c2};
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::pair<int, int>> EdicionDeTeclas::Poseedor(int k, int p, int c) const
 {
+    // Key 0 is no key, and the states on the default hold none.
+    if (k <= 0)
+        return std::nullopt;
     for (int p2 = 0; p2 < kJugadores; ++p2) {
         for (int c2 = 0; c2 < kControles; ++c2) {
             if (m_teclas[p2][c2] == k && (p2 != p || c2 != c))
@@ -275,12 +298,12 @@ Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
             Mensaje::Botones::SiNo};
 }
 
-Mensaje EdicionDeTeclas::MensajeTeclaDevuelta(int k, int p, int c)
+Mensaje EdicionDeTeclas::MensajeTeclaDevuelta(const QString &tecla, int p, int c)
 {
     return {QStringLiteral("La tecla %1, que el M.A.M.E. usa por defecto para este control, la "
                            "tiene ahora el control %2 del jugador %3. ¿Quieres quitársela a ese "
                            "control y devolverla aquí?")
-                    .arg(Teclado::Teclas().at(k).texto, QString::fromUtf8(kNombresDeControles[c]))
+                    .arg(tecla, QString::fromUtf8(kNombresDeControles[c]))
                     .arg(p + 1),
             QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::SiNo};

@@ -81,10 +81,10 @@ public:
     // The question when the key chosen is the default key of control c of player p, left on
     // the default: whether to take it from it.
     static Mensaje MensajeTeclaPorDefecto(int k, int p, int c);
-    // The question when "Dejar la tecla por defecto" gives back a key control c of player p now
-    // holds; and when a pad input chosen is one control c of player p, left on its default,
-    // already answers to.
-    static Mensaje MensajeTeclaDevuelta(int k, int p, int c);
+    // The question when "Dejar la tecla por defecto" gives back a key (or a pad input: "B1 del
+    // mando") control c of player p now holds; and when a pad input chosen is one control c of
+    // player p, left on its default, already answers to.
+    static Mensaje MensajeTeclaDevuelta(const QString &tecla, int p, int c);
     static Mensaje MensajeMandoPorDefecto(const QString &codigo, int p, int c);
     // "Usar Joystick" with no pad connected, and a pad input another control has.
     static Mensaje MensajeSinMandos();
@@ -93,6 +93,8 @@ public:
 private:
     // The cell other than (p, c) that holds key k, as player and control.
     std::optional<std::pair<int, int>> Poseedor(int k, int p, int c) const;
+    // The cell other than (p, c) given the pad input, as player and control.
+    std::optional<std::pair<int, int>> PoseedorDeMando(const QString &codigo, int p, int c) const;
     void Avanzar();
     void QuitarResaltado();
 
