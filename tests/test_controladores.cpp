@@ -215,40 +215,34 @@ private Q_SLOTS:
         Entorno e;
         const QString ruta = e.carpeta.Ruta(QStringLiteral("ctrlr/Corvala/default.ini"));
         QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
-        for (int p = 0; p < kJugadores; ++p) {
-            for (int c = 0; c < kControles; ++c) {
-                for (const std::int16_t estado :
-                     {std::int16_t(-1), std::int16_t(61), kDefectoSinTecla, kDefectoSinMando,
-                      kDefectoSinNada}) {
-                    for (const QString &mando :
-                         {QString(), TeclasPorDefecto::Mando(p, c),
-                          QStringLiteral("JOYCODE_%1_BUTTON12").arg(p + 1)}) {
-                        TeclasAsignadas teclas = TeclasSinAsignar();
-                        MandosAsignados mandos;
+        // Every control at once, the cells being independent: one file for each state and pad.
+        for (const std::int16_t estado : {std::int16_t(-1), std::int16_t(61), kDefectoSinTecla,
+                                          kDefectoSinMando, kDefectoSinNada}) {
+            for (const int clase : {0, 1, 2}) {
+                TeclasAsignadas teclas = TeclasSinAsignar();
+                MandosAsignados mandos;
+                for (int p = 0; p < kJugadores; ++p) {
+                    for (int c = 0; c < kControles; ++c) {
                         teclas[p][c] = estado;
-                        mandos[p][c] = mando;
-                        const QStringList ini = LineasDefaultIni(teclas, e.tabla, {}, &mandos);
-                        QVERIFY(ArchivoTexto::EscribirLineas(ruta, ini));
-                        MandosAsignados leidos;
-                        const TeclasAsignadas vueltas
-                                = CargarTeclasDeControlador(ruta, e.tabla, &leidos);
-                        const QString caso = QStringLiteral("%1 %2 %3 %4")
-                                                     .arg(p)
-                                                     .arg(c)
-                                                     .arg(estado)
-                                                     .arg(mando);
-                        QVERIFY2(vueltas == teclas && leidos == mandos, qPrintable(caso));
-                        QCOMPARE(LineasDefaultIni(vueltas, e.tabla, {}, &leidos), ini);
-                        // No code twice in a sequence.
-                        for (const QString &linea :
-                             LineasCorvalaCfg(teclas, e.tabla, {}, &mandos)) {
-                            const QStringList codigos
-                                    = linea.trimmed().split(QStringLiteral(" OR "));
-                            QVERIFY2(QSet<QString>(codigos.cbegin(), codigos.cend()).size()
-                                             == codigos.size(),
-                                     qPrintable(caso));
-                        }
+                        mandos[p][c] = clase == 0 ? QString()
+                                       : clase == 1
+                                               ? TeclasPorDefecto::Mando(p, c)
+                                               : QStringLiteral("JOYCODE_%1_BUTTON12").arg(p + 1);
                     }
+                }
+                const QStringList ini = LineasDefaultIni(teclas, e.tabla, {}, &mandos);
+                QVERIFY(ArchivoTexto::EscribirLineas(ruta, ini));
+                MandosAsignados leidos;
+                const TeclasAsignadas vueltas = CargarTeclasDeControlador(ruta, e.tabla, &leidos);
+                const QString caso = QStringLiteral("%1 %2").arg(estado).arg(clase);
+                QVERIFY2(vueltas == teclas && leidos == mandos, qPrintable(caso));
+                QCOMPARE(LineasDefaultIni(vueltas, e.tabla, {}, &leidos), ini);
+                // No code twice in a sequence.
+                for (const QString &linea : LineasCorvalaCfg(teclas, e.tabla, {}, &mandos)) {
+                    const QStringList codigos = linea.trimmed().split(QStringLiteral(" OR "));
+                    QVERIFY2(QSet<QString>(codigos.cbegin(), codigos.cend()).size()
+                                     == codigos.size(),
+                             qPrintable(caso));
                 }
             }
         }

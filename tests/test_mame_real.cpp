@@ -228,26 +228,28 @@ private Q_SLOTS:
                 teclas << k;
         }
         QCOMPARE(teclas.size(), 83);
-        // Then saves with every control on its default less its key, less its pad input or less
-        // both, as controls that gave them up are written, with a pad's input beside each: one
-        // the emulator does not give it, its own default's, none.
+        // Then a save with every control on its default less its key, with a pad's input the
+        // emulator does not give it beside each; and one with every other control less its pad
+        // input, its own default's given beside it, and the rest less both.
         const int celdas = kJugadores * kControles;
-        const std::int16_t estados[] = {kDefectoSinTecla, kDefectoSinMando, kDefectoSinNada};
-        for (qsizetype desde = 0; desde < teclas.size() + 3 * celdas; desde += celdas) {
+        for (qsizetype desde = 0; desde < teclas.size() + 2 * celdas; desde += celdas) {
+            const int vuelta = desde < teclas.size() ? -1 : int((desde - teclas.size()) / celdas);
             TeclasAsignadas asignadas = TeclasSinAsignar();
             MandosAsignados mandos;
             for (int celda = 0; celda < celdas; ++celda) {
                 const int p = celda / kControles, c = celda % kControles;
                 const qsizetype i = desde + celda;
-                const int vuelta
-                        = desde < teclas.size() ? -1 : int((desde - teclas.size()) / celdas);
-                asignadas[p][c] = i < teclas.size() ? std::int16_t(teclas[i])
-                                  : vuelta < 0      ? std::int16_t(-1)
-                                                    : estados[vuelta];
-                if (vuelta == 0)
+                if (vuelta < 0) {
+                    asignadas[p][c]
+                            = i < teclas.size() ? std::int16_t(teclas[i]) : std::int16_t(-1);
+                } else if (vuelta == 0) {
+                    asignadas[p][c] = kDefectoSinTecla;
                     mandos[p][c] = Mandos::CodigoDeBoton(p + 1, c);
-                else if (vuelta == 1)
-                    mandos[p][c] = TeclasPorDefecto::Mando(p, c);
+                } else {
+                    asignadas[p][c] = celda % 2 ? kDefectoSinNada : kDefectoSinMando;
+                    if (celda % 2 == 0)
+                        mandos[p][c] = TeclasPorDefecto::Mando(p, c);
+                }
             }
             QVERIFY(real.ventana.Teclas().Guardar(asignadas, tabla, &mandos));
             real.Jugar(QStringLiteral("Pong (Rev E) [TTL]"));
