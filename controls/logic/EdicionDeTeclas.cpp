@@ -287,37 +287,45 @@ std::optional<std::pair<int, int>> EdicionDeTeclas::Poseedor(int k, int p, int c
     return std::nullopt;
 }
 
+namespace {
+
+// The question of a key, or a pad input, that another control has: "Tecla por defecto.".
+Mensaje PreguntaPorDefecto(const QString &texto)
+{
+    return {texto, QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
+            Mensaje::Botones::SiNo};
+}
+
+} // namespace
+
 Mensaje EdicionDeTeclas::MensajeTeclaPorDefecto(int k, int p, int c)
 {
-    return {QStringLiteral("El M.A.M.E. usa la tecla %1 para el control %2 del jugador %3, que "
+    return PreguntaPorDefecto(
+            QStringLiteral("El M.A.M.E. usa la tecla %1 para el control %2 del jugador %3, que "
                            "tiene la tecla por defecto. ¿Quieres quitársela a ese control y usarla "
                            "aquí?")
                     .arg(Teclado::Teclas().at(k).texto, QString::fromUtf8(kNombresDeControles[c]))
-                    .arg(p + 1),
-            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
-            Mensaje::Botones::SiNo};
+                    .arg(p + 1));
 }
 
 Mensaje EdicionDeTeclas::MensajeTeclaDevuelta(const QString &tecla, int p, int c)
 {
-    return {QStringLiteral("La tecla %1, que el M.A.M.E. usa por defecto para este control, la "
+    return PreguntaPorDefecto(
+            QStringLiteral("La tecla %1, que el M.A.M.E. usa por defecto para este control, la "
                            "tiene ahora el control %2 del jugador %3. ¿Quieres quitársela a ese "
                            "control y devolverla aquí?")
                     .arg(tecla, QString::fromUtf8(kNombresDeControles[c]))
-                    .arg(p + 1),
-            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
-            Mensaje::Botones::SiNo};
+                    .arg(p + 1));
 }
 
 Mensaje EdicionDeTeclas::MensajeMandoPorDefecto(const QString &codigo, int p, int c)
 {
-    return {QStringLiteral("El M.A.M.E. usa la entrada %1 del mando para el control %2 del "
+    return PreguntaPorDefecto(
+            QStringLiteral("El M.A.M.E. usa la entrada %1 del mando para el control %2 del "
                            "jugador %3, que tiene la tecla por defecto. ¿Quieres quitársela a ese "
                            "control y usarla aquí?")
                     .arg(TextoCorto(codigo), QString::fromUtf8(kNombresDeControles[c]))
-                    .arg(p + 1),
-            QStringLiteral("Tecla por defecto."), Mensaje::Icono::Exclamacion,
-            Mensaje::Botones::SiNo};
+                    .arg(p + 1));
 }
 
 Mensaje EdicionDeTeclas::MensajeSinMandos()
