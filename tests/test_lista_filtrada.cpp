@@ -320,6 +320,23 @@ private Q_SLOTS:
                                 "Parece ser: Puck Man (Japan set 1), cuyo archivo es puckman.zip"));
     }
 
+    // A line feed in an archive's name is shown, not obeyed: the row keeps one line's height.
+    void unNombreConSaltoDeLineaSeVe()
+    {
+        VentanaConCatalogo v;
+        v.carpeta.Archivo(QStringLiteral("dos\nlineas.zip"));
+        v.Abrir();
+        const QString visible = QStringLiteral("ROM desconocida(dos\u240alineas.zip)");
+        const int fila = v.ventana.Juegos().Modelo().FilaDeTitulo(
+                QStringLiteral("ROM desconocida(dos\nlineas.zip)"));
+        const QModelIndex indice = v.Lista()->model()->index(fila, 0);
+        QCOMPARE(indice.data().toString(), visible);
+        QCOMPARE(v.Lista()->visualRect(indice).height(),
+                 v.Lista()->visualRect(v.Lista()->model()->index(0, 0)).height());
+        v.ventana.Juegos().ElegirFila(fila);
+        QVERIFY(v.Lista()->toolTip().startsWith(visible + QLatin1Char('\n')));
+    }
+
     // Where Qt's own SQLite plugin is missing (Debian ships it apart), corvala.db is read all
     // the same: a second start does not build it again.
     void sinLosPluginsDeQtElCatalogoSeLee()

@@ -36,12 +36,53 @@ struct Archivo
     bool leido = false;
 };
 
+// A name inside an archive may hold anything but '/' and NUL, tabs and line ends included: in
+// a line it is written with those (and '%') as %09, %0A and %25, so that no name reads as
+// another file's line.
+QString Escapado(const QString &nombre)
+{
+    if (!nombre.contains(QLatin1Char('%')) && !nombre.contains(QLatin1Char('\t'))
+        && !nombre.contains(QLatin1Char('\n')))
+        return nombre;
+    QString escapado;
+    escapado.reserve(nombre.size() + 8);
+    for (const QChar c : nombre) {
+        if (c == u'%')
+            escapado += QLatin1String("%25");
+        else if (c == u'\t')
+            escapado += QLatin1String("%09");
+        else if (c == u'\n')
+            escapado += QLatin1String("%0A");
+        else
+            escapado += c;
+    }
+    return escapado;
+}
+
+QString Desescapado(QStringView escapado)
+{
+    if (!escapado.contains(QLatin1Char('%')))
+        return escapado.toString();
+    QString nombre;
+    nombre.reserve(escapado.size());
+    for (qsizetype k = 0; k < escapado.size(); ++k) {
+        const QStringView codigo = escapado.mid(k, 3);
+        if (codigo == u"%25" || codigo == u"%09" || codigo == u"%0A") {
+            nombre += codigo == u"%25" ? u'%' : codigo == u"%09" ? u'\t' : u'\n';
+            k += 2;
+        } else {
+            nombre += escapado[k];
+        }
+    }
+    return nombre;
+}
+
 QString Linea(const DirectorioZip::Archivo &archivo)
 {
     return QStringLiteral("%1\t%2\t%3")
             .arg(archivo.crc, 8, 16, QLatin1Char('0'))
             .arg(archivo.tamano)
-            .arg(archivo.nombre);
+            .arg(Escapado(archivo.nombre));
 }
 
 QString ContenidoDeZip(const QString &ruta)
@@ -98,7 +139,7 @@ void Repartir(const Archivo &archivo, ContenidoDeRoms::Conjunto &conjunto)
         const qsizetype b = a < 0 ? -1 : linea.indexOf(QLatin1Char('\t'), a + 1);
         if (b < 0)
             continue;
-        conjunto.archivos.append({linea.mid(b + 1).toString(),
+        conjunto.archivos.append({Desescapado(linea.mid(b + 1)),
                                   linea.mid(a + 1, b - a - 1).toULongLong(),
                                   quint32(linea.left(a).toUInt(nullptr, 16))});
     }
@@ -112,8 +153,29 @@ struct Guardado
     QString contenido;
 };
 
+// The layout of the kept directories: a table of another layout (one without formato, whose
+// names were written as they stand) is dropped and every archive read again.
+constexpr int kFormato = 2;
 const char *const kTabla = "CREATE TABLE IF NOT EXISTS directorios(ruta TEXT PRIMARY KEY, "
-                           "tamano INTEGER, fecha INTEGER, contenido TEXT)";
+                           "tamano INTEGER, fecha INTEGER, contenido TEXT, formato INTEGER)";
+
+bool PrepararTabla(BaseSqlite &base)
+{
+    bool deOtroFormato = false;
+    {
+        BaseSqlite::Consulta otro(base, "SELECT 1 FROM directorios WHERE formato IS NOT ? LIMIT 1");
+        if (otro.Bien()) {
+            otro.Enlazar(1, kFormato);
+            deOtroFormato = otro.Siguiente();
+        } else {
+            // No such table, or one without formato.
+            BaseSqlite::Consulta tabla(
+                    base, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'directorios'");
+            deOtroFormato = tabla.Siguiente();
+        }
+    }
+    return (!deOtroFormato || base.Ejecutar("DROP TABLE directorios")) && base.Ejecutar(kTabla);
+}
 
 } // namespace
 
@@ -243,7 +305,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
     BaseSqlite base;
     if (!baseDeDatos.isEmpty() && !base.Abrir(baseDeDatos, false))
         contenido.motivoDeLaBase = base.Motivo();
-    if (base.Abierta() && !base.Ejecutar(kTabla))
+    if (base.Abierta() && !PrepararTabla(base))
         contenido.motivoDeLaBase = base.Motivo();
     QHash<QString, Guardado> guardados;
     if (base.Abierta() && contenido.motivoDeLaBase.isEmpty()) {
@@ -298,7 +360,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
         bool bien = base.Ejecutar("BEGIN IMMEDIATE");
         {
             BaseSqlite::Consulta poner(base,
-                                       "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?)");
+                                       "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?, ?)");
             for (const Archivo &archivo : std::as_const(archivos)) {
                 guardados.remove(archivo.ruta);
                 if (!bien || !archivo.leido)
@@ -307,6 +369,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
                 poner.Enlazar(2, archivo.tamano);
                 poner.Enlazar(3, archivo.fecha);
                 poner.Enlazar(4, archivo.contenido);
+                poner.Enlazar(5, kFormato);
                 bien = poner.Paso();
             }
             BaseSqlite::Consulta quitar(base, "DELETE FROM directorios WHERE ruta = ?");

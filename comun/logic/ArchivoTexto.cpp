@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <cerrno>
+#include <algorithm>
 
 namespace Corvala::ArchivoTexto {
 
@@ -110,6 +111,20 @@ std::optional<QString> LeerTexto(const QString &ruta)
     if (!bytes)
         return std::nullopt;
     return Decodificar(*bytes);
+}
+
+QString Visible(QString texto)
+{
+    const auto control = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+    if (std::none_of(texto.cbegin(), texto.cend(), control))
+        return texto;
+    for (QChar &c : texto) {
+        if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode());
+        else if (c.unicode() == 0x7f)
+            c = QChar(0x2421);
+    }
+    return texto;
 }
 
 QStringList PartirLineas(const QString &texto)

@@ -47,6 +47,10 @@ std::optional<QString> LeerTexto(const QString &ruta);
 // counts; a file that ends with a line end has no empty line after it.
 std::optional<QStringList> LeerLineas(const QString &ruta);
 
+// A name as the player is shown it: each control character (a line feed, a tab, an escape) as
+// its picture (␊, ␉, ␛), so that a file name cannot break a row, a line or a report in two.
+QString Visible(QString texto);
+
 // Splits a text into lines as LeerLineas does.
 QStringList PartirLineas(const QString &texto);
 

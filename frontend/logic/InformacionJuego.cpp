@@ -1,5 +1,7 @@
 #include "frontend/logic/InformacionJuego.h"
 
+#include "comun/logic/ArchivoTexto.h"
+
 #include <QLocale>
 
 namespace Corvala::InformacionJuego {
@@ -118,8 +120,8 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
                                      const Jugado &jugado, bool favorito, const Candidato *parecido,
                                      const QString &jugable)
 {
-    QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), titulo},
-                                         {QStringLiteral("Archivo:"), archivo}};
+    QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), ArchivoTexto::Visible(titulo)},
+                                         {QStringLiteral("Archivo:"), ArchivoTexto::Visible(archivo)}};
     if (maquina) {
         const QString desconocido = QStringLiteral("Desconocido");
         filas << qMakePair(QStringLiteral("Año:"),

@@ -1,6 +1,7 @@
 #include "frontend/logic/ModeloDeJuegos.h"
 
 #include "catalogue/logic/ListaMame.h"
+#include "comun/logic/ArchivoTexto.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
@@ -311,7 +312,7 @@ QVariant ModeloDeJuegos::data(const QModelIndex &indice, int rol) const
         return {};
     const JuegoDeLista &fila = m_filas[indice.row()];
     if (rol == Qt::DisplayRole)
-        return fila.titulo;
+        return ArchivoTexto::Visible(fila.titulo);
     if (rol == kRolFavorito)
         return fila.favorito;
     if (rol == kRolNoJugable)

@@ -1,5 +1,6 @@
 #include "frontend/windows/VistaDeJuegos.h"
 
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
@@ -307,8 +308,9 @@ void VistaDeJuegos::PonerAyuda(int fila)
 {
     const JuegoDeLista &juego = m_modelo.Fila(fila);
     // The whole title first: the list may have to shorten it.
-    QString ayuda = juego.titulo + QLatin1Char('\n')
-                    + QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"").arg(juego.archivo);
+    QString ayuda = ArchivoTexto::Visible(juego.titulo) + QLatin1Char('\n')
+                    + QStringLiteral("Nombre del archivo zip de la ROM: \"%1\"")
+                              .arg(ArchivoTexto::Visible(juego.archivo));
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeOrigen(juego),

@@ -46,6 +46,18 @@ QString SinReconocer()
     return QStringLiteral("Esta versión de M.A.M.E no tiene la orden -isknown.");
 }
 
+namespace {
+
+// A report, with every name in it as the player is shown it: one line of the report per line.
+Resultado EscribirInforme(const CarpetaMame &carpeta, QStringList lineas)
+{
+    for (QString &linea : lineas)
+        linea = ArchivoTexto::Visible(std::move(linea));
+    return ArchivoTexto::EscribirLineas(Ruta(carpeta), lineas);
+}
+
+} // namespace
+
 QString Ruta(const CarpetaMame &carpeta)
 {
     return carpeta.Ruta(QStringLiteral("comparacion.log"));
@@ -108,7 +120,7 @@ bool InformeDeArchivo(const CarpetaMame &carpeta, const QString &archivo, const 
     if (catalogo)
         informe << QString()
                 << SeccionDeCandidatos(*catalogo, carpeta.Ruta(QStringLiteral("roms/") + archivo));
-    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
+    return bool(EscribirInforme(carpeta, informe));
 }
 
 bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
@@ -120,7 +132,7 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
     informe << QString() << QStringLiteral("/* ") + titulo.toUpper() + QStringLiteral(" */")
             << QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */") << QString()
             << SeccionDeJuego(carpeta, rom, QStringLiteral("1.p"));
-    return bool(ArchivoTexto::EscribirLineas(Ruta(carpeta), informe));
+    return bool(EscribirInforme(carpeta, informe));
 }
 
 QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo)
@@ -216,7 +228,7 @@ bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
         return false;
     }
     return bool(
-            ArchivoTexto::EscribirLineas(Ruta(carpeta), LineasDeColeccion(auditoria, catalogo)));
+            EscribirInforme(carpeta, LineasDeColeccion(auditoria, catalogo)));
 }
 
 Mensaje MensajeColeccionSinCatalogo()
