@@ -4,6 +4,7 @@
 
 #include "frontend/logic/MandoDeLista.h"
 
+#include "apoyo/ConsultaSqlite.h"
 #include "apoyo/Controles.h"
 #include "apoyo/MensajesDePrueba.h"
 #include "apoyo/VentanaDePrueba.h"
@@ -398,7 +399,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("carpetaEnMedio");
         QTest::addColumn<QByteArray>("control");
-        QTest::newRow("corvala.db es una carpeta") << "corvala.db" << QByteArray();
         QTest::newRow("corvala.db.nuevo es una carpeta") << "corvala.db.nuevo" << QByteArray();
         QTest::newRow("XML mal formado") << "" << QByteArray("listxml.output=<mame><machine>\n");
         QTest::newRow("el emulador falla") << "" << QByteArray("listxml.fail=1\n");
@@ -431,6 +431,57 @@ private Q_SLOTS:
         // The player's renewal tries again.
         v.ventana.CargarDatos(true);
         QTRY_COMPARE(construcciones(), 2);
+    }
+
+    // A corvala.db that cannot be read now (another program is writing it, or it is no file) is
+    // waited for a while, then left as it is for the session, and said; nothing is built over it.
+    void unCatalogoQueNoSePuedeLeerSeDejaComoEsta_data()
+    {
+        QTest::addColumn<bool>("enUso");
+        QTest::newRow("otro programa lo está escribiendo") << true;
+        QTest::newRow("es una carpeta") << false;
+    }
+    void unCatalogoQueNoSePuedeLeerSeDejaComoEsta()
+    {
+        QFETCH(bool, enUso);
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        const QString ruta = Catalogo::Ruta(v.carpeta.Carpeta());
+        sqlite3 *otro = nullptr;
+        if (enUso) {
+            QVERIFY(ZipDePrueba::EscribirCatalogo(ruta));
+            QCOMPARE(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(otro, "CREATE TABLE suya(x); BEGIN EXCLUSIVE; INSERT INTO suya "
+                                        "VALUES (1)",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+        } else {
+            QVERIFY(QDir(v.carpeta.Ruta()).mkdir(QStringLiteral("corvala.db")));
+        }
+        v.ventana.Form_Load();
+        QLabel *estado = Control<QLabel>(v.ventana, "lblEstado");
+        QTRY_VERIFY_WITH_TIMEOUT(estado->text().contains(u"corvala.db"), 20000);
+        v.ventana.CargarDatos(true);
+        QTest::qWait(300);
+        QCOMPARE(v.Construcciones(), 0);
+        QVERIFY(!v.sesion.catalogo);
+        QCOMPARE(mensajes.Vistos().size(), 0);
+        if (otro) {
+            QCOMPARE(sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(otro);
+            QCOMPARE(ConsultaSqlite(ruta, "SELECT count(*) FROM suya"),
+                     QList<QVariantList>{{QStringLiteral("1")}});
+        }
+    }
+
+    // A corvala.db that is no catalogue is built again, and kept beside the new one.
+    void unArchivoQueNoEsCatalogoSeGuardaAparte()
+    {
+        VentanaConCatalogo v;
+        v.carpeta.Escribir(QStringLiteral("corvala.db"), "no es una base de datos\n");
+        v.Abrir();
+        QCOMPARE(v.carpeta.Leer(QStringLiteral("corvala.db.anterior")),
+                 QByteArray("no es una base de datos\n"));
     }
 
     // The list comes first; the catalogue on disk follows once read. A build a killed Corvala

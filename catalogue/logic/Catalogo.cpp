@@ -95,40 +95,59 @@ QString Texto(sqlite3_stmt *filas, int columna)
 
 } // namespace
 
-std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *motivo)
+std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *motivo,
+                                                SinCatalogo *porQue)
 {
-    const auto fallo = [motivo](const QString &texto) {
+    Lectura lectura;
+    const auto falloPor = [&](const QString &texto, SinCatalogo por) {
         if (motivo)
             *motivo = texto;
+        if (porQue)
+            *porQue = por;
         return nullptr;
+    };
+    // What SQLite failed at tells a file that is no catalogue from one that cannot be read now.
+    const auto fallo = [&](const QString &texto) {
+        switch (lectura.base ? sqlite3_errcode(lectura.base) : SQLITE_CANTOPEN) {
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+        case SQLITE_FORMAT:
+        case SQLITE_ERROR: // a table or a column it lacks
+            return falloPor(texto, SinCatalogo::Inservible);
+        default:
+            return falloPor(texto, SinCatalogo::Inaccesible);
+        }
     };
     const QFileInfo info(ruta);
     if (!info.exists())
-        return fallo(Motivos::DelSistema(ENOENT));
+        return falloPor(Motivos::DelSistema(ENOENT), SinCatalogo::Ausente);
     // A pipe or a device of that name would be waited on, or read without end.
     if (!info.isFile())
-        return fallo(Motivos::NoEsArchivoNormal());
+        return falloPor(Motivos::NoEsArchivoNormal(), SinCatalogo::Inaccesible);
     auto catalogo = std::make_shared<Catalogo>();
-    Lectura lectura;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &lectura.base, SQLITE_OPEN_READONLY,
                         nullptr)
                 != SQLITE_OK
-        // The audit writes to the same database now and then: a read waits for it.
-        || sqlite3_busy_timeout(lectura.base, 10000) != SQLITE_OK
+        // The audit writes to the same database now and then, another program may too: a read
+        // waits for them a while.
+        || sqlite3_busy_timeout(lectura.base, kEsperaMs) != SQLITE_OK
         || !lectura.Preparar("PRAGMA user_version"))
         return fallo(lectura.Motivo());
     if (sqlite3_step(lectura.filas) != SQLITE_ROW)
         return fallo(lectura.Motivo());
     if (const int version = sqlite3_column_int(lectura.filas, 0); version != kVersionDelEsquema)
-        return fallo(QStringLiteral("es de otra versión de Corvala (disposición %1, no %2)")
+        return falloPor(QStringLiteral("es de otra versión de Corvala (disposición %1, no %2)")
                              .arg(version)
-                             .arg(kVersionDelEsquema));
+                             .arg(kVersionDelEsquema),
+                     SinCatalogo::Inservible);
     if (!lectura.Preparar("SELECT version, huella FROM catalogo"))
         return fallo(lectura.Motivo());
     int paso = sqlite3_step(lectura.filas);
     if (paso != SQLITE_ROW)
-        return fallo(paso == SQLITE_DONE ? QStringLiteral("el catálogo no dice de qué emulador es")
-                                         : lectura.Motivo());
+        return paso == SQLITE_DONE
+                       ? falloPor(QStringLiteral("el catálogo no dice de qué emulador es"),
+                               SinCatalogo::Inservible)
+                       : fallo(lectura.Motivo());
     catalogo->m_sello = {Texto(lectura.filas, 0), Texto(lectura.filas, 1)};
     if (!lectura.Preparar("SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
                           "es_bios, es_dispositivo, es_mecanica, jugadores FROM maquinas"))
@@ -146,16 +165,19 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         maquina.jugadores = sqlite3_column_int(lectura.filas, 10);
         catalogo->Agregar(std::move(maquina));
         if (catalogo->Cantidad() > kMaximoDeMaquinas)
-            return fallo(QStringLiteral("tiene más de %1 máquinas").arg(kMaximoDeMaquinas));
+            return falloPor(QStringLiteral("tiene más de %1 máquinas").arg(kMaximoDeMaquinas),
+                         SinCatalogo::Inservible);
     }
     if (paso != SQLITE_DONE)
         return fallo(lectura.Motivo());
     if (catalogo->Cantidad() == 0)
-        return fallo(QStringLiteral("el catálogo no tiene ninguna máquina"));
+        return falloPor(QStringLiteral("el catálogo no tiene ninguna máquina"),
+                     SinCatalogo::Inservible);
     bool demasiadas = false;
     if (!catalogo->LeerRoms(lectura.base, demasiadas))
-        return fallo(demasiadas ? QStringLiteral("tiene más de %1 ROMs").arg(kMaximoDeRoms)
-                                : lectura.Motivo());
+        return demasiadas ? falloPor(QStringLiteral("tiene más de %1 ROMs").arg(kMaximoDeRoms),
+                                  SinCatalogo::Inservible)
+                          : fallo(lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;
 }

@@ -52,9 +52,19 @@ public:
     // The fingerprint of the folder's lista.txt; empty when it cannot be read.
     static QString Huella(const CarpetaMame &carpeta);
 
+    // How long a database another program is writing is waited for before it is left alone.
+    static constexpr int kEsperaMs = 5000;
+
+    // Why a database gave no catalogue: there is none; the file is there but is no catalogue
+    // Corvala can read (not SQLite, damaged, of another layout, not whole), so it may be built
+    // again; or it cannot be read now (another program holds it, no permission, a disk that
+    // fails), so it is left as it is.
+    enum class SinCatalogo { Ausente, Inservible, Inaccesible };
+
     // Reads the machines of a database through SQLite, as EscritorCatalogo wrote it; nothing
-    // when it is missing or is not a whole catalogue, and then why in motivo.
-    static std::shared_ptr<const Catalogo> Abrir(const QString &ruta, QString *motivo = nullptr);
+    // when it is missing or is not a whole catalogue, and then why in motivo and porQue.
+    static std::shared_ptr<const Catalogo> Abrir(const QString &ruta, QString *motivo = nullptr,
+                                                 SinCatalogo *porQue = nullptr);
 
     const Sello &SelloDe() const { return m_sello; }
     // The machine of a set name, in any letter case; null when the catalogue lacks it.

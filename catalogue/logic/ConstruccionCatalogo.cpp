@@ -3,6 +3,7 @@
 #include "comun/logic/HiloDeFondo.h"
 
 #include "catalogue/logic/LectorListaXml.h"
+#include "comun/logic/BaseSqlite.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/Motivos.h"
 #include "emulator/logic/Ejecucion.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+#include <sqlite3.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -27,12 +30,46 @@ namespace Corvala {
 
 namespace {
 
+// Puts the new database in the old one's place in one step: a reader sees the old file or the
+// new one. Whatever else bears the database's name (a folder, a pipe) is not replaced, nor is a
+// database another program has a transaction open on: its lock is taken first and held until
+// the new file is in place.
+Resultado Reemplazar(const QString &nueva, const QString &destino, bool conservarAnterior)
+{
+    const QFileInfo viejo(destino);
+    const auto fallo = [&nueva](const QString &motivo) {
+        QFile::remove(nueva);
+        return Resultado::Fallo(motivo);
+    };
+    if (viejo.exists() && !viejo.isFile())
+        return fallo(QStringLiteral("%1: %2").arg(destino, Motivos::NoEsArchivoNormal()));
+    BaseSqlite enUso;
+    if (viejo.exists() && enUso.Abrir(destino, false) && !enUso.Ejecutar("BEGIN EXCLUSIVE")) {
+        const int codigo = sqlite3_errcode(enUso.Base()) & 0xff;
+        if (codigo == SQLITE_BUSY || codigo == SQLITE_LOCKED)
+            return fallo(QStringLiteral("%1: %2").arg(destino, enUso.Motivo()));
+    }
+    const QString anterior = destino + QLatin1String(".anterior");
+    if (conservarAnterior && viejo.exists()
+        && std::rename(QFile::encodeName(destino).constData(),
+                       QFile::encodeName(anterior).constData())
+                   != 0)
+        return fallo(QStringLiteral("%1 no se puede guardar como %2: %3")
+                             .arg(destino, anterior, Motivos::DelSistema(errno)));
+    if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
+        != 0)
+        return fallo(QStringLiteral("%1 no puede ocupar el lugar de %2: %3")
+                             .arg(nueva, destino, Motivos::DelSistema(errno)));
+    return {};
+}
+
 // Runs in the build's thread: the emulator's output into the reader, each machine into the
 // database and the catalogue kept in memory. Success once the whole list was read and the new
 // database put in place; otherwise why not.
 Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QString &destino,
                     const Catalogo::Sello &sello, const LimitesConstruccion &limites,
-                    Catalogo &catalogo, const std::atomic<bool> &cancelar, std::atomic<int> &leidas)
+                    bool conservarAnterior, Catalogo &catalogo, const std::atomic<bool> &cancelar,
+                    std::atomic<int> &leidas)
 {
     EscritorCatalogo escritor(nueva);
     bool escrito = true;
@@ -134,20 +171,7 @@ Resultado Construir(const OrdenEmulador &orden, const QString &nueva, const QStr
     catalogo.Sellar(sello);
     if (!escritor.Terminar(sello))
         return noEscrito();
-    // Whatever else bears the database's name (a folder, a pipe) is not replaced.
-    if (const QFileInfo viejo(destino); viejo.exists() && !viejo.isFile()) {
-        QFile::remove(nueva);
-        return Resultado::Fallo(
-                QStringLiteral("%1: %2").arg(destino, Motivos::NoEsArchivoNormal()));
-    }
-    // Replaces the old catalogue in one step: a reader sees the old file or the new one.
-    if (std::rename(QFile::encodeName(nueva).constData(), QFile::encodeName(destino).constData())
-        == 0)
-        return {};
-    const QString motivo = Motivos::DelSistema(errno);
-    QFile::remove(nueva);
-    return Resultado::Fallo(
-            QStringLiteral("%1 no puede ocupar el lugar de %2: %3").arg(nueva, destino, motivo));
+    return Reemplazar(nueva, destino, conservarAnterior);
 }
 
 } // namespace
@@ -165,7 +189,8 @@ ConstruccionCatalogo::~ConstruccionCatalogo()
 }
 
 void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden,
-                                   Catalogo::Sello sello, LimitesConstruccion limites)
+                                   Catalogo::Sello sello, LimitesConstruccion limites,
+                                   bool conservarAnterior)
 {
     Cancelar();
     m_cancelar = false;
@@ -174,8 +199,10 @@ void ConstruccionCatalogo::Iniciar(const CarpetaMame &carpeta, const OrdenEmulad
     const QString nueva = Catalogo::RutaNueva(carpeta);
     const QString destino = Catalogo::Ruta(carpeta);
     m_fin = {};
-    m_hilo = QThread::create([this, orden, nueva, destino, sello, limites, catalogo = m_resultado] {
-        m_fin = Construir(orden, nueva, destino, sello, limites, *catalogo, m_cancelar, m_leidas);
+    m_hilo = QThread::create([this, orden, nueva, destino, sello, limites, conservarAnterior,
+                              catalogo = m_resultado] {
+        m_fin = Construir(orden, nueva, destino, sello, limites, conservarAnterior, *catalogo,
+                          m_cancelar, m_leidas);
     });
     // The end of a build that was cancelled meanwhile may still be on its way: it is not this
     // build's end.

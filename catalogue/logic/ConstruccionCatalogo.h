@@ -41,9 +41,11 @@ public:
 
     // Starts a build of the folder's catalogue with the emulator's command (Emulador::
     // OrdenCatalogo), sealed with what it is built against. A build already running is
-    // cancelled first.
+    // cancelled first. The old database is not replaced while another program uses it; with
+    // conservarAnterior (it was no catalogue: perhaps somebody's file) it is kept beside the
+    // new one as corvala.db.anterior.
     void Iniciar(const CarpetaMame &carpeta, const OrdenEmulador &orden, Catalogo::Sello sello,
-                 LimitesConstruccion limites = {});
+                 LimitesConstruccion limites = {}, bool conservarAnterior = false);
 
     // Stops a build: the emulator's run ended, the unfinished file removed. Returns once
     // nothing of the build runs any more; terminada is not emitted.

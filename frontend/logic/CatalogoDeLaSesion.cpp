@@ -39,6 +39,15 @@ void CatalogoDeLaSesion::Leer()
 
 void CatalogoDeLaSesion::ListaCargada(bool rehacer)
 {
+    // A catalogue left aside is read again, rather than built over.
+    if (!m_apartado.isEmpty()) {
+        if (!m_lectura.EnCurso()) {
+            m_apartado.clear();
+            m_rehacerAlLeer = rehacer;
+            Leer();
+        }
+        return;
+    }
     Preparar(rehacer);
     Auditar();
 }
@@ -56,7 +65,7 @@ void CatalogoDeLaSesion::Preparar(bool rehacer)
         return;
     // The old catalogue serves until the new one is whole; the audit waits for the new one,
     // which takes the database's place.
-    m_construccion.Iniciar(m_sesion.carpeta, *orden, std::move(sello));
+    m_construccion.Iniciar(m_sesion.carpeta, *orden, std::move(sello), {}, m_inservible);
     Q_EMIT construccionIniciada(m_juegos().JuegosListados());
     m_auditoria.Detener();
 }
@@ -67,14 +76,23 @@ void CatalogoDeLaSesion::Auditar()
         m_auditoria.Iniciar(m_sesion.carpeta, m_sesion.catalogo, m_juegos());
 }
 
-void CatalogoDeLaSesion::Leido(std::shared_ptr<const Catalogo> catalogo)
+void CatalogoDeLaSesion::Leido(std::shared_ptr<const Catalogo> catalogo,
+                               Catalogo::SinCatalogo porQue, const QString &motivo)
 {
+    m_inservible = !catalogo && porQue == Catalogo::SinCatalogo::Inservible;
+    // A database that is there but cannot be read now is nobody's to rebuild: it may be in use.
+    if (!catalogo && porQue == Catalogo::SinCatalogo::Inaccesible && !m_construccion.EnCurso()) {
+        qCWarning(lcCatalogo) << "corvala.db is left as it is for now:" << motivo;
+        m_apartado = motivo;
+        Q_EMIT apartado(UsoDelCatalogo::TextoCatalogoApartado(motivo));
+        return;
+    }
     // A build the player asked for meanwhile is newer than what lay on disk.
     if (catalogo && !m_sesion.catalogo && !m_construccion.EnCurso()) {
         m_sesion.catalogo = std::move(catalogo);
         Q_EMIT catalogoCambiado();
     }
-    ListaCargada(false);
+    ListaCargada(std::exchange(m_rehacerAlLeer, false));
 }
 
 void CatalogoDeLaSesion::Terminada(std::shared_ptr<const Catalogo> catalogo, const QString &motivo)

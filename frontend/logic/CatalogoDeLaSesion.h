@@ -49,12 +49,16 @@ Q_SIGNALS:
     void construccionTerminada();
     // The session has another catalogue.
     void catalogoCambiado();
+    // The catalogue on disk cannot be used now (another program holds it): it is left as it
+    // is, and the list works without it until it can be read. The status line's text.
+    void apartado(const QString &estado);
     // An audit's verdicts, once no game runs.
     void auditada(std::shared_ptr<const ResultadoAuditoria> auditoria);
 
 private:
     void Preparar(bool rehacer);
-    void Leido(std::shared_ptr<const Catalogo> catalogo);
+    void Leido(std::shared_ptr<const Catalogo> catalogo, Catalogo::SinCatalogo porQue,
+               const QString &motivo);
     void Terminada(std::shared_ptr<const Catalogo> catalogo, const QString &motivo);
     void Entregar();
 
@@ -65,6 +69,10 @@ private:
     UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
     std::shared_ptr<const ResultadoAuditoria> m_pendiente;
     bool m_esperando = false;
+    // What was on disk: left aside (why), or no catalogue at all (kept beside the new one).
+    QString m_apartado;
+    bool m_inservible = false;
+    bool m_rehacerAlLeer = false;
 };
 
 } // namespace Corvala

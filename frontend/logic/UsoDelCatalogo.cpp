@@ -86,6 +86,13 @@ Mensaje MensajeCatalogoFallido(const QString &motivo)
             Mensaje::Botones::Aceptar};
 }
 
+QString TextoCatalogoApartado(const QString &motivo)
+{
+    return QStringLiteral("El catálogo del emulador (corvala.db) no se puede usar ahora (%1): "
+                          "la lista funciona sin él.")
+            .arg(motivo);
+}
+
 void QuitarConstruccionInterrumpida(const CarpetaMame &carpeta)
 {
     // Only a file: a folder of that name is the player's, and the build will say it fails.
@@ -109,17 +116,19 @@ void LecturaDelCatalogo::Iniciar(const CarpetaMame &carpeta)
         return;
     if (!QFileInfo::exists(ruta)) {
         QMetaObject::invokeMethod(
-                this, [this] { Q_EMIT leido(nullptr); }, Qt::QueuedConnection);
+                this, [this] { Q_EMIT leido(nullptr, Catalogo::SinCatalogo::Ausente, {}); },
+                Qt::QueuedConnection);
         return;
     }
-    m_hilo = QThread::create([this, ruta] { m_catalogo = Catalogo::Abrir(ruta, &m_motivo); });
+    m_hilo = QThread::create(
+            [this, ruta] { m_catalogo = Catalogo::Abrir(ruta, &m_motivo, &m_porQue); });
     connect(m_hilo, &QThread::finished, this, [this] {
         m_hilo->wait();
         m_hilo->deleteLater();
         m_hilo = nullptr;
         if (!m_catalogo)
             qCWarning(lcCatalogo) << "corvala.db cannot be read:" << m_motivo;
-        Q_EMIT leido(std::exchange(m_catalogo, nullptr));
+        Q_EMIT leido(std::exchange(m_catalogo, nullptr), m_porQue, m_motivo);
     });
     m_hilo->start();
 }

@@ -46,6 +46,9 @@ void OlvidarFallo(const CarpetaMame &carpeta);
 // What the player is told, once, of a build that failed.
 Mensaje MensajeCatalogoFallido(const QString &motivo);
 
+// The status line when the catalogue on disk cannot be read now and is left as it is.
+QString TextoCatalogoApartado(const QString &motivo);
+
 // A build a killed Corvala left unfinished (corvala.db.nuevo) is removed.
 void QuitarConstruccionInterrumpida(const CarpetaMame &carpeta);
 
@@ -66,12 +69,14 @@ public:
     bool EnCurso() const { return m_hilo != nullptr; }
 
 Q_SIGNALS:
-    // The catalogue, or null (one that cannot be read is logged with its reason).
-    void leido(std::shared_ptr<const Catalogo> catalogo);
+    // The catalogue, or null and why (one that cannot be read is logged with its reason).
+    void leido(std::shared_ptr<const Catalogo> catalogo, Catalogo::SinCatalogo porQue,
+               const QString &motivo);
 
 private:
     QThread *m_hilo = nullptr;
     QString m_motivo;
+    Catalogo::SinCatalogo m_porQue = Catalogo::SinCatalogo::Ausente;
     std::shared_ptr<const Catalogo> m_catalogo;
 };
 

@@ -70,6 +70,8 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(&m_catalogo, &CatalogoDeLaSesion::catalogoCambiado, m_juegos,
             &VistaDeJuegos::CatalogoCambiado);
     connect(&m_catalogo, &CatalogoDeLaSesion::auditada, m_juegos, &VistaDeJuegos::PonerAuditoria);
+    connect(&m_catalogo, &CatalogoDeLaSesion::apartado, this,
+            [this](const QString &estado) { Estado({estado, ColorEstado::Rojo}); });
     m_juegos->CatalogoEnConstruccion([this] { return m_catalogo.EnCurso(); });
     connect(&m_renovacion, &RenovacionDeLista::estado, this, &frmCargador::Estado);
     connect(&m_renovacion, &RenovacionDeLista::cargar, this, &frmCargador::CargarDatos);
