@@ -207,6 +207,41 @@ private Q_SLOTS:
         QVERIFY(v.carpeta.Leer(QStringLiteral("jugador.txt")).contains("solo_jugables=1\r\n"));
     }
 
+    // Damage is said as damage: an archive cut short, at every start; a roms folder that cannot
+    // be listed.
+    void loDanadoSeDiceDanado()
+    {
+        VentanaConCatalogo v;
+        QFile galaga(v.carpeta.Ruta(QStringLiteral("roms/galaga.zip")));
+        QVERIFY(galaga.resize(galaga.size() / 2));
+        for (int arranque = 0; arranque < 2; ++arranque) {
+            Sesion sesion(v.carpeta.Carpeta());
+            frmCargador ventana(sesion);
+            ventana.Form_Load();
+            QTRY_VERIFY(ventana.Juegos().Modelo().AuditoriaEnUso());
+            ventana.Juegos().ElegirFila(ventana.Juegos().Modelo().FilaDeTitulo(kGalaga));
+            QVERIFY2(Control<QListView>(ventana, "lstJuegos")
+                             ->toolTip()
+                             .contains(QStringLiteral("Su archivo está dañado y el emulador no "
+                                                      "puede leerlo (galaga.zip: no es un archivo "
+                                                      "zip).")),
+                     qPrintable(Control<QListView>(ventana, "lstJuegos")->toolTip()));
+        }
+
+        QVERIFY(QDir(v.carpeta.Ruta(QStringLiteral("roms"))).removeRecursively());
+        QVERIFY(QFile::link(QStringLiteral("roms"), v.carpeta.Ruta(QStringLiteral("roms"))));
+        Sesion sesion(v.carpeta.Carpeta());
+        frmCargador ventana(sesion);
+        ventana.Form_Load();
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
+                 QStringLiteral("No se puede leer la carpeta roms: es un enlace que apunta a sí "
+                                "mismo."));
+        ventana.CargarDatos();
+        QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
+                 QStringLiteral("No se puede leer la carpeta roms: es un enlace que apunta a sí "
+                                "mismo."));
+    }
+
     void unMandoMueveLaListaYArrancaElJuego()
     {
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)

@@ -212,6 +212,8 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
         for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
             if (!conjunto.carpeta)
                 resultado.archivos.insert(conjunto.nombre);
+            if (!conjunto.motivo.isEmpty())
+                resultado.ilegibles.insert(conjunto.nombre, conjunto.motivo);
         }
     };
     if (!detalles) {
@@ -226,6 +228,7 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
             resultado.veredictos = std::move(guardado.veredictos);
             resultado.guardado = true;
             archivos(listado);
+            resultado.ilegibles = ContenidoDeRoms::IlegiblesGuardados(base);
             return resultado;
         }
     }

@@ -31,6 +31,9 @@ struct ResultadoAuditoria
     int leidos = 0;
     // The sets that have an archive (NAME.zip) in the roms folder.
     QSet<QString> archivos;
+    // The sets whose archive (or a file of whose folder) cannot be read, with why: the
+    // emulator takes what it cannot read for nothing, the player is told it is damaged.
+    QHash<QString, QString> ilegibles;
     // With the details asked for: the roms folder as the audit read it.
     ContenidoDeRoms contenido;
     // The clones found whole (correct or the best there is) in their parent's archive, having

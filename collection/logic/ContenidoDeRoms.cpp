@@ -179,6 +179,20 @@ bool PrepararTabla(BaseSqlite &base)
 
 } // namespace
 
+QHash<QString, QString> ContenidoDeRoms::IlegiblesGuardados(BaseSqlite &base)
+{
+    QHash<QString, QString> ilegibles;
+    BaseSqlite::Consulta filas(base, "SELECT ruta, substr(contenido, 2) FROM directorios "
+                                     "WHERE substr(contenido, 1, 1) = '!'");
+    while (filas.Siguiente()) {
+        const QString ruta = filas.Texto(0);
+        const qsizetype barra = ruta.indexOf(QLatin1Char('/'));
+        ilegibles.insert(barra < 0 ? ruta.chopped(4) : ruta.left(barra),
+                         ruta + QLatin1String(": ") + filas.Texto(1));
+    }
+    return ilegibles;
+}
+
 QString ContenidoDeRoms::Sha1DeDisco(const QString &ruta)
 {
     QFile archivo(ruta);

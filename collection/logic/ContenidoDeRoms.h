@@ -10,6 +10,8 @@
 
 namespace Corvala {
 
+class BaseSqlite;
+
 // What the roms folder holds, as the emulator looks for a set's files there: the directory of
 // every archive NAME.zip, and the files of every set kept as a folder NAME/, with the SHA-1 of
 // each disk (NAME/DISK.chd) taken from its header. What was read is kept in corvala.db (table
@@ -51,6 +53,11 @@ struct ContenidoDeRoms
     // The sets there are and the folder's fingerprint, from its listing alone: no file is read
     // (the sets have no files).
     static ContenidoDeRoms Listar(const QString &carpetaRoms);
+
+    // The sets whose archive, or a file of whose folder, could not be read when Leer last kept
+    // them in the database (a zip cut short, a file that fails), with why as Conjunto::motivo
+    // says it: the folder is not read again.
+    static QHash<QString, QString> IlegiblesGuardados(BaseSqlite &base);
 
     // The SHA-1 a disk image (CHD, versions 3 to 5) records in its header for its data and
     // metadata, in lower-case hexadecimal; empty when the file is no CHD or cannot be read.

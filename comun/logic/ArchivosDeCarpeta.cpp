@@ -2,6 +2,7 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Motivos.h"
 #include "comun/logic/modPrincipal.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #endif
 
 #include <algorithm>
+#include <cerrno>
 
 namespace Corvala::ArchivosDeCarpeta {
 
@@ -51,15 +53,16 @@ void CrearAllBat(const CarpetaMame &carpeta)
 namespace {
 
 // Calls the function with the name of every file of the folder, as its bytes stand. Qt's own
-// listing leaves out names that are not UTF-8; the system's does not.
+// listing leaves out names that are not UTF-8; the system's does not. The system's error number
+// when the folder cannot be opened; 0 when it could.
 template <typename Funcion>
-void ParaCadaNombre(const QString &carpeta, Funcion funcion)
+int ParaCadaNombre(const QString &carpeta, Funcion funcion)
 {
 #ifdef Q_OS_UNIX
     const QByteArray ruta = QFile::encodeName(carpeta);
     DIR *dir = ::opendir(ruta.constData());
     if (!dir)
-        return;
+        return errno;
     while (const dirent *entrada = ::readdir(dir)) {
         const QByteArray nombre(entrada->d_name);
         bool archivo = entrada->d_type == DT_REG;
@@ -77,20 +80,24 @@ void ParaCadaNombre(const QString &carpeta, Funcion funcion)
     while (it.hasNext())
         funcion(QFile::encodeName(it.nextFileInfo().fileName()));
 #endif
+    return 0;
 }
 
 } // namespace
 
-QStringList ListarArchivos(const QString &carpetaRoms)
+QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
 {
     QStringList archivos;
-    ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
+    const int error = ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
         if (nombre.startsWith('.') || nombre.size() < 4
             || qstricmp(nombre.right(4).constData(), ".zip") != 0)
             return;
         // A name that is not UTF-8 is shown as Windows-1252 would read it.
         archivos << ArchivoTexto::DecodificarLinea(nombre);
     });
+    // A folder without roms has no archives yet: nothing is wrong with it.
+    if (motivo)
+        *motivo = error != 0 && error != ENOENT ? Motivos::DelSistema(error) : QString();
     std::sort(archivos.begin(), archivos.end(), [](const QString &a, const QString &b) {
         const int orden = a.compare(b, Qt::CaseInsensitive);
         return orden != 0 ? orden < 0 : a < b;

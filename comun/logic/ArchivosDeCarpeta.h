@@ -21,7 +21,9 @@ void CrearAllBat(const CarpetaMame &carpeta);
 
 // The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
 // name without regard to case. Names that are not UTF-8 are listed too (see NombreIlegible).
-QStringList ListarArchivos(const QString &carpetaRoms);
+// A folder that is there but cannot be listed (a link to itself, no permission) lists nothing,
+// and says why in motivo.
+QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo = nullptr);
 
 // An archive listed under a name that is not UTF-8 on disk: shown as Windows-1252 reads it,
 // it cannot be opened under that name. True for such an archive only (not for one that is

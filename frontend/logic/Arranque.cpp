@@ -164,6 +164,9 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
         Emulador(carpeta).CrearConfiguracion();
     if (inicio.configuracion == Configuracion::Configurable && !sesion.cd)
         RetirarControladorAntiguo(carpeta);
+    if (!inicio.lista.motivoRoms.isEmpty())
+        inicio.estado = {ListaCargada::TextoRomsIlegibles(inicio.lista.motivoRoms),
+                         ColorEstado::Rojo};
     if (inicio.lista.listaFallida)
         inicio.estado = {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
     if (sesion.cd)

@@ -21,6 +21,11 @@ QString ListaCargada::TextoListaFallida()
     return QStringLiteral("No se ha podido crear la lista de juegos.");
 }
 
+QString ListaCargada::TextoRomsIlegibles(const QString &motivo)
+{
+    return QStringLiteral("No se puede leer la carpeta roms: %1.").arg(motivo);
+}
+
 namespace ListaDeJuegos {
 
 void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
@@ -77,7 +82,8 @@ bool ApartarLista(const CarpetaMame &carpeta)
 ListaCargada Cargar(const CarpetaMame &carpeta)
 {
     ListaCargada lista;
-    lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")));
+    lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")),
+                                                   &lista.motivoRoms);
     const std::optional<ListaMame> juegos
             = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
     if (!juegos)

@@ -25,9 +25,13 @@ struct ListaCargada
     bool listaFallida = false;
     // How many games lista.txt lists.
     int juegosListados = 0;
+    // Why the roms folder could not be read; empty when it could (or there is none).
+    QString motivoRoms;
 
     // The status line's text when the emulator could not make the list.
     static QString TextoListaFallida();
+    // The status line's text when the roms folder cannot be read.
+    static QString TextoRomsIlegibles(const QString &motivo);
 
     // The archive behind visible entry p.
     QString Archivo(int p) const { return ROMs.value(ROMTemporal.value(p, -1)); }

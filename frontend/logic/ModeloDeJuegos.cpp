@@ -135,6 +135,16 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
                                  {},
                                  {}});
             fila.veredicto = &m_propios.back();
+        } else if (const QString ilegible = m_auditoria->ilegibles.value(clave);
+                   !ilegible.isEmpty()) {
+            m_propios.push_back({Veredicto::Estado::Incorrecto,
+                                 QStringLiteral("Su archivo está dañado y el emulador no puede "
+                                                "leerlo (%1).")
+                                         .arg(ilegible),
+                                 {},
+                                 {},
+                                 {}});
+            fila.veredicto = &m_propios.back();
         } else {
             // A machine that needs no file at all runs from an empty archive.
             fila.veredicto

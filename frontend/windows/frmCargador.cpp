@@ -430,6 +430,9 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     m_juegos->Mostrar(*lista);
     m_renovacion.Cargada();
     Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
+           : !lista->motivoRoms.isEmpty()
+                   ? LineaDeEstado{ListaCargada::TextoRomsIlegibles(lista->motivoRoms),
+                                   ColorEstado::Rojo}
                    : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
     m_catalogo.ListaCargada(rehacerCatalogo);
 }
