@@ -3,6 +3,7 @@
 // window.
 
 #include "frontend/logic/MandoDeLista.h"
+#include "rommanager/logic/Informes.h"
 
 #include "apoyo/ConsultaSqlite.h"
 #include "apoyo/Controles.h"
@@ -240,6 +241,25 @@ private Q_SLOTS:
         QCOMPARE(Control<QLabel>(ventana, "lblEstado")->text(),
                  QStringLiteral("No se puede leer la carpeta roms: es un enlace que apunta a sí "
                                 "mismo."));
+    }
+
+    // The list's playable games are the report's: a BIOS is counted apart in both.
+    void elInformeYLaListaCuentanIgual()
+    {
+        VentanaConCatalogo v;
+        QVERIFY(ZipDePrueba::Escribir(v.carpeta.Ruta(QStringLiteral("roms/neogeo.zip")),
+                                      ZipDePrueba::Juego(QStringLiteral("neogeo"))));
+        v.Abrir();
+        QTRY_VERIFY(v.ventana.Juegos().Modelo().AuditoriaEnUso());
+        v.Menu("mnuSoloJugables")->trigger();
+        QCOMPARE(Filas(v.ventana), (QStringList{kGalaga, kPacman, kPuckman}));
+        const QStringList informe = Informes::LineasDeColeccion(
+                Auditoria::Auditar(v.carpeta.Carpeta(), true), *v.sesion.catalogo);
+        for (const char *linea :
+             {"Se pueden jugar: 2 juegos.", "Se pueden jugar con lo mejor que hay: 1 juego.",
+              "Además, que no son juegos: 1 de 1 BIOS y 0 de 0 dispositivos tienen lo que "
+              "necesitan."})
+            QVERIFY2(informe.contains(QString::fromUtf8(linea)), linea);
     }
 
     void unMandoMueveLaListaYArrancaElJuego()

@@ -34,6 +34,10 @@ struct FichaMaquina
         bool opcional = false;
     };
     QVector<Disco> discos;
+
+    // A game: neither a BIOS nor a device, which serve games but are not played. The list's
+    // filters and the collection report count alike by it.
+    bool EsJuego() const { return !esBios && !esDispositivo; }
 };
 
 // One ROM of a machine.

@@ -16,9 +16,11 @@ bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
         if (fila.maquina && fila.maquina->estado != u"good" && fila.maquina->estado != u"imperfect")
             return false;
     }
-    // Until an audit has looked at the archives, every game is taken as one that can run.
+    // Until an audit has looked at the archives, every game is taken as one that can run. A BIOS
+    // or a device is no game to play, as the collection report counts.
     if (filtros.soloJugables && conCatalogo
-        && (fila.desconocida || fila.jugable == JuegoDeLista::Jugable::Incorrecto))
+        && (fila.desconocida || fila.jugable == JuegoDeLista::Jugable::Incorrecto
+            || (fila.maquina && !fila.maquina->EsJuego())))
         return false;
     if (!fila.maquina)
         return true;
@@ -26,7 +28,7 @@ bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
     // to that game.
     if (filtros.ocultarClones && fila.padreListado)
         return false;
-    if (filtros.ocultarBios && (fila.maquina->esBios || fila.maquina->esDispositivo))
+    if (filtros.ocultarBios && !fila.maquina->EsJuego())
         return false;
     return true;
 }

@@ -145,11 +145,17 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
     };
     QVector<Juego> incorrectos;
     int correctos = 0, mejores = 0;
+    // BIOS and devices apart: how many there are, and how many of them serve.
+    int bios = 0, biosQueSirven = 0, dispositivos = 0, dispositivosQueSirven = 0;
     QHash<QString, int> archivosQueFaltan;
     for (auto v = auditoria.veredictos.cbegin(); v != auditoria.veredictos.cend(); ++v) {
         const FichaMaquina *maquina = catalogo.Maquina(v.key());
-        if (maquina && (maquina->esBios || maquina->esDispositivo))
+        if (maquina && !maquina->EsJuego()) {
+            const bool sirve = v->estado != Veredicto::Estado::Incorrecto;
+            (maquina->esBios ? bios : dispositivos) += 1;
+            (maquina->esBios ? biosQueSirven : dispositivosQueSirven) += sirve ? 1 : 0;
             continue;
+        }
         switch (v->estado) {
         case Veredicto::Estado::Correcto:
             ++correctos;
@@ -178,6 +184,13 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
             QStringLiteral("Se pueden jugar: %1.").arg(juegos(correctos)),
             QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(juegos(mejores)),
             QStringLiteral("No se pueden jugar: %1.").arg(juegos(int(incorrectos.size())))};
+    if (bios + dispositivos > 0)
+        lineas << QStringLiteral("Además, que no son juegos: %1 de %2 BIOS y %3 de %4 "
+                                 "dispositivos tienen lo que necesitan.")
+                          .arg(biosQueSirven)
+                          .arg(bios)
+                          .arg(dispositivosQueSirven)
+                          .arg(dispositivos);
 
     // What would fix most: the archives missing for the most games first.
     QStringList arreglos;
