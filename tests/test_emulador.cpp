@@ -3,6 +3,7 @@
 
 #include "emulator/logic/Ejecucion.h"
 #include "emulator/logic/Emulador.h"
+#include "emulator/logic/OpcionMameIni.h"
 #include "emulator/logic/OpcionesEmulador.h"
 
 #include "apoyo/CarpetaDePrueba.h"
@@ -207,6 +208,20 @@ private Q_SLOTS:
         QCOMPARE(Emulador(carpeta.Carpeta()).Preguntar({QStringLiteral("-version")}), std::nullopt);
         QCOMPARE(mensajes.Titulos(), QStringList({QStringLiteral("El emulador no responde.")}));
         limites = antes;
+    }
+
+    // The mame.ini Corvala has the emulator write speaks Spanish when the emulator has that
+    // translation; otherwise its language stays unset.
+    void laConfiguracionNuevaEnEspanol()
+    {
+        for (const bool conTraduccion : {true, false}) {
+            CarpetaDePrueba carpeta;
+            if (conTraduccion)
+                carpeta.Escribir(QStringLiteral("language/Spanish/strings.mo"), "mo");
+            QVERIFY(Emulador(carpeta.Carpeta()).CrearConfiguracion());
+            QCOMPARE(ValorEnMameIni(carpeta.Carpeta(), QStringLiteral("language")),
+                     conTraduccion ? QStringLiteral("Spanish") : QString());
+        }
     }
 
     // What the emulator knows is asked once. A current emulator is kept to the folder's own

@@ -4,6 +4,7 @@
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "emulator/logic/Ejecucion.h"
+#include "emulator/logic/OpcionMameIni.h"
 #include "emulator/logic/OpcionesEmulador.h"
 
 #include <QDir>
@@ -116,6 +117,33 @@ std::optional<QString> Emulador::Preguntar(const QStringList &argumentos) const
     return respuesta;
 }
 
+namespace {
+
+// The emulator's own menus and messages in Spanish, as Corvala's, when it has that translation
+// (Debian's: /usr/share/games/mame/language/Spanish/strings.mo): the mame.ini it has just
+// written names where its translations are (languagepath, relative to the folder or not) and
+// leaves language empty. A language it already names is kept.
+void PonerEnEspanol(const CarpetaMame &carpeta)
+{
+    const std::optional<QString> idioma = ValorEnMameIni(carpeta, QStringLiteral("language"));
+    const std::optional<QString> rutas = ValorEnMameIni(carpeta, QStringLiteral("languagepath"));
+    if (!idioma || !idioma->isEmpty() || !rutas)
+        return;
+    const QDir carpetaMame(carpeta.Ruta());
+    for (const QString &ruta : QString(*rutas).remove(QLatin1Char('"')).split(QLatin1Char(';'))) {
+        const QDir traducciones(carpetaMame.filePath(ruta.trimmed()));
+        if (!ruta.trimmed().isEmpty()
+            && QFileInfo(traducciones.filePath(QStringLiteral("Spanish/strings.mo"))).isFile()) {
+            QString guardada;
+            FijarOpcionMameIni(carpeta, QStringLiteral("language"), QStringLiteral("Spanish"),
+                               false, guardada);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 bool Emulador::CrearConfiguracion() const
 {
     QStringList argumentos{QStringLiteral("-cc")};
@@ -132,7 +160,10 @@ bool Emulador::CrearConfiguracion() const
                    << QStringLiteral("-snapname") << QStringLiteral("%g");
     OrdenEmulador orden = Orden(argumentos);
     orden.limiteMs = LimitesEnUso().preguntaMs;
-    return EjecutarYEsperar(orden);
+    if (!EjecutarYEsperar(orden))
+        return false;
+    PonerEnEspanol(m_carpeta);
+    return true;
 }
 
 FinEjecucion Emulador::ListarJuegos() const

@@ -537,7 +537,9 @@ int main(int argc, char **argv)
         ini << "#\r\n# CORE CONFIGURATION OPTIONS\r\n#\r\n"
             << "rompath                   roms\r\n"
             << "# ctrlr                 <NULL> (Not Set)\r\n"
-            << "cfg_directory             cfg\r\n";
+            << "cfg_directory             cfg\r\n"
+            << "languagepath              language\r\n"
+            << "language                  \r\n";
     } else if ((command == "verifysets" || command == "verifyroms")
                && fs::exists(catalogueFile, error) && Audit(ReadCatalogue(catalogueFile), name)) {
     } else if (command == "verifysets" || command == "verifyroms") {
