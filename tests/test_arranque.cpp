@@ -532,6 +532,41 @@ private Q_SLOTS:
         QCOMPARE(!eleccion.preparar.isEmpty(), preparar);
     }
 
+    // What keeps ~/mame from being prepared is said, with what to do.
+    void loQueImpidePrepararLaCarpetaSeDice_data()
+    {
+        QTest::addColumn<QString>("enlace"); // what is made a link to a missing target
+        QTest::addColumn<QString>("archivo"); // what is made a plain file
+        QTest::addColumn<QString>("dice");
+        QTest::newRow("~/mame, enlace roto") << "mame" << "" << "es un enlace a";
+        QTest::newRow("~/mame, un archivo") << "" << "mame" << "es un archivo, no una carpeta";
+        QTest::newRow("~/mame/roms, un archivo") << "" << "mame/roms" << "no es una carpeta";
+        QTest::newRow("~/mame/mame, enlace a un emulador que ya no está")
+                << "mame/mame" << "" << "que ya no existe (¿se desinstaló";
+        QTest::newRow("~/mame/mame, un archivo que no se ejecuta")
+                << "" << "mame/mame" << "no es un programa que se pueda ejecutar";
+    }
+    void loQueImpidePrepararLaCarpetaSeDice()
+    {
+        QFETCH(QString, enlace);
+        QFETCH(QString, archivo);
+        QFETCH(QString, dice);
+        QTemporaryDir raiz;
+        QDir(raiz.path()).mkpath(QStringLiteral("mame"));
+        if (!enlace.isEmpty()) {
+            QDir(raiz.path()).rmdir(enlace);
+            QVERIFY(QFile::link(raiz.filePath(QStringLiteral("no-esta")), raiz.filePath(enlace)));
+        } else {
+            QDir(raiz.path()).rmdir(archivo);
+            QVERIFY(QFile(raiz.filePath(archivo)).open(QIODevice::WriteOnly));
+        }
+        const Resultado preparada = CarpetaDeInicio::Preparar(raiz.filePath(QStringLiteral("mame")),
+                                                              QStringLiteral(CORVALA_FAKE_MAME));
+        QVERIFY(!preparada);
+        QVERIFY2(preparada.Motivo().contains(dice) && preparada.Motivo().contains(u"otra vez"),
+                 qPrintable(preparada.Motivo()));
+    }
+
     void laCarpetaDelJugadorSePreparaSiElLoQuiere()
     {
         QTemporaryDir raiz;

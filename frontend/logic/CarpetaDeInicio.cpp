@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <filesystem>
+#include <system_error>
+
 namespace Corvala::CarpetaDeInicio {
 
 namespace {
@@ -41,14 +44,63 @@ QString EmuladorInstalado()
     return QStandardPaths::findExecutable(CarpetaMame::NombreEmulador());
 }
 
+namespace {
+
+// What stands in the way of preparing the folder, said in the player's words with what to do;
+// empty when nothing does.
+QString Estorbo(const QString &carpeta, const QString &emulador)
+{
+    const QString otraVez = QStringLiteral(" y abre Corvala! otra vez");
+    const QFileInfo mame(carpeta);
+    if (mame.isSymLink() && !mame.exists())
+        return QStringLiteral("es un enlace a %1, que no existe. Borra el enlace, o crea esa "
+                              "carpeta,")
+                       .arg(QDir::toNativeSeparators(mame.symLinkTarget()))
+               + otraVez;
+    if (mame.exists() && !mame.isDir())
+        return QStringLiteral("es un archivo, no una carpeta. Cámbiale el nombre o bórralo,")
+               + otraVez;
+    const QFileInfo roms(QDir(carpeta).filePath(QStringLiteral("roms")));
+    if ((roms.exists() || roms.isSymLink()) && !roms.isDir())
+        return QStringLiteral("%1 no es una carpeta (es un archivo o un enlace roto). Cámbiale el "
+                              "nombre o bórralo,")
+                       .arg(QDir::toNativeSeparators(roms.filePath()))
+               + otraVez;
+    const QFileInfo programa(CarpetaMame(carpeta).Emulador());
+    if (programa.isSymLink() && !programa.exists())
+        return QStringLiteral("%1 es un enlace a %2, que ya no existe (¿se desinstaló o se movió "
+                              "el emulador?). Borra el enlace%3: lo enlazará al emulador "
+                              "instalado (%4)")
+                .arg(QDir::toNativeSeparators(programa.filePath()),
+                     QDir::toNativeSeparators(programa.symLinkTarget()), otraVez, emulador);
+    if (programa.exists() || programa.isSymLink())
+        return QStringLiteral("%1 ya existe, pero no es un programa que se pueda ejecutar. "
+                              "Cámbiale el nombre o bórralo,")
+                       .arg(QDir::toNativeSeparators(programa.filePath()))
+               + otraVez;
+    return {};
+}
+
+} // namespace
+
 Resultado Preparar(const QString &carpeta, const QString &emulador)
 {
-    if (!QDir().mkpath(QDir(carpeta).filePath(QStringLiteral("roms"))))
-        return Resultado::Fallo(
-                QStringLiteral("no se puede crear la carpeta %1/roms").arg(carpeta));
-    QFile enlace(CarpetaMame(carpeta).Emulador());
-    if (!enlace.link(emulador, enlace.fileName()))
-        return Resultado::Fallo(Motivos::DeArchivo(enlace));
+    if (const QString estorbo = Estorbo(carpeta, emulador); !estorbo.isEmpty())
+        return Resultado::Fallo(estorbo);
+    const QString roms = QDir(carpeta).filePath(QStringLiteral("roms"));
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(roms).toStdString(), error);
+    if (error)
+        return Resultado::Fallo(QStringLiteral("no se puede crear la carpeta %1: %2")
+                                        .arg(QDir::toNativeSeparators(roms),
+                                             Motivos::DelSistema(error.value())));
+    const QString enlace = CarpetaMame(carpeta).Emulador();
+    std::filesystem::create_symlink(QFile::encodeName(emulador).toStdString(),
+                                    QFile::encodeName(enlace).toStdString(), error);
+    if (error)
+        return Resultado::Fallo(QStringLiteral("no se puede enlazar %1 al emulador: %2")
+                                        .arg(QDir::toNativeSeparators(enlace),
+                                             Motivos::DelSistema(error.value())));
     return {};
 }
 
