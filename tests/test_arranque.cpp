@@ -535,16 +535,26 @@ private Q_SLOTS:
     // What keeps ~/mame from being prepared is said, with what to do.
     void loQueImpidePrepararLaCarpetaSeDice_data()
     {
-        QTest::addColumn<QString>("enlace"); // what is made a link to a missing target
+        QTest::addColumn<QString>("enlace");  // what is made a link to a missing target
         QTest::addColumn<QString>("archivo"); // what is made a plain file
         QTest::addColumn<QString>("dice");
-        QTest::newRow("~/mame, enlace roto") << "mame" << "" << "es un enlace a";
-        QTest::newRow("~/mame, un archivo") << "" << "mame" << "es un archivo, no una carpeta";
-        QTest::newRow("~/mame/roms, un archivo") << "" << "mame/roms" << "no es una carpeta";
+        QTest::newRow("~/mame, enlace roto") << "mame"
+                                             << ""
+                                             << "es un enlace a";
+        QTest::newRow("~/mame, un archivo") << ""
+                                            << "mame"
+                                            << "es un archivo, no una carpeta";
+        QTest::newRow("~/mame/roms, un archivo") << ""
+                                                 << "mame/roms"
+                                                 << "no es una carpeta";
         QTest::newRow("~/mame/mame, enlace a un emulador que ya no está")
-                << "mame/mame" << "" << "que ya no existe (¿se desinstaló";
+                << "mame/mame"
+                << ""
+                << "que ya no existe (¿se desinstaló";
         QTest::newRow("~/mame/mame, un archivo que no se ejecuta")
-                << "" << "mame/mame" << "no es un programa que se pueda ejecutar";
+                << ""
+                << "mame/mame"
+                << "no es un programa que se pueda ejecutar";
     }
     void loQueImpidePrepararLaCarpetaSeDice()
     {

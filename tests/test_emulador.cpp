@@ -3,8 +3,8 @@
 
 #include "emulator/logic/Ejecucion.h"
 #include "emulator/logic/Emulador.h"
-#include "emulator/logic/OpcionMameIni.h"
 #include "emulator/logic/OpcionesEmulador.h"
+#include "emulator/logic/OpcionMameIni.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"

@@ -488,6 +488,19 @@ private Q_SLOTS:
         QTRY_COMPARE(construcciones(), 2);
     }
 
+    // A failure that cannot be recorded is not promised to be remembered.
+    void unFalloQueNoSeRecuerdaNoSePromete()
+    {
+        MensajesDePrueba mensajes;
+        VentanaConCatalogo v;
+        v.carpeta.Control("listxml.fail=1\n");
+        QVERIFY(QDir(v.carpeta.Ruta()).mkdir(QStringLiteral("corvala.db.fallo")));
+        v.ventana.Form_Load();
+        QTRY_COMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Catálogo no disponible")});
+        QVERIFY2(mensajes.Vistos().constFirst().texto.contains(u"lo intentará de nuevo la próxima"),
+                 qPrintable(mensajes.Vistos().constFirst().texto));
+    }
+
     // A corvala.db that cannot be read now (another program is writing it, or it is no file) is
     // waited for a while, then left as it is for the session, and said; nothing is built over it.
     void unCatalogoQueNoSePuedeLeerSeDejaComoEsta_data()
@@ -506,8 +519,9 @@ private Q_SLOTS:
         if (enUso) {
             QVERIFY(ZipDePrueba::EscribirCatalogo(ruta));
             QCOMPARE(sqlite3_open(QFile::encodeName(ruta).constData(), &otro), SQLITE_OK);
-            QCOMPARE(sqlite3_exec(otro, "CREATE TABLE suya(x); BEGIN EXCLUSIVE; INSERT INTO suya "
-                                        "VALUES (1)",
+            QCOMPARE(sqlite3_exec(otro,
+                                  "CREATE TABLE suya(x); BEGIN EXCLUSIVE; INSERT INTO suya "
+                                  "VALUES (1)",
                                   nullptr, nullptr, nullptr),
                      SQLITE_OK);
         } else {

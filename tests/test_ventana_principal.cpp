@@ -270,6 +270,26 @@ private Q_SLOTS:
         QVERIFY(mensajes.Vistos().isEmpty());
     }
 
+    // A folder nothing can be written in still lists its games (the emulator's list, kept in
+    // memory) and starts them; the player is told once what is not kept.
+    void enUnaCarpetaDeSoloLectura()
+    {
+        MensajesDePrueba mensajes;
+        Ventana v;
+        auto &[carpeta, sesion, ventana] = v;
+        carpeta.ConCatalogo();
+        sesion.esSoloLectura = [](const QString &) { return true; };
+        ventana.Form_Load();
+        QCOMPARE(Filas(ventana), kFilasDelEjemplo);
+        QTRY_COMPARE(mensajes.Titulos(), QStringList{QStringLiteral("Carpeta de sólo lectura")});
+        carpeta.OlvidarLlamadas();
+        DobleClic(ventana, 1);
+        QCOMPARE(carpeta.Llamadas().value(0).value(0), QStringLiteral("pacman"));
+        QVERIFY(!Control<QWidget>(ventana, "lblGestionar")->isEnabled());
+        QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
+        QCOMPARE(mensajes.Vistos().size(), 1);
+    }
+
     void arranquePintado_data()
     {
         QTest::addColumn<QByteArray>("version");

@@ -137,16 +137,16 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         return fallo(lectura.Motivo());
     if (const int version = sqlite3_column_int(lectura.filas, 0); version != kVersionDelEsquema)
         return falloPor(QStringLiteral("es de otra versión de Corvala (disposición %1, no %2)")
-                             .arg(version)
-                             .arg(kVersionDelEsquema),
-                     SinCatalogo::Inservible);
+                                .arg(version)
+                                .arg(kVersionDelEsquema),
+                        SinCatalogo::Inservible);
     if (!lectura.Preparar("SELECT version, huella FROM catalogo"))
         return fallo(lectura.Motivo());
     int paso = sqlite3_step(lectura.filas);
     if (paso != SQLITE_ROW)
         return paso == SQLITE_DONE
                        ? falloPor(QStringLiteral("el catálogo no dice de qué emulador es"),
-                               SinCatalogo::Inservible)
+                                  SinCatalogo::Inservible)
                        : fallo(lectura.Motivo());
     catalogo->m_sello = {Texto(lectura.filas, 0), Texto(lectura.filas, 1)};
     if (!lectura.Preparar("SELECT nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, "
@@ -166,17 +166,17 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         catalogo->Agregar(std::move(maquina));
         if (catalogo->Cantidad() > kMaximoDeMaquinas)
             return falloPor(QStringLiteral("tiene más de %1 máquinas").arg(kMaximoDeMaquinas),
-                         SinCatalogo::Inservible);
+                            SinCatalogo::Inservible);
     }
     if (paso != SQLITE_DONE)
         return fallo(lectura.Motivo());
     if (catalogo->Cantidad() == 0)
         return falloPor(QStringLiteral("el catálogo no tiene ninguna máquina"),
-                     SinCatalogo::Inservible);
+                        SinCatalogo::Inservible);
     bool demasiadas = false;
     if (!catalogo->LeerRoms(lectura.base, demasiadas))
         return demasiadas ? falloPor(QStringLiteral("tiene más de %1 ROMs").arg(kMaximoDeRoms),
-                                  SinCatalogo::Inservible)
+                                     SinCatalogo::Inservible)
                           : fallo(lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;

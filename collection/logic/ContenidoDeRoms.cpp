@@ -170,7 +170,8 @@ bool PrepararTabla(BaseSqlite &base)
         } else {
             // No such table, or one without formato.
             BaseSqlite::Consulta tabla(
-                    base, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'directorios'");
+                    base,
+                    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'directorios'");
             deOtroFormato = tabla.Siguiente();
         }
     }

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 
 namespace Corvala::ArchivoTexto {
 

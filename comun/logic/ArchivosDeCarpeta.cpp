@@ -2,8 +2,8 @@
 
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
-#include "comun/logic/Motivos.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Motivos.h"
 
 #include <QDir>
 #include <QDirIterator>

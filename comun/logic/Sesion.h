@@ -34,6 +34,12 @@ struct Sesion
     // How start-up tells a CD-ROM; tests give their own answer.
     std::function<bool(const QString &)> esUnidadCD = EsUnidadCD;
 
+    // The folder cannot be written (not a CD-ROM): set once at start-up. The list is the
+    // emulator's, kept in memory; nothing of the player's is kept, no catalogue is built, and
+    // the commands that only write are disabled. How start-up tells it; tests give their own.
+    bool soloLectura = false;
+    std::function<bool(const QString &)> esSoloLectura = EsSoloLectura;
+
     // The lock file that keeps a second copy of Corvala from starting (none: not checked),
     // and the lock while this copy holds it.
     QString rutaBloqueo;

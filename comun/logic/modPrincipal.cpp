@@ -6,7 +6,12 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace Corvala {
 
@@ -61,6 +66,16 @@ bool MoverArchivo(const QString &origen, const QString &destino)
     return std::rename(QFile::encodeName(origen).constData(),
                        QFile::encodeName(destino).constData())
            == 0;
+#endif
+}
+
+bool EsSoloLectura(const QString &ruta)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(ruta).constData(), W_OK) != 0 && errno != ENOENT;
+#else
+    const QFileInfo carpeta(ruta);
+    return carpeta.exists() && !carpeta.isWritable();
 #endif
 }
 

@@ -32,4 +32,8 @@ bool MoverArchivo(const QString &origen, const QString &destino);
 // True when the path lies on a CD-ROM or DVD file system (iso9660, udf).
 bool EsUnidadCD(const QString &ruta);
 
+// True when nothing can be written in the folder: a disk mounted read-only, or a folder that
+// is not the user's to write in.
+bool EsSoloLectura(const QString &ruta);
+
 } // namespace Corvala

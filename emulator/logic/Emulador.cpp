@@ -4,8 +4,8 @@
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/modPrincipal.h"
 #include "emulator/logic/Ejecucion.h"
-#include "emulator/logic/OpcionMameIni.h"
 #include "emulator/logic/OpcionesEmulador.h"
+#include "emulator/logic/OpcionMameIni.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -164,6 +164,19 @@ bool Emulador::CrearConfiguracion() const
         return false;
     PonerEnEspanol(m_carpeta);
     return true;
+}
+
+std::optional<QString> Emulador::ListaEnMemoria() const
+{
+    FinEjecucion fin = FinEjecucion::Bien;
+    std::optional<QString> lista
+            = Capturar(QStringList{QStringLiteral("-listfull")} + OpcionesDeLaCarpeta(m_carpeta),
+                       false, LimitesEnUso().listaMs, LimitesEnUso().listaBytes, &fin);
+    if (fin == FinEjecucion::Cortado)
+        Mensajes::Mostrar(MensajeNoResponde(QStringLiteral("-listfull")));
+    if (fin != FinEjecucion::Bien || !lista || lista->isEmpty())
+        return std::nullopt;
+    return lista;
 }
 
 FinEjecucion Emulador::ListarJuegos() const

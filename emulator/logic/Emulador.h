@@ -31,6 +31,9 @@ public:
     // with exit code 0 and printed something) replaces it; otherwise lista.txt stays as it
     // was. A run past its limits (2 minutes, 64 MB) is killed and the player told.
     FinEjecucion ListarJuegos() const;
+    // The same list, kept in memory where lista.txt cannot be written (a read-only folder):
+    // nothing unless the run was whole.
+    std::optional<QString> ListaEnMemoria() const;
 
     // "mame ROM" (with "-soundcard 0" for old versions). Standard output and standard error
     // are captured in a private temporary file, which is read and removed; the result is

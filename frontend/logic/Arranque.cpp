@@ -122,11 +122,24 @@ void LimpiarAlCerrar(const CarpetaMame &carpeta)
     }
 }
 
+Mensaje MensajeSoloLectura(const CarpetaMame &carpeta)
+{
+    return {QStringLiteral("La carpeta %1 es de sólo lectura. Puedes ver la lista de juegos y "
+                           "jugar, pero Corvala! no puede guardar nada en ella: ni los favoritos, "
+                           "ni los juegos jugados, ni los filtros, ni el catálogo del emulador "
+                           "(sin él no hay filtros por catálogo ni información de cada juego). "
+                           "Tampoco se pueden cambiar las teclas ni usar el gestor de ROMs.")
+                    .arg(QDir::toNativeSeparators(carpeta.Ruta())),
+            QStringLiteral("Carpeta de sólo lectura"), Mensaje::Icono::Informacion,
+            Mensaje::Botones::Aceptar};
+}
+
 Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
 {
     const CarpetaMame &carpeta = sesion.carpeta;
     Inicio inicio;
     sesion.cd = sesion.esUnidadCD(carpeta.Ruta());
+    sesion.soloLectura = !sesion.cd && sesion.esSoloLectura(carpeta.Ruta());
     if (!carpeta.TieneEmulador()) {
         inicio.rechazo = MensajeSinEmulador();
         return inicio;
@@ -142,12 +155,12 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     }
     // What a killed Corvala left aside or misnamed is put back before anything else: the
     // player's cfg files, mame.ini, an archive under another name.
-    if (!sesion.cd) {
+    if (!sesion.cd && !sesion.soloLectura) {
         DeshacerLoApartado(sesion);
         RenombrePendiente::Devolver(carpeta);
     }
     std::optional<ListaCargada> lista
-            = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista);
+            = ListaDeJuegos::CargarDatos(carpeta, sesion.cd, creandoLista, sesion.soloLectura);
     if (!lista) {
         inicio.rechazo = ArchivosDeCarpeta::MensajeFaltanArchivosDeCD();
         return inicio;
@@ -159,14 +172,17 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     inicio.estado = {TextoDeVersion(sesion.versionMame, inicio.configuracion),
                      inicio.configuracion == Configuracion::Configurable ? ColorEstado::Turquesa
                                                                          : ColorEstado::Rojo};
-    if (inicio.configuracion != Configuracion::NoConfigurable && !sesion.cd
+    const bool escribe = !sesion.cd && !sesion.soloLectura;
+    if (inicio.configuracion != Configuracion::NoConfigurable && escribe
         && !ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))))
         Emulador(carpeta).CrearConfiguracion();
-    if (inicio.configuracion == Configuracion::Configurable && !sesion.cd)
+    if (inicio.configuracion == Configuracion::Configurable && escribe)
         RetirarControladorAntiguo(carpeta);
+    if (sesion.soloLectura)
+        inicio.aviso = MensajeSoloLectura(carpeta);
     if (!inicio.lista.motivoRoms.isEmpty())
-        inicio.estado = {ListaCargada::TextoRomsIlegibles(inicio.lista.motivoRoms),
-                         ColorEstado::Rojo};
+        inicio.estado
+                = {ListaCargada::TextoRomsIlegibles(inicio.lista.motivoRoms), ColorEstado::Rojo};
     if (inicio.lista.listaFallida)
         inicio.estado = {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
     if (sesion.cd)
@@ -183,7 +199,7 @@ Cierre Cerrar(Sesion &sesion)
     const CarpetaMame &carpeta = sesion.carpeta;
     // Only what Corvala did is undone: a ctrlr value of the player's own stays. Corvala's is
     // replaced by the line it replaced, or unset.
-    if (!sesion.cd && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))
+    if (!sesion.cd && !sesion.soloLectura && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))
         && CtrlrDeCorvala(carpeta)) {
         const ResultadoMameIni resultado = FijarOpcionMameIni(
                 carpeta, QStringLiteral("ctrlr"), QString(), !sesion.lineaCtrlrGuardada.isEmpty(),

@@ -32,6 +32,8 @@ namespace Arranque {
 // The refusals that end the program before anything is written.
 Mensaje MensajeSinEmulador();
 Mensaje MensajeYaAbierto();
+// What a read-only folder keeps from the player, said once a start.
+Mensaje MensajeSoloLectura(const CarpetaMame &carpeta);
 
 // The lock that tells a second copy of Corvala that one is open over the same MAME folder:
 // corvala.lock in the folder where it can be written, otherwise a lock in the system's
@@ -75,6 +77,8 @@ struct Inicio
     ListaCargada lista;
     Configuracion configuracion = Configuracion::NoConfigurable;
     LineaDeEstado estado;
+    // A box to show once the list is shown.
+    std::optional<Mensaje> aviso;
 };
 
 // Corvala's start-up over the session's folder, in order: the CD-ROM mode; the refusals

@@ -91,16 +91,16 @@ Resultado Preparar(const QString &carpeta, const QString &emulador)
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(roms).toStdString(), error);
     if (error)
-        return Resultado::Fallo(QStringLiteral("no se puede crear la carpeta %1: %2")
-                                        .arg(QDir::toNativeSeparators(roms),
-                                             Motivos::DelSistema(error.value())));
+        return Resultado::Fallo(
+                QStringLiteral("no se puede crear la carpeta %1: %2")
+                        .arg(QDir::toNativeSeparators(roms), Motivos::DelSistema(error.value())));
     const QString enlace = CarpetaMame(carpeta).Emulador();
     std::filesystem::create_symlink(QFile::encodeName(emulador).toStdString(),
                                     QFile::encodeName(enlace).toStdString(), error);
     if (error)
-        return Resultado::Fallo(QStringLiteral("no se puede enlazar %1 al emulador: %2")
-                                        .arg(QDir::toNativeSeparators(enlace),
-                                             Motivos::DelSistema(error.value())));
+        return Resultado::Fallo(
+                QStringLiteral("no se puede enlazar %1 al emulador: %2")
+                        .arg(QDir::toNativeSeparators(enlace), Motivos::DelSistema(error.value())));
     return {};
 }
 

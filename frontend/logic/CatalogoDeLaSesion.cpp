@@ -102,9 +102,10 @@ void CatalogoDeLaSesion::Terminada(std::shared_ptr<const Catalogo> catalogo, con
     // once: the next start does not try again for nothing.
     if (!catalogo) {
         qCWarning(lcCatalogo) << "the emulator's catalogue could not be built:" << motivo;
-        if (const Resultado recordado = UsoDelCatalogo::RecordarFallo(m_sesion, motivo); !recordado)
+        const Resultado recordado = UsoDelCatalogo::RecordarFallo(m_sesion, motivo);
+        if (!recordado)
             qCWarning(lcCatalogo) << "the failure cannot be recorded:" << recordado.Motivo();
-        Mensajes::Mostrar(UsoDelCatalogo::MensajeCatalogoFallido(motivo));
+        Mensajes::Mostrar(UsoDelCatalogo::MensajeCatalogoFallido(motivo, bool(recordado)));
         return;
     }
     UsoDelCatalogo::OlvidarFallo(m_sesion.carpeta);

@@ -120,8 +120,9 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
                                      const Jugado &jugado, bool favorito, const Candidato *parecido,
                                      const QString &jugable)
 {
-    QList<QPair<QString, QString>> filas{{QStringLiteral("Juego:"), ArchivoTexto::Visible(titulo)},
-                                         {QStringLiteral("Archivo:"), ArchivoTexto::Visible(archivo)}};
+    QList<QPair<QString, QString>> filas{
+            {QStringLiteral("Juego:"), ArchivoTexto::Visible(titulo)},
+            {QStringLiteral("Archivo:"), ArchivoTexto::Visible(archivo)}};
     if (maquina) {
         const QString desconocido = QStringLiteral("Desconocido");
         filas << qMakePair(QStringLiteral("Año:"),

@@ -38,13 +38,21 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd)
 }
 
 std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
-                                        const std::function<void()> &creandoLista)
+                                        const std::function<void()> &creandoLista, bool soloLectura)
 {
     if (cd && ArchivosDeCarpeta::FaltanArchivosDeCD(carpeta))
         return std::nullopt;
-    PrepararCarpeta(carpeta, cd);
+    if (!soloLectura)
+        PrepararCarpeta(carpeta, cd);
     bool fallida = false;
-    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
+    std::optional<ListaMame> enMemoria;
+    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt"))) && soloLectura) {
+        if (creandoLista)
+            creandoLista();
+        if (const std::optional<QString> texto = Emulador(carpeta).ListaEnMemoria())
+            enMemoria = ListaMame::DesdeTexto(*texto);
+        fallida = !enMemoria;
+    } else if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
         if (creandoLista)
             creandoLista();
         fallida = Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien;
@@ -53,12 +61,12 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
             MoverArchivo(anterior, carpeta.Ruta(QStringLiteral("lista.txt")));
         else
             QFile::remove(anterior);
-    } else if (!cd) {
+    } else if (!cd && !soloLectura) {
         // A renewal whose new list came another way (the ROM manager makes one too) leaves
         // nothing of the old one behind.
         QFile::remove(carpeta.Ruta(QStringLiteral("lista.anterior")));
     }
-    ListaCargada lista = Cargar(carpeta);
+    ListaCargada lista = Cargar(carpeta, enMemoria ? &*enMemoria : nullptr);
     lista.listaFallida = fallida;
     return lista;
 }
@@ -79,13 +87,15 @@ bool ApartarLista(const CarpetaMame &carpeta)
                         carpeta.Ruta(QStringLiteral("lista.anterior")));
 }
 
-ListaCargada Cargar(const CarpetaMame &carpeta)
+ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria)
 {
     ListaCargada lista;
     lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")),
                                                    &lista.motivoRoms);
-    const std::optional<ListaMame> juegos
-            = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    std::optional<ListaMame> deArchivo;
+    if (!enMemoria)
+        deArchivo = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
+    const ListaMame *juegos = enMemoria ? enMemoria : deArchivo ? &*deArchivo : nullptr;
     if (!juegos)
         return lista;
     lista.juegosListados = int(juegos->Juegos().size());

@@ -11,6 +11,7 @@
 namespace Corvala {
 
 class CarpetaMame;
+class ListaMame;
 
 // The data behind the main window's game list.
 struct ListaCargada
@@ -55,8 +56,10 @@ void PrepararCarpeta(const CarpetaMame &carpeta, bool cd);
 // ArchivosDeCarpeta::MensajeFaltanArchivosDeCD. Otherwise the folder is prepared, the emulator
 // writes lista.txt when it is missing (creandoLista is called before that run), and the list is
 // read. When the emulator fails, the list there was (if any) stays and listaFallida is set.
+// In a read-only folder (soloLectura) the emulator's list is kept in memory instead.
 std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
-                                        const std::function<void()> &creandoLista = {});
+                                        const std::function<void()> &creandoLista = {},
+                                        bool soloLectura = false);
 
 // The list's renewal sets lista.txt aside (as lista.anterior) before the emulator makes a new
 // one, so that a run that fails can give the old one back. False when it cannot be moved.
@@ -64,9 +67,9 @@ bool ApartarLista(const CarpetaMame &carpeta);
 // The box when it cannot.
 Mensaje MensajeNoSeApartaLista();
 
-// Reads the roms folder and lista.txt once and builds the sorted list. When lista.txt cannot
-// be read no title can be looked up and the list has no entries.
-ListaCargada Cargar(const CarpetaMame &carpeta);
+// Reads the roms folder and lista.txt once (or takes the list given) and builds the sorted
+// list. When lista.txt cannot be read no title can be looked up and the list has no entries.
+ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria = nullptr);
 
 } // namespace ListaDeJuegos
 } // namespace Corvala

@@ -15,7 +15,7 @@ namespace Corvala::UsoDelCatalogo {
 
 std::optional<OrdenEmulador> Orden(const Sesion &sesion)
 {
-    if (sesion.cd)
+    if (sesion.cd || sesion.soloLectura)
         return std::nullopt;
     return Emulador(sesion.carpeta).OrdenCatalogo();
 }
@@ -73,15 +73,19 @@ void OlvidarFallo(const CarpetaMame &carpeta)
         QFile::remove(RutaDelFallo(carpeta));
 }
 
-Mensaje MensajeCatalogoFallido(const QString &motivo)
+Mensaje MensajeCatalogoFallido(const QString &motivo, bool recordado)
 {
     return {QStringLiteral("No se ha podido preparar el catálogo de juegos del emulador (%1).\n\n"
                            "La lista de juegos funciona igual, pero sin los filtros que necesitan "
                            "el catálogo, sin la información de cada juego y sin reconocer las ROMs "
-                           "desconocidas. Corvala! no lo intentará de nuevo hasta que cambie el "
-                           "emulador o su lista de juegos, o hasta que pulses \"Actualizar lista "
-                           "de juegos\".")
-                    .arg(motivo),
+                           "desconocidas. %2")
+                    .arg(motivo,
+                         recordado ? QStringLiteral("Corvala! no lo intentará de nuevo hasta que "
+                                                    "cambie el emulador o su lista de juegos, o "
+                                                    "hasta que pulses \"Actualizar lista de "
+                                                    "juegos\".")
+                                   : QStringLiteral("Corvala! lo intentará de nuevo la próxima "
+                                                    "vez que se abra.")),
             QStringLiteral("Catálogo no disponible"), Mensaje::Icono::Exclamacion,
             Mensaje::Botones::Aceptar};
 }

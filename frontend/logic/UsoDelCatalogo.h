@@ -26,7 +26,7 @@ struct Sesion;
 namespace UsoDelCatalogo {
 
 // The command that builds the folder's catalogue, or nothing when the folder keeps none: a
-// CD-ROM, or an emulator that cannot give one.
+// CD-ROM, a read-only folder, or an emulator that cannot give one.
 std::optional<OrdenEmulador> Orden(const Sesion &sesion);
 
 // What a catalogue must have been built against to serve the folder as it is now.
@@ -43,8 +43,9 @@ bool HayQueConstruir(const Sesion &sesion, const Catalogo::Sello &actual, bool l
 // succeeds. Recordar says why when it cannot write the record.
 Resultado RecordarFallo(const Sesion &sesion, const QString &motivo);
 void OlvidarFallo(const CarpetaMame &carpeta);
-// What the player is told, once, of a build that failed.
-Mensaje MensajeCatalogoFallido(const QString &motivo);
+// What the player is told, once, of a build that failed; recordado: the failure could be
+// recorded, so the next start does not try again (otherwise it is not promised).
+Mensaje MensajeCatalogoFallido(const QString &motivo, bool recordado = true);
 
 // The status line when the catalogue on disk cannot be read now and is left as it is.
 QString TextoCatalogoApartado(const QString &motivo);

@@ -172,8 +172,9 @@ void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
 
 void VistaDeJuegos::GuardarJugador()
 {
-    // A CD-ROM keeps nothing: the player's choices last while Corvala runs.
-    if (m_sesion.cd)
+    // A CD-ROM or a read-only folder keeps nothing: the player's choices last while Corvala
+    // runs (the player was told at start-up).
+    if (m_sesion.cd || m_sesion.soloLectura)
         return;
     const Resultado guardado = m_jugador.Guardar(m_sesion.carpeta);
     if (guardado)

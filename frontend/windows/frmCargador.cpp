@@ -33,6 +33,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
 namespace Corvala {
 
@@ -70,8 +71,9 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(&m_catalogo, &CatalogoDeLaSesion::catalogoCambiado, m_juegos,
             &VistaDeJuegos::CatalogoCambiado);
     connect(&m_catalogo, &CatalogoDeLaSesion::auditada, m_juegos, &VistaDeJuegos::PonerAuditoria);
-    connect(&m_catalogo, &CatalogoDeLaSesion::apartado, this,
-            [this](const QString &estado) { Estado({estado, ColorEstado::Rojo}); });
+    connect(&m_catalogo, &CatalogoDeLaSesion::apartado, this, [this](const QString &estado) {
+        Estado({estado, ColorEstado::Rojo});
+    });
     m_juegos->CatalogoEnConstruccion([this] { return m_catalogo.EnCurso(); });
     connect(&m_renovacion, &RenovacionDeLista::estado, this, &frmCargador::Estado);
     connect(&m_renovacion, &RenovacionDeLista::cargar, this, &frmCargador::CargarDatos);
@@ -236,11 +238,15 @@ void frmCargador::Form_Load()
             m_sinControles ? QStringLiteral("Función no habilitada.")
                            : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                             "posteriores a la 0.59b."));
-    if (m_sesion.cd) {
-        for (QWidget *control : std::initializer_list<QWidget *>{
-                     lblDirectorio, lblLista, lblTeclas, lblGestionar, m_casilla->Casilla()})
+    // What only writes in the folder cannot be done where nothing can be written.
+    if (m_sesion.cd || m_sesion.soloLectura) {
+        for (QWidget *control : std::initializer_list<QWidget *>{lblLista, lblTeclas, lblGestionar,
+                                                                 m_casilla->Casilla()})
             control->setEnabled(false);
+        lblDirectorio->setEnabled(!m_sesion.cd);
     }
+    if (inicio.aviso)
+        QTimer::singleShot(0, this, [aviso = *inicio.aviso] { Mensajes::Mostrar(aviso); });
     m_catalogo.ListaCargada(false);
 }
 
@@ -419,7 +425,7 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
     Ocupacion reloj(this);
     m_juegos->Mostrar({});
     std::optional<ListaCargada> lista = ListaDeJuegos::CargarDatos(
-            m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); });
+            m_sesion.carpeta, m_sesion.cd, [this] { AvisarCreandoLista(); }, m_sesion.soloLectura);
     if (!lista) {
         Mensajes::Mostrar(ArchivosDeCarpeta::MensajeFaltanArchivosDeCD());
         reloj.Conservar();

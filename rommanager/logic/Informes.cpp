@@ -240,8 +240,7 @@ bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
         qCWarning(lcCatalogo) << "the collection cannot be audited:" << auditoria.motivo;
         return false;
     }
-    return bool(
-            EscribirInforme(carpeta, LineasDeColeccion(auditoria, catalogo)));
+    return bool(EscribirInforme(carpeta, LineasDeColeccion(auditoria, catalogo)));
 }
 
 Mensaje MensajeColeccionSinCatalogo()
