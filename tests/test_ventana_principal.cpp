@@ -286,6 +286,7 @@ private Q_SLOTS:
         DobleClic(ventana, 1);
         QCOMPARE(carpeta.Llamadas().value(0).value(0), QStringLiteral("pacman"));
         QVERIFY(!Control<QWidget>(ventana, "lblGestionar")->isEnabled());
+        QVERIFY(!Control<QWidget>(ventana, "chkUsaControles")->isEnabled());
         QCOMPARE(carpeta.Contenido(), QStringList({QStringLiteral("roms")}));
         QCOMPARE(mensajes.Vistos().size(), 1);
     }

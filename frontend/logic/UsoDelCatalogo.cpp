@@ -92,9 +92,8 @@ Mensaje MensajeCatalogoFallido(const QString &motivo, bool recordado)
 
 QString TextoCatalogoApartado(const QString &motivo)
 {
-    return QStringLiteral("El catálogo del emulador (corvala.db) no se puede usar ahora (%1): "
-                          "la lista funciona sin él.")
-            .arg(motivo);
+    // Short enough for the status line: the list itself shows it works.
+    return QStringLiteral("corvala.db: %1.").arg(motivo);
 }
 
 void QuitarConstruccionInterrumpida(const CarpetaMame &carpeta)
