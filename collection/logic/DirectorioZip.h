@@ -5,8 +5,8 @@
 
 namespace Corvala {
 
-// What a zip archive says of its files in its central directory: names, sizes and CRC-32,
-// read without decompressing anything.
+// What an archive says of its files: names, sizes and CRC-32, read without decompressing any
+// of them, from a zip's central directory or a 7z's header.
 struct DirectorioZip
 {
     struct Archivo
@@ -20,7 +20,8 @@ struct DirectorioZip
     // claims more is no ROM archive.
     static constexpr qint64 kMaximoDeArchivos = 100000;
 
-    // False when the file is missing, is not a zip or is damaged; its files are then none.
+    // False when the file is missing, is not such an archive or is damaged; its files are then
+    // none.
     bool legible = false;
     // Why it cannot be read (libzip's or the system's words); empty when it can.
     QString motivo;
@@ -28,6 +29,10 @@ struct DirectorioZip
 
     // Reads the directory of the archive at a path. Folders inside the archive are left out.
     static DirectorioZip Leer(const QString &ruta);
+    // The same of a 7z archive. Its header is checked (its CRC, every count and offset against
+    // the file and the bounds above) and decoded when compressed (LZMA or LZMA2, as 7-Zip
+    // writes it); the files' packed data is never read.
+    static DirectorioZip Leer7z(const QString &ruta);
 };
 
 } // namespace Corvala
