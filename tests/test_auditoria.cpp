@@ -147,11 +147,11 @@ private Q_SLOTS:
                 = carpeta.Leer(QStringLiteral("comparacion.log")).split('\n');
         for (const char *linea :
              {"Se pueden jugar: 1 juego.\r", "No se pueden jugar: 3 juegos.\r",
-              "/* LO QUE MÁS AYUDARÍA */\r", "namco51.zip: la necesita 1 juego.\r",
-              "neogeo.zip: la necesita 1 juego.\r",
+              "/* LO QUE MÁS AYUDARÍA */\r", "namco51 (ni .zip, ni .7z, ni carpeta): la necesita 1 juego.\r",
+              "neogeo (ni .zip, ni .7z, ni carpeta): la necesita 1 juego.\r",
               "gg1_2b.3m está en otro.zip (lo necesita Galaga (Namco rev. B) (galaga)).\r",
               "Galaga (Namco rev. B) (galaga): Falta el archivo gg1_2b.3m.\r",
-              "Metal Slug - Super Vehicle-001 (mslug): Falta la BIOS neogeo.zip.\r"})
+              "Metal Slug - Super Vehicle-001 (mslug): Falta la BIOS neogeo (ni .zip, ni .7z, ni carpeta).\r"})
             QVERIFY2(lineas.contains(QByteArray(linea)), linea);
     }
 
@@ -221,7 +221,7 @@ private:
                  {},
                  "pacman",
                  "incorrecto",
-                 "Falta puckman.zip, el juego original del que es clon."},
+                 "Falta puckman (ni .zip, ni .7z, ni carpeta), el juego original del que es clon."},
                 {"clon sin archivos propios",
                  {{"puckman.zip", puckman}},
                  {},
@@ -233,7 +233,7 @@ private:
                  {},
                  "mslug",
                  "incorrecto",
-                 "Falta la BIOS neogeo.zip."},
+                 "Falta la BIOS neogeo (ni .zip, ni .7z, ni carpeta)."},
                 {"con su BIOS",
                  {{"mslug.zip", ZipDePrueba::Juego(QStringLiteral("mslug"))},
                   {"neogeo.zip", ZipDePrueba::Juego(QStringLiteral("neogeo"))}},

@@ -189,11 +189,16 @@ private Q_SLOTS:
     void listadoDeLaCarpetaRoms()
     {
         CarpetaDePrueba carpeta;
-        for (const char *nombre : {"b.zip", "PACMAN.ZIP", "a.Zip", "c.7z", ".oculto.zip", "readme"})
+        // Archives and folders; a set held in several forms once, in the emulator's order.
+        for (const char *nombre : {"b.zip", "PACMAN.ZIP", "a.Zip", "c.7z", ".oculto.zip", "readme",
+                                   "d.zip", "e.7z", "e.zip"})
             carpeta.Archivo(QLatin1String(nombre));
-        carpeta.Escribir(QStringLiteral("roms/carpeta.zip/x"), "");
+        for (const char *nombre : {"roms/carpeta.zip/x", "roms/d/x", "roms/.oculta/x"})
+            carpeta.Escribir(QLatin1String(nombre), "");
         QCOMPARE(ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms"))),
                  QStringList({QStringLiteral("a.Zip"), QStringLiteral("b.zip"),
+                              QStringLiteral("c.7z"), QStringLiteral("carpeta.zip/"),
+                              QStringLiteral("d/"), QStringLiteral("e.zip"),
                               QStringLiteral("PACMAN.ZIP")}));
         QCOMPARE(ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("no-such"))),
                  QStringList());

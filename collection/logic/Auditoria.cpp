@@ -210,8 +210,7 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     };
     const auto archivos = [&resultado](const ContenidoDeRoms &contenido) {
         for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
-            if (!conjunto.carpeta)
-                resultado.archivos.insert(conjunto.nombre);
+            resultado.archivos.insert(conjunto.nombre);
             if (!conjunto.motivo.isEmpty())
                 resultado.ilegibles.insert(conjunto.nombre, conjunto.motivo);
         }

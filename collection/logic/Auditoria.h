@@ -29,7 +29,7 @@ struct ResultadoAuditoria
     bool guardado = false;
     // How many files of the roms folder had to be read.
     int leidos = 0;
-    // The sets that have an archive (NAME.zip) in the roms folder.
+    // The sets the roms folder holds, in any form (NAME/, NAME.zip, NAME.7z).
     QSet<QString> archivos;
     // The sets whose archive (or a file of whose folder) cannot be read, with why: the
     // emulator takes what it cannot read for nothing, the player is told it is damaged.

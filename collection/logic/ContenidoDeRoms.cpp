@@ -2,6 +2,7 @@
 
 #include "comun/logic/BaseSqlite.h"
 #include "comun/logic/Motivos.h"
+#include "comun/logic/modPrincipal.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -85,9 +86,11 @@ QString Linea(const DirectorioZip::Archivo &archivo)
             .arg(Escapado(archivo.nombre));
 }
 
-QString ContenidoDeZip(const QString &ruta)
+QString ContenidoDeArchivo(const QString &ruta)
 {
-    const DirectorioZip directorio = DirectorioZip::Leer(ruta);
+    const DirectorioZip directorio = ruta.endsWith(QLatin1String(".7z"))
+                                             ? DirectorioZip::Leer7z(ruta)
+                                             : DirectorioZip::Leer(ruta);
     if (!directorio.legible)
         return QLatin1Char('!') + directorio.motivo;
     QStringList lineas;
@@ -188,7 +191,7 @@ QHash<QString, QString> ContenidoDeRoms::IlegiblesGuardados(BaseSqlite &base)
     while (filas.Siguiente()) {
         const QString ruta = filas.Texto(0);
         const qsizetype barra = ruta.indexOf(QLatin1Char('/'));
-        ilegibles.insert(barra < 0 ? ruta.chopped(4) : ruta.left(barra),
+        ilegibles.insert(barra >= 0 ? ruta.left(barra) : QuitarExtension(ruta),
                          ruta + QLatin1String(": ") + filas.Texto(1));
     }
     return ilegibles;
@@ -268,7 +271,7 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
             const QVector<Entrada> dentro = Entradas(roms.filePath(entrada.nombre));
             if (dentro.isEmpty())
                 continue;
-            contenido.conjuntos.append({entrada.nombre, true, {}, {}, {}});
+            contenido.conjuntos.append({entrada.nombre, true, false, {}, {}, {}});
             for (const Entrada &suyo : dentro) {
                 if (suyo.archivo)
                     archivos.append({entrada.nombre + QLatin1Char('/') + suyo.nombre,
@@ -278,8 +281,12 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
                                      {},
                                      false});
             }
-        } else if (entrada.archivo && entrada.nombre.endsWith(QLatin1String(".zip"))) {
-            contenido.conjuntos.append({entrada.nombre.chopped(4), false, {}, {}, {}});
+        } else if (entrada.archivo
+                   && (entrada.nombre.endsWith(QLatin1String(".zip"))
+                       || entrada.nombre.endsWith(QLatin1String(".7z")))) {
+            const bool sieteZ = entrada.nombre.endsWith(QLatin1String(".7z"));
+            contenido.conjuntos.append(
+                    {entrada.nombre.chopped(sieteZ ? 3 : 4), false, sieteZ, {}, {}, {}});
             archivos.append({entrada.nombre,
                              entrada.tamano,
                              entrada.fecha,
@@ -350,7 +357,7 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
             archivo.contenido
                     = archivo.ruta.contains(QLatin1Char('/')) ? ContenidoDeArchivoSuelto(
                               ruta, archivo.ruta.section(QLatin1Char('/'), -1), archivo.tamano)
-                                                              : ContenidoDeZip(ruta);
+                                                              : ContenidoDeArchivo(ruta);
             archivo.leido = true;
         }
     };

@@ -13,7 +13,7 @@ namespace Corvala {
 class BaseSqlite;
 
 // What the roms folder holds, as the emulator looks for a set's files there: the directory of
-// every archive NAME.zip, and the files of every set kept as a folder NAME/, with the SHA-1 of
+// every archive NAME.zip and NAME.7z, and the files of every set kept as a folder NAME/, with the SHA-1 of
 // each disk (NAME/DISK.chd) taken from its header. What was read is kept in corvala.db (table
 // directorios: each file by its path under roms, size and modification time), so that a folder
 // that has not changed is not read again.
@@ -24,6 +24,14 @@ struct ContenidoDeRoms
     {
         QString nombre;
         bool carpeta = false;
+        bool sieteZ = false; // NAME.7z (neither a folder nor NAME.zip)
+        // How the player finds it in roms: NAME/, NAME.zip or NAME.7z.
+        QString Archivo() const
+        {
+            return nombre + (carpeta ? QStringLiteral("/")
+                             : sieteZ ? QStringLiteral(".7z")
+                                      : QStringLiteral(".zip"));
+        }
         // Why it, or one of its files, cannot be read; empty when it can.
         QString motivo;
         QVector<DirectorioZip::Archivo> archivos;

@@ -83,13 +83,32 @@ JuicioDeMaquinas::JuicioDeMaquinas(const DetallesDeAuditoria &detalles,
     : m_d(detalles)
     , m_muestrasDe(std::move(muestrasDe))
 {
-    for (const ContenidoDeRoms::Conjunto &c : contenido.conjuntos)
-        (c.carpeta ? m_carpetas : m_zips).insert(c.nombre, &c);
+    for (const ContenidoDeRoms::Conjunto &c : contenido.conjuntos) {
+        if (c.carpeta) {
+            m_carpetas.insert(c.nombre, &c);
+            continue;
+        }
+        QVector<const ContenidoDeRoms::Conjunto *> &suyos = m_archivos[c.nombre];
+        suyos.insert(c.sieteZ ? suyos.size() : 0, &c);
+    }
 }
 
 bool JuicioDeMaquinas::Presente(const QString &nombre) const
 {
-    return m_zips.contains(nombre) || m_carpetas.contains(nombre);
+    return m_archivos.contains(nombre) || m_carpetas.contains(nombre);
+}
+
+QString JuicioDeMaquinas::Formas(const QString &nombre) const
+{
+    QStringList formas;
+    if (const auto *carpeta = m_carpetas.value(nombre))
+        formas << carpeta->Archivo();
+    for (const auto *archivo : m_archivos.value(nombre))
+        formas << archivo->Archivo();
+    if (formas.isEmpty())
+        return QStringLiteral("%1 (ni .zip, ni .7z, ni carpeta)").arg(nombre);
+    const QString ultima = formas.takeLast();
+    return formas.isEmpty() ? ultima : formas.join(QLatin1String(", ")) + QLatin1String(" y ") + ultima;
 }
 
 QVector<int> JuicioDeMaquinas::Camino(int m) const
@@ -140,7 +159,9 @@ JuicioDeMaquinas::Hallado JuicioDeMaquinas::Buscar(const QStringList &camino, co
                     return {true, a.crc, qint64(a.tamano), en};
             }
         }
-        if (const auto *zip = m_zips.value(conjunto)) {
+        static const QVector<const ContenidoDeRoms::Conjunto *> kNinguno;
+        const auto suyos = m_archivos.constFind(conjunto);
+        for (const auto *zip : suyos == m_archivos.cend() ? kNinguno : *suyos) {
             if (rom.conCrc) {
                 for (const DirectorioZip::Archivo &a : zip->archivos) {
                     if (a.crc == rom.crc)
@@ -368,7 +389,7 @@ void JuicioDeMaquinas::Explicar(const QVector<Problema> &problemas, bool incorre
                     *lista << p.nombre;
             }
         }
-        const QString archivo = dueno.conjunto + QLatin1String(".zip");
+        const QString archivo = Formas(dueno.conjunto);
         const bool ausente = !Presente(dueno.conjunto);
         if ((!faltan.isEmpty() || !mal.isEmpty()) && ausente && dueno.tipo != Dueno::Tipo::Propio
             && dueno.tipo != Dueno::Tipo::Disco && !veredicto.archivosQueFaltan.contains(archivo))

@@ -72,6 +72,9 @@ public:
 
     // Whether the roms folder holds a set (archive or folder) of that name.
     bool Presente(const QString &nombre) const;
+    // How the player holds a set, as a reason names it: its forms there ("neogeo.zip",
+    // "neogeo/ y neogeo.7z"), or that there is none ("neogeo (ni .zip, ni .7z, ni carpeta)").
+    QString Formas(const QString &nombre) const;
 
     // Whether any set the machine's files are looked for in is there: only such a machine can
     // have a verdict.
@@ -120,7 +123,9 @@ private:
 
     const DetallesDeAuditoria &m_d;
     MuestrasDe m_muestrasDe;
-    QHash<QString, const ContenidoDeRoms::Conjunto *> m_zips;
+    // A set's archives in the order the emulator opens them (NAME.zip, then NAME.7z), and its
+    // folder, which it looks in before either.
+    QHash<QString, QVector<const ContenidoDeRoms::Conjunto *>> m_archivos;
     QHash<QString, const ContenidoDeRoms::Conjunto *> m_carpetas;
     QHash<QString, QSet<QString>> m_muestras; // the sample files of a set, in lower case
     QHash<int, std::optional<Veredicto>> m_juzgadas;

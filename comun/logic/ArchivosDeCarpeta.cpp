@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -52,9 +53,10 @@ void CrearAllBat(const CarpetaMame &carpeta)
 
 namespace {
 
-// Calls the function with the name of every file of the folder, as its bytes stand. Qt's own
-// listing leaves out names that are not UTF-8; the system's does not. The system's error number
-// when the folder cannot be opened; 0 when it could.
+// Calls the function with the name of every file and folder of the folder, as its bytes stand,
+// and whether it is a folder. Qt's own listing leaves out names that are not UTF-8; the
+// system's does not. The system's error number when the folder cannot be opened; 0 when it
+// could.
 template <typename Funcion>
 int ParaCadaNombre(const QString &carpeta, Funcion funcion)
 {
@@ -66,35 +68,65 @@ int ParaCadaNombre(const QString &carpeta, Funcion funcion)
     while (const dirent *entrada = ::readdir(dir)) {
         const QByteArray nombre(entrada->d_name);
         bool archivo = entrada->d_type == DT_REG;
+        bool subcarpeta = entrada->d_type == DT_DIR;
         if (entrada->d_type == DT_UNKNOWN || entrada->d_type == DT_LNK) {
             struct stat datos;
             const QByteArray completa = ruta + '/' + nombre;
-            archivo = ::stat(completa.constData(), &datos) == 0 && S_ISREG(datos.st_mode);
+            const bool hay = ::stat(completa.constData(), &datos) == 0;
+            archivo = hay && S_ISREG(datos.st_mode);
+            subcarpeta = hay && S_ISDIR(datos.st_mode);
         }
-        if (archivo)
-            funcion(nombre);
+        if (archivo || subcarpeta)
+            funcion(nombre, subcarpeta);
     }
     ::closedir(dir);
 #else
-    QDirIterator it(carpeta, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
-    while (it.hasNext())
-        funcion(QFile::encodeName(it.nextFileInfo().fileName()));
+    QDirIterator it(carpeta, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        funcion(QFile::encodeName(info.fileName()), info.isDir());
+    }
 #endif
     return 0;
+}
+
+// Whether a name ends in the extension, in any letter case.
+bool Termina(const QByteArray &nombre, const char *extension)
+{
+    const qsizetype largo = qsizetype(qstrlen(extension));
+    return nombre.size() > largo && qstricmp(nombre.right(largo).constData(), extension) == 0;
 }
 
 } // namespace
 
 QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
 {
-    QStringList archivos;
-    const int error = ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
-        if (nombre.startsWith('.') || nombre.size() < 4
-            || qstricmp(nombre.right(4).constData(), ".zip") != 0)
+    // Each set once, in the form the emulator looks at first: its folder, NAME.zip, NAME.7z.
+    struct Forma
+    {
+        QString nombre;
+        int orden = 0;
+    };
+    QHash<QByteArray, Forma> porConjunto;
+    const int error = ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre, bool carpeta) {
+        if (nombre.startsWith('.'))
             return;
-        // A name that is not UTF-8 is shown as Windows-1252 would read it.
-        archivos << ArchivoTexto::DecodificarLinea(nombre);
+        const int orden = carpeta ? 0 : Termina(nombre, ".zip") ? 1 : Termina(nombre, ".7z") ? 2 : -1;
+        if (orden < 0)
+            return;
+        const QByteArray conjunto = nombre.left(nombre.size() - (orden == 0 ? 0 : orden == 1 ? 4 : 3));
+        const auto hay = porConjunto.constFind(conjunto);
+        if (hay != porConjunto.cend() && hay->orden < orden)
+            return;
+        // A name that is not UTF-8 is shown as Windows-1252 would read it; a folder ends in /.
+        porConjunto.insert(conjunto, {ArchivoTexto::DecodificarLinea(nombre)
+                                              + (carpeta ? QStringLiteral("/") : QString()),
+                                      orden});
     });
+    QStringList archivos;
+    archivos.reserve(porConjunto.size());
+    for (const Forma &forma : std::as_const(porConjunto))
+        archivos << forma.nombre;
     // A folder without roms has no archives yet: nothing is wrong with it.
     if (motivo)
         *motivo = error != 0 && error != ENOENT ? Motivos::DelSistema(error) : QString();
@@ -110,7 +142,7 @@ bool NombreIlegible(const QString &carpetaRoms, const QString &archivo)
     if (QFileInfo::exists(carpetaRoms + QLatin1Char('/') + archivo))
         return false;
     bool ilegible = false;
-    ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre) {
+    ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre, bool) {
         ilegible = ilegible
                    || (!ArchivoTexto::DecodificarUtf8(nombre)
                        && ArchivoTexto::DecodificarLinea(nombre) == archivo);

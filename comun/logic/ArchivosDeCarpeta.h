@@ -19,8 +19,11 @@ Mensaje MensajeFaltanArchivosDeCD();
 // Writes all.bat, the record of the list command, when it is missing.
 void CrearAllBat(const CarpetaMame &carpeta);
 
-// The zip archives of the roms folder in any letter case, hidden files excluded, ordered by
-// name without regard to case. Names that are not UTF-8 are listed too (see NombreIlegible).
+// The sets of the roms folder as the emulator reads them, hidden ones excluded, ordered by name
+// without regard to case: archives NAME.zip and NAME.7z in any letter case, and folders,
+// listed as NAME/. A set held in more than one form is listed once, in the form the emulator
+// looks at first (folder, zip, 7z). Names that are not UTF-8 are listed too (see
+// NombreIlegible).
 // A folder that is there but cannot be listed (a link to itself, no permission) lists nothing,
 // and says why in motivo.
 QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo = nullptr);

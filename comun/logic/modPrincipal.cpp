@@ -31,6 +31,8 @@ bool ExisteArchivo(const QString &ruta)
 
 QString QuitarExtension(const QString &nombre)
 {
+    if (nombre.endsWith(QLatin1Char('/')))
+        return nombre.chopped(1);
     const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
     return punto < 0 ? QString() : nombre.left(punto);
 }

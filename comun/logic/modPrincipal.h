@@ -14,7 +14,8 @@ class CarpetaMame;
 bool ExisteArchivo(const QString &ruta);
 
 // The text before the last "." of a file name: pacman.zip gives pacman, a.b.zip gives a.b;
-// a name without a dot, or whose only dot comes first, gives the empty text.
+// a name without a dot, or whose only dot comes first, gives the empty text. A set's folder,
+// listed as pacman/, gives pacman.
 QString QuitarExtension(const QString &nombre);
 
 // The text without the blanks (character 32 only) at its two ends.

@@ -2,6 +2,7 @@
 
 #include "catalogue/logic/ListaMame.h"
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/modPrincipal.h"
 #include "frontend/logic/DatosDelJugador.h"
 #include "frontend/logic/ListaDeJuegos.h"
 
@@ -93,11 +94,10 @@ QString ModeloDeJuegos::ClaveDeAuditoria(const JuegoDeLista &fila)
 {
     if (fila.desconocida || !fila.maquina)
         return {};
-    // The emulator opens a set's archive by its exact name: most are their set's name.
-    const bool suNombre = fila.enElPadre
-                          || (fila.archivo.size() == fila.juego.size() + 4
-                              && fila.archivo.startsWith(fila.juego));
-    return suNombre ? fila.juego : fila.archivo.chopped(4);
+    // The emulator opens a set's archive or folder by its exact name: most are their set's
+    // name.
+    const QString nombre = QuitarExtension(fila.archivo);
+    return fila.enElPadre || nombre == fila.juego ? fila.juego : nombre;
 }
 
 QStringList ModeloDeJuegos::ClavesDeAuditoria() const
@@ -127,10 +127,12 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
                 {},
                 {}};
         if (!suNombre) {
+            // Its own name, in the form it has (pacman.zip, pacman.7z, pacman/).
+            const QString forma = fila.archivo.mid(QuitarExtension(fila.archivo).size()).toLower();
             m_propios.push_back({Veredicto::Estado::Incorrecto,
                                  QStringLiteral("El emulador sólo lo abre si su archivo se llama "
-                                                "%1.zip.")
-                                         .arg(fila.juego),
+                                                "%1.")
+                                         .arg(fila.juego + forma),
                                  {},
                                  {},
                                  {}});
@@ -169,11 +171,15 @@ QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
     QVector<JuegoDeLista> clones;
     if (!m_auditoria || !m_catalogo || m_auditoria->enElPadre.isEmpty())
         return clones;
-    // The clones that have a row of their own after all (an archive spelt otherwise).
+    // The clones that have a row of their own after all (an archive spelt otherwise), and the
+    // archive (or folder) of each set that has a row.
     QSet<QString> propios;
+    QHash<QString, QString> archivos;
     for (const JuegoDeLista &fila : m_filas) {
         if (!fila.desconocida && !fila.enElPadre && m_auditoria->enElPadre.contains(fila.juego))
             propios.insert(fila.juego);
+        if (!fila.enElPadre)
+            archivos.insert(fila.juego, fila.archivo);
     }
     for (auto clon = m_auditoria->enElPadre.cbegin(); clon != m_auditoria->enElPadre.cend();
          ++clon) {
@@ -183,7 +189,7 @@ QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
         JuegoDeLista fila;
         fila.titulo = maquina->descripcion;
         // The parent's archive, which is a row of the list as every archive of roms is.
-        fila.archivo = clon.value() + QLatin1String(".zip");
+        fila.archivo = archivos.value(clon.value(), clon.value() + QLatin1String(".zip"));
         fila.juego = clon.key();
         fila.clave = Clave(fila.titulo, fila.archivo);
         fila.maquina = maquina;

@@ -142,6 +142,7 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
     {
         QString titulo;
         const Veredicto *veredicto;
+        QString nombre; // its set's
     };
     QVector<Juego> incorrectos;
     int correctos = 0, mejores = 0;
@@ -166,7 +167,7 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
         case Veredicto::Estado::Incorrecto:
             incorrectos.push_back({QStringLiteral("%1 (%2)").arg(
                                            maquina ? maquina->descripcion : v.key(), v.key()),
-                                   &*v});
+                                   &*v, v.key()});
             for (const QString &archivo : v->archivosQueFaltan)
                 ++archivosQueFaltan[archivo];
             break;
@@ -206,20 +207,23 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
                                             .arg(archivo)
                                             .arg(cuantos));
     // Files one set lacks that another archive of the folder holds, by size and CRC.
-    QMultiHash<QPair<quint32, quint64>, QString> dondeEsta;
+    // A set's own archives and folder are where it is looked for already: never sent back to.
+    QMultiHash<QPair<quint32, quint64>, const ContenidoDeRoms::Conjunto *> dondeEsta;
     for (const ContenidoDeRoms::Conjunto &conjunto : auditoria.contenido.conjuntos) {
         for (const DirectorioZip::Archivo &archivo : conjunto.archivos)
-            dondeEsta.insert(
-                    {archivo.crc, archivo.tamano},
-                    conjunto.nombre
-                            + (conjunto.carpeta ? QStringLiteral("/") : QStringLiteral(".zip")));
+            dondeEsta.insert({archivo.crc, archivo.tamano}, &conjunto);
     }
     for (const Juego &juego : std::as_const(incorrectos)) {
         for (const Veredicto::Falta &falta : juego.veredicto->faltan) {
-            const QStringList donde = dondeEsta.values({falta.crc, quint64(falta.tamano)});
-            if (falta.tamano > 0 && !donde.isEmpty())
+            if (falta.tamano == 0)
+                continue;
+            for (const auto *donde : dondeEsta.values({falta.crc, quint64(falta.tamano)})) {
+                if (donde->nombre == juego.nombre)
+                    continue;
                 arreglos << QStringLiteral("%1 está en %2 (lo necesita %3).")
-                                    .arg(falta.nombre, donde.first(), juego.titulo);
+                                    .arg(falta.nombre, donde->Archivo(), juego.titulo);
+                break;
+            }
         }
     }
     lineas << QString() << QStringLiteral("/* LO QUE MÁS AYUDARÍA */") << QString();
