@@ -1,10 +1,12 @@
 #include "collection/logic/DirectorioZip.h"
 #include "comun/logic/Motivos.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <memory>
@@ -141,6 +143,38 @@ DirectorioZip DirectorioZip::Leer(const QString &ruta)
         if (nombre.endsWith(QLatin1Char('/')))
             continue;
         directorio.archivos.append({nombre, datos.size, datos.crc});
+    }
+    directorio.legible = true;
+    return directorio;
+}
+
+DirectorioZip DirectorioZip::LeerConjunto(const QString &ruta)
+{
+    const QFileInfo info(ruta);
+    if (!info.isDir())
+        return ruta.endsWith(QLatin1String(".7z"), Qt::CaseInsensitive) ? Leer7z(ruta) : Leer(ruta);
+    DirectorioZip directorio;
+    const QFileInfoList archivos = QDir(ruta).entryInfoList(QDir::Files, QDir::Name);
+    if (archivos.size() > kMaximoDeArchivos) {
+        directorio.motivo = QStringLiteral("tiene más de %1 archivos").arg(kMaximoDeArchivos);
+        return directorio;
+    }
+    constexpr qint64 kMaximoPorArchivo = qint64(1) << 30;
+    QByteArray trozo(1 << 20, Qt::Uninitialized);
+    for (const QFileInfo &suyo : archivos) {
+        QFile archivo(suyo.filePath());
+        if (suyo.size() > kMaximoPorArchivo || !archivo.open(QIODevice::ReadOnly))
+            continue;
+        uLong crc = crc32(0, nullptr, 0);
+        quint64 leidos = 0;
+        qint64 n = 0;
+        while (leidos <= quint64(kMaximoPorArchivo)
+               && (n = archivo.read(trozo.data(), trozo.size())) > 0) {
+            crc = crc32(crc, reinterpret_cast<const Bytef *>(trozo.constData()), uInt(n));
+            leidos += quint64(n);
+        }
+        if (n >= 0)
+            directorio.archivos.append({suyo.fileName(), leidos, quint32(crc)});
     }
     directorio.legible = true;
     return directorio;

@@ -33,6 +33,9 @@ struct DirectorioZip
     // the file and the bounds above) and decoded when compressed (LZMA or LZMA2, as 7-Zip
     // writes it); the files' packed data is never read.
     static DirectorioZip Leer7z(const QString &ruta);
+    // A set in whatever form it has: a zip, a 7z (by its name's ending, in any letter case) or
+    // a folder, whose files' CRC are worked out (each up to 1 GiB).
+    static DirectorioZip LeerConjunto(const QString &ruta);
 };
 
 } // namespace Corvala

@@ -101,7 +101,7 @@ std::optional<Candidato> Primero(const Catalogo *catalogo, const QString &ruta)
 {
     if (!catalogo)
         return std::nullopt;
-    const QVector<Candidato> candidatos = Candidatos(*catalogo, DirectorioZip::Leer(ruta));
+    const QVector<Candidato> candidatos = Candidatos(*catalogo, DirectorioZip::LeerConjunto(ruta));
     if (candidatos.isEmpty())
         return std::nullopt;
     return candidatos.first();

@@ -17,8 +17,10 @@ QString Nombre()
 
 bool EsNombreDeArchivo(const QString &nombre)
 {
-    return !nombre.isEmpty() && nombre != QLatin1String(".") && nombre != QLatin1String("..")
-           && !nombre.contains(QLatin1Char('/')) && !nombre.contains(QLatin1Char('\\'));
+    // A set's folder is named with a / at its end.
+    const QString suyo = nombre.endsWith(QLatin1Char('/')) ? nombre.chopped(1) : nombre;
+    return !suyo.isEmpty() && suyo != QLatin1String(".") && suyo != QLatin1String("..")
+           && !suyo.contains(QLatin1Char('/')) && !suyo.contains(QLatin1Char('\\'));
 }
 
 bool Escribir(const CarpetaMame &carpeta, const QString &archivo, const QString &candidato)

@@ -37,6 +37,12 @@ QString QuitarExtension(const QString &nombre)
     return punto < 0 ? QString() : nombre.left(punto);
 }
 
+QString FormaDeArchivo(const QString &nombre)
+{
+    const QString sinForma = QuitarExtension(nombre);
+    return sinForma.isEmpty() ? QStringLiteral(".zip") : nombre.mid(sinForma.size()).toLower();
+}
+
 QStringView QuitarBlancos(QStringView texto)
 {
     qsizetype inicio = 0;
@@ -50,8 +56,13 @@ QStringView QuitarBlancos(QStringView texto)
 
 bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString &carpeta)
 {
-    // QFile::rename refuses to replace an existing file.
-    const QDir dir(carpeta);
+    // QFile::rename refuses to replace an existing file; a folder (a set kept as one, named
+    // with a / at its end) is never put in place of anything either.
+    QDir dir(carpeta);
+    if (viejo.endsWith(QLatin1Char('/')) || nuevo.endsWith(QLatin1Char('/')))
+        return viejo.endsWith(QLatin1Char('/')) && nuevo.endsWith(QLatin1Char('/'))
+               && !QFileInfo::exists(dir.filePath(nuevo)) && !QFileInfo(dir.filePath(nuevo.chopped(1))).isSymLink()
+               && dir.rename(viejo.chopped(1), nuevo.chopped(1));
     return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }
 

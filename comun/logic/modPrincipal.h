@@ -17,6 +17,9 @@ bool ExisteArchivo(const QString &ruta);
 // a name without a dot, or whose only dot comes first, gives the empty text. A set's folder,
 // listed as pacman/, gives pacman.
 QString QuitarExtension(const QString &nombre);
+// The form of a set's archive, as its name's end says it in lower case: ".zip", ".7z", or "/"
+// for a folder; ".zip" for a name without one.
+QString FormaDeArchivo(const QString &nombre);
 
 // The text without the blanks (character 32 only) at its two ends.
 QStringView QuitarBlancos(QStringView texto);

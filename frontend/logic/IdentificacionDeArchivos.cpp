@@ -37,7 +37,7 @@ void IdentificacionDeArchivos::Iniciar(std::shared_ptr<const Catalogo> catalogo,
             if (m_cancelar)
                 return;
             const DirectorioZip directorio
-                    = DirectorioZip::Leer(carpeta + QLatin1Char('/') + archivo);
+                    = DirectorioZip::LeerConjunto(carpeta + QLatin1Char('/') + archivo);
             if (!directorio.legible)
                 qCWarning(lcArchivos) << archivo << "cannot be read:" << directorio.motivo;
             const QVector<Candidato> candidatos = Identificacion::Candidatos(*catalogo, directorio);

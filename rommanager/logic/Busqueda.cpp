@@ -35,7 +35,7 @@ Busqueda::Juegos Busqueda::JuegosAProbar(const CarpetaMame &carpeta, const Catal
     Juegos juegos;
     if (catalogo) {
         const DirectorioZip directorio
-                = DirectorioZip::Leer(carpeta.Ruta(QStringLiteral("roms/") + archivo));
+                = DirectorioZip::LeerConjunto(carpeta.Ruta(QStringLiteral("roms/") + archivo));
         for (const Candidato &candidato :
              Identificacion::Completos(Identificacion::Candidatos(*catalogo, directorio)))
             juegos.juegos.append(JuegoListado{candidato.nombre, candidato.titulo});

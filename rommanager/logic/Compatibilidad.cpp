@@ -54,14 +54,22 @@ void Compatibilidad::BorrarRegistro() const
     RenombrePendiente::Borrar(m_carpeta);
 }
 
+QString Compatibilidad::EnSuForma(const QString &archivo, const QString &otro)
+{
+    const QString nombre = QuitarExtension(otro);
+    return nombre.isEmpty() ? otro : nombre + FormaDeArchivo(archivo);
+}
+
 bool Compatibilidad::EsRomCompatible(const QString &archivo, const QString &candidato) const
 {
     return Probar(archivo, candidato) == Prueba::Compatible;
 }
 
 Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo,
-                                              const QString &candidato) const
+                                              const QString &candidatoDado) const
 {
+    // A set keeps its form: a 7z is tried as a 7z, a folder as a folder.
+    const QString candidato = EnSuForma(archivo, candidatoDado);
     const QString rom = QuitarExtension(candidato);
     // Without a ROM name the emulator would verify every set it knows.
     if (rom.isEmpty() || !EsNombreDeArchivo(archivo) || !EsNombreDeArchivo(candidato))
@@ -72,7 +80,7 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo,
     // What the archive's own files say comes first, when the catalogue knows the set.
     const bool conCatalogo = m_catalogo && m_catalogo->Maquina(rom);
     if (conCatalogo
-        && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::Leer(Roms(archivo)), rom))
+        && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::LeerConjunto(Roms(archivo)), rom))
         return Prueba::Incompatible;
 
     // The record comes first: from the moment of the rename, a killed Corvala can be undone.
@@ -110,7 +118,7 @@ bool Compatibilidad::DevolverNombrePendiente() const
 Compatibilidad::Comparacion Compatibilidad::Comparar(const QString &archivo,
                                                      const QString &archivoDelJuego) const
 {
-    if (ExisteArchivo(Roms(archivoDelJuego)))
+    if (ExisteArchivo(Roms(EnSuForma(archivo, archivoDelJuego))))
         return Comparacion::ExisteArchivoDelJuego;
     switch (Probar(archivo, archivoDelJuego)) {
     case Prueba::Compatible:
@@ -146,8 +154,9 @@ Mensaje Compatibilidad::MensajeDeComparacion(Comparacion comparacion)
 }
 
 Compatibilidad::Actualizacion Compatibilidad::Actualizar(const QString &archivo,
-                                                         const QString &archivoDelJuego) const
+                                                         const QString &archivoDelJuegoDado) const
 {
+    const QString archivoDelJuego = EnSuForma(archivo, archivoDelJuegoDado);
     if (ExisteArchivo(Roms(archivoDelJuego)))
         return Actualizacion::ExisteArchivoDelJuego;
     if (!ExisteArchivo(Roms(archivo)))

@@ -32,6 +32,9 @@ class Catalogo;
 class Compatibilidad
 {
 public:
+    // The other set's archive in the form the archive has (pacman.zip for a .zip, pacman/ for a
+    // folder): a rename keeps a set's form.
+    static QString EnSuForma(const QString &archivo, const QString &otro);
     // The longest one verification may last before the emulator is stopped, in milliseconds.
     static constexpr int kLimitePorDefecto = 120000;
 

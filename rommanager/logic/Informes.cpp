@@ -68,7 +68,7 @@ QStringList SeccionDeCandidatos(const Catalogo &catalogo, const QString &ruta)
     // A BIOS's files are in hundreds of sets: the best are enough.
     constexpr int kMostrados = 20;
     QStringList seccion{QStringLiteral("/* JUEGOS CUYAS ROMS CONTIENE EL ARCHIVO */"), QString()};
-    const DirectorioZip directorio = DirectorioZip::Leer(ruta);
+    const DirectorioZip directorio = DirectorioZip::LeerConjunto(ruta);
     const QVector<Candidato> candidatos = Identificacion::Candidatos(catalogo, directorio);
     if (!directorio.legible)
         return seccion << QStringLiteral(

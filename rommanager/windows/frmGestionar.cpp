@@ -464,7 +464,8 @@ void frmGestionar::lblActualizar_Click()
     if (!HayJuegoElegido() || ArchivoElegido().isEmpty()) {
         Mensajes::Mostrar(Compatibilidad::MensajeFaltaSeleccion());
     } else if (!ArchivoIlegible(ArchivoElegido())) {
-        const QString archivoDelJuego = ArchivoDelJuegoElegido();
+        const QString archivoDelJuego
+                = Compatibilidad::EnSuForma(ArchivoElegido(), ArchivoDelJuegoElegido());
         const Mensaje pregunta = Compatibilidad::PreguntaActualizar(
                 ArchivoElegido(), JuegoElegido(), archivoDelJuego);
         if (Mensajes::Mostrar(pregunta) == Respuesta::Si) {
