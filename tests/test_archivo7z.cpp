@@ -4,6 +4,8 @@
 
 #include "collection/logic/DirectorioZip.h"
 
+#include "apoyo/ZipDePrueba.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -133,6 +135,24 @@ private Q_SLOTS:
                 const DirectorioZip leida = DirectorioZip::Leer7z(alterada.fileName());
                 QVERIFY(leida.legible != !leida.motivo.isEmpty());
             }
+        }
+    }
+
+    // The archives the tests forge (Copy, plain header), solid or not, read as written.
+    void losQueForjanLasPruebas()
+    {
+        const ZipDePrueba::Archivos archivos{{QStringLiteral("a.bin"), QByteArray(300, 'a')},
+                                             {QStringLiteral("ñ.bin"), QByteArray("b")}};
+        QTemporaryDir carpeta;
+        for (const bool solido : {true, false}) {
+            const QString ruta = carpeta.filePath(QStringLiteral("x.7z"));
+            QVERIFY(ZipDePrueba::Escribir7z(ruta, archivos, solido));
+            const DirectorioZip directorio = DirectorioZip::Leer7z(ruta);
+            QVERIFY2(directorio.legible, qPrintable(directorio.motivo));
+            QCOMPARE(directorio.archivos.size(), 2);
+            QCOMPARE(directorio.archivos[1].nombre, QStringLiteral("ñ.bin"));
+            QCOMPARE(directorio.archivos[1].crc, Crc("b"));
+            QCOMPARE(directorio.archivos[0].tamano, quint64(300));
         }
     }
 

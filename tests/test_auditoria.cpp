@@ -68,9 +68,11 @@ private Q_SLOTS:
         const Caso &c = Casos()[caso];
         CarpetaDePrueba carpeta;
         QVERIFY(ZipDePrueba::EscribirCatalogo(Catalogo::Ruta(carpeta.Carpeta())));
-        for (const auto &[nombre, archivos] : c.zips)
-            QVERIFY(ZipDePrueba::Escribir(
-                    carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(nombre)), archivos));
+        for (const auto &[nombre, archivos] : c.zips) {
+            const QString ruta = carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(nombre));
+            QVERIFY(ruta.endsWith(QLatin1String(".7z")) ? ZipDePrueba::Escribir7z(ruta, archivos)
+                                                        : ZipDePrueba::Escribir(ruta, archivos));
+        }
         for (const auto &[ruta, bytes] : c.sueltos)
             carpeta.Escribir(QStringLiteral("roms/") + QLatin1String(ruta), bytes);
         const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta.Carpeta());
@@ -177,6 +179,20 @@ private:
                  "galaga",
                  "correcto",
                  ""},
+                {"en un 7z", {{"galaga.7z", galaga}}, {}, "galaga", "correcto", ""},
+                {"clon con su padre en un 7z",
+                 {{"puckman.7z", puckman}, {"pacman.zip", {Rom("pacman", "pacman.6f")}}},
+                 {},
+                 "pacman",
+                 "mejor_disponible",
+                 "Le faltan archivos de los que no se conoce un volcado bueno: pacman.nodump."},
+                {"su carpeta antes que su zip",
+                 {{"galaga.zip", galaga}},
+                 {{"galaga/gg1_1b.3p", Rom("galaga", "gg1_1b.3p").second},
+                  {"galaga/gg1_2b.3m", QByteArray("otro")}},
+                 "galaga",
+                 "incorrecto",
+                 "El archivo gg1_2b.3m no es el bueno (otro tamaño o CRC)."},
                 {"falta un archivo",
                  {{"galaga.zip", {Rom("galaga", "gg1_1b.3p")}}},
                  {},

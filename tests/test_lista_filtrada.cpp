@@ -243,6 +243,38 @@ private Q_SLOTS:
                                 "mismo."));
     }
 
+    // 7z archives and set folders are rows as zips are, audited and started alike; a set held
+    // twice is one row, whose tooltip names both forms.
+    void sieteZYCarpetasSonFilas()
+    {
+        VentanaConCatalogo v;
+        const auto roms = [&v](const QString &nombre) {
+            return v.carpeta.Ruta(QStringLiteral("roms/") + nombre);
+        };
+        QFile::remove(roms(QStringLiteral("galaga.zip")));
+        QFile::remove(roms(QStringLiteral("puckman.zip")));
+        QVERIFY(ZipDePrueba::Escribir7z(roms(QStringLiteral("galaga.7z")),
+                                        ZipDePrueba::Juego(QStringLiteral("galaga"))));
+        QVERIFY(ZipDePrueba::Escribir7z(roms(QStringLiteral("pacman.7z")),
+                                        ZipDePrueba::Juego(QStringLiteral("pacman")), false));
+        for (const auto &[nombre, bytes] : ZipDePrueba::Juego(QStringLiteral("puckman")))
+            v.carpeta.Escribir(QStringLiteral("roms/puckman/") + nombre, bytes);
+        v.Abrir();
+        QTRY_VERIFY(v.ventana.Juegos().Modelo().AuditoriaEnUso());
+        QCOMPARE(Filas(v.ventana), (QStringList{kGalaga, kPacman, kPuckman, kJunk}));
+        v.Elegir(kPacman);
+        QVERIFY2(v.Lista()->toolTip().contains(
+                         QStringLiteral("Está como pacman.zip, pacman.7z: el emulador mira en ese "
+                                        "orden.")),
+                 qPrintable(v.Lista()->toolTip()));
+        v.Menu("mnuSoloJugables")->trigger();
+        QCOMPARE(Filas(v.ventana), (QStringList{kGalaga, kPacman, kPuckman}));
+        v.carpeta.OlvidarLlamadas();
+        v.Elegir(kPuckman);
+        v.ventana.LanzarJuego();
+        QCOMPARE(v.carpeta.Llamadas(), QList<QStringList>{{QStringLiteral("puckman")}});
+    }
+
     // The list's playable games are the report's: a BIOS is counted apart in both.
     void elInformeYLaListaCuentanIgual()
     {

@@ -137,6 +137,19 @@ QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
     return archivos;
 }
 
+QStringList Formas(const QString &carpetaRoms, const QString &conjunto)
+{
+    QStringList formas;
+    const QDir roms(carpetaRoms);
+    if (QFileInfo(roms.filePath(conjunto)).isDir())
+        formas << conjunto + QLatin1Char('/');
+    for (const QString &extension : {QStringLiteral(".zip"), QStringLiteral(".7z")}) {
+        if (QFileInfo(roms.filePath(conjunto + extension)).isFile())
+            formas << conjunto + extension;
+    }
+    return formas;
+}
+
 bool NombreIlegible(const QString &carpetaRoms, const QString &archivo)
 {
     if (QFileInfo::exists(carpetaRoms + QLatin1Char('/') + archivo))

@@ -28,6 +28,10 @@ void CrearAllBat(const CarpetaMame &carpeta);
 // and says why in motivo.
 QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo = nullptr);
 
+// The forms a set is held in, in the order the emulator looks at them: NAME/, NAME.zip,
+// NAME.7z (exactly so named).
+QStringList Formas(const QString &carpetaRoms, const QString &conjunto);
+
 // An archive listed under a name that is not UTF-8 on disk: shown as Windows-1252 reads it,
 // it cannot be opened under that name. True for such an archive only (not for one that is
 // merely gone).

@@ -97,10 +97,20 @@ QString LineaDeJugable(const JuegoDeLista &fila)
                    "Se puede jugar, con lo mejor que hay: ", "No se puede jugar: ");
 }
 
-QString TextoDeArchivo(const JuegoDeLista &fila)
+QString TextoDeArchivo(const JuegoDeLista &fila, const QStringList &formas)
 {
-    return fila.enElPadre ? QStringLiteral("%1 (el del juego original)").arg(fila.archivo)
-                          : fila.archivo;
+    if (fila.enElPadre)
+        return QStringLiteral("%1 (el del juego original)").arg(fila.archivo);
+    return formas.size() > 1 ? QStringLiteral("%1 (el emulador mira en ese orden)")
+                                       .arg(formas.join(QLatin1String(", ")))
+                             : fila.archivo;
+}
+
+QString LineaDeFormas(const QStringList &formas)
+{
+    return formas.size() > 1 ? QStringLiteral("Está como %1: el emulador mira en ese orden.")
+                                       .arg(formas.join(QLatin1String(", ")))
+                             : QString();
 }
 
 QString LineaDeOrigen(const JuegoDeLista &fila)

@@ -29,7 +29,11 @@ QString LineaDeJugable(const JuegoDeLista &fila);
 QString ValorDeJugable(const JuegoDeLista &fila);
 // The archive behind a row as the information window names it: a clone whose files lie in
 // its parent's archive says so.
-QString TextoDeArchivo(const JuegoDeLista &fila);
+// formas: the forms the set is held in (ArchivosDeCarpeta::Formas); all of them are named when
+// there are more than one.
+QString TextoDeArchivo(const JuegoDeLista &fila, const QStringList &formas = {});
+// The tooltip's line of a set held in more than one form; empty otherwise.
+QString LineaDeFormas(const QStringList &formas);
 // The tooltip's line for such a clone; empty for any other row.
 QString LineaDeOrigen(const JuegoDeLista &fila);
 

@@ -1,6 +1,8 @@
 #include "frontend/windows/VistaDeJuegos.h"
 
 #include "comun/logic/ArchivoTexto.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
+#include "comun/logic/modPrincipal.h"
 #include "comun/logic/Mensajes.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
@@ -209,7 +211,8 @@ void VistaDeJuegos::mnuInformacion_Click()
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
     frmInformacion(
-            InformacionJuego::Filas(juego.titulo, InformacionJuego::TextoDeArchivo(juego),
+            InformacionJuego::Filas(juego.titulo,
+                                    InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
                                     juego.maquina, m_sesion.catalogo.get(),
                                     juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
                                     juego.favorito, m_parecidos.Primero(juego.archivo),
@@ -305,6 +308,12 @@ void VistaDeJuegos::Elegida()
     Q_EMIT elegida(fila);
 }
 
+QStringList VistaDeJuegos::FormasDe(const JuegoDeLista &juego) const
+{
+    return ArchivosDeCarpeta::Formas(m_sesion.carpeta.Ruta(QStringLiteral("roms")),
+                                     QuitarExtension(juego.archivo));
+}
+
 void VistaDeJuegos::PonerAyuda(int fila)
 {
     const JuegoDeLista &juego = m_modelo.Fila(fila);
@@ -314,7 +323,7 @@ void VistaDeJuegos::PonerAyuda(int fila)
                               .arg(ArchivoTexto::Visible(juego.archivo));
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
-         {InformacionJuego::LineaDeOrigen(juego),
+         {InformacionJuego::LineaDeFormas(FormasDe(juego)), InformacionJuego::LineaDeOrigen(juego),
           InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
           InformacionJuego::LineaDeJugable(juego),
           Identificacion::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {

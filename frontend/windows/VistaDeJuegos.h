@@ -97,6 +97,8 @@ private:
     void Elegida();
     // The list's tooltip for a row: its whole title, archive, catalogue data and verdict.
     void PonerAyuda(int fila);
+    // The forms the row's set is held in, in the emulator's order.
+    QStringList FormasDe(const JuegoDeLista &juego) const;
     // Runs a change of the rows shown, keeping the game chosen when it is still shown, else
     // choosing the first row. traslado: where a row went, when the change moves rows.
     void MantenerEleccion(const std::function<void()> &cambio,

@@ -105,6 +105,71 @@ bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &c
 
 namespace {
 
+QByteArray Bytes(quint64 valor, int ancho)
+{
+    QByteArray bytes;
+    for (int i = 0; i < ancho; ++i)
+        bytes.append(char(valor >> (8 * i)));
+    return bytes;
+}
+
+// The format's NUMBER in its longest form, which every reader takes.
+QByteArray Numero(quint64 valor)
+{
+    return valor < 0x80 ? Bytes(valor, 1) : QByteArray(1, '\xFF') + Bytes(valor, 8);
+}
+
+quint32 Crc32(const QByteArray &bytes)
+{
+    return quint32(
+            crc32(0, reinterpret_cast<const Bytef *>(bytes.constData()), uInt(bytes.size())));
+}
+
+} // namespace
+
+bool Escribir7z(const QString &ruta, const Archivos &archivos, bool solido)
+{
+    QByteArray datos;
+    for (const auto &archivo : archivos)
+        datos += archivo.second;
+    const int bloques = solido ? 1 : int(archivos.size());
+    QByteArray h("\x01\x04\x06", 3);
+    h += Numero(0) + Numero(quint64(bloques)) + '\x09';
+    for (int b = 0; b < bloques; ++b)
+        h += Numero(quint64(solido ? datos.size() : archivos[b].second.size()));
+    h += QByteArray("\x00\x07\x0B", 3) + Numero(quint64(bloques)) + '\x00';
+    for (int b = 0; b < bloques; ++b)
+        h += QByteArray("\x01\x01\x00", 3); // one coder, Copy
+    h += '\x0C';
+    for (int b = 0; b < bloques; ++b)
+        h += Numero(quint64(solido ? datos.size() : archivos[b].second.size()));
+    h += QByteArray("\x00\x08", 2);
+    if (solido) {
+        h += '\x0D' + Numero(quint64(archivos.size())) + '\x09';
+        for (qsizetype k = 0; k + 1 < archivos.size(); ++k)
+            h += Numero(quint64(archivos[k].second.size()));
+    }
+    h += QByteArray("\x0A\x01", 2);
+    for (const auto &archivo : archivos)
+        h += Bytes(Crc32(archivo.second), 4);
+    h += QByteArray("\x00\x00\x05", 3) + Numero(quint64(archivos.size()));
+    QByteArray nombres(1, '\0');
+    for (const auto &archivo : archivos) {
+        for (const QChar c : archivo.first)
+            nombres += Bytes(c.unicode(), 2);
+        nombres += QByteArray(2, '\0');
+    }
+    h += '\x11' + Numero(quint64(nombres.size())) + nombres + QByteArray(2, '\0');
+    const QByteArray inicio
+            = Bytes(quint64(datos.size()), 8) + Bytes(quint64(h.size()), 8) + Bytes(Crc32(h), 4);
+    QFile archivo(ruta);
+    const QByteArray todo = QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8)
+                            + Bytes(Crc32(inicio), 4) + inicio + datos + h;
+    return archivo.open(QIODevice::WriteOnly) && archivo.write(todo) == todo.size();
+}
+
+namespace {
+
 // Reads the fixture, machine by machine; its version, or nothing when it cannot be read.
 std::optional<QString> LeerFijo(const Corvala::LectorListaXml::Receptor &receptor)
 {

@@ -29,6 +29,10 @@ QByteArray ConCrc(qint64 tamano, quint32 crc);
 // Writes an archive; false when libzip cannot.
 bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario = {});
 
+// Writes a 7z archive as 7-Zip stores files uncompressed (method Copy, a plain header): solid
+// (one block for every file) or a block for each. No file may be empty. False when it cannot.
+bool Escribir7z(const QString &ruta, const Archivos &archivos, bool solido = true);
+
 // The catalogue of the fixture, read straight from it.
 std::shared_ptr<const Corvala::Catalogo> Catalogo();
 // The same, written as a database (corvala.db) at a path; false when it cannot be.
