@@ -149,11 +149,13 @@ private Q_SLOTS:
                 = carpeta.Leer(QStringLiteral("comparacion.log")).split('\n');
         for (const char *linea :
              {"Se pueden jugar: 1 juego.\r", "No se pueden jugar: 3 juegos.\r",
-              "/* LO QUE MÁS AYUDARÍA */\r", "namco51 (ni .zip, ni .7z, ni carpeta): la necesita 1 juego.\r",
+              "/* LO QUE MÁS AYUDARÍA */\r",
+              "namco51 (ni .zip, ni .7z, ni carpeta): la necesita 1 juego.\r",
               "neogeo (ni .zip, ni .7z, ni carpeta): la necesita 1 juego.\r",
               "gg1_2b.3m está en otro.zip (lo necesita Galaga (Namco rev. B) (galaga)).\r",
               "Galaga (Namco rev. B) (galaga): Falta el archivo gg1_2b.3m.\r",
-              "Metal Slug - Super Vehicle-001 (mslug): Falta la BIOS neogeo (ni .zip, ni .7z, ni carpeta).\r"})
+              "Metal Slug - Super Vehicle-001 (mslug): Falta la BIOS neogeo (ni .zip, ni .7z, ni "
+              "carpeta).\r"})
             QVERIFY2(lineas.contains(QByteArray(linea)), linea);
     }
 

@@ -91,10 +91,11 @@ private Q_SLOTS:
                 << "clon"
                 << "incorrecto"
                 << "Falta padre (ni .zip, ni .7z, ni carpeta), el juego original del que es clon";
-        QTest::newRow("game without its BIOS") << "juego:j1=5,j2=6"
-                                               << "juego"
-                                               << "incorrecto"
-                                               << "Falta la BIOS bios (ni .zip, ni .7z, ni carpeta)";
+        QTest::newRow("game without its BIOS")
+                << "juego:j1=5,j2=6"
+                << "juego"
+                << "incorrecto"
+                << "Falta la BIOS bios (ni .zip, ni .7z, ni carpeta)";
         QTest::newRow("bad dump, no dump: best available")
                 << "bios:b1=4;juego:j1=5,j2=6"
                 << "juego"

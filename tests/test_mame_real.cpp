@@ -493,9 +493,20 @@ private Q_SLOTS:
                                  [&nombre](const auto &a) { return a.first == nombre; }))
                     archivos.append({nombre, ZipDePrueba::ConCrc(rom[1].toLongLong(), crc)});
             }
-            return ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/") + archivo), archivos);
+            // In the form its name says: NAME.zip, NAME.7z (solid) or a folder NAME/.
+            const QString ruta = carpeta.Ruta(QStringLiteral("roms/") + archivo);
+            if (archivo.endsWith(QLatin1String(".7z")))
+                return ZipDePrueba::Escribir7z(ruta, archivos);
+            if (!archivo.endsWith(QLatin1Char('/')))
+                return ZipDePrueba::Escribir(ruta, archivos);
+            for (const auto &[nombre, bytes] : archivos)
+                carpeta.Escribir(QStringLiteral("roms/") + archivo + nombre, bytes);
+            return true;
         };
-        // 200 small parent sets, split, some with a file missing, a wrong CRC or other names.
+        const QStringList formas{QStringLiteral(".zip"), QStringLiteral(".7z"),
+                                 QStringLiteral("/")};
+        // 200 small parent sets, split, some with a file missing, a wrong CRC or other names; a
+        // third as zips, a third as 7z, a third as folders.
         const QList<QVariantList> sueltos = ConsultaSqlite(
                 base, "SELECT nombre FROM maquinas WHERE clon_de IS NULL AND rom_de IS NULL AND "
                       "es_bios = 0 AND es_dispositivo = 0 AND nombre IN (SELECT maquina FROM roms "
@@ -505,16 +516,17 @@ private Q_SLOTS:
         int k = 0;
         for (const QVariantList &juego : sueltos) {
             const QString nombre = juego[0].toString();
-            QVERIFY(escribir(nombre + QLatin1String(".zip"),
-                             roms(QStringLiteral("maquina = '%1'").arg(nombre)), k++ % 7));
+            QVERIFY(escribir(nombre + formas[k % 3],
+                             roms(QStringLiteral("maquina = '%1'").arg(nombre)), k % 7));
+            ++k;
         }
         // A merged family: every clone's own files in the parent's archive.
         QVERIFY(escribir(QStringLiteral("puckman.zip"),
                          roms(QStringLiteral("(maquina = 'puckman' OR (maquina IN (SELECT nombre "
                                              "FROM maquinas WHERE clon_de = 'puckman') AND fusion "
                                              "IS NULL))"))));
-        // Split clones beside their parent; a clone without its parent.
-        QVERIFY(escribir(QStringLiteral("galaxian.zip"),
+        // Split clones beside their parent (a 7z); a clone without its parent.
+        QVERIFY(escribir(QStringLiteral("galaxian.7z"),
                          roms(QStringLiteral("maquina = 'galaxian'"))));
         for (const char *clon : {"superg", "galaxiana", "moonaln"})
             QVERIFY(escribir(QLatin1String(clon) + QLatin1String(".zip"),
@@ -522,8 +534,8 @@ private Q_SLOTS:
                                           .arg(QLatin1String(clon)))));
         QVERIFY(escribir(QStringLiteral("mspacmnf.zip"),
                          roms(QStringLiteral("maquina = 'mspacmnf' AND fusion IS NULL"))));
-        // A BIOS and a game of it; a game whose BIOS is missing.
-        QVERIFY(escribir(QStringLiteral("neogeo.zip"), roms(QStringLiteral("maquina = 'neogeo'"))));
+        // A BIOS (a folder) and a game of it; a game whose BIOS is missing.
+        QVERIFY(escribir(QStringLiteral("neogeo/"), roms(QStringLiteral("maquina = 'neogeo'"))));
         QVERIFY(escribir(QStringLiteral("puzzledp.zip"),
                          roms(QStringLiteral("maquina = 'puzzledp' AND fusion IS NULL"))));
         QVERIFY(escribir(QStringLiteral("pktgaldx.zip"),
@@ -534,9 +546,12 @@ private Q_SLOTS:
         for (const char *juego : {"galaga", "digdug", "namco51", "namco53"})
             QVERIFY(escribir(QLatin1String(juego) + QLatin1String(".zip"),
                              roms(QStringLiteral("maquina = '%1'").arg(QLatin1String(juego)))));
-        // A set under another name: neither names it.
+        // A set under another name: neither names it. A set held twice, its folder (looked at
+        // first) with a wrong file.
         QVERIFY(escribir(QStringLiteral("otro.zip"),
                          roms(QStringLiteral("maquina = 'bosconian'"))));
+        QVERIFY(escribir(QStringLiteral("dkong.zip"), roms(QStringLiteral("maquina = 'dkong'"))));
+        QVERIFY(escribir(QStringLiteral("dkong/"), roms(QStringLiteral("maquina = 'dkong'")), 2));
 
         const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta.Carpeta());
         QVERIFY2(auditoria.motivo.isEmpty(), qPrintable(auditoria.motivo));
@@ -584,10 +599,23 @@ private Q_SLOTS:
                 distintas << v.key() + QLatin1String(": - / ") + Veredicto::Palabra(v->estado);
         }
         qInfo("%d machines compared with the emulator's -verifyroms, %d of them differently; "
-              "%d more it names with no file present",
-              comparadas, int(distintas.size()), sinArchivos);
+              "%d more it names with no file present (its exit: %d, %d; its last words: %s)",
+              comparadas, int(distintas.size()), sinArchivos, int(mame.exitStatus()),
+              mame.exitCode(), mame.readAllStandardError().right(300).constData());
         QVERIFY2(distintas.isEmpty(), qPrintable(distintas.join(QLatin1Char('\n'))));
         QVERIFY(comparadas > 200);
+
+        // A good set kept as a 7z starts with Corvala's arguments, and ends by itself.
+        const QString enSieteZ = sueltos[7][0].toString();
+        QCOMPARE(auditoria.De(enSieteZ) ? auditoria.De(enSieteZ)->estado
+                                        : Veredicto::Estado::Incorrecto,
+                 Veredicto::Estado::Correcto);
+        carpeta.Escribir(QStringLiteral("mame.ini"),
+                         "rompath roms\nvideo none\nsound none\nseconds_to_run 1\n");
+        int codigo = -1;
+        QVERIFY(Emulador(carpeta.Carpeta()).Jugar(enSieteZ, false, &codigo));
+        QCOMPARE(codigo, 0);
+        QFile::remove(carpeta.Ruta(QStringLiteral("mame.ini")));
         // Kept where tools read it.
         QCOMPARE(ConsultaSqlite(base,
                                 "SELECT estado, motivo FROM auditoria WHERE maquina = 'galaga'"),

@@ -1,8 +1,8 @@
 #include "collection/logic/ContenidoDeRoms.h"
 
 #include "comun/logic/BaseSqlite.h"
-#include "comun/logic/Motivos.h"
 #include "comun/logic/modPrincipal.h"
+#include "comun/logic/Motivos.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -13,10 +13,10 @@ namespace Corvala {
 class BaseSqlite;
 
 // What the roms folder holds, as the emulator looks for a set's files there: the directory of
-// every archive NAME.zip and NAME.7z, and the files of every set kept as a folder NAME/, with the SHA-1 of
-// each disk (NAME/DISK.chd) taken from its header. What was read is kept in corvala.db (table
-// directorios: each file by its path under roms, size and modification time), so that a folder
-// that has not changed is not read again.
+// every archive NAME.zip and NAME.7z, and the files of every set kept as a folder NAME/, with the
+// SHA-1 of each disk (NAME/DISK.chd) taken from its header. What was read is kept in corvala.db
+// (table directorios: each file by its path under roms, size and modification time), so that a
+// folder that has not changed is not read again.
 struct ContenidoDeRoms
 {
     // One archive or folder: the set name it serves, as the emulator opens it (exactly).
@@ -28,9 +28,10 @@ struct ContenidoDeRoms
         // How the player finds it in roms: NAME/, NAME.zip or NAME.7z.
         QString Archivo() const
         {
-            return nombre + (carpeta ? QStringLiteral("/")
-                             : sieteZ ? QStringLiteral(".7z")
-                                      : QStringLiteral(".zip"));
+            return nombre
+                   + (carpeta  ? QStringLiteral("/")
+                      : sieteZ ? QStringLiteral(".7z")
+                               : QStringLiteral(".zip"));
         }
         // Why it, or one of its files, cannot be read; empty when it can.
         QString motivo;

@@ -108,7 +108,8 @@ QString JuicioDeMaquinas::Formas(const QString &nombre) const
     if (formas.isEmpty())
         return QStringLiteral("%1 (ni .zip, ni .7z, ni carpeta)").arg(nombre);
     const QString ultima = formas.takeLast();
-    return formas.isEmpty() ? ultima : formas.join(QLatin1String(", ")) + QLatin1String(" y ") + ultima;
+    return formas.isEmpty() ? ultima
+                            : formas.join(QLatin1String(", ")) + QLatin1String(" y ") + ultima;
 }
 
 QVector<int> JuicioDeMaquinas::Camino(int m) const

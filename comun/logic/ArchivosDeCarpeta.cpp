@@ -7,9 +7,9 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -111,10 +111,16 @@ QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
     const int error = ParaCadaNombre(carpetaRoms, [&](const QByteArray &nombre, bool carpeta) {
         if (nombre.startsWith('.'))
             return;
-        const int orden = carpeta ? 0 : Termina(nombre, ".zip") ? 1 : Termina(nombre, ".7z") ? 2 : -1;
+        const int orden = carpeta                   ? 0
+                          : Termina(nombre, ".zip") ? 1
+                          : Termina(nombre, ".7z")  ? 2
+                                                    : -1;
         if (orden < 0)
             return;
-        const QByteArray conjunto = nombre.left(nombre.size() - (orden == 0 ? 0 : orden == 1 ? 4 : 3));
+        const QByteArray conjunto = nombre.left(nombre.size()
+                                                - (orden == 0   ? 0
+                                                   : orden == 1 ? 4
+                                                                : 3));
         const auto hay = porConjunto.constFind(conjunto);
         if (hay != porConjunto.cend() && hay->orden < orden)
             return;

@@ -61,7 +61,8 @@ bool RenombrarArchivo(const QString &viejo, const QString &nuevo, const QString 
     QDir dir(carpeta);
     if (viejo.endsWith(QLatin1Char('/')) || nuevo.endsWith(QLatin1Char('/')))
         return viejo.endsWith(QLatin1Char('/')) && nuevo.endsWith(QLatin1Char('/'))
-               && !QFileInfo::exists(dir.filePath(nuevo)) && !QFileInfo(dir.filePath(nuevo.chopped(1))).isSymLink()
+               && !QFileInfo::exists(dir.filePath(nuevo))
+               && !QFileInfo(dir.filePath(nuevo.chopped(1))).isSymLink()
                && dir.rename(viejo.chopped(1), nuevo.chopped(1));
     return QFile::rename(dir.filePath(viejo), dir.filePath(nuevo));
 }

@@ -1,9 +1,9 @@
 #include "frontend/windows/VistaDeJuegos.h"
 
-#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
-#include "comun/logic/modPrincipal.h"
+#include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/Mensajes.h"
+#include "comun/logic/modPrincipal.h"
 #include "comun/logic/Registro.h"
 #include "comun/logic/Sesion.h"
 #include "comun/windows/Colores.h"
@@ -210,14 +210,13 @@ void VistaDeJuegos::mnuInformacion_Click()
     if (m_sesion.ocupado || fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
-    frmInformacion(
-            InformacionJuego::Filas(juego.titulo,
-                                    InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
-                                    juego.maquina, m_sesion.catalogo.get(),
-                                    juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                                    juego.favorito, m_parecidos.Primero(juego.archivo),
-                                    InformacionJuego::ValorDeJugable(juego)),
-            this)
+    frmInformacion(InformacionJuego::Filas(
+                           juego.titulo, InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
+                           juego.maquina, m_sesion.catalogo.get(),
+                           juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
+                           juego.favorito, m_parecidos.Primero(juego.archivo),
+                           InformacionJuego::ValorDeJugable(juego)),
+                   this)
             .exec();
 }
 

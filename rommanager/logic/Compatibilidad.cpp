@@ -80,7 +80,8 @@ Compatibilidad::Prueba Compatibilidad::Probar(const QString &archivo,
     // What the archive's own files say comes first, when the catalogue knows the set.
     const bool conCatalogo = m_catalogo && m_catalogo->Maquina(rom);
     if (conCatalogo
-        && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::LeerConjunto(Roms(archivo)), rom))
+        && !Identificacion::SirveAlJuego(*m_catalogo, DirectorioZip::LeerConjunto(Roms(archivo)),
+                                         rom))
         return Prueba::Incompatible;
 
     // The record comes first: from the moment of the rename, a killed Corvala can be undone.

@@ -129,6 +129,14 @@ quint32 Crc32(const QByteArray &bytes)
 
 bool Escribir7z(const QString &ruta, const Archivos &archivos, bool solido)
 {
+    QFile salida(ruta);
+    // With nothing in it, 7-Zip writes no header at all.
+    if (archivos.isEmpty()) {
+        const QByteArray inicio(20, '\0');
+        const QByteArray todo
+                = QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8) + Bytes(Crc32(inicio), 4) + inicio;
+        return salida.open(QIODevice::WriteOnly) && salida.write(todo) == todo.size();
+    }
     QByteArray datos;
     for (const auto &archivo : archivos)
         datos += archivo.second;
@@ -162,10 +170,9 @@ bool Escribir7z(const QString &ruta, const Archivos &archivos, bool solido)
     h += '\x11' + Numero(quint64(nombres.size())) + nombres + QByteArray(2, '\0');
     const QByteArray inicio
             = Bytes(quint64(datos.size()), 8) + Bytes(quint64(h.size()), 8) + Bytes(Crc32(h), 4);
-    QFile archivo(ruta);
-    const QByteArray todo = QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8)
-                            + Bytes(Crc32(inicio), 4) + inicio + datos + h;
-    return archivo.open(QIODevice::WriteOnly) && archivo.write(todo) == todo.size();
+    const QByteArray todo = QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8) + Bytes(Crc32(inicio), 4)
+                            + inicio + datos + h;
+    return salida.open(QIODevice::WriteOnly) && salida.write(todo) == todo.size();
 }
 
 namespace {

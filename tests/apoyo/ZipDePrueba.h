@@ -30,7 +30,8 @@ QByteArray ConCrc(qint64 tamano, quint32 crc);
 bool Escribir(const QString &ruta, const Archivos &archivos, const QByteArray &comentario = {});
 
 // Writes a 7z archive as 7-Zip stores files uncompressed (method Copy, a plain header): solid
-// (one block for every file) or a block for each. No file may be empty. False when it cannot.
+// (one block for every file) or a block for each; with no file, as 7-Zip writes an empty
+// archive. No file may be empty. False when it cannot.
 bool Escribir7z(const QString &ruta, const Archivos &archivos, bool solido = true);
 
 // The catalogue of the fixture, read straight from it.
