@@ -428,6 +428,15 @@ void TestGestor::comparacionYActualizacionSeNieganConSusMotivos()
     QCOMPARE(prueba.Actualizar(QStringLiteral("oldname.zip"), QStringLiteral("pacman.zip")),
              A::Actualizada);
     QVERIFY(!carpeta.Existe(QStringLiteral("roms/oldname.zip")));
+    // A 7z stays a 7z, a folder a folder.
+    carpeta.Archivo(QStringLiteral("otro.7z"), "set=galaxian");
+    carpeta.Escribir(QStringLiteral("roms/suelto/set"), "set=dkong");
+    QCOMPARE(prueba.Actualizar(QStringLiteral("otro.7z"), QStringLiteral("galaxian.zip")),
+             A::Actualizada);
+    QCOMPARE(prueba.Actualizar(QStringLiteral("suelto/"), QStringLiteral("dkong.zip")),
+             A::Actualizada);
+    QVERIFY(carpeta.Existe(QStringLiteral("roms/galaxian.7z")));
+    QVERIFY(carpeta.Existe(QStringLiteral("roms/dkong/set")));
     QCOMPARE(carpeta.Leer(QStringLiteral("roms/pacman.zip")), QByteArray("set=pacman"));
 
     QCOMPARE(Compatibilidad::MensajeDeComparacion(C::ExisteArchivoDelJuego).titulo,

@@ -266,9 +266,30 @@ QVector<Entrada> Entradas(const QString &carpeta)
 
 void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo> &archivos)
 {
-    for (const Entrada &entrada : Entradas(roms.path())) {
+    const QVector<Entrada> entradas = Entradas(roms.path());
+    // The sets' folders are listed by two workers: every file of them is asked its size and
+    // date, and the system's answers are most of the time.
+    QVector<QVector<Entrada>> dentroDe(entradas.size());
+    std::atomic<qsizetype> siguiente{0};
+    const auto listar = [&] {
+        for (qsizetype k = siguiente++; k < entradas.size(); k = siguiente++) {
+            if (entradas[k].carpeta)
+                dentroDe[k] = Entradas(roms.filePath(entradas[k].nombre));
+        }
+    };
+    if (std::count_if(entradas.cbegin(), entradas.cend(),
+                      [](const Entrada &e) { return e.carpeta; })
+        > 64) {
+        std::thread otro(listar);
+        listar();
+        otro.join();
+    } else {
+        listar();
+    }
+    for (qsizetype k = 0; k < entradas.size(); ++k) {
+        const Entrada &entrada = entradas[k];
         if (entrada.carpeta) {
-            const QVector<Entrada> dentro = Entradas(roms.filePath(entrada.nombre));
+            const QVector<Entrada> &dentro = dentroDe[k];
             if (dentro.isEmpty())
                 continue;
             contenido.conjuntos.append({entrada.nombre, true, false, {}, {}, {}});

@@ -543,7 +543,12 @@ int main(int argc, char **argv)
     } else if ((command == "verifysets" || command == "verifyroms")
                && fs::exists(catalogueFile, error) && Audit(ReadCatalogue(catalogueFile), name)) {
     } else if (command == "verifysets" || command == "verifyroms") {
-        const Archive archive = ReadArchive(fs::path("roms") / (name + ".zip"));
+        // As the emulator looks: the set's folder (its file "set"), NAME.zip, then NAME.7z.
+        Archive archive = ReadArchive(fs::path("roms") / name / "set");
+        for (const char *form : {".zip", ".7z"}) {
+            if (!archive.exists)
+                archive = ReadArchive(fs::path("roms") / (name + form));
+        }
         if (!archive.exists) {
             std::cout << "romset \"" << name << "\" not found!\n";
         } else if (archive.set == name) {
