@@ -132,6 +132,32 @@ private Q_SLOTS:
         QVERIFY(!Auditoria::Auditar(carpeta.Carpeta()).motivo.isEmpty());
     }
 
+    // A light audit looks at the folder's own entries only; a file of a set's folder rewritten
+    // in place is found by the full look that must follow it.
+    void unaCarpetaCambiadaPorDentro()
+    {
+        CarpetaDePrueba carpeta;
+        QVERIFY(ZipDePrueba::EscribirCatalogo(Catalogo::Ruta(carpeta.Carpeta())));
+        for (const char *rom : {"gg1_1b.3p", "gg1_2b.3m"})
+            carpeta.Escribir(QStringLiteral("roms/galaga/") + QLatin1String(rom),
+                             ZipDePrueba::Rom(QStringLiteral("galaga"), QLatin1String(rom)));
+        QCOMPARE(Auditoria::Auditar(carpeta.Carpeta()).De(QStringLiteral("galaga"))->estado,
+                 Veredicto::Estado::Correcto);
+        QFile archivo(carpeta.Ruta(QStringLiteral("roms/galaga/gg1_2b.3m")));
+        QVERIFY(archivo.open(QIODevice::ReadWrite) && archivo.write("otro") == 4
+                && archivo.flush());
+        // Its date moves on, as a copy over it would move it, whatever the clock's grain.
+        QVERIFY(archivo.setFileTime(archivo.fileTime(QFileDevice::FileModificationTime).addSecs(5),
+                                    QFileDevice::FileModificationTime));
+        archivo.close();
+        const ResultadoAuditoria ligera
+                = Auditoria::Auditar(carpeta.Carpeta(), false, nullptr, true);
+        QVERIFY(ligera.guardado && ligera.carpetasPorComprobar);
+        const ResultadoAuditoria completa = Auditoria::Auditar(carpeta.Carpeta());
+        QVERIFY(!completa.guardado);
+        QCOMPARE(completa.De(QStringLiteral("galaga"))->estado, Veredicto::Estado::Incorrecto);
+    }
+
     void elInformeDeLaColeccion()
     {
         CarpetaDePrueba carpeta;

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 #include <thread>
 
 namespace Corvala {
@@ -159,7 +161,7 @@ QSet<QString> ArchivosDeMuestras(const QString &carpetaMuestras, const QString &
 namespace Auditoria {
 
 ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
-                           const std::atomic<bool> *cancelar)
+                           const std::atomic<bool> *cancelar, bool ligera)
 {
     ResultadoAuditoria resultado;
     const auto cancelado = [cancelar, &resultado] {
@@ -200,13 +202,18 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     // verdicts stand.
     const QString roms = carpeta.Ruta(QStringLiteral("roms"));
     const QString muestras = carpeta.Ruta(QStringLiteral("samples"));
-    const auto huella = [&sello, &muestras](const ContenidoDeRoms &contenido) {
+    // Kept as two: the folder's own entries, then every file of its sets' folders too.
+    const QString deMuestras = HuellaDeCarpeta(muestras);
+    const auto huella = [&sello, &deMuestras](const QString &deRoms) {
         return QString::fromLatin1(
-                QCryptographicHash::hash((sello + QLatin1Char('\n') + contenido.huella
-                                          + QLatin1Char('\n') + HuellaDeCarpeta(muestras))
-                                                 .toUtf8(),
-                                         QCryptographicHash::Sha1)
+                QCryptographicHash::hash(
+                        (sello + QLatin1Char('\n') + deRoms + QLatin1Char('\n') + deMuestras)
+                                .toUtf8(),
+                        QCryptographicHash::Sha1)
                         .toHex());
+    };
+    const auto huellas = [&huella](const ContenidoDeRoms &contenido) {
+        return huella(contenido.huellaLigera) + QLatin1Char(' ') + huella(contenido.huella);
     };
     const auto archivos = [&resultado](const ContenidoDeRoms &contenido) {
         for (const ContenidoDeRoms::Conjunto &conjunto : contenido.conjuntos) {
@@ -218,14 +225,22 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     if (!detalles) {
         // The folder is listed while the last verdicts are read: both take a while.
         ContenidoDeRoms listado;
-        std::thread listar([&listado, &roms] { listado = ContenidoDeRoms::Listar(roms); });
+        std::thread listar(
+                [&listado, &roms, ligera] { listado = ContenidoDeRoms::Listar(roms, !ligera); });
         ResultadoAuditoria guardado;
         const bool hay = VeredictosGuardados::Leer(base, guardado);
         listar.join();
-        resultado.huella = huella(listado);
-        if (hay && guardado.huella == resultado.huella) {
+        const bool igual = ligera ? guardado.huella.section(QLatin1Char(' '), 0, 0)
+                                            == huella(listado.huellaLigera)
+                                  : guardado.huella == huellas(listado);
+        if (hay && igual) {
+            resultado.huella = guardado.huella;
             resultado.veredictos = std::move(guardado.veredictos);
             resultado.guardado = true;
+            resultado.carpetasPorComprobar
+                    = ligera
+                      && std::any_of(listado.conjuntos.cbegin(), listado.conjuntos.cend(),
+                                     [](const ContenidoDeRoms::Conjunto &c) { return c.carpeta; });
             archivos(listado);
             resultado.ilegibles = ContenidoDeRoms::IlegiblesGuardados(base);
             return resultado;
@@ -246,7 +261,7 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
         return resultado;
     resultado.leidos = contenido.leidos;
     resultado.motivoAlGuardar = contenido.motivoDeLaBase;
-    resultado.huella = huella(contenido);
+    resultado.huella = huellas(contenido);
     archivos(contenido);
 
     if (!catalogo.motivo.isEmpty()) {

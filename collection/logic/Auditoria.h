@@ -27,6 +27,9 @@ struct ResultadoAuditoria
     QString huella;
     // Nothing had changed: the verdicts were read from corvala.db, without their details.
     bool guardado = false;
+    // Read back on the folder's own entries alone: the files of its sets' folders are still to
+    // be compared (an audit that is not ligera).
+    bool carpetasPorComprobar = false;
     // How many files of the roms folder had to be read.
     int leidos = 0;
     // The sets the roms folder holds, in any form (NAME/, NAME.zip, NAME.7z).
@@ -72,9 +75,12 @@ namespace Auditoria {
 // archive. When the folder and the catalogue are as the last audit found them, its verdicts are
 // read back instead, unless detalles asks for every verdict's details (and the folder's
 // contents, in the result's contenido). Stops soon once cancelar
-// is set (the result then has a motivo).
+// is set (the result then has a motivo). A ligera one takes the folder as unchanged when its
+// own entries are (a set's folder by its own date), so that a start costs no look at every
+// file of every set's folder: it says so (carpetasPorComprobar), and one that is not ligera
+// must follow.
 ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles = false,
-                           const std::atomic<bool> *cancelar = nullptr);
+                           const std::atomic<bool> *cancelar = nullptr, bool ligera = false);
 
 // Fills the result's enElPadre with the catalogue's parents.
 void ClonesEnElPadre(ResultadoAuditoria &resultado, const Catalogo &catalogo);

@@ -264,15 +264,24 @@ QVector<Entrada> Entradas(const QString &carpeta)
     return entradas;
 }
 
-void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo> &archivos)
+void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo> &archivos,
+                   bool conCarpetas = true)
 {
     const QVector<Entrada> entradas = Entradas(roms.path());
+    // The folder's own entries: its archives and its sets' folders by their own dates.
+    QCryptographicHash ligera(QCryptographicHash::Sha1);
+    for (const Entrada &entrada : entradas) {
+        ligera.addData(entrada.nombre.toUtf8());
+        const qint64 datos[] = {entrada.carpeta ? -1 : entrada.tamano, entrada.fecha};
+        ligera.addData(QByteArrayView(reinterpret_cast<const char *>(datos), sizeof datos));
+    }
+    contenido.huellaLigera = QString::fromLatin1(ligera.result().toHex());
     // The sets' folders are listed by two workers: every file of them is asked its size and
     // date, and the system's answers are most of the time.
     QVector<QVector<Entrada>> dentroDe(entradas.size());
     std::atomic<qsizetype> siguiente{0};
     const auto listar = [&] {
-        for (qsizetype k = siguiente++; k < entradas.size(); k = siguiente++) {
+        for (qsizetype k = siguiente++; k < entradas.size() && conCarpetas; k = siguiente++) {
             if (entradas[k].carpeta)
                 dentroDe[k] = Entradas(roms.filePath(entradas[k].nombre));
         }
@@ -290,7 +299,7 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
         const Entrada &entrada = entradas[k];
         if (entrada.carpeta) {
             const QVector<Entrada> &dentro = dentroDe[k];
-            if (dentro.isEmpty())
+            if (dentro.isEmpty() && conCarpetas)
                 continue;
             contenido.conjuntos.append({entrada.nombre, true, false, {}, {}, {}});
             for (const Entrada &suyo : dentro) {
@@ -327,11 +336,13 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
 
 } // namespace
 
-ContenidoDeRoms ContenidoDeRoms::Listar(const QString &carpetaRoms)
+ContenidoDeRoms ContenidoDeRoms::Listar(const QString &carpetaRoms, bool conCarpetas)
 {
     ContenidoDeRoms contenido;
     QVector<Archivo> archivos;
-    ListarCarpeta(QDir(carpetaRoms), contenido, archivos);
+    ListarCarpeta(QDir(carpetaRoms), contenido, archivos, conCarpetas);
+    if (!conCarpetas)
+        contenido.huella.clear();
     return contenido;
 }
 

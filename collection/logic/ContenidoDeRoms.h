@@ -43,9 +43,12 @@ struct ContenidoDeRoms
     // How many files had to be read because the kept directories did not have them as they
     // are now.
     int leidos = 0;
-    // What the folder looks like now (names, sizes and dates): the same text means nothing in
-    // it has changed.
+    // What the folder looks like now (names, sizes and dates, those of the files of its sets'
+    // folders too): the same text means nothing in it has changed.
     QString huella;
+    // The same of the folder's own entries alone (a set's folder by its own date): cheap, but
+    // blind to a file of a set's folder rewritten in place.
+    QString huellaLigera;
     // Why the kept directories could not be read or written (everything was then read
     // anew); empty when they could.
     QString motivoDeLaBase;
@@ -59,9 +62,10 @@ struct ContenidoDeRoms
     static ContenidoDeRoms Leer(const QString &carpetaRoms, const QString &baseDeDatos,
                                 const std::atomic<bool> *cancelar = nullptr);
 
-    // The sets there are and the folder's fingerprint, from its listing alone: no file is read
-    // (the sets have no files).
-    static ContenidoDeRoms Listar(const QString &carpetaRoms);
+    // The sets there are and the folder's fingerprints, from its listing alone: no file is read
+    // (the sets have no files). Without conCarpetas the sets' folders are not listed (only
+    // huellaLigera is worked out, and every folder is taken for a set).
+    static ContenidoDeRoms Listar(const QString &carpetaRoms, bool conCarpetas = true);
 
     // The sets whose archive, or a file of whose folder, could not be read when Leer last kept
     // them in the database (a zip cut short, a file that fails), with why as Conjunto::motivo

@@ -149,7 +149,7 @@ void AuditoriaDeLaColeccion::Detener()
 
 void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
                                      std::shared_ptr<const Catalogo> catalogo,
-                                     const ModeloDeJuegos &filas)
+                                     const ModeloDeJuegos &filas, bool comprobando)
 {
     if (m_hilo) {
         m_otraVez = Pedido{carpeta, std::move(catalogo), &filas};
@@ -157,14 +157,18 @@ void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
     }
     m_cancelar = false;
     auto resultado = std::make_shared<ResultadoAuditoria>();
+    // The verdicts come first from the folder's own entries; the files of its sets' folders
+    // are compared after, and only a change there brings verdicts again.
     m_hilo = QThread::create([resultado, carpeta, catalogo, claves = filas.ClavesDeAuditoria(),
-                              etiqueta = filas.Generacion(), this] {
-        *resultado = Auditoria::Auditar(carpeta, false, &m_cancelar);
+                              etiqueta = filas.Generacion(), comprobando, this] {
+        *resultado = Auditoria::Auditar(carpeta, false, &m_cancelar, !comprobando);
         if (catalogo && resultado->motivo.isEmpty())
             Auditoria::ClonesEnElPadre(*resultado, *catalogo);
         resultado->Ordenar(claves, etiqueta);
     });
-    connect(m_hilo, &QThread::finished, this, [this, resultado, generacion = m_generacion] {
+    connect(m_hilo, &QThread::finished, this,
+            [this, resultado, generacion = m_generacion, comprobando, carpeta, catalogo,
+             filas = &filas] {
         if (generacion != m_generacion)
             return;
         m_hilo->wait();
@@ -175,11 +179,13 @@ void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
                                   << resultado->motivoAlGuardar;
         if (!resultado->motivo.isEmpty())
             qCWarning(lcCatalogo) << "the collection cannot be audited:" << resultado->motivo;
-        else
+        else if (!comprobando || !resultado->guardado)
             Q_EMIT auditada(resultado);
         if (m_otraVez) {
             const Pedido pedido = *std::exchange(m_otraVez, std::nullopt);
             Iniciar(pedido.carpeta, pedido.catalogo, *pedido.filas);
+        } else if (resultado->carpetasPorComprobar) {
+            Iniciar(carpeta, catalogo, *filas, true);
         }
     });
     m_hilo->start();

@@ -95,8 +95,10 @@ public:
 
     // catalogo: the one in use, whose parents tell the clones found in their parent's archive;
     // filas: the list's rows, whose verdicts are looked up beside the window's thread too.
+    // comprobando: the follow-up of verdicts read back on the folder's own entries, which
+    // compares every file of its sets' folders and sends verdicts only when one has changed.
     void Iniciar(const CarpetaMame &carpeta, std::shared_ptr<const Catalogo> catalogo,
-                 const ModeloDeJuegos &filas);
+                 const ModeloDeJuegos &filas, bool comprobando = false);
     // Stops a run (a new catalogue is being built over the database it reads); nothing comes.
     void Detener();
     bool EnCurso() const { return m_hilo != nullptr; }
