@@ -205,12 +205,11 @@ ResultadoAuditoria Auditar(const CarpetaMame &carpeta, bool detalles,
     // Kept as two: the folder's own entries, then every file of its sets' folders too.
     const QString deMuestras = HuellaDeCarpeta(muestras);
     const auto huella = [&sello, &deMuestras](const QString &deRoms) {
-        return QString::fromLatin1(
-                QCryptographicHash::hash(
-                        (sello + QLatin1Char('\n') + deRoms + QLatin1Char('\n') + deMuestras)
-                                .toUtf8(),
-                        QCryptographicHash::Sha1)
-                        .toHex());
+        return QString::fromLatin1(QCryptographicHash::hash((sello + QLatin1Char('\n') + deRoms
+                                                             + QLatin1Char('\n') + deMuestras)
+                                                                    .toUtf8(),
+                                                            QCryptographicHash::Sha1)
+                                           .toHex());
     };
     const auto huellas = [&huella](const ContenidoDeRoms &contenido) {
         return huella(contenido.huellaLigera) + QLatin1Char(' ') + huella(contenido.huella);

@@ -178,7 +178,10 @@ bool PrepararTabla(BaseSqlite &base)
             deOtroFormato = tabla.Siguiente();
         }
     }
-    return (!deOtroFormato || base.Ejecutar("DROP TABLE directorios")) && base.Ejecutar(kTabla);
+    // What could not be read is asked for at every start: found by an index, not a whole scan.
+    return (!deOtroFormato || base.Ejecutar("DROP TABLE directorios")) && base.Ejecutar(kTabla)
+           && base.Ejecutar("CREATE INDEX IF NOT EXISTS directorios_ilegibles ON "
+                            "directorios(substr(contenido, 1, 1))");
 }
 
 } // namespace

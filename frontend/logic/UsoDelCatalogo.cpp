@@ -169,25 +169,26 @@ void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
     connect(m_hilo, &QThread::finished, this,
             [this, resultado, generacion = m_generacion, comprobando, carpeta, catalogo,
              filas = &filas] {
-        if (generacion != m_generacion)
-            return;
-        m_hilo->wait();
-        m_hilo->deleteLater();
-        m_hilo = nullptr;
-        if (!resultado->motivoAlGuardar.isEmpty())
-            qCWarning(lcCatalogo) << "the audit cannot be kept in corvala.db:"
-                                  << resultado->motivoAlGuardar;
-        if (!resultado->motivo.isEmpty())
-            qCWarning(lcCatalogo) << "the collection cannot be audited:" << resultado->motivo;
-        else if (!comprobando || !resultado->guardado)
-            Q_EMIT auditada(resultado);
-        if (m_otraVez) {
-            const Pedido pedido = *std::exchange(m_otraVez, std::nullopt);
-            Iniciar(pedido.carpeta, pedido.catalogo, *pedido.filas);
-        } else if (resultado->carpetasPorComprobar) {
-            Iniciar(carpeta, catalogo, *filas, true);
-        }
-    });
+                if (generacion != m_generacion)
+                    return;
+                m_hilo->wait();
+                m_hilo->deleteLater();
+                m_hilo = nullptr;
+                if (!resultado->motivoAlGuardar.isEmpty())
+                    qCWarning(lcCatalogo) << "the audit cannot be kept in corvala.db:"
+                                          << resultado->motivoAlGuardar;
+                if (!resultado->motivo.isEmpty())
+                    qCWarning(lcCatalogo)
+                            << "the collection cannot be audited:" << resultado->motivo;
+                else if (!comprobando || !resultado->guardado)
+                    Q_EMIT auditada(resultado);
+                if (m_otraVez) {
+                    const Pedido pedido = *std::exchange(m_otraVez, std::nullopt);
+                    Iniciar(pedido.carpeta, pedido.catalogo, *pedido.filas);
+                } else if (resultado->carpetasPorComprobar) {
+                    Iniciar(carpeta, catalogo, *filas, true);
+                }
+            });
     m_hilo->start();
 }
 
