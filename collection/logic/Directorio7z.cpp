@@ -9,13 +9,11 @@
 #include "comun/logic/Motivos.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <lzma.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 
@@ -521,16 +519,9 @@ bool LeerArchivos(Lector &l, const Flujos &f, DirectorioZip &directorio)
 
 DirectorioZip DirectorioZip::Leer7z(const QString &ruta)
 {
-    const auto ilegible = [](QString motivo) {
-        DirectorioZip nada;
-        nada.motivo = std::move(motivo);
-        return nada;
-    };
-    const QFileInfo info(ruta);
-    if (!info.exists())
-        return ilegible(Motivos::DelSistema(ENOENT));
-    if (!info.isFile())
-        return ilegible(Motivos::NoEsArchivoNormal());
+    const auto ilegible = &DirectorioZip::Ilegible;
+    if (const QString motivo = NoEsArchivo(ruta); !motivo.isEmpty())
+        return ilegible(motivo);
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
         return ilegible(Motivos::DeArchivo(archivo));

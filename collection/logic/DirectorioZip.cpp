@@ -89,19 +89,26 @@ std::optional<Cabida> CabidaDelDirectorio(QFile &archivo)
 
 } // namespace
 
-DirectorioZip DirectorioZip::Leer(const QString &ruta)
+DirectorioZip DirectorioZip::Ilegible(QString motivo)
 {
-    const auto ilegible = [](QString motivo) {
-        DirectorioZip nada;
-        nada.motivo = std::move(motivo);
-        return nada;
-    };
-    // Only a plain file: opening a pipe or a device named .zip could wait for ever.
+    DirectorioZip nada;
+    nada.motivo = std::move(motivo);
+    return nada;
+}
+
+QString DirectorioZip::NoEsArchivo(const QString &ruta)
+{
     const QFileInfo info(ruta);
     if (!info.exists())
-        return ilegible(Motivos::DelSistema(ENOENT));
-    if (!info.isFile())
-        return ilegible(Motivos::NoEsArchivoNormal());
+        return Motivos::DelSistema(ENOENT);
+    return info.isFile() ? QString() : Motivos::NoEsArchivoNormal();
+}
+
+DirectorioZip DirectorioZip::Leer(const QString &ruta)
+{
+    const auto ilegible = &DirectorioZip::Ilegible;
+    if (const QString motivo = NoEsArchivo(ruta); !motivo.isEmpty())
+        return ilegible(motivo);
     // A directory out of all measure is refused before libzip reads a byte of it.
     {
         QFile archivo(ruta);

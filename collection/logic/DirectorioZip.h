@@ -27,6 +27,12 @@ struct DirectorioZip
     QString motivo;
     QVector<Archivo> archivos;
 
+    // A directory that cannot be read, and why.
+    static DirectorioZip Ilegible(QString motivo);
+    // Why a path is no archive to open (missing; a folder, a pipe or a device, which could be
+    // waited on for ever); empty when it is a plain file.
+    static QString NoEsArchivo(const QString &ruta);
+
     // Reads the directory of the archive at a path. Folders inside the archive are left out.
     static DirectorioZip Leer(const QString &ruta);
     // The same of a 7z archive. Its header is checked (its CRC, every count and offset against
