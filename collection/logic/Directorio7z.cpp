@@ -9,6 +9,7 @@
 #include "comun/logic/Motivos.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <lzma.h>
 #include <zlib.h>
@@ -54,14 +55,6 @@ quint32 Crc(const QByteArray &bytes)
 {
     return quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(bytes.constData()),
                          uInt(bytes.size())));
-}
-
-quint64 Entero(const QByteArray &bytes, qsizetype en, int ancho)
-{
-    quint64 valor = 0;
-    for (int i = ancho - 1; i >= 0; --i)
-        valor = (valor << 8) | quint8(bytes.at(en + i));
-    return valor;
 }
 
 // Reads the header's bytes in order; past their end, or on a value out of bounds, it fails
@@ -113,7 +106,7 @@ public:
     {
         if (!m_bien || m_bytes.size() - m_en < 4)
             return quint32(Fallar());
-        const quint32 valor = quint32(Entero(m_bytes, m_en, 4));
+        const quint32 valor = quint32(qFromLittleEndian<quint32>(m_bytes.constData() + m_en));
         m_en += 4;
         return valor;
     }
@@ -528,10 +521,11 @@ DirectorioZip DirectorioZip::Leer7z(const QString &ruta)
     const QByteArray firma = archivo.read(32);
     if (!firma.startsWith(QByteArrayView("7z\xBC\xAF\x27\x1C", 6)))
         return ilegible(QStringLiteral("no es un archivo 7z"));
-    if (firma.size() < 32 || Crc(firma.mid(12, 20)) != quint32(Entero(firma, 8, 4)))
+    if (firma.size() < 32
+        || Crc(firma.mid(12, 20)) != quint32(qFromLittleEndian<quint32>(firma.constData() + 8)))
         return ilegible(kDanado);
-    const quint64 desplazamiento = Entero(firma, 12, 8);
-    const quint64 tamano = Entero(firma, 20, 8);
+    const quint64 desplazamiento = qFromLittleEndian<quint64>(firma.constData() + 12);
+    const quint64 tamano = qFromLittleEndian<quint64>(firma.constData() + 20);
     const quint64 disponible = quint64(archivo.size()) - 32;
     if (tamano > kMaximoDeCabecera || desplazamiento > disponible
         || tamano > disponible - desplazamiento)
@@ -545,7 +539,8 @@ DirectorioZip DirectorioZip::Leer7z(const QString &ruta)
     if (!archivo.seek(qint64(32 + desplazamiento)))
         return ilegible(Motivos::DeArchivo(archivo));
     QByteArray cabecera = archivo.read(qint64(tamano));
-    if (quint64(cabecera.size()) != tamano || Crc(cabecera) != quint32(Entero(firma, 28, 4)))
+    if (quint64(cabecera.size()) != tamano
+        || Crc(cabecera) != quint32(qFromLittleEndian<quint32>(firma.constData() + 28)))
         return ilegible(kDanado);
     // A compressed header gives, once decoded, the header (or another compressed one).
     for (int vuelta = 0; vuelta < 4 && !cabecera.isEmpty() && cabecera.at(0) == kCabeceraCodificada;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <zip.h>
 #include <zlib.h>
@@ -47,12 +48,13 @@ struct Cerrar
 // The largest central directory read: 100,000 entries with names of some length.
 constexpr quint64 kMaximoDeDirectorio = 32 * 1024 * 1024;
 
+// A little-endian number of the record's, 2, 4 or 8 bytes wide.
 quint64 Numero(const QByteArray &bytes, qsizetype en, int ancho)
 {
-    quint64 valor = 0;
-    for (int i = ancho - 1; i >= 0; --i)
-        valor = (valor << 8) | quint8(bytes.at(en + i));
-    return valor;
+    const char *desde = bytes.constData() + en;
+    return ancho == 2   ? qFromLittleEndian<quint16>(desde)
+           : ancho == 4 ? qFromLittleEndian<quint32>(desde)
+                        : qFromLittleEndian<quint64>(desde);
 }
 
 // How many entries the archive's end-of-directory record (zip64's where it has one) says its
