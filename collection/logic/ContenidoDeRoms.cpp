@@ -280,18 +280,18 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
     }
     contenido.huellaLigera = QString::fromLatin1(ligera.result().toHex());
     // The sets' folders are listed by two workers: every file of them is asked its size and
-    // date, and the system's answers are most of the time.
-    QVector<QVector<Entrada>> dentroDe(entradas.size());
+    // date, and the system's answers are most of the time. Without conCarpetas, not at all.
+    QVector<QVector<Entrada>> dentroDe(conCarpetas ? entradas.size() : 0);
     std::atomic<qsizetype> siguiente{0};
     const auto listar = [&] {
-        for (qsizetype k = siguiente++; k < entradas.size() && conCarpetas; k = siguiente++) {
+        for (qsizetype k = siguiente++; k < dentroDe.size(); k = siguiente++) {
             if (entradas[k].carpeta)
                 dentroDe[k] = Entradas(roms.filePath(entradas[k].nombre));
         }
     };
-    if (std::count_if(entradas.cbegin(), entradas.cend(),
-                      [](const Entrada &e) { return e.carpeta; })
-        > 64) {
+    if (conCarpetas && std::count_if(entradas.cbegin(), entradas.cend(), [](const Entrada &e) {
+                           return e.carpeta;
+                       }) > 64) {
         std::thread otro(listar);
         listar();
         otro.join();
@@ -301,7 +301,8 @@ void ListarCarpeta(const QDir &roms, ContenidoDeRoms &contenido, QVector<Archivo
     for (qsizetype k = 0; k < entradas.size(); ++k) {
         const Entrada &entrada = entradas[k];
         if (entrada.carpeta) {
-            const QVector<Entrada> &dentro = dentroDe[k];
+            static const QVector<Entrada> kSinListar;
+            const QVector<Entrada> &dentro = conCarpetas ? dentroDe[k] : kSinListar;
             if (dentro.isEmpty() && conCarpetas)
                 continue;
             contenido.conjuntos.append({entrada.nombre, true, false, {}, {}, {}});

@@ -39,6 +39,8 @@ struct Sesion
     // the commands that only write are disabled. How start-up tells it; tests give their own.
     bool soloLectura = false;
     std::function<bool(const QString &)> esSoloLectura = EsSoloLectura;
+    // Corvala may write in the folder: neither a CD-ROM nor a read-only folder.
+    bool Escribe() const { return !cd && !soloLectura; }
 
     // The lock file that keeps a second copy of Corvala from starting (none: not checked),
     // and the lock while this copy holds it.

@@ -122,6 +122,15 @@ void LimpiarAlCerrar(const CarpetaMame &carpeta)
     }
 }
 
+LineaDeEstado EstadoTrasCargar(const ListaCargada &lista, const LineaDeEstado &siNoFalla)
+{
+    if (lista.listaFallida)
+        return {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
+    if (!lista.motivoRoms.isEmpty())
+        return {ListaCargada::TextoRomsIlegibles(lista.motivoRoms), ColorEstado::Rojo};
+    return siNoFalla;
+}
+
 Mensaje MensajeSoloLectura(const CarpetaMame &carpeta)
 {
     return {QStringLiteral("La carpeta %1 es de sólo lectura. Puedes ver la lista de juegos y "
@@ -155,7 +164,7 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     }
     // What a killed Corvala left aside or misnamed is put back before anything else: the
     // player's cfg files, mame.ini, an archive under another name.
-    if (!sesion.cd && !sesion.soloLectura) {
+    if (sesion.Escribe()) {
         DeshacerLoApartado(sesion);
         RenombrePendiente::Devolver(carpeta);
     }
@@ -172,19 +181,14 @@ Inicio Iniciar(Sesion &sesion, const std::function<void()> &creandoLista)
     inicio.estado = {TextoDeVersion(sesion.versionMame, inicio.configuracion),
                      inicio.configuracion == Configuracion::Configurable ? ColorEstado::Turquesa
                                                                          : ColorEstado::Rojo};
-    const bool escribe = !sesion.cd && !sesion.soloLectura;
-    if (inicio.configuracion != Configuracion::NoConfigurable && escribe
+    if (inicio.configuracion != Configuracion::NoConfigurable && sesion.Escribe()
         && !ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini"))))
         Emulador(carpeta).CrearConfiguracion();
-    if (inicio.configuracion == Configuracion::Configurable && escribe)
+    if (inicio.configuracion == Configuracion::Configurable && sesion.Escribe())
         RetirarControladorAntiguo(carpeta);
     if (sesion.soloLectura)
         inicio.aviso = MensajeSoloLectura(carpeta);
-    if (!inicio.lista.motivoRoms.isEmpty())
-        inicio.estado
-                = {ListaCargada::TextoRomsIlegibles(inicio.lista.motivoRoms), ColorEstado::Rojo};
-    if (inicio.lista.listaFallida)
-        inicio.estado = {ListaCargada::TextoListaFallida(), ColorEstado::Rojo};
+    inicio.estado = EstadoTrasCargar(inicio.lista, inicio.estado);
     if (sesion.cd)
         inicio.estado
                 = {QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), ColorEstado::Rojo};
@@ -199,7 +203,7 @@ Cierre Cerrar(Sesion &sesion)
     const CarpetaMame &carpeta = sesion.carpeta;
     // Only what Corvala did is undone: a ctrlr value of the player's own stays. Corvala's is
     // replaced by the line it replaced, or unset.
-    if (!sesion.cd && !sesion.soloLectura && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))
+    if (sesion.Escribe() && ExisteArchivo(carpeta.Ruta(QStringLiteral("mame.ini")))
         && CtrlrDeCorvala(carpeta)) {
         const ResultadoMameIni resultado = FijarOpcionMameIni(
                 carpeta, QStringLiteral("ctrlr"), QString(), !sesion.lineaCtrlrGuardada.isEmpty(),

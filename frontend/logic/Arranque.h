@@ -32,6 +32,10 @@ namespace Arranque {
 // The refusals that end the program before anything is written.
 Mensaje MensajeSinEmulador();
 Mensaje MensajeYaAbierto();
+// The status line after the list is loaded: what went wrong (the emulator gave no list, the
+// roms folder cannot be read), or else the line given.
+LineaDeEstado EstadoTrasCargar(const ListaCargada &lista, const LineaDeEstado &siNoFalla);
+
 // What a read-only folder keeps from the player, said once a start.
 Mensaje MensajeSoloLectura(const CarpetaMame &carpeta);
 

@@ -46,21 +46,22 @@ std::optional<ListaCargada> CargarDatos(const CarpetaMame &carpeta, bool cd,
         PrepararCarpeta(carpeta, cd);
     bool fallida = false;
     std::optional<ListaMame> enMemoria;
-    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt"))) && soloLectura) {
+    if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
         if (creandoLista)
             creandoLista();
-        if (const std::optional<QString> texto = Emulador(carpeta).ListaEnMemoria())
-            enMemoria = ListaMame::DesdeTexto(*texto);
-        fallida = !enMemoria;
-    } else if (!ExisteArchivo(carpeta.Ruta(QStringLiteral("lista.txt")))) {
-        if (creandoLista)
-            creandoLista();
-        fallida = Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien;
-        const QString anterior = carpeta.Ruta(QStringLiteral("lista.anterior"));
-        if (fallida)
-            MoverArchivo(anterior, carpeta.Ruta(QStringLiteral("lista.txt")));
-        else
-            QFile::remove(anterior);
+        if (soloLectura) {
+            // Nothing can be written: the emulator's list is kept in memory.
+            if (const std::optional<QString> texto = Emulador(carpeta).ListaEnMemoria())
+                enMemoria = ListaMame::DesdeTexto(*texto);
+            fallida = !enMemoria;
+        } else {
+            fallida = Emulador(carpeta).ListarJuegos() != FinEjecucion::Bien;
+            const QString anterior = carpeta.Ruta(QStringLiteral("lista.anterior"));
+            if (fallida)
+                MoverArchivo(anterior, carpeta.Ruta(QStringLiteral("lista.txt")));
+            else
+                QFile::remove(anterior);
+        }
     } else if (!cd && !soloLectura) {
         // A renewal whose new list came another way (the ROM manager makes one too) leaves
         // nothing of the old one behind.

@@ -128,7 +128,7 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
                 {}};
         if (!suNombre) {
             // Its own name, in the form it has (pacman.zip, pacman.7z, pacman/).
-            const QString forma = fila.archivo.mid(QuitarExtension(fila.archivo).size()).toLower();
+            const QString forma = FormaDeArchivo(fila.archivo);
             m_propios.push_back({Veredicto::Estado::Incorrecto,
                                  QStringLiteral("El emulador sólo lo abre si su archivo se llama "
                                                 "%1.")

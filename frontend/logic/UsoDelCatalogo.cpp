@@ -15,7 +15,7 @@ namespace Corvala::UsoDelCatalogo {
 
 std::optional<OrdenEmulador> Orden(const Sesion &sesion)
 {
-    if (sesion.cd || sesion.soloLectura)
+    if (!sesion.Escribe())
         return std::nullopt;
     return Emulador(sesion.carpeta).OrdenCatalogo();
 }

@@ -176,7 +176,7 @@ void VistaDeJuegos::GuardarJugador()
 {
     // A CD-ROM or a read-only folder keeps nothing: the player's choices last while Corvala
     // runs (the player was told at start-up).
-    if (m_sesion.cd || m_sesion.soloLectura)
+    if (!m_sesion.Escribe())
         return;
     const Resultado guardado = m_jugador.Guardar(m_sesion.carpeta);
     if (guardado)

@@ -239,7 +239,7 @@ void frmCargador::Form_Load()
                            : QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                             "posteriores a la 0.59b."));
     // What only writes in the folder cannot be done where nothing can be written.
-    if (m_sesion.cd || m_sesion.soloLectura) {
+    if (!m_sesion.Escribe()) {
         for (QWidget *control : std::initializer_list<QWidget *>{lblLista, lblTeclas, lblGestionar,
                                                                  m_casilla->Casilla()})
             control->setEnabled(false);
@@ -432,14 +432,10 @@ void frmCargador::CargarDatos(bool rehacerCatalogo)
         TerminarPrograma();
         return;
     }
-    const bool fallida = lista->listaFallida;
     m_juegos->Mostrar(*lista);
     m_renovacion.Cargada();
-    Estado(fallida ? LineaDeEstado{ListaCargada::TextoListaFallida(), ColorEstado::Rojo}
-           : !lista->motivoRoms.isEmpty()
-                   ? LineaDeEstado{ListaCargada::TextoRomsIlegibles(lista->motivoRoms),
-                                   ColorEstado::Rojo}
-                   : LineaDeEstado{QStringLiteral("Lista cargada."), ColorEstado::Verde});
+    Estado(Arranque::EstadoTrasCargar(*lista,
+                                      {QStringLiteral("Lista cargada."), ColorEstado::Verde}));
     m_catalogo.ListaCargada(rehacerCatalogo);
 }
 
