@@ -132,8 +132,8 @@ private Q_SLOTS:
                         QByteArrayView(xml).sliced(i, std::min<qsizetype>(trozo, xml.size() - i))));
             QVERIFY(lector.Terminar());
             QCOMPARE(lector.Version(), QStringLiteral("0.251 (fake)"));
-            QCOMPARE(maquinas.size(), 15);
-            const FichaMaquina &pacman = maquinas[10];
+            QCOMPARE(maquinas.size(), 18);
+            const FichaMaquina &pacman = maquinas[13];
             QCOMPARE(pacman.nombre, QStringLiteral("pacman"));
             QCOMPARE(pacman.descripcion, QStringLiteral("Pac-Man (Midway)"));
             QCOMPARE(pacman.anio, QStringLiteral("1980"));
@@ -141,11 +141,17 @@ private Q_SLOTS:
             QCOMPARE(pacman.clonDe, QStringLiteral("puckman"));
             QCOMPARE(pacman.estado, QStringLiteral("good"));
             QCOMPARE(pacman.jugadores, 2);
-            QCOMPARE(roms[10].size(), 4);
-            QCOMPARE(roms[10][0].fusion, QStringLiteral("pm1_prg1.6e"));
-            QCOMPARE(roms[10][3].estado, QStringLiteral("nodump"));
-            QCOMPARE(maquinas[7].fabricante, QStringLiteral("Nazca & SNK"));
-            QVERIFY(maquinas[9].esBios && maquinas[14].esDispositivo && maquinas[2].esMecanica);
+            QCOMPARE(roms[13].size(), 4);
+            QCOMPARE(roms[13][0].fusion, QStringLiteral("pm1_prg1.6e"));
+            QCOMPARE(roms[13][3].estado, QStringLiteral("nodump"));
+            QCOMPARE(maquinas[8].fabricante, QStringLiteral("Nazca & SNK"));
+            QVERIFY(maquinas[10].esBios && maquinas[17].esDispositivo && maquinas[2].esMecanica);
+            // The software lists a console takes, with their status and filter.
+            const FichaMaquina &nes = maquinas[11];
+            QCOMPARE(nes.listasDeSoftware.size(), 2);
+            QCOMPARE(nes.listasDeSoftware[0].lista, QStringLiteral("nes"));
+            QCOMPARE(nes.listasDeSoftware[0].filtro, QStringLiteral("NTSC"));
+            QCOMPARE(nes.listasDeSoftware[1].estado, QStringLiteral("compatible"));
         }
         // A list written without line ends is read whole too, a piece at a time.
         {
@@ -158,7 +164,7 @@ private Q_SLOTS:
                 QVERIFY(lector.Anadir(QByteArrayView(seguido).sliced(
                         i, std::min<qsizetype>(65536, seguido.size() - i))));
             QVERIFY(lector.Terminar());
-            QCOMPARE(maquinas, 15);
+            QCOMPARE(maquinas, 18);
         }
     }
 

@@ -451,7 +451,7 @@ private Q_SLOTS:
         // While it is built the window shows how far it has got, beside its own status text.
         QProgressBar *barra = Control<QProgressBar>(v.ventana, "barCatalogo");
         QVERIFY(barra->isVisibleTo(&v.ventana));
-        QCOMPARE(barra->maximum(), 15);
+        QCOMPARE(barra->maximum(), 18);
         QTRY_COMPARE(barra->value(), 3);
         QCOMPARE(Control<QLabel>(v.ventana, "lblEstado")->text().isEmpty(), false);
         // Closing the window stops it; nothing of it is left.

@@ -5,7 +5,10 @@
 
 #include "catalogue/logic/Catalogo.h"
 #include "catalogue/logic/ConstruccionCatalogo.h"
+#include "catalogue/logic/CatalogoSoftware.h"
 #include "collection/logic/Auditoria.h"
+#include "collection/logic/AuditoriaSoftware.h"
+#include "comun/logic/BaseSqlite.h"
 #include "collection/logic/DirectorioZip.h"
 #include "collection/logic/Identificacion.h"
 #include "controls/logic/Teclado.h"
@@ -622,6 +625,86 @@ private Q_SLOTS:
                  (QList<QVariantList>{
                          {QStringLiteral("incorrecto"),
                           QStringLiteral("Faltan las ROMs del dispositivo namco54.")}}));
+    }
+
+    void elSoftwareSeJuzgaComoElEmulador()
+    {
+        const QString hash = QStringLiteral("/usr/share/games/mame/hash");
+        if (!QFile::exists(hash + QLatin1String("/nes.xml")))
+            QSKIP("Debian's software lists are not installed (mame-data): nothing to test against");
+        CarpetaDePrueba carpeta;
+        const QString base = carpeta.Ruta(QStringLiteral("corvala.db"));
+        {
+            BaseSqlite nueva;
+            QVERIFY(nueva.Crear(base));
+        }
+        const QHash<QString, QString> nes{{QStringLiteral("nes"), hash + QLatin1String("/nes.xml")}};
+        QVERIFY(CatalogoSoftware::Construir(base, nes, CatalogoSoftware::Huella(nes)));
+        // Items forged from the list's own files: whole, one missing a file, one with a wrong
+        // CRC, a clone beside its parent with its own file only.
+        const auto forjar = [&](const QString &item, int quitar, bool malo) {
+            ZipDePrueba::Archivos archivos;
+            const QList<QVariantList> roms = ConsultaSqlite(
+                    base, QStringLiteral("SELECT nombre, tamano, crc FROM roms_software "
+                                         "WHERE lista = 'nes' AND software = '%1' AND crc "
+                                         "IS NOT NULL ORDER BY rowid")
+                                  .arg(item)
+                                  .toUtf8()
+                                  .constData());
+            for (int k = 0; k < roms.size(); ++k) {
+                if (k == quitar)
+                    continue;
+                const quint32 crc = roms[k][2].toString().toUInt(nullptr, 16) ^ (malo && k == 0);
+                archivos.append({roms[k][0].toString(),
+                                 ZipDePrueba::ConCrc(roms[k][1].toLongLong(), crc)});
+            }
+            QDir(carpeta.Ruta()).mkpath(QStringLiteral("roms/nes"));
+            QVERIFY(ZipDePrueba::Escribir(
+                    carpeta.Ruta(QStringLiteral("roms/nes/%1.zip").arg(item)), archivos));
+        };
+        forjar(QStringLiteral("smb"), -1, false);
+        forjar(QStringLiteral("smb3"), 1, false);
+        forjar(QStringLiteral("zelda"), -1, true);
+        forjar(QStringLiteral("smb1"), 1, false);
+        const ResultadoAuditoriaSoftware nuestra
+                = AuditoriaSoftware::Auditar(carpeta.Carpeta(), {QStringLiteral("nes")});
+        QVERIFY2(nuestra.motivo.isEmpty(), qPrintable(nuestra.motivo));
+
+        QProcess mame;
+        mame.setWorkingDirectory(carpeta.Ruta());
+        mame.start(kMameReal, {QStringLiteral("-rompath"), QStringLiteral("roms"),
+                               QStringLiteral("-hashpath"), hash,
+                               QStringLiteral("-verifysoftlist"), QStringLiteral("nes")});
+        QVERIFY(mame.waitForFinished(300000));
+        static const QRegularExpression kLinea(
+                QStringLiteral("^romset nes:(\\S+) is (good|best available|bad)$"),
+                QRegularExpression::MultilineOption);
+        QHash<QString, Veredicto::Estado> suya;
+        for (auto m = kLinea.globalMatch(QString::fromUtf8(mame.readAllStandardOutput()));
+             m.hasNext();) {
+            const QRegularExpressionMatch linea = m.next();
+            suya.insert(QStringLiteral("nes/") + linea.captured(1),
+                        linea.captured(2) == u"good"             ? Veredicto::Estado::Correcto
+                        : linea.captured(2) == u"best available" ? Veredicto::Estado::MejorDisponible
+                                                                 : Veredicto::Estado::Incorrecto);
+        }
+        QCOMPARE(suya.size(), 4);
+        QCOMPARE(QSet<QString>(nuestra.veredictos.keyBegin(), nuestra.veredictos.keyEnd()),
+                 QSet<QString>(suya.keyBegin(), suya.keyEnd()));
+        for (auto v = suya.cbegin(); v != suya.cend(); ++v)
+            QVERIFY2(nuestra.veredictos.value(v.key()).estado == v.value(), qPrintable(v.key()));
+        QCOMPARE(suya.value(QStringLiteral("nes/smb")), Veredicto::Estado::Correcto);
+
+        // A good item starts with Corvala's arguments (mame SYSTEM ITEM) and ends by itself.
+        QFile::remove(carpeta.Ruta(QStringLiteral("mame")));
+        QVERIFY(QFile::link(kMameReal, carpeta.Ruta(QStringLiteral("mame"))));
+        carpeta.Escribir(QStringLiteral("mame.ini"), "rompath roms\nhashpath " + hash.toUtf8()
+                                                             + "\nvideo none\nsound none\n"
+                                                               "seconds_to_run 1\n");
+        int codigo = -1;
+        QVERIFY(Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("nes"), false, &codigo,
+                                                  QStringLiteral("smb")));
+        QCOMPARE(codigo, 0);
     }
 };
 

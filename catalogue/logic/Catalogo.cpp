@@ -27,7 +27,7 @@ namespace {
 
 // The layout's number, kept in the database (user_version): a catalogue of another layout is
 // built again rather than read.
-constexpr int kVersionDelEsquema = 3;
+constexpr int kVersionDelEsquema = 4;
 
 const char *const kEsquema[] = {
         "CREATE TABLE maquinas(nombre TEXT PRIMARY KEY, descripcion TEXT, anio TEXT, "
@@ -40,6 +40,8 @@ const char *const kEsquema[] = {
         "CREATE TABLE discos(maquina TEXT, nombre TEXT, sha1 TEXT, fusion TEXT, estado TEXT, "
         "opcional INTEGER)",
         "CREATE TABLE muestras(maquina TEXT, nombre TEXT)",
+        "CREATE TABLE listas_de_maquina(maquina TEXT, lista TEXT, etiqueta TEXT, estado TEXT, "
+        "filtro TEXT)",
         "CREATE TABLE catalogo(version TEXT, huella TEXT)",
 };
 
@@ -178,6 +180,17 @@ std::shared_ptr<const Catalogo> Catalogo::Abrir(const QString &ruta, QString *mo
         return demasiadas ? falloPor(QStringLiteral("tiene más de %1 ROMs").arg(kMaximoDeRoms),
                                      SinCatalogo::Inservible)
                           : fallo(lectura.Motivo());
+    if (!lectura.Preparar("SELECT maquina, lista, etiqueta, estado, filtro FROM listas_de_maquina"))
+        return fallo(lectura.Motivo());
+    while ((paso = sqlite3_step(lectura.filas)) == SQLITE_ROW) {
+        const qint32 numero = catalogo->m_numeros.value(Texto(lectura.filas, 0).toLower(), -1);
+        if (numero >= 0)
+            catalogo->m_fichas[numero].listasDeSoftware.push_back(
+                    {Texto(lectura.filas, 1), Texto(lectura.filas, 2), Texto(lectura.filas, 3),
+                     Texto(lectura.filas, 4)});
+    }
+    if (paso != SQLITE_DONE)
+        return fallo(lectura.Motivo());
     catalogo->Sellar(catalogo->m_sello);
     return catalogo;
 }
@@ -253,6 +266,11 @@ void Catalogo::Agregar(FichaMaquina maquina, const QVector<FichaRom> &roms)
     }
 }
 
+QVector<qint32> Catalogo::MaquinasDeLista(const QString &lista) const
+{
+    return m_porLista.value(lista);
+}
+
 void Catalogo::AgregarRom(qint32 maquina, quint32 crc, qint64 tamano, bool propia)
 {
     // No ROM comes near 4 GiB; a size beyond it could not be told apart.
@@ -276,6 +294,14 @@ bool Antes(const Catalogo::Rom &a, const Catalogo::Rom &b)
 void Catalogo::Sellar(Sello sello)
 {
     m_sello = std::move(sello);
+    m_porLista.clear();
+    for (qint32 k = 0; k < qint32(m_fichas.size()); ++k) {
+        for (const FichaMaquina::ListaDeSoftware &lista : m_fichas[k].listasDeSoftware) {
+            QVector<qint32> &suyas = m_porLista[lista.lista];
+            if (suyas.isEmpty() || suyas.last() != k)
+                suyas.append(k);
+        }
+    }
     std::sort(m_roms.begin(), m_roms.end(), Antes);
     m_roms.squeeze();
 }
@@ -300,10 +326,11 @@ struct EscritorCatalogo::Conexion
     sqlite3_stmt *dispositivo = nullptr;
     sqlite3_stmt *disco = nullptr;
     sqlite3_stmt *muestra = nullptr;
+    sqlite3_stmt *lista = nullptr;
 
     ~Conexion()
     {
-        for (sqlite3_stmt *orden : {maquina, rom, dispositivo, disco, muestra})
+        for (sqlite3_stmt *orden : {maquina, rom, dispositivo, disco, muestra, lista})
             sqlite3_finalize(orden);
         sqlite3_close(base);
     }
@@ -388,7 +415,8 @@ bool EscritorCatalogo::Empezar()
            && c.Preparar("INSERT INTO roms VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", &c.rom)
            && c.Preparar("INSERT INTO dispositivos VALUES (?, ?)", &c.dispositivo)
            && c.Preparar("INSERT INTO discos VALUES (?, ?, ?, ?, ?, ?)", &c.disco)
-           && c.Preparar("INSERT INTO muestras VALUES (?, ?)", &c.muestra);
+           && c.Preparar("INSERT INTO muestras VALUES (?, ?)", &c.muestra)
+           && c.Preparar("INSERT INTO listas_de_maquina VALUES (?, ?, ?, ?, ?)", &c.lista);
 }
 
 bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaRom> &roms)
@@ -431,6 +459,15 @@ bool EscritorCatalogo::Agregar(const FichaMaquina &maquina, const QVector<FichaR
         Enlazar(disco, 5, ficha.estado);
         sqlite3_bind_int(disco, 6, int(ficha.opcional));
         bien = Paso(disco);
+    }
+    for (const FichaMaquina::ListaDeSoftware &lista : maquina.listasDeSoftware) {
+        if (!bien)
+            break;
+        int p = 1;
+        for (const QString *texto :
+             {&maquina.nombre, &lista.lista, &lista.etiqueta, &lista.estado, &lista.filtro})
+            Enlazar(m_conexion->lista, p++, *texto);
+        bien = Paso(m_conexion->lista);
     }
     sqlite3_stmt *rom = m_conexion->rom;
     for (const FichaRom &ficha : roms) {

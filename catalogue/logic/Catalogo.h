@@ -22,6 +22,7 @@ class CarpetaMame;
 //   maquinas(nombre, descripcion, anio, fabricante, clon_de, rom_de, estado, es_bios,
 //            es_dispositivo, es_mecanica, jugadores)
 //   roms(maquina, nombre, tamano, crc, sha1, fusion, estado), indexed on crc
+//   listas_de_maquina(maquina, lista, etiqueta, estado, filtro): the software lists each takes
 //   catalogo(version, huella): the emulator it was built from, and its -listfull output
 // Corvala builds it again at will: nothing of the player's is kept in it.
 class Catalogo
@@ -98,6 +99,9 @@ public:
         return numero < 0 ? Cuenta{} : m_cuentas[numero];
     }
 
+    // The machines that take a software list, in the catalogue's order.
+    QVector<qint32> MaquinasDeLista(const QString &lista) const;
+
     // How a catalogue is put together while it is built; it is whole once sealed.
     void Agregar(FichaMaquina maquina, const QVector<FichaRom> &roms = {});
     void Sellar(Sello sello);
@@ -111,6 +115,7 @@ private:
     QVector<FichaMaquina> m_fichas;
     QVector<Cuenta> m_cuentas;
     QHash<QString, qint32> m_numeros; // by set name in lower case
+    QHash<QString, QVector<qint32>> m_porLista; // the machines of each software list
     QVector<Rom> m_roms;              // in order of CRC and size once sealed
 };
 

@@ -34,6 +34,15 @@ struct FichaMaquina
         bool opcional = false;
     };
     QVector<Disco> discos;
+    // The software lists it takes (<softwarelist>): a list's software starts on it.
+    struct ListaDeSoftware
+    {
+        QString lista;
+        QString etiqueta;
+        QString estado; // original or compatible
+        QString filtro; // the compatibility it accepts ("NTSC", "!PAL"); empty: any
+    };
+    QVector<ListaDeSoftware> listasDeSoftware;
 
     // A game: neither a BIOS nor a device, which serve games but are not played. The list's
     // filters and the collection report count alike by it.

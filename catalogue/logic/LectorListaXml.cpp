@@ -9,11 +9,11 @@ namespace Corvala {
 namespace {
 
 // The elements of a machine that Corvala does not keep, in byte order for a binary search.
-constexpr std::array<QByteArrayView, 22> kSinInteres = {
+constexpr std::array<QByteArrayView, 21> kSinInteres = {
         "adjuster",    "analog",     "chip",         "condition",   "configuration", "conflocation",
         "confsetting", "control",    "device",       "diplocation", "dipswitch",     "dipvalue",
         "display",     "extension",  "feature",      "instance",    "port",          "ramoption",
-        "slot",        "slotoption", "softwarelist", "sound",
+        "slot",        "slotoption", "sound",
 };
 
 // The longest line the filter holds until its end.
@@ -281,6 +281,13 @@ void LectorListaXml::Abrir()
         disco.estado = atributos.value(QLatin1String("status")).toString();
         disco.opcional = atributos.value(QLatin1String("optional")) == u"yes";
         m_maquina.discos.push_back(std::move(disco));
+    } else if (elemento == u"softwarelist") {
+        const QXmlStreamAttributes atributos = m_xml.attributes();
+        m_maquina.listasDeSoftware.push_back(
+                {atributos.value(QLatin1String("name")).toString(),
+                 atributos.value(QLatin1String("tag")).toString(),
+                 atributos.value(QLatin1String("status")).toString(),
+                 atributos.value(QLatin1String("filter")).toString()});
     } else if (elemento == u"sample") {
         m_maquina.muestras << m_xml.attributes().value(QLatin1String("name")).toString();
     } else if (elemento == u"biosset") {

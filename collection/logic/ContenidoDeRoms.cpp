@@ -159,29 +159,35 @@ struct Guardado
 // The layout of the kept directories: a table of another layout (one without formato, whose
 // names were written as they stand) is dropped and every archive read again.
 constexpr int kFormato = 2;
-const char *const kTabla = "CREATE TABLE IF NOT EXISTS directorios(ruta TEXT PRIMARY KEY, "
+const char *const kTabla = "CREATE TABLE IF NOT EXISTS %1(ruta TEXT PRIMARY KEY, "
                            "tamano INTEGER, fecha INTEGER, contenido TEXT, formato INTEGER)";
 
-bool PrepararTabla(BaseSqlite &base)
+bool PrepararTabla(BaseSqlite &base, const QString &tabla)
 {
+    const auto sql = [&tabla](const char *texto) {
+        return QString::fromLatin1(texto).arg(tabla).toUtf8();
+    };
     bool deOtroFormato = false;
     {
-        BaseSqlite::Consulta otro(base, "SELECT 1 FROM directorios WHERE formato IS NOT ? LIMIT 1");
+        BaseSqlite::Consulta otro(base,
+                                  sql("SELECT 1 FROM %1 WHERE formato IS NOT ? LIMIT 1").constData());
         if (otro.Bien()) {
             otro.Enlazar(1, kFormato);
             deOtroFormato = otro.Siguiente();
         } else {
             // No such table, or one without formato.
-            BaseSqlite::Consulta tabla(
-                    base,
-                    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'directorios'");
-            deOtroFormato = tabla.Siguiente();
+            BaseSqlite::Consulta hay(
+                    base, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+            hay.Enlazar(1, tabla);
+            deOtroFormato = hay.Siguiente();
         }
     }
     // What could not be read is asked for at every start: found by an index, not a whole scan.
-    return (!deOtroFormato || base.Ejecutar("DROP TABLE directorios")) && base.Ejecutar(kTabla)
-           && base.Ejecutar("CREATE INDEX IF NOT EXISTS directorios_ilegibles ON "
-                            "directorios(substr(contenido, 1, 1))");
+    return (!deOtroFormato || base.Ejecutar(sql("DROP TABLE %1").constData()))
+           && base.Ejecutar(sql(kTabla).constData())
+           && base.Ejecutar(sql("CREATE INDEX IF NOT EXISTS %1_ilegibles ON "
+                                "%1(substr(contenido, 1, 1))")
+                                    .constData());
 }
 
 } // namespace
@@ -351,8 +357,13 @@ ContenidoDeRoms ContenidoDeRoms::Listar(const QString &carpetaRoms, bool conCarp
 }
 
 ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString &baseDeDatos,
-                                      const std::atomic<bool> *cancelar)
+                                      const std::atomic<bool> *cancelar, const QString &prefijo)
 {
+    const QString tabla = prefijo.isEmpty() ? QStringLiteral("directorios")
+                                            : QStringLiteral("directorios_software");
+    const auto sql = [&tabla](const char *texto) {
+        return QString::fromLatin1(texto).arg(tabla).toUtf8();
+    };
     const auto cancelado = [cancelar] { return cancelar && cancelar->load(); };
     ContenidoDeRoms contenido;
     QVector<Archivo> archivos;
@@ -363,13 +374,18 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
     BaseSqlite base;
     if (!baseDeDatos.isEmpty() && !base.Abrir(baseDeDatos, false))
         contenido.motivoDeLaBase = base.Motivo();
-    if (base.Abierta() && !PrepararTabla(base))
+    if (base.Abierta() && !PrepararTabla(base, tabla))
         contenido.motivoDeLaBase = base.Motivo();
     QHash<QString, Guardado> guardados;
     if (base.Abierta() && contenido.motivoDeLaBase.isEmpty()) {
-        BaseSqlite::Consulta filas(base, "SELECT ruta, tamano, fecha, contenido FROM directorios");
+        BaseSqlite::Consulta filas(base, sql("SELECT ruta, tamano, fecha, contenido FROM %1 "
+                                             "WHERE substr(ruta, 1, ?) = ?")
+                                                 .constData());
+        filas.Enlazar(1, qint64(prefijo.size()));
+        filas.Enlazar(2, prefijo, false);
         while (filas.Siguiente())
-            guardados.insert(filas.Texto(0), {filas.Entero(1), filas.Entero(2), filas.Texto(3)});
+            guardados.insert(filas.Texto(0).mid(prefijo.size()),
+                             {filas.Entero(1), filas.Entero(2), filas.Texto(3)});
         if (!filas.Bien())
             contenido.motivoDeLaBase = base.Motivo();
     }
@@ -417,22 +433,22 @@ ContenidoDeRoms ContenidoDeRoms::Leer(const QString &carpetaRoms, const QString 
         && (contenido.leidos > 0 || guardados.size() != archivos.size())) {
         bool bien = base.Ejecutar("BEGIN IMMEDIATE");
         {
-            BaseSqlite::Consulta poner(base,
-                                       "INSERT OR REPLACE INTO directorios VALUES (?, ?, ?, ?, ?)");
+            BaseSqlite::Consulta poner(
+                    base, sql("INSERT OR REPLACE INTO %1 VALUES (?, ?, ?, ?, ?)").constData());
             for (const Archivo &archivo : std::as_const(archivos)) {
                 guardados.remove(archivo.ruta);
                 if (!bien || !archivo.leido)
                     continue;
-                poner.Enlazar(1, archivo.ruta);
+                poner.Enlazar(1, prefijo + archivo.ruta);
                 poner.Enlazar(2, archivo.tamano);
                 poner.Enlazar(3, archivo.fecha);
                 poner.Enlazar(4, archivo.contenido);
                 poner.Enlazar(5, kFormato);
                 bien = poner.Paso();
             }
-            BaseSqlite::Consulta quitar(base, "DELETE FROM directorios WHERE ruta = ?");
+            BaseSqlite::Consulta quitar(base, sql("DELETE FROM %1 WHERE ruta = ?").constData());
             for (auto resto = guardados.cbegin(); bien && resto != guardados.cend(); ++resto) {
-                quitar.Enlazar(1, resto.key());
+                quitar.Enlazar(1, prefijo + resto.key());
                 bien = quitar.Paso();
             }
         }

@@ -58,9 +58,11 @@ struct ContenidoDeRoms
 
     // Reads the roms folder, with the directories kept in the database at baseDeDatos (none
     // when empty), and keeps there what it had to read. Stops soon, with what it has, once
-    // cancelar is set.
+    // cancelar is set. A list folder of software (prefijo "nes/") is kept apart, in the table
+    // directorios_software, under paths that begin with it.
     static ContenidoDeRoms Leer(const QString &carpetaRoms, const QString &baseDeDatos,
-                                const std::atomic<bool> *cancelar = nullptr);
+                                const std::atomic<bool> *cancelar = nullptr,
+                                const QString &prefijo = {});
 
     // The sets there are and the folder's fingerprints, from its listing alone: no file is read
     // (the sets have no files). Without conCarpetas the sets' folders are not listed (only

@@ -299,7 +299,7 @@ std::optional<Veredicto> JuicioDeMaquinas::Juzgar(int numero)
                                 && Compartida(camino, rom.crc, rom.tamano, rom.conCrc, rom.nombre);
         // Measured with the emulator (0.251): a wrong file makes the set present only when it
         // lies in the set's own archive in place of one the set does not share with an ancestor.
-        const bool cuenta = hallado.si && hallado.en == 0 && !compartida;
+        const bool cuenta = m_software || (hallado.si && hallado.en == 0 && !compartida);
         contar(rom, compartida, hallado, DuenoDe(camino, rom), cuenta);
     }
     for (const FichaMaquina::Disco &disco : maquina.discos) {
@@ -342,7 +342,8 @@ std::optional<Veredicto> JuicioDeMaquinas::Juzgar(int numero)
 
     // As the emulator: a set of which only what it shares with its ancestors is found, when it
     // has files of its own or its parent is not there either, is not there at all.
-    if (maquina.esDispositivo
+    if (m_software ? hallados == 0
+        : maquina.esDispositivo
                 ? hallados == 0 && requeridos > 0
                 : hallados == halladosCompartidos && requeridos > 0
                           && (requeridos != requeridosCompartidos || halladosCompartidos == 0

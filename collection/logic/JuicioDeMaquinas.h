@@ -70,6 +70,10 @@ public:
     JuicioDeMaquinas(const DetallesDeAuditoria &detalles, const ContenidoDeRoms &contenido,
                      MuestrasDe muestrasDe);
 
+    // Judges software as the emulator's -verifysoftlist does: an item is there as soon as one of
+    // its files is found, in its own archive or its parent's, right or wrong.
+    void ComoSoftware() { m_software = true; }
+
     // Whether the roms folder holds a set (archive or folder) of that name.
     bool Presente(const QString &nombre) const;
     // How the player holds a set, as a reason names it: its forms there ("neogeo.zip",
@@ -123,6 +127,7 @@ private:
 
     const DetallesDeAuditoria &m_d;
     MuestrasDe m_muestrasDe;
+    bool m_software = false;
     // A set's archives in the order the emulator opens them (NAME.zip, then NAME.7z), and its
     // folder, which it looks in before either.
     QHash<QString, QVector<const ContenidoDeRoms::Conjunto *>> m_archivos;

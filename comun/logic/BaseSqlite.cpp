@@ -12,12 +12,19 @@ BaseSqlite::~BaseSqlite()
     sqlite3_close(m_base);
 }
 
-bool BaseSqlite::Abrir(const QString &ruta, bool soloLectura)
+bool BaseSqlite::Crear(const QString &ruta)
+{
+    return Abrir(ruta, false, true);
+}
+
+bool BaseSqlite::Abrir(const QString &ruta, bool soloLectura, bool crear)
 {
     sqlite3_close(m_base);
     m_base = nullptr;
     sqlite3 *base = nullptr;
-    const int modo = soloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int modo = soloLectura ? SQLITE_OPEN_READONLY
+                     : crear     ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                 : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, modo, nullptr) != SQLITE_OK) {
         m_motivo = Motivos::DeSqlite(base);
         sqlite3_close(base);
@@ -66,6 +73,12 @@ bool BaseSqlite::Consulta::Paso()
     sqlite3_reset(m_orden);
     sqlite3_clear_bindings(m_orden);
     return m_bien;
+}
+
+void BaseSqlite::Consulta::Reiniciar()
+{
+    sqlite3_reset(m_orden);
+    sqlite3_clear_bindings(m_orden);
 }
 
 void BaseSqlite::Consulta::Enlazar(int posicion, const QString &texto, bool nuloSiVacio)

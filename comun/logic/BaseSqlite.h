@@ -19,7 +19,9 @@ public:
 
     // Opens an existing database (for reading only, or for writing too); false when it
     // cannot. A database another connection is writing is waited for a few seconds.
-    bool Abrir(const QString &ruta, bool soloLectura);
+    bool Abrir(const QString &ruta, bool soloLectura, bool crear = false);
+    // Opens a database for writing, made empty when there is none.
+    bool Crear(const QString &ruta);
     bool Abierta() const { return m_base != nullptr; }
     bool Ejecutar(const char *sql);
     QString Motivo() const;
@@ -38,6 +40,8 @@ public:
         bool Siguiente();
         // The statement, with the values bound, run to its end and made ready to run again.
         bool Paso();
+        // A query read to its end (or not) made ready to run again, with new values.
+        void Reiniciar();
         // No step has failed, and the statement could be prepared.
         bool Bien() const { return m_bien; }
 

@@ -205,9 +205,12 @@ FinEjecucion Emulador::ListarJuegos() const
     return fin;
 }
 
-std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido, int *codigoSalida) const
+std::optional<QString> Emulador::Jugar(const QString &rom, bool sinSonido, int *codigoSalida,
+                                       const QString &software) const
 {
     QStringList opciones;
+    if (!software.isEmpty())
+        opciones << software;
     if (sinSonido)
         opciones << QStringLiteral("-soundcard") << QStringLiteral("0");
     return Capturar(Argumentos(rom, opciones) + OpcionesDeLaCarpeta(m_carpeta), true, -1, -1,

@@ -39,8 +39,10 @@ public:
     // are captured in a private temporary file, which is read and removed; the result is
     // that text, or nothing when the emulator could not be started.
     // How it ended goes to codigoSalida: its exit code, or -1 for a signal.
-    std::optional<QString> Jugar(const QString &rom, bool sinSonido,
-                                 int *codigoSalida = nullptr) const;
+    // With software, "mame SYSTEM ITEM": the emulator puts the item of its list in the slot
+    // that takes it.
+    std::optional<QString> Jugar(const QString &rom, bool sinSonido, int *codigoSalida = nullptr,
+                                 const QString &software = {}) const;
 
     // "mame ROM -verifysets" (-verifyroms for an emulator without it), output in 1.p. A run
     // that lasts longer than the limit (in milliseconds; none when negative), or prints more

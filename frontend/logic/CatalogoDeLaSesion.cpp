@@ -25,7 +25,13 @@ CatalogoDeLaSesion::CatalogoDeLaSesion(Sesion &sesion,
             [this](std::shared_ptr<const ResultadoAuditoria> auditoria) {
                 m_pendiente = std::move(auditoria);
                 Entregar();
+                // The software's machines are judged by that audit: its own follows.
+                m_software.Iniciar(m_sesion.carpeta, m_juegos().ListasDeSoftware());
             });
+    connect(&m_software, &SoftwareDeLaSesion::listasLeidas, this,
+            &CatalogoDeLaSesion::listasDeSoftwareLeidas);
+    connect(&m_software, &SoftwareDeLaSesion::auditada, this,
+            &CatalogoDeLaSesion::softwareAuditado);
 }
 
 void CatalogoDeLaSesion::Leer()

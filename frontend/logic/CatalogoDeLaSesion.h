@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/logic/ConstruccionCatalogo.h"
+#include "frontend/logic/SoftwareDeLaSesion.h"
 #include "frontend/logic/UsoDelCatalogo.h"
 
 #include <QObject>
@@ -35,7 +36,11 @@ public:
     // Audits the collection against the catalogue in use, when there is one and no build runs.
     void Auditar();
     // Stops a build at the window's close.
-    void Cancelar() { m_construccion.Cancelar(); }
+    void Cancelar()
+    {
+        m_construccion.Cancelar();
+        m_software.Detener();
+    }
 
     // The catalogue is being read or built.
     bool EnCurso() const { return m_lectura.EnCurso() || m_construccion.EnCurso(); }
@@ -54,6 +59,10 @@ Q_SIGNALS:
     void apartado(const QString &estado);
     // An audit's verdicts, once no game runs.
     void auditada(std::shared_ptr<const ResultadoAuditoria> auditoria);
+    // The software lists were read into corvala.db anew (the rows' titles may have changed);
+    // the verdicts of the player's software, which follow each audit of the collection.
+    void listasDeSoftwareLeidas();
+    void softwareAuditado(std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria);
 
 private:
     void Preparar(bool rehacer);
@@ -67,6 +76,7 @@ private:
     UsoDelCatalogo::LecturaDelCatalogo m_lectura;
     ConstruccionCatalogo m_construccion;
     UsoDelCatalogo::AuditoriaDeLaColeccion m_auditoria;
+    SoftwareDeLaSesion m_software;
     std::shared_ptr<const ResultadoAuditoria> m_pendiente;
     bool m_esperando = false;
     // What was on disk: left aside (why), or no catalogue at all (kept beside the new one).

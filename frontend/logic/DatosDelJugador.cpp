@@ -18,6 +18,7 @@ namespace {
 const QString kFiltros = QStringLiteral("[filtros]");
 const QString kFavoritos = QStringLiteral("[favoritos]");
 const QString kJugados = QStringLiteral("[jugados]");
+const QString kSistemas = QStringLiteral("[sistemas]");
 
 struct Clave
 {
@@ -28,6 +29,7 @@ const Clave kClaves[] = {
         {"ocultar_clones", &Filtros::ocultarClones}, {"solo_funcionan", &Filtros::soloFuncionan},
         {"ocultar_bios", &Filtros::ocultarBios},     {"solo_favoritos", &Filtros::soloFavoritos},
         {"solo_jugables", &Filtros::soloJugables},
+        {"solo_recreativas", &Filtros::soloRecreativas}, {"solo_software", &Filtros::soloSoftware},
 };
 
 // The more recent first; the same moment, by name.
@@ -91,6 +93,8 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
                           QDateTime::fromString(partes.value(1), Qt::ISODate)};
             if (jugado.veces > 0)
                 datos.m_jugados.insert(clave.toLower(), jugado);
+        } else if (seccion == kSistemas && !valor.isEmpty()) {
+            datos.m_sistemas.insert(clave, valor);
         }
     }
     datos.Acotar();
@@ -143,6 +147,13 @@ Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
                           .arg(juego)
                           .arg(jugado.veces)
                           .arg(jugado.ultima.toString(Qt::ISODate));
+    }
+    if (!m_sistemas.isEmpty()) {
+        lineas << kSistemas;
+        QStringList listas(m_sistemas.keyBegin(), m_sistemas.keyEnd());
+        listas.sort();
+        for (const QString &lista : std::as_const(listas))
+            lineas << lista + QLatin1Char('=') + m_sistemas.value(lista);
     }
     return ArchivoTexto::EscribirLineas(Ruta(carpeta), lineas);
 }

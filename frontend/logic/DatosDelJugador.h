@@ -21,6 +21,20 @@ struct Filtros
     bool ocultarBios = false;
     bool soloFavoritos = false;
     bool soloJugables = false;
+    // Arcade games only, or the software of the consoles' and computers' lists only.
+    bool soloRecreativas = false;
+    bool soloSoftware = false;
+
+    // Turns a filter on or off; the arcade games alone and the software alone exclude each
+    // other.
+    void Poner(bool Filtros::*filtro, bool valor)
+    {
+        this->*filtro = valor;
+        if (valor && filtro == &Filtros::soloRecreativas)
+            soloSoftware = false;
+        if (valor && filtro == &Filtros::soloSoftware)
+            soloRecreativas = false;
+    }
 };
 
 // How often and when a game was last played.
@@ -66,6 +80,17 @@ public:
     void Jugar(const QString &juego, const QDateTime &cuando);
     Jugado Historial(const QString &juego) const { return m_jugados.value(juego); }
 
+    // The machine the player chose for the software of a list; empty: Corvala's choice.
+    QString Sistema(const QString &lista) const { return m_sistemas.value(lista); }
+    void ElegirSistema(const QString &lista, const QString &maquina)
+    {
+        if (maquina.isEmpty())
+            m_sistemas.remove(lista);
+        else
+            m_sistemas.insert(lista, maquina);
+    }
+    const QHash<QString, QString> &Sistemas() const { return m_sistemas; }
+
     // The games last played, the most recent first.
     QStringList Recientes(int cuantos) const;
 
@@ -76,6 +101,7 @@ private:
     QString m_ilegible;
     QSet<QString> m_favoritos;
     QHash<QString, Jugado> m_jugados;
+    QHash<QString, QString> m_sistemas; // by software list
 };
 
 } // namespace Corvala

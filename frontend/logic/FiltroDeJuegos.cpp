@@ -8,6 +8,19 @@ bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
         return false;
     if (filtros.soloFavoritos && !fila.favorito)
         return false;
+    const bool software = !fila.lista.isEmpty();
+    if ((filtros.soloRecreativas && software) || (filtros.soloSoftware && !software))
+        return false;
+    if (software) {
+        // An item is no BIOS; it works unless its list says it is not supported.
+        if (filtros.soloFuncionan && conCatalogo
+            && (fila.desconocida || (fila.software && fila.software->soportado == u"no")))
+            return false;
+        if (filtros.soloJugables && conCatalogo
+            && (fila.desconocida || fila.jugable == JuegoDeLista::Jugable::Incorrecto))
+            return false;
+        return !(filtros.ocultarClones && fila.padreListado);
+    }
     // An archive the emulator does not know is no game that works; whether it is a clone, a
     // BIOS or a device nobody can tell.
     if (filtros.soloFuncionan && conCatalogo) {

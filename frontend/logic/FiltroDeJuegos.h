@@ -21,6 +21,8 @@ inline constexpr FiltroConNombre kFiltrosConNombre[] = {
         {&Filtros::ocultarBios, "Ocultar BIOS y dispositivos", true},
         {&Filtros::soloFavoritos, "Sólo favoritos", false},
         {&Filtros::soloJugables, "Sólo juegos que se pueden jugar", true},
+        {&Filtros::soloRecreativas, "Sólo juegos de recreativa", false},
+        {&Filtros::soloSoftware, "Sólo software de consolas y ordenadores", false},
 };
 
 // What leaves a row of the game list out: the player's filters and the search.

@@ -1,5 +1,7 @@
 #include "frontend/logic/InformacionJuego.h"
 
+#include "collection/logic/SoftwareDeRoms.h"
+
 #include "comun/logic/ArchivoTexto.h"
 
 #include <QLocale>
@@ -167,6 +169,95 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
     filas << qMakePair(QStringLiteral("Favorito:"),
                        favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
     return filas;
+}
+
+namespace {
+
+QString Maquina(const Catalogo *catalogo, const QString &nombre)
+{
+    const FichaMaquina *maquina = catalogo ? catalogo->Maquina(nombre) : nullptr;
+    return maquina ? QStringLiteral("%1 (%2)").arg(maquina->descripcion, nombre) : nombre;
+}
+
+} // namespace
+
+QList<QPair<QString, QString>> FilasDeSoftware(const JuegoDeLista &fila,
+                                               const CatalogoSoftware *software,
+                                               const Jugado &jugado, const Candidato *parecido)
+{
+    QList<QPair<QString, QString>> filas{
+            {QStringLiteral("Juego:"), ArchivoTexto::Visible(fila.titulo)},
+            {QStringLiteral("Archivo:"), ArchivoTexto::Visible(fila.archivo)},
+            {QStringLiteral("Lista:"),
+             QStringLiteral("%1 (%2)").arg(SoftwareDeRoms::NombreDeLista(software, fila.lista),
+                                           fila.lista)}};
+    if (const FichaSoftware *item = fila.software) {
+        const QString desconocido = QStringLiteral("Desconocido");
+        filas << qMakePair(QStringLiteral("Año:"), item->anio.isEmpty() ? desconocido : item->anio)
+              << qMakePair(QStringLiteral("Editor:"),
+                           item->editor.isEmpty() ? desconocido : item->editor);
+        if (!item->clonDe.isEmpty()) {
+            const FichaSoftware *padre = software ? software->Item(fila.lista, item->clonDe)
+                                                  : nullptr;
+            filas << qMakePair(QStringLiteral("Clon de:"),
+                               padre ? QStringLiteral("%1 (%2)").arg(padre->descripcion,
+                                                                     item->clonDe)
+                                     : item->clonDe);
+        }
+        if (item->soportado == u"partial" || item->soportado == u"no")
+            filas << qMakePair(QStringLiteral("Estado:"),
+                               item->soportado == u"no"
+                                       ? QStringLiteral("El emulador no lo soporta")
+                                       : QStringLiteral("El emulador lo soporta en parte"));
+        if (const QString jugable = ValorDeJugable(fila); !jugable.isEmpty())
+            filas << qMakePair(QStringLiteral("Jugable:"), jugable);
+    } else {
+        filas << qMakePair(QStringLiteral("Catálogo:"),
+                           QStringLiteral("La lista %1 no conoce este archivo.").arg(fila.lista));
+        if (parecido)
+            filas << qMakePair(QStringLiteral("Parece ser:"), Identificacion::Parecido(*parecido));
+    }
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    filas << qMakePair(
+            QStringLiteral("Partidas:"),
+            jugado.veces == 0 ? QStringLiteral("Ninguna")
+                              : QStringLiteral("%1, la última el %2")
+                                        .arg(jugado.veces)
+                                        .arg(espanol.toString(jugado.ultima,
+                                                              QStringLiteral("dd/MM/yyyy HH:mm"))));
+    filas << qMakePair(QStringLiteral("Favorito:"),
+                       fila.favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
+    return filas;
+}
+
+QList<QPair<QString, QString>> Maquinas(const ModeloDeJuegos &filas, int fila)
+{
+    QList<QPair<QString, QString>> maquinas;
+    if (!filas.Valida(fila))
+        return maquinas;
+    const QString &suya = filas.Fila(fila).sistema;
+    for (const QString &nombre : filas.SistemasDe(fila)) {
+        const QPair<QString, QString> maquina{nombre, Maquina(filas.CatalogoEnUso(), nombre)};
+        if (nombre == suya)
+            maquinas.prepend(maquina);
+        else
+            maquinas.append(maquina);
+    }
+    return maquinas;
+}
+
+QString LineaDeSoftware(const JuegoDeLista &fila, const CatalogoSoftware *software,
+                        const Catalogo *catalogo)
+{
+    QStringList partes{QStringLiteral("Lista: ") + SoftwareDeRoms::NombreDeLista(software,
+                                                                                 fila.lista)};
+    if (fila.software && !fila.software->anio.isEmpty())
+        partes << QStringLiteral("Año: ") + fila.software->anio;
+    if (fila.software && !fila.software->editor.isEmpty())
+        partes << QStringLiteral("Editor: ") + fila.software->editor;
+    if (!fila.sistema.isEmpty())
+        partes << QStringLiteral("Máquina: ") + Maquina(catalogo, fila.sistema);
+    return partes.join(QStringLiteral(" · "));
 }
 
 } // namespace Corvala::InformacionJuego

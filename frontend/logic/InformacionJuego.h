@@ -45,5 +45,21 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
                                      const Candidato *parecido = nullptr,
                                      const QString &jugable = {});
 
+// The same of an item of a software list: its list, publisher and year, the item it is a
+// version of; the machine it starts on is the window's choice (Maquinas).
+QList<QPair<QString, QString>> FilasDeSoftware(const JuegoDeLista &fila,
+                                               const CatalogoSoftware *software,
+                                               const Jugado &jugado,
+                                               const Candidato *parecido = nullptr);
+
+// The machines a software row can start on, as the information window offers them: the name
+// and, for the player, "Nintendo Entertainment System / Famicom (NTSC) (nes)"; the row's own
+// first.
+QList<QPair<QString, QString>> Maquinas(const ModeloDeJuegos &filas, int fila);
+
+// The tooltip's line of a software row: its list, publisher, year and machine.
+QString LineaDeSoftware(const JuegoDeLista &fila, const CatalogoSoftware *software,
+                        const Catalogo *catalogo);
+
 } // namespace InformacionJuego
 } // namespace Corvala

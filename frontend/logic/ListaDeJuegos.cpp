@@ -1,6 +1,9 @@
 #include "frontend/logic/ListaDeJuegos.h"
 
+#include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/CatalogoSoftware.h"
 #include "catalogue/logic/ListaMame.h"
+#include "collection/logic/SoftwareDeRoms.h"
 #include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
@@ -91,8 +94,19 @@ bool ApartarLista(const CarpetaMame &carpeta)
 ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria)
 {
     ListaCargada lista;
-    lista.ROMs = ArchivosDeCarpeta::ListarArchivos(carpeta.Ruta(QStringLiteral("roms")),
-                                                   &lista.motivoRoms);
+    const QString roms = carpeta.Ruta(QStringLiteral("roms"));
+    lista.ROMs = ArchivosDeCarpeta::ListarArchivos(roms, &lista.motivoRoms);
+    // The software of the lists the emulator has, in their folders: a folder that holds nothing
+    // else is no set.
+    const SoftwareDeRoms::Listado software = SoftwareDeRoms::Listar(
+            roms, lista.ROMs, CatalogoSoftware::Archivos(CatalogoSoftware::Carpetas(carpeta)));
+    if (!software.archivos.isEmpty()) {
+        lista.ROMs.removeIf([&software](const QString &archivo) {
+            return software.soloSoftware.contains(archivo);
+        });
+        lista.ROMs << software.archivos;
+        lista.software = CatalogoSoftware::Abrir(Catalogo::Ruta(carpeta), software.listas);
+    }
     std::optional<ListaMame> deArchivo;
     if (!enMemoria)
         deArchivo = ListaMame::Cargar(carpeta.Ruta(QStringLiteral("lista.txt")));
@@ -104,7 +118,9 @@ ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria)
     QStringList textos;
     textos.reserve(lista.ROMs.size());
     for (const QString &archivo : std::as_const(lista.ROMs))
-        textos << TituloDeRom(*juegos, archivo);
+        textos << (SoftwareDeRoms::ListaDe(archivo).isEmpty()
+                           ? TituloDeRom(*juegos, archivo)
+                           : SoftwareDeRoms::Titulo(lista.software.get(), archivo));
     lista.ROMTemporal = OrdenarLista(textos);
     lista.juegos.reserve(textos.size());
     for (const int k : std::as_const(lista.ROMTemporal))

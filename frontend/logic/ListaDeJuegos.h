@@ -2,6 +2,8 @@
 
 #include "comun/logic/Mensajes.h"
 
+#include <memory>
+
 #include <QStringList>
 #include <QVector>
 
@@ -11,13 +13,18 @@
 namespace Corvala {
 
 class CarpetaMame;
+class CatalogoSoftware;
 class ListaMame;
 
 // The data behind the main window's game list.
 struct ListaCargada
 {
-    // The archives of the roms folder, in listing order (position k is archive k).
+    // The archives of the roms folder, in listing order (position k is archive k); the items
+    // of its software lists' folders after them ("nes/smb.zip").
     QStringList ROMs;
+    // The software lists' descriptions and the items of those the folder has software of; null
+    // when corvala.db has none (the items are then unknown archives until it has).
+    std::shared_ptr<const CatalogoSoftware> software;
     // The visible texts, sorted: titles ascending, then the unrecognised archives.
     QStringList juegos;
     // For each visible entry, the position of its archive in ROMs.

@@ -1,6 +1,8 @@
 #include "frontend/logic/ModeloDeJuegos.h"
 
 #include "catalogue/logic/ListaMame.h"
+#include "collection/logic/SistemaDeSoftware.h"
+#include "collection/logic/SoftwareDeRoms.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/modPrincipal.h"
 #include "frontend/logic/DatosDelJugador.h"
@@ -65,10 +67,18 @@ void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Cat
         fila.clave = Clave(fila.titulo, fila.archivo);
         fila.juego = DatosDelJugador::Juego(fila.archivo);
         fila.desconocida = EsRomDesconocida(fila.titulo);
+        fila.lista = SoftwareDeRoms::ListaDe(fila.archivo);
+        if (!fila.lista.isEmpty()) {
+            const QString item = SoftwareDeRoms::ItemDe(fila.archivo);
+            fila.juego = fila.lista + QLatin1Char(':') + item;
+            fila.software = lista.software ? lista.software->Item(fila.lista, item) : nullptr;
+        }
         fila.favorito = !fila.desconocida && jugador.EsFavorito(fila.juego);
         m_filas.push_back(std::move(fila));
     }
     m_juegosListados = lista.juegosListados;
+    m_software = lista.software;
+    m_sistemas = jugador.Sistemas();
     ++m_generacion;
     BuscarMaquinas(std::move(catalogo));
     endResetModel();
@@ -85,7 +95,10 @@ void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
             juegos.insert(fila.juego);
     }
     for (JuegoDeLista &fila : m_filas) {
-        fila.padreListado = fila.maquina && juegos.contains(fila.maquina->clonDe);
+        fila.padreListado = fila.software ? !fila.software->clonDe.isEmpty()
+                                                    && juegos.contains(fila.lista + QLatin1Char(':')
+                                                                       + fila.software->clonDe)
+                                          : fila.maquina && juegos.contains(fila.maquina->clonDe);
         Juzgar(fila);
     }
 }
@@ -113,6 +126,8 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
 {
     fila.jugable = JuegoDeLista::Jugable::SinAuditar;
     fila.veredicto = nullptr;
+    if (!fila.lista.isEmpty())
+        return JuzgarSoftware(fila);
     if (!m_auditoria || !fila.maquina || !m_catalogo)
         return;
     const QString clave = ClaveDeAuditoria(fila);
@@ -153,17 +168,78 @@ void ModeloDeJuegos::Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *>
                     = m_catalogo->CuentaDe(fila.juego).roms == 0 ? &kNadaQueLeer : &kNingunArchivo;
         }
     }
-    switch (fila.veredicto->estado) {
+    fila.jugable = JugableDe(*fila.veredicto);
+}
+
+QStringList ModeloDeJuegos::SistemasDe(int p) const
+{
+    if (!Valida(p) || !m_filas[p].software || !m_catalogo)
+        return {};
+    return SistemaDeSoftware::Maquinas(*m_catalogo, m_auditoria.get(), *m_filas[p].software);
+}
+
+void ModeloDeJuegos::JuzgarSoftware(JuegoDeLista &fila)
+{
+    fila.sistema.clear();
+    if (!fila.software || !m_catalogo)
+        return;
+    const QStringList maquinas
+            = SistemaDeSoftware::Maquinas(*m_catalogo, m_auditoria.get(), *fila.software);
+    const QString elegida = m_sistemas.value(fila.lista);
+    fila.sistema = maquinas.contains(elegida) ? elegida : maquinas.value(0);
+    if (!m_auditoriaSoftware)
+        return;
+    fila.veredicto = m_auditoriaSoftware->De(fila.lista, fila.software->nombre);
+    const auto propio = [this, &fila](const QString &motivo) {
+        m_propios.push_back({Veredicto::Estado::Incorrecto, motivo, {}, {}, {}});
+        fila.veredicto = &m_propios.back();
+    };
+    QString porQue;
+    if (!fila.veredicto)
+        propio(QStringLiteral("Su archivo no tiene ninguno de los archivos del programa."));
+    else if (fila.veredicto->estado == Veredicto::Estado::Incorrecto) {
+        // Its own files are what the player must fix first.
+    } else if (maquinas.isEmpty())
+        propio(QStringLiteral("Ninguna máquina del emulador carga la lista %1.").arg(fila.lista));
+    else if (!SistemaDeSoftware::PuedeFuncionar(*m_catalogo, m_auditoria.get(), fila.sistema,
+                                                &porQue))
+        propio(QStringLiteral("Ninguna máquina de la lista puede funcionar. %1").arg(porQue));
+    fila.jugable = JugableDe(*fila.veredicto);
+}
+
+void ModeloDeJuegos::PonerAuditoriaSoftware(
+        std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria)
+{
+    m_auditoriaSoftware = std::move(auditoria);
+    for (JuegoDeLista &fila : m_filas) {
+        if (!fila.lista.isEmpty())
+            Juzgar(fila);
+    }
+    if (!m_filas.isEmpty())
+        Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
+}
+
+QSet<QString> ModeloDeJuegos::ListasDeSoftware() const
+{
+    QSet<QString> listas;
+    for (const JuegoDeLista &fila : m_filas) {
+        if (!fila.lista.isEmpty())
+            listas.insert(fila.lista);
+    }
+    return listas;
+}
+
+JuegoDeLista::Jugable ModeloDeJuegos::JugableDe(const Veredicto &veredicto)
+{
+    switch (veredicto.estado) {
     case Veredicto::Estado::Correcto:
-        fila.jugable = JuegoDeLista::Jugable::Correcto;
-        break;
+        return JuegoDeLista::Jugable::Correcto;
     case Veredicto::Estado::MejorDisponible:
-        fila.jugable = JuegoDeLista::Jugable::MejorDisponible;
-        break;
+        return JuegoDeLista::Jugable::MejorDisponible;
     case Veredicto::Estado::Incorrecto:
-        fila.jugable = JuegoDeLista::Jugable::Incorrecto;
         break;
     }
+    return JuegoDeLista::Jugable::Incorrecto;
 }
 
 QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
@@ -278,6 +354,14 @@ void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)
 
 void ModeloDeJuegos::PonerFavoritos(const DatosDelJugador &jugador)
 {
+    if (m_sistemas != jugador.Sistemas()) {
+        m_sistemas = jugador.Sistemas();
+        m_propios.clear();
+        for (JuegoDeLista &fila : m_filas)
+            Juzgar(fila);
+        if (!m_filas.isEmpty())
+            Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
+    }
     for (int p = 0; p < m_filas.size(); ++p) {
         JuegoDeLista &fila = m_filas[p];
         const bool favorito = !fila.desconocida && jugador.EsFavorito(fila.juego);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/CatalogoSoftware.h"
 #include "collection/logic/Auditoria.h"
+#include "collection/logic/AuditoriaSoftware.h"
 
 #include <QAbstractListModel>
 #include <QVector>
@@ -31,6 +33,12 @@ struct JuegoDeLista
     // A clone whose files lie in its parent's archive (a merged set): archivo is the parent's,
     // juego the clone's own set name, which the emulator is started with.
     bool enElPadre = false;
+    // An item of a software list kept as roms/LIST/ITEM.zip: its list (empty for an arcade
+    // set), its entry in the list (null when the list does not know it) and the machine it
+    // starts on (mame SYSTEM ITEM; empty while none is known). juego is then "LIST:ITEM".
+    QString lista;
+    const FichaSoftware *software = nullptr;
+    QString sistema;
     // Whether the game can run, as an audit of the archives finds it, and why not in the
     // player's words; not known until such an audit has looked at it.
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
@@ -60,9 +68,20 @@ public:
     // Rows anew for a loaded list, with the catalogue in use (or none) and the player's data.
     void Cargar(const ListaCargada &lista, std::shared_ptr<const Catalogo> catalogo,
                 const DatosDelJugador &jugador);
+    // The verdicts of the player's software (null: none yet).
+    void PonerAuditoriaSoftware(std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria);
+    const ResultadoAuditoriaSoftware *AuditoriaSoftwareEnUso() const
+    {
+        return m_auditoriaSoftware.get();
+    }
+    const CatalogoSoftware *SoftwareEnUso() const { return m_software.get(); }
+    // The software lists the rows have items of.
+    QSet<QString> ListasDeSoftware() const;
+    // The machines that can start a software row's item, best first (see SistemaDeSoftware).
+    QStringList SistemasDe(int fila) const;
     // Another catalogue for the same rows.
     void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo);
-    // The player's favourites changed.
+    // The player's favourites, or the machines chosen for software lists, changed.
     void PonerFavoritos(const DatosDelJugador &jugador);
     // The archive behind a row now carries another name.
     void Renombrar(int fila, const QString &archivo);
@@ -103,12 +122,18 @@ private:
     void Juzgar(JuegoDeLista &fila, std::optional<const Veredicto *> previsto = std::nullopt);
     // The set name a row's verdict is looked up by; empty for one that has none.
     static QString ClaveDeAuditoria(const JuegoDeLista &fila);
+    static JuegoDeLista::Jugable JugableDe(const Veredicto &veredicto);
+    // A software row's machine and verdict, from both audits.
+    void JuzgarSoftware(JuegoDeLista &fila);
     // The rows of the clones found whole in their parents' archives.
     QVector<JuegoDeLista> ClonesEnElPadre() const;
 
     QVector<JuegoDeLista> m_filas;
     std::shared_ptr<const Catalogo> m_catalogo;
     std::shared_ptr<const ResultadoAuditoria> m_auditoria;
+    std::shared_ptr<const CatalogoSoftware> m_software;
+    std::shared_ptr<const ResultadoAuditoriaSoftware> m_auditoriaSoftware;
+    QHash<QString, QString> m_sistemas; // the player's machine for a list
     // The verdicts the model gives itself: an archive under a name the emulator does not open.
     std::deque<Veredicto> m_propios;
     quint64 m_generacion = 0;

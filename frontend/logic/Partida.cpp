@@ -118,16 +118,17 @@ QString Partida::TextoTerminadaConError()
     return QStringLiteral("La partida terminó con un error, mira \"Ver Log\".");
 }
 
-Partida::Resultado Partida::Jugar(const QString &archivo)
+Partida::Resultado Partida::Jugar(const QString &archivo, const QString &software)
 {
     const CarpetaMame &carpeta = m_sesion.carpeta;
-    const QString rom = QuitarExtension(archivo);
+    // An item of a software list is started on a machine, named as it is.
+    const QString rom = software.isEmpty() ? QuitarExtension(archivo) : archivo;
     if (m_usaControles() && !CfgApartados::Apartar(carpeta, rom))
         return Resultado::ErrorCfg;
 
     int codigo = 0;
     const std::optional<QString> salida
-            = Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame), &codigo);
+            = Emulador(carpeta).Jugar(rom, SinSonido(m_sesion.versionMame), &codigo, software);
     m_sesion.ultimoLog.clear();
     if (!salida) {
         m_sesion.ultimoLog = LogSinEmulador();

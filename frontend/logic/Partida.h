@@ -31,7 +31,8 @@ public:
     // loop running meanwhile. With the defined keys in force the game's own cfg file is set
     // aside while it runs and put back afterwards, and the emulator's new cfg/default.cfg is
     // removed. The emulator's output becomes the session's last game log.
-    Resultado Jugar(const QString &archivo);
+    // software: an item of a software list, started on the machine archivo names.
+    Resultado Jugar(const QString &archivo, const QString &software = {});
     // Whether the game really ran: the emulator started it and did not turn it away (its
     // files missing, no such game, a configuration it refuses).
     bool SeHaJugado() const { return m_seHaJugado; }

@@ -167,7 +167,7 @@ void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
 {
     if (m_sesion.ocupado)
         return;
-    m_jugador.filtros.*filtro = valor;
+    m_jugador.filtros.Poner(filtro, valor);
     GuardarJugador();
     MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
 }
@@ -210,14 +210,47 @@ void VistaDeJuegos::mnuInformacion_Click()
     if (m_sesion.ocupado || fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
+    if (!juego.lista.isEmpty()) {
+        frmInformacion ventana(InformacionJuego::FilasDeSoftware(juego, m_modelo.SoftwareEnUso(),
+                                                                 m_jugador.Historial(juego.juego),
+                                                                 Parecido(juego)),
+                               this, InformacionJuego::Maquinas(m_modelo, fila));
+        const QString lista = juego.lista;
+        if (ventana.exec() == QDialog::Accepted && !ventana.MaquinaElegida().isEmpty()
+            && ventana.MaquinaElegida() != juego.sistema) {
+            m_jugador.ElegirSistema(lista, ventana.MaquinaElegida());
+            GuardarJugador();
+            MantenerEleccion([this] { m_modelo.PonerFavoritos(m_jugador); });
+        }
+        return;
+    }
     frmInformacion(InformacionJuego::Filas(
                            juego.titulo, InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
                            juego.maquina, m_sesion.catalogo.get(),
                            juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                           juego.favorito, m_parecidos.Primero(juego.archivo),
+                           juego.favorito, Parecido(juego),
                            InformacionJuego::ValorDeJugable(juego)),
                    this)
             .exec();
+}
+
+const Candidato *VistaDeJuegos::Parecido(const JuegoDeLista &juego) const
+{
+    if (juego.lista.isEmpty())
+        return m_parecidos.Primero(juego.archivo);
+    const ResultadoAuditoriaSoftware *auditoria = m_modelo.AuditoriaSoftwareEnUso();
+    if (!auditoria)
+        return nullptr;
+    const auto parecido = auditoria->parecidos.constFind(juego.archivo);
+    return parecido == auditoria->parecidos.cend() ? nullptr : &*parecido;
+}
+
+void VistaDeJuegos::PonerAuditoriaSoftware(
+        std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria)
+{
+    MantenerEleccion([this, &auditoria] { m_modelo.PonerAuditoriaSoftware(std::move(auditoria)); });
+    if (const int fila = FilaElegida(); fila >= 0)
+        PonerAyuda(fila);
 }
 
 void VistaDeJuegos::LeerJugador()
@@ -260,7 +293,8 @@ void VistaDeJuegos::IdentificarDesconocidas()
 {
     QStringList desconocidas;
     for (int fila = 0; fila < m_modelo.Cantidad(); ++fila) {
-        if (m_modelo.Fila(fila).desconocida)
+        // The software's unknown archives are looked for in their lists by the audit.
+        if (m_modelo.Fila(fila).desconocida && m_modelo.Fila(fila).lista.isEmpty())
             desconocidas << m_modelo.Fila(fila).archivo;
     }
     m_parecidos.Iniciar(m_sesion.catalogo, m_sesion.carpeta.Ruta(QStringLiteral("roms")),
@@ -323,9 +357,11 @@ void VistaDeJuegos::PonerAyuda(int fila)
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeFormas(FormasDe(juego)), InformacionJuego::LineaDeOrigen(juego),
-          InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get()),
-          InformacionJuego::LineaDeJugable(juego),
-          Identificacion::LineaDeParecido(m_parecidos.Primero(juego.archivo))}) {
+          juego.lista.isEmpty() ? InformacionJuego::LineaDeAyuda(juego.maquina,
+                                                                 m_sesion.catalogo.get())
+                                : InformacionJuego::LineaDeSoftware(
+                                          juego, m_modelo.SoftwareEnUso(), m_sesion.catalogo.get()),
+          InformacionJuego::LineaDeJugable(juego), Identificacion::LineaDeParecido(Parecido(juego))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }

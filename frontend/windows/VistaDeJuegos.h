@@ -63,6 +63,8 @@ public:
     void Renombrar(int fila, const QString &archivo);
     // What an audit of the collection found: the rows change in place, the choice stays.
     void PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria);
+    // What the audit of the player's software found: the rows change in place.
+    void PonerAuditoriaSoftware(std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria);
 
     // The search: opened with a first text, or closed (the whole list shown again, the same
     // game chosen).
@@ -97,6 +99,8 @@ private:
     void Elegida();
     // The list's tooltip for a row: its whole title, archive, catalogue data and verdict.
     void PonerAyuda(int fila);
+    // What an archive the emulator does not know appears to be; null when nothing is known.
+    const Candidato *Parecido(const JuegoDeLista &juego) const;
     // The forms the row's set is held in, in the emulator's order.
     QStringList FormasDe(const JuegoDeLista &juego) const;
     // Runs a change of the rows shown, keeping the game chosen when it is still shown, else

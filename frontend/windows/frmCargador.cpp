@@ -71,6 +71,12 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
     connect(&m_catalogo, &CatalogoDeLaSesion::catalogoCambiado, m_juegos,
             &VistaDeJuegos::CatalogoCambiado);
     connect(&m_catalogo, &CatalogoDeLaSesion::auditada, m_juegos, &VistaDeJuegos::PonerAuditoria);
+    connect(&m_catalogo, &CatalogoDeLaSesion::softwareAuditado, m_juegos,
+            &VistaDeJuegos::PonerAuditoriaSoftware);
+    connect(&m_catalogo, &CatalogoDeLaSesion::listasDeSoftwareLeidas, this, [this] {
+        m_juegos->Mostrar(ListaDeJuegos::Cargar(m_sesion.carpeta));
+        m_catalogo.Auditar();
+    });
     connect(&m_catalogo, &CatalogoDeLaSesion::apartado, this, [this](const QString &estado) {
         Estado({estado, ColorEstado::Rojo});
     });
@@ -275,7 +281,7 @@ void frmCargador::LanzarFila(int fila)
     const std::optional<QString> archivo = Lanzamiento::ArchivoDeFila(m_sesion, juego);
     if (!archivo)
         return;
-    if (!juego.enElPadre && *archivo != juego.archivo) {
+    if (Lanzamiento::RenombraFila(juego, *archivo)) {
         m_juegos->Renombrar(fila, *archivo);
         m_catalogo.Auditar();
     }
@@ -284,7 +290,7 @@ void frmCargador::LanzarFila(int fila)
     Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
-    const Partida::Resultado resultado = partida.Jugar(*archivo);
+    const Partida::Resultado resultado = partida.Jugar(*archivo, Lanzamiento::SoftwareDeFila(juego));
     if (partida.SeHaJugado())
         m_juegos->AnotarPartida(fila);
     if (const std::optional<LineaDeEstado> estado = Lanzamiento::AlTerminar(resultado))

@@ -5,11 +5,13 @@
 #include "comun/windows/Etiqueta.h"
 #include "comun/windows/Twips.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 namespace Corvala {
 
-frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent)
+frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent,
+                               const QList<QPair<QString, QString>> &maquinas)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -31,6 +33,18 @@ frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWid
         y += alto + 45;
         ++k;
     }
+    if (!maquinas.isEmpty()) {
+        QLabel *nombre = Etiqueta(this, QStringLiteral("Máquina:"),
+                                  Twips::Rect(120, y, 1095, alto + 60), Colores::kBlanco, true);
+        nombre->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cboMaquina = new QComboBox(this);
+        cboMaquina->setObjectName(QStringLiteral("cboMaquina"));
+        cboMaquina->setGeometry(Twips::Rect(1305, y, 4200, alto + 60));
+        for (const auto &[maquina, texto] : maquinas)
+            cboMaquina->addItem(texto, maquina);
+        cboMaquina->setToolTip(QStringLiteral("La máquina del emulador con la que se carga."));
+        y += alto + 60 + 45;
+    }
     lblAceptar = BotonEtiqueta::Negrita(QStringLiteral("Aceptar"), this,
                                         Twips::Rect(4485, y + 60, 1020, alto));
     lblAceptar->setObjectName(QStringLiteral("lblAceptar"));
@@ -38,6 +52,11 @@ frmInformacion::frmInformacion(const QList<QPair<QString, QString>> &filas, QWid
     // Enter presses it.
     lblAceptar->setFocus();
     setFixedSize(Twips::Tamano(5625, y + 60 + alto + 120));
+}
+
+QString frmInformacion::MaquinaElegida() const
+{
+    return cboMaquina ? cboMaquina->currentData().toString() : QString();
 }
 
 } // namespace Corvala

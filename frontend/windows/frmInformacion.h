@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+class QComboBox;
+
 namespace Corvala {
 
 class BotonEtiqueta;
@@ -16,10 +18,17 @@ class frmInformacion : public QDialog
     Q_OBJECT
 
 public:
-    frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent);
+    // maquinas: for an item of a software list, the machines it can start on (name, and the
+    // player's words), the one in use first; the player may choose another.
+    frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent,
+                   const QList<QPair<QString, QString>> &maquinas = {});
+
+    // The machine chosen when the window was accepted; empty without a choice.
+    QString MaquinaElegida() const;
 
 private:
     BotonEtiqueta *lblAceptar;
+    QComboBox *cboMaquina = nullptr;
 };
 
 } // namespace Corvala

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Corvala {
+
+class Catalogo;
+struct FichaSoftware;
+struct ResultadoAuditoria;
+
+// Which machine an item of a software list starts on (mame SYSTEM ITEM).
+namespace SistemaDeSoftware {
+
+// Whether a machine's list filter ("NTSC", "!PAL", "NTSC,PAL") accepts an item of that
+// compatibility, as the emulator decides it: no filter or no compatibility accepts; a filter
+// named with "!" refuses the items that have it; otherwise the item must have one it names.
+bool Compatible(const QString &filtro, const QString &compatibilidad);
+
+// Whether a machine can run, as the audit in use finds its files; why not, in the player's
+// words, in motivo. Without an audit every machine is taken as one that can.
+bool PuedeFuncionar(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
+                    const QString &maquina, QString *motivo = nullptr);
+
+// The machines that take the item's list as their own (original) and accept it, best first: one
+// that can run, a parent before its clones, then the catalogue's order.
+QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
+                     const FichaSoftware &item);
+
+} // namespace SistemaDeSoftware
+} // namespace Corvala
