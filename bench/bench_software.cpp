@@ -24,8 +24,8 @@ int main(int argc, char *argv[])
     QCoreApplication aplicacion(argc, argv);
     const QString hash = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                   : QStringLiteral("/usr/share/games/mame/hash");
-    const QString mame = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                  : QStringLiteral("/usr/games/mame");
+    const QString mame
+            = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/usr/games/mame");
     QTemporaryDir carpeta;
     const QString ruta = carpeta.filePath(QStringLiteral("corvala.db"));
     {
@@ -54,8 +54,7 @@ int main(int argc, char *argv[])
     std::printf("%lld lists read into corvala.db: %.2f s (%s), %lld skipped, %lld MB on disk, "
                 "peak memory %.0f MB\n",
                 static_cast<long long>(archivos.size()), double(reloj.elapsed()) / 1000,
-                hecho ? "ok" : qPrintable(hecho.Motivo()),
-                static_cast<long long>(omitidas.size()),
+                hecho ? "ok" : qPrintable(hecho.Motivo()), static_cast<long long>(omitidas.size()),
                 static_cast<long long>(QFileInfo(ruta).size() >> 20),
                 ColeccionDePrueba::MemoriaPico());
     reloj.restart();

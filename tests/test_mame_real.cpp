@@ -4,13 +4,13 @@
 // on SIGTERM.
 
 #include "catalogue/logic/Catalogo.h"
-#include "catalogue/logic/ConstruccionCatalogo.h"
 #include "catalogue/logic/CatalogoSoftware.h"
+#include "catalogue/logic/ConstruccionCatalogo.h"
 #include "collection/logic/Auditoria.h"
 #include "collection/logic/AuditoriaSoftware.h"
-#include "comun/logic/BaseSqlite.h"
 #include "collection/logic/DirectorioZip.h"
 #include "collection/logic/Identificacion.h"
+#include "comun/logic/BaseSqlite.h"
 #include "controls/logic/Teclado.h"
 #include "controls/logic/TeclasPorDefecto.h"
 #include "controls/logic/UsoDeTeclas.h"
@@ -638,7 +638,8 @@ private Q_SLOTS:
             BaseSqlite nueva;
             QVERIFY(nueva.Crear(base));
         }
-        const QHash<QString, QString> nes{{QStringLiteral("nes"), hash + QLatin1String("/nes.xml")}};
+        const QHash<QString, QString> nes{
+                {QStringLiteral("nes"), hash + QLatin1String("/nes.xml")}};
         QVERIFY(CatalogoSoftware::Construir(base, nes, CatalogoSoftware::Huella(nes)));
         // Items forged from the list's own files: whole, one missing a file, one with a wrong
         // CRC, a clone beside its parent with its own file only.
@@ -655,12 +656,12 @@ private Q_SLOTS:
                 if (k == quitar)
                     continue;
                 const quint32 crc = roms[k][2].toString().toUInt(nullptr, 16) ^ (malo && k == 0);
-                archivos.append({roms[k][0].toString(),
-                                 ZipDePrueba::ConCrc(roms[k][1].toLongLong(), crc)});
+                archivos.append(
+                        {roms[k][0].toString(), ZipDePrueba::ConCrc(roms[k][1].toLongLong(), crc)});
             }
             QDir(carpeta.Ruta()).mkpath(QStringLiteral("roms/nes"));
-            QVERIFY(ZipDePrueba::Escribir(
-                    carpeta.Ruta(QStringLiteral("roms/nes/%1.zip").arg(item)), archivos));
+            QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/nes/%1.zip").arg(item)),
+                                          archivos));
         };
         forjar(QStringLiteral("smb"), -1, false);
         forjar(QStringLiteral("smb3"), 1, false);
@@ -672,9 +673,9 @@ private Q_SLOTS:
 
         QProcess mame;
         mame.setWorkingDirectory(carpeta.Ruta());
-        mame.start(kMameReal, {QStringLiteral("-rompath"), QStringLiteral("roms"),
-                               QStringLiteral("-hashpath"), hash,
-                               QStringLiteral("-verifysoftlist"), QStringLiteral("nes")});
+        mame.start(kMameReal,
+                   {QStringLiteral("-rompath"), QStringLiteral("roms"), QStringLiteral("-hashpath"),
+                    hash, QStringLiteral("-verifysoftlist"), QStringLiteral("nes")});
         QVERIFY(mame.waitForFinished(300000));
         static const QRegularExpression kLinea(
                 QStringLiteral("^romset nes:(\\S+) is (good|best available|bad)$"),
@@ -684,9 +685,10 @@ private Q_SLOTS:
              m.hasNext();) {
             const QRegularExpressionMatch linea = m.next();
             suya.insert(QStringLiteral("nes/") + linea.captured(1),
-                        linea.captured(2) == u"good"             ? Veredicto::Estado::Correcto
-                        : linea.captured(2) == u"best available" ? Veredicto::Estado::MejorDisponible
-                                                                 : Veredicto::Estado::Incorrecto);
+                        linea.captured(2) == u"good" ? Veredicto::Estado::Correcto
+                        : linea.captured(2) == u"best available"
+                                ? Veredicto::Estado::MejorDisponible
+                                : Veredicto::Estado::Incorrecto);
         }
         QCOMPARE(suya.size(), 4);
         QCOMPARE(QSet<QString>(nuestra.veredictos.keyBegin(), nuestra.veredictos.keyEnd()),
@@ -702,8 +704,8 @@ private Q_SLOTS:
                                                              + "\nvideo none\nsound none\n"
                                                                "seconds_to_run 1\n");
         int codigo = -1;
-        QVERIFY(Emulador(carpeta.Carpeta()).Jugar(QStringLiteral("nes"), false, &codigo,
-                                                  QStringLiteral("smb")));
+        QVERIFY(Emulador(carpeta.Carpeta())
+                        .Jugar(QStringLiteral("nes"), false, &codigo, QStringLiteral("smb")));
         QCOMPARE(codigo, 0);
     }
 };

@@ -98,8 +98,8 @@ struct ConSoftware
             ZipDePrueba::Archivos archivos;
             for (const auto &[nombre, crc] : roms)
                 archivos.append({QLatin1String(nombre), ZipDePrueba::ConCrc(16, crc)});
-            QVERIFY(ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(ruta)),
-                                          archivos));
+            QVERIFY(ZipDePrueba::Escribir(
+                    carpeta.Ruta(QStringLiteral("roms/") + QLatin1String(ruta)), archivos));
         };
         QDir(carpeta.Ruta()).mkpath(QStringLiteral("roms/nes"));
         QDir(carpeta.Ruta()).mkpath(QStringLiteral("roms/megadriv"));
@@ -144,9 +144,9 @@ private Q_SLOTS:
         QCOMPARE(software->Item(QStringLiteral("nes"), QStringLiteral("smb1"))->clonDe,
                  QStringLiteral("smb"));
         // Read again, the lists are replaced, not doubled.
-        QVERIFY(CatalogoSoftware::Construir(base, CatalogoSoftware::Archivos(
-                                                          {c.carpeta.Ruta(QStringLiteral("hash"))}),
-                                            QStringLiteral("otra")));
+        QVERIFY(CatalogoSoftware::Construir(
+                base, CatalogoSoftware::Archivos({c.carpeta.Ruta(QStringLiteral("hash"))}),
+                QStringLiteral("otra")));
         QCOMPARE(CatalogoSoftware::Abrir(base, {QStringLiteral("nes")})->Items(), 4);
     }
 
@@ -168,7 +168,8 @@ private Q_SLOTS:
                 {"nes/smb1", E::Incorrecto, "Falta el archivo b.prg."},
                 {"nes/zelda", E::MejorDisponible,
                  "Le faltan archivos de los que no se conoce un volcado bueno: z.chr."},
-                {"nes/metroid", E::Incorrecto, "El archivo m.prg no es el bueno (otro tamaño o CRC)."},
+                {"nes/metroid", E::Incorrecto,
+                 "El archivo m.prg no es el bueno (otro tamaño o CRC)."},
                 {"megadriv/sonic", E::Correcto, ""},
         };
         QCOMPARE(r.veredictos.size(), int(std::size(casos)));
@@ -179,7 +180,8 @@ private Q_SLOTS:
             QCOMPARE(v->motivo, QString::fromUtf8(caso.motivo));
         }
         // What the list does not know is found by its files.
-        QCOMPARE(r.parecidos.value(QStringLiteral("nes/mario.zip")).nombre, QStringLiteral("nes/smb"));
+        QCOMPARE(r.parecidos.value(QStringLiteral("nes/mario.zip")).nombre,
+                 QStringLiteral("nes/smb"));
         QVERIFY(r.motivoAlGuardar.isEmpty());
     }
 
@@ -189,8 +191,8 @@ private Q_SLOTS:
         {
             const char *filtro, *compatibilidad;
             bool si;
-        } casos[] = {{"", "PAL", true},          {"NTSC", "", true},     {"NTSC", "NTSC,PAL", true},
-                     {"NTSC", "PAL", false},     {"!PAL", "PAL", false}, {"!PAL", "NTSC", true},
+        } casos[] = {{"", "PAL", true},         {"NTSC", "", true},     {"NTSC", "NTSC,PAL", true},
+                     {"NTSC", "PAL", false},    {"!PAL", "PAL", false}, {"!PAL", "NTSC", true},
                      {"PAL,NTSC", "NTSC", true}};
         for (const auto &caso : casos)
             QVERIFY2(SistemaDeSoftware::Compatible(QLatin1String(caso.filtro),
@@ -214,7 +216,8 @@ private Q_SLOTS:
         DatosDelJugador jugador;
         ModeloDeJuegos modelo;
         modelo.Cargar(lista, ZipDePrueba::Catalogo(), jugador);
-        QCOMPARE(modelo.ListasDeSoftware(), QSet<QString>({QStringLiteral("nes"), QStringLiteral("megadriv")}));
+        QCOMPARE(modelo.ListasDeSoftware(),
+                 QSet<QString>({QStringLiteral("nes"), QStringLiteral("megadriv")}));
         auto arcade = std::make_shared<ResultadoAuditoria>(Auditoria::Auditar(carpeta));
         modelo.PonerAuditoria(arcade);
         modelo.PonerAuditoriaSoftware(std::make_shared<ResultadoAuditoriaSoftware>(
@@ -256,9 +259,9 @@ private Q_SLOTS:
         c.carpeta.OlvidarLlamadas();
         Partida partida(sesion, [] { return false; });
         partida.Jugar(*sistema, Lanzamiento::SoftwareDeFila(fila("nes:smb")));
-        QCOMPARE(c.carpeta.Llamadas(), QList<QStringList>({{QStringLiteral("nespal"), QStringLiteral("smb"),
-                                                      QStringLiteral("-soundcard"),
-                                                      QStringLiteral("0")}}));
+        QCOMPARE(c.carpeta.Llamadas(),
+                 QList<QStringList>({{QStringLiteral("nespal"), QStringLiteral("smb"),
+                                      QStringLiteral("-soundcard"), QStringLiteral("0")}}));
         QVERIFY(!Lanzamiento::RenombraFila(fila("nes:smb"), *sistema));
         QVERIFY(mensajes.Vistos().isEmpty());
     }

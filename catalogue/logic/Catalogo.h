@@ -114,9 +114,9 @@ private:
     Sello m_sello;
     QVector<FichaMaquina> m_fichas;
     QVector<Cuenta> m_cuentas;
-    QHash<QString, qint32> m_numeros; // by set name in lower case
+    QHash<QString, qint32> m_numeros;           // by set name in lower case
     QHash<QString, QVector<qint32>> m_porLista; // the machines of each software list
-    QVector<Rom> m_roms;              // in order of CRC and size once sealed
+    QVector<Rom> m_roms;                        // in order of CRC and size once sealed
 };
 
 // Writes a new database, machine by machine, into one file. The file is whole only once

@@ -26,8 +26,7 @@ const char *const kTablas[] = {
         "nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, estado TEXT, disco INTEGER)",
         "CREATE TABLE %1software_huella(huella TEXT)",
 };
-const char *const kNombres[] = {"listas_software", "software", "roms_software",
-                                "software_huella"};
+const char *const kNombres[] = {"listas_software", "software", "roms_software", "software_huella"};
 
 bool Ejecutar(BaseSqlite &base, const QString &sql)
 {
@@ -214,8 +213,9 @@ Resultado CatalogoSoftware::Construir(const QString &rutaBase,
         const QString nombre = QString::fromLatin1(kNombres[k]);
         bien = Ejecutar(base, QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(nombre))
                && Ejecutar(base, QString::fromLatin1(kTablas[k]).arg(QStringLiteral("main.")))
-               && Ejecutar(base, QStringLiteral("INSERT INTO main.%1 SELECT * FROM nuevas.%1")
-                                         .arg(nombre));
+               && Ejecutar(
+                       base,
+                       QStringLiteral("INSERT INTO main.%1 SELECT * FROM nuevas.%1").arg(nombre));
     }
     bien = bien
            && base.Ejecutar("CREATE INDEX main.roms_software_item ON "
@@ -231,9 +231,8 @@ Resultado CatalogoSoftware::Construir(const QString &rutaBase,
     return {};
 }
 
-std::shared_ptr<const CatalogoSoftware> CatalogoSoftware::Abrir(const QString &rutaBase,
-                                                                const QSet<QString> &listas,
-                                                                QString *motivo)
+std::shared_ptr<const CatalogoSoftware>
+CatalogoSoftware::Abrir(const QString &rutaBase, const QSet<QString> &listas, QString *motivo)
 {
     BaseSqlite base;
     const auto fallo = [&](const QString &texto) {
@@ -265,9 +264,9 @@ std::shared_ptr<const CatalogoSoftware> CatalogoSoftware::Abrir(const QString &r
         while (items.Siguiente()) {
             FichaSoftware ficha;
             int k = 0;
-            for (QString *texto : {&ficha.lista, &ficha.nombre, &ficha.descripcion, &ficha.anio,
-                                   &ficha.editor, &ficha.clonDe, &ficha.soportado,
-                                   &ficha.compatibilidad})
+            for (QString *texto :
+                 {&ficha.lista, &ficha.nombre, &ficha.descripcion, &ficha.anio, &ficha.editor,
+                  &ficha.clonDe, &ficha.soportado, &ficha.compatibilidad})
                 *texto = items.Texto(k++);
             catalogo->m_items.insert(ficha.lista + QLatin1Char('/') + ficha.nombre,
                                      std::move(ficha));

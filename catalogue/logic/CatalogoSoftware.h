@@ -72,7 +72,7 @@ public:
 
 private:
     QString m_huella;
-    QHash<QString, QString> m_listas; // description by name
+    QHash<QString, QString> m_listas;      // description by name
     QHash<QString, FichaSoftware> m_items; // by "lista/nombre"
 };
 

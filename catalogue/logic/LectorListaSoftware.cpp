@@ -48,8 +48,8 @@ Resultado Leer(const QString &ruta, ListaDeSoftware &lista, const Receptor &rece
                 lista.descripcion = valor("description");
             } else if (nombre == u"software") {
                 enItem = true;
-                item = FichaSoftware{lista.nombre, valor("name"), {}, {}, {}, valor("cloneof"),
-                                     valor("supported"), {}};
+                item = FichaSoftware{lista.nombre,     valor("name"),      {}, {}, {},
+                                     valor("cloneof"), valor("supported"), {}};
                 roms.clear();
             } else if (!enItem) {
                 continue;

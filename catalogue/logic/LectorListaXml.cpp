@@ -10,9 +10,9 @@ namespace {
 
 // The elements of a machine that Corvala does not keep, in byte order for a binary search.
 constexpr std::array<QByteArrayView, 21> kSinInteres = {
-        "adjuster",    "analog",     "chip",         "condition",   "configuration", "conflocation",
-        "confsetting", "control",    "device",       "diplocation", "dipswitch",     "dipvalue",
-        "display",     "extension",  "feature",      "instance",    "port",          "ramoption",
+        "adjuster",    "analog",     "chip",    "condition",   "configuration", "conflocation",
+        "confsetting", "control",    "device",  "diplocation", "dipswitch",     "dipvalue",
+        "display",     "extension",  "feature", "instance",    "port",          "ramoption",
         "slot",        "slotoption", "sound",
 };
 
@@ -283,11 +283,10 @@ void LectorListaXml::Abrir()
         m_maquina.discos.push_back(std::move(disco));
     } else if (elemento == u"softwarelist") {
         const QXmlStreamAttributes atributos = m_xml.attributes();
-        m_maquina.listasDeSoftware.push_back(
-                {atributos.value(QLatin1String("name")).toString(),
-                 atributos.value(QLatin1String("tag")).toString(),
-                 atributos.value(QLatin1String("status")).toString(),
-                 atributos.value(QLatin1String("filter")).toString()});
+        m_maquina.listasDeSoftware.push_back({atributos.value(QLatin1String("name")).toString(),
+                                              atributos.value(QLatin1String("tag")).toString(),
+                                              atributos.value(QLatin1String("status")).toString(),
+                                              atributos.value(QLatin1String("filter")).toString()});
     } else if (elemento == u"sample") {
         m_maquina.muestras << m_xml.attributes().value(QLatin1String("name")).toString();
     } else if (elemento == u"biosset") {

@@ -75,8 +75,8 @@ std::optional<Candidato> Parecido(const DetallesDeAuditoria &detalles,
         const DetallesDeAuditoria::Maquina &item = detalles.maquinas[p.key()];
         const int roms = int(std::count_if(item.roms.cbegin(), item.roms.cend(),
                                            [](const auto &rom) { return !rom.sinVolcado; }));
-        Candidato candidato{item.nombre, titulos.value(item.nombre), p.value(), roms,
-                            p.value() >= roms, !item.romDe.isEmpty()};
+        Candidato candidato{item.nombre, titulos.value(item.nombre), p.value(),
+                            roms,        p.value() >= roms,          !item.romDe.isEmpty()};
         const auto antes = [](const Candidato &a, const Candidato &b) {
             if (a.completo != b.completo)
                 return a.completo;

@@ -169,8 +169,8 @@ bool PrepararTabla(BaseSqlite &base, const QString &tabla)
     };
     bool deOtroFormato = false;
     {
-        BaseSqlite::Consulta otro(base,
-                                  sql("SELECT 1 FROM %1 WHERE formato IS NOT ? LIMIT 1").constData());
+        BaseSqlite::Consulta otro(
+                base, sql("SELECT 1 FROM %1 WHERE formato IS NOT ? LIMIT 1").constData());
         if (otro.Bien()) {
             otro.Enlazar(1, kFormato);
             deOtroFormato = otro.Siguiente();

@@ -39,8 +39,8 @@ bool PuedeFuncionar(const Catalogo &catalogo, const ResultadoAuditoria *auditori
         if (v->estado != Veredicto::Estado::Incorrecto)
             return true;
         if (motivo)
-            *motivo = QStringLiteral("%1 (%2): %3").arg(ficha->descripcion, ficha->nombre,
-                                                       v->motivo);
+            *motivo = QStringLiteral("%1 (%2): %3")
+                              .arg(ficha->descripcion, ficha->nombre, v->motivo);
         return false;
     }
     if (catalogo.CuentaDe(ficha->nombre).roms == 0)
@@ -64,12 +64,12 @@ QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditor
     QVector<Opcion> opciones;
     for (const qint32 numero : catalogo.MaquinasDeLista(item.lista)) {
         const FichaMaquina &ficha = catalogo.Ficha(numero);
-        const bool acepta = std::any_of(
-                ficha.listasDeSoftware.cbegin(), ficha.listasDeSoftware.cend(),
-                [&item](const FichaMaquina::ListaDeSoftware &l) {
-                    return l.lista == item.lista && l.estado != u"compatible"
-                           && Compatible(l.filtro, item.compatibilidad);
-                });
+        const bool acepta
+                = std::any_of(ficha.listasDeSoftware.cbegin(), ficha.listasDeSoftware.cend(),
+                              [&item](const FichaMaquina::ListaDeSoftware &l) {
+                                  return l.lista == item.lista && l.estado != u"compatible"
+                                         && Compatible(l.filtro, item.compatibilidad);
+                              });
         if (acepta && ficha.ejecutable)
             opciones.append({numero, PuedeFuncionar(catalogo, auditoria, ficha.nombre),
                              !ficha.clonDe.isEmpty()});

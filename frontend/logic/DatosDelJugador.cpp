@@ -26,10 +26,13 @@ struct Clave
     bool Filtros::*campo;
 };
 const Clave kClaves[] = {
-        {"ocultar_clones", &Filtros::ocultarClones}, {"solo_funcionan", &Filtros::soloFuncionan},
-        {"ocultar_bios", &Filtros::ocultarBios},     {"solo_favoritos", &Filtros::soloFavoritos},
+        {"ocultar_clones", &Filtros::ocultarClones},
+        {"solo_funcionan", &Filtros::soloFuncionan},
+        {"ocultar_bios", &Filtros::ocultarBios},
+        {"solo_favoritos", &Filtros::soloFavoritos},
         {"solo_jugables", &Filtros::soloJugables},
-        {"solo_recreativas", &Filtros::soloRecreativas}, {"solo_software", &Filtros::soloSoftware},
+        {"solo_recreativas", &Filtros::soloRecreativas},
+        {"solo_software", &Filtros::soloSoftware},
 };
 
 // The more recent first; the same moment, by name.

@@ -197,12 +197,11 @@ QList<QPair<QString, QString>> FilasDeSoftware(const JuegoDeLista &fila,
               << qMakePair(QStringLiteral("Editor:"),
                            item->editor.isEmpty() ? desconocido : item->editor);
         if (!item->clonDe.isEmpty()) {
-            const FichaSoftware *padre = software ? software->Item(fila.lista, item->clonDe)
-                                                  : nullptr;
-            filas << qMakePair(QStringLiteral("Clon de:"),
-                               padre ? QStringLiteral("%1 (%2)").arg(padre->descripcion,
-                                                                     item->clonDe)
-                                     : item->clonDe);
+            const FichaSoftware *padre
+                    = software ? software->Item(fila.lista, item->clonDe) : nullptr;
+            filas << qMakePair(QStringLiteral("Clon de:"), padre ? QStringLiteral("%1 (%2)").arg(
+                                                                   padre->descripcion, item->clonDe)
+                                                                 : item->clonDe);
         }
         if (item->soportado == u"partial" || item->soportado == u"no")
             filas << qMakePair(QStringLiteral("Estado:"),
@@ -249,8 +248,8 @@ QList<QPair<QString, QString>> Maquinas(const ModeloDeJuegos &filas, int fila)
 QString LineaDeSoftware(const JuegoDeLista &fila, const CatalogoSoftware *software,
                         const Catalogo *catalogo)
 {
-    QStringList partes{QStringLiteral("Lista: ") + SoftwareDeRoms::NombreDeLista(software,
-                                                                                 fila.lista)};
+    QStringList partes{QStringLiteral("Lista: ")
+                       + SoftwareDeRoms::NombreDeLista(software, fila.lista)};
     if (fila.software && !fila.software->anio.isEmpty())
         partes << QStringLiteral("Año: ") + fila.software->anio;
     if (fila.software && !fila.software->editor.isEmpty())

@@ -67,8 +67,8 @@ void SoftwareDeLaSesion::Iniciar(const CarpetaMame &carpeta, const QSet<QString>
         if (fin->leidas)
             Q_EMIT listasLeidas();
         if (fin->motivo.isEmpty() && fin->auditoria.motivo.isEmpty())
-            Q_EMIT auditada(std::make_shared<const ResultadoAuditoriaSoftware>(
-                    std::move(fin->auditoria)));
+            Q_EMIT auditada(
+                    std::make_shared<const ResultadoAuditoriaSoftware>(std::move(fin->auditoria)));
         else if (!fin->auditoria.motivo.isEmpty())
             qCWarning(lcCatalogo) << "the software cannot be audited:" << fin->auditoria.motivo;
         if (m_otraVez) {

@@ -357,11 +357,12 @@ void VistaDeJuegos::PonerAyuda(int fila)
     // Only the archives the emulator does not know are identified.
     for (const QString &linea :
          {InformacionJuego::LineaDeFormas(FormasDe(juego)), InformacionJuego::LineaDeOrigen(juego),
-          juego.lista.isEmpty() ? InformacionJuego::LineaDeAyuda(juego.maquina,
-                                                                 m_sesion.catalogo.get())
-                                : InformacionJuego::LineaDeSoftware(
-                                          juego, m_modelo.SoftwareEnUso(), m_sesion.catalogo.get()),
-          InformacionJuego::LineaDeJugable(juego), Identificacion::LineaDeParecido(Parecido(juego))}) {
+          juego.lista.isEmpty()
+                  ? InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get())
+                  : InformacionJuego::LineaDeSoftware(juego, m_modelo.SoftwareEnUso(),
+                                                      m_sesion.catalogo.get()),
+          InformacionJuego::LineaDeJugable(juego),
+          Identificacion::LineaDeParecido(Parecido(juego))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
     }

@@ -290,7 +290,8 @@ void frmCargador::LanzarFila(int fila)
     Estado({QStringLiteral("Cargando ROM, por favor se paciente."), ColorEstado::Rojo});
 
     Partida partida(m_sesion, [this] { return m_uso.Marcada(); });
-    const Partida::Resultado resultado = partida.Jugar(*archivo, Lanzamiento::SoftwareDeFila(juego));
+    const Partida::Resultado resultado
+            = partida.Jugar(*archivo, Lanzamiento::SoftwareDeFila(juego));
     if (partida.SeHaJugado())
         m_juegos->AnotarPartida(fila);
     if (const std::optional<LineaDeEstado> estado = Lanzamiento::AlTerminar(resultado))
