@@ -10,6 +10,20 @@ namespace Corvala::InformacionJuego {
 
 namespace {
 
+// The player's own rows: the plays and whether it is a favourite.
+QList<QPair<QString, QString>> DelJugador(const Jugado &jugado, bool favorito)
+{
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    return {{QStringLiteral("Partidas:"),
+             jugado.veces == 0
+                     ? QStringLiteral("Ninguna")
+                     : QStringLiteral("%1, la última el %2")
+                               .arg(jugado.veces)
+                               .arg(espanol.toString(jugado.ultima,
+                                                     QStringLiteral("dd/MM/yyyy HH:mm")))},
+            {QStringLiteral("Favorito:"), favorito ? QStringLiteral("Sí") : QStringLiteral("No")}};
+}
+
 // A clone's parent, by its title when the catalogue has it.
 QString Padre(const FichaMaquina &maquina, const Catalogo *catalogo)
 {
@@ -158,16 +172,7 @@ QList<QPair<QString, QString>> Filas(const QString &titulo, const QString &archi
         if (parecido)
             filas << qMakePair(QStringLiteral("Parece ser:"), Identificacion::Parecido(*parecido));
     }
-    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
-    filas << qMakePair(
-            QStringLiteral("Partidas:"),
-            jugado.veces == 0 ? QStringLiteral("Ninguna")
-                              : QStringLiteral("%1, la última el %2")
-                                        .arg(jugado.veces)
-                                        .arg(espanol.toString(jugado.ultima,
-                                                              QStringLiteral("dd/MM/yyyy HH:mm"))));
-    filas << qMakePair(QStringLiteral("Favorito:"),
-                       favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
+    filas << DelJugador(jugado, favorito);
     return filas;
 }
 
@@ -216,16 +221,7 @@ QList<QPair<QString, QString>> FilasDeSoftware(const JuegoDeLista &fila,
         if (parecido)
             filas << qMakePair(QStringLiteral("Parece ser:"), Identificacion::Parecido(*parecido));
     }
-    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
-    filas << qMakePair(
-            QStringLiteral("Partidas:"),
-            jugado.veces == 0 ? QStringLiteral("Ninguna")
-                              : QStringLiteral("%1, la última el %2")
-                                        .arg(jugado.veces)
-                                        .arg(espanol.toString(jugado.ultima,
-                                                              QStringLiteral("dd/MM/yyyy HH:mm"))));
-    filas << qMakePair(QStringLiteral("Favorito:"),
-                       fila.favorito ? QStringLiteral("Sí") : QStringLiteral("No"));
+    filas << DelJugador(jugado, fila.favorito);
     return filas;
 }
 
