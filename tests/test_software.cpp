@@ -244,7 +244,7 @@ private Q_SLOTS:
         CriteriosDeLista criterios;
         criterios.filtros.Poner(&Filtros::soloSoftware, true);
         QVERIFY(criterios.Muestra(fila("nes:smb"), true));
-        QVERIFY(!criterios.Muestra(fila("galaga"), true));
+        QVERIFY(!criterios.Muestra(JuegoDeLista{}, true));
         criterios.filtros.Poner(&Filtros::soloRecreativas, true);
         QVERIFY(!criterios.filtros.soloSoftware);
         QVERIFY(!criterios.Muestra(fila("nes:smb"), true));
