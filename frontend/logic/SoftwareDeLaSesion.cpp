@@ -42,7 +42,8 @@ void SoftwareDeLaSesion::Iniciar(const CarpetaMame &carpeta, const QSet<QString>
         const QHash<QString, QString> archivos
                 = CatalogoSoftware::Archivos(CatalogoSoftware::Carpetas(carpeta));
         const QString huella = CatalogoSoftware::Huella(archivos);
-        if (huella != CatalogoSoftware::HuellaGuardada(base)) {
+        // Without list files there is nothing to read: the lists there were stand.
+        if (!archivos.isEmpty() && huella != CatalogoSoftware::HuellaGuardada(base)) {
             const Resultado hecho = CatalogoSoftware::Construir(base, archivos, huella,
                                                                 &fin->omitidas, &m_cancelar);
             fin->leidas = bool(hecho);
@@ -51,7 +52,7 @@ void SoftwareDeLaSesion::Iniciar(const CarpetaMame &carpeta, const QSet<QString>
         if (!listas.isEmpty() && fin->motivo.isEmpty())
             fin->auditoria = AuditoriaSoftware::Auditar(carpeta, listas, &m_cancelar);
     });
-    connect(m_hilo, &QThread::finished, this, [this, fin, generacion = m_generacion] {
+    connect(m_hilo, &QThread::finished, this, [this, fin, listas, generacion = m_generacion] {
         if (generacion != m_generacion)
             return;
         m_hilo->wait();
@@ -64,7 +65,8 @@ void SoftwareDeLaSesion::Iniciar(const CarpetaMame &carpeta, const QSet<QString>
         if (!fin->auditoria.motivoAlGuardar.isEmpty())
             qCWarning(lcCatalogo) << "the software audit cannot be kept in corvala.db:"
                                   << fin->auditoria.motivoAlGuardar;
-        if (fin->leidas)
+        // Only rows of software take their titles from the lists.
+        if (fin->leidas && !listas.isEmpty())
             Q_EMIT listasLeidas();
         if (fin->motivo.isEmpty() && fin->auditoria.motivo.isEmpty())
             Q_EMIT auditada(

@@ -35,7 +35,8 @@ public:
     bool EnCurso() const { return m_hilo != nullptr; }
 
 Q_SIGNALS:
-    // The lists were read into corvala.db anew: the rows' titles may have changed.
+    // The lists were read into corvala.db anew while the rows have software: their titles may
+    // have changed.
     void listasLeidas();
     // The verdicts of the player's software.
     void auditada(std::shared_ptr<const ResultadoAuditoriaSoftware> auditoria);
