@@ -2,6 +2,7 @@
 
 #include "catalogue/logic/Catalogo.h"
 #include "collection/logic/ContenidoDeRoms.h"
+#include "collection/logic/Identificacion.h"
 #include "collection/logic/JuicioDeMaquinas.h"
 #include "comun/logic/BaseSqlite.h"
 #include "comun/logic/CarpetaMame.h"
@@ -77,16 +78,7 @@ std::optional<Candidato> Parecido(const DetallesDeAuditoria &detalles,
                                            [](const auto &rom) { return !rom.sinVolcado; }));
         Candidato candidato{item.nombre, titulos.value(item.nombre), p.value(),
                             roms,        p.value() >= roms,          !item.romDe.isEmpty()};
-        const auto antes = [](const Candidato &a, const Candidato &b) {
-            if (a.completo != b.completo)
-                return a.completo;
-            if (a.presentes * b.roms != b.presentes * a.roms)
-                return a.presentes * b.roms > b.presentes * a.roms;
-            if (a.clon != b.clon)
-                return !a.clon;
-            return a.nombre < b.nombre;
-        };
-        if (!mejor || antes(candidato, *mejor))
+        if (!mejor || Identificacion::Mejor(candidato, *mejor))
             mejor = candidato;
     }
     return mejor;

@@ -40,6 +40,8 @@ QHash<qint32, Presencia> Presencias(const Catalogo &catalogo, const DirectorioZi
     return presencias;
 }
 
+} // namespace
+
 bool Mejor(const Candidato &a, const Candidato &b)
 {
     if (a.completo != b.completo)
@@ -52,8 +54,6 @@ bool Mejor(const Candidato &a, const Candidato &b)
         return !a.clon;
     return a.nombre < b.nombre;
 }
-
-} // namespace
 
 QVector<Candidato> Candidatos(const Catalogo &catalogo, const DirectorioZip &directorio)
 {

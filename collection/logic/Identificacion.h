@@ -30,6 +30,10 @@ namespace Identificacion {
 // ROM files are never among them.
 QVector<Candidato> Candidatos(const Catalogo &catalogo, const DirectorioZip &directorio);
 
+// Whether a candidate comes before another: a whole one first, then by the share of its ROMs
+// there, a parent before its clones, then by name.
+bool Mejor(const Candidato &a, const Candidato &b);
+
 // The candidates an archive's files can pass the emulator's test for: those it holds every
 // own ROM of.
 QVector<Candidato> Completos(const QVector<Candidato> &candidatos);

@@ -14,6 +14,8 @@
 #include "input/logic/TablaTeclas.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 
@@ -98,8 +100,14 @@ ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria)
     lista.ROMs = ArchivosDeCarpeta::ListarArchivos(roms, &lista.motivoRoms);
     // The software of the lists the emulator has, in their folders: a folder that holds nothing
     // else is no set.
-    const SoftwareDeRoms::Listado software = SoftwareDeRoms::Listar(
-            roms, lista.ROMs, CatalogoSoftware::Archivos(CatalogoSoftware::Carpetas(carpeta)));
+    const bool conCarpetas
+            = std::any_of(lista.ROMs.cbegin(), lista.ROMs.cend(),
+                          [](const QString &a) { return a.endsWith(QLatin1Char('/')); });
+    const SoftwareDeRoms::Listado software
+            = conCarpetas ? SoftwareDeRoms::Listar(
+                      roms, lista.ROMs,
+                      CatalogoSoftware::Archivos(CatalogoSoftware::Carpetas(carpeta)))
+                          : SoftwareDeRoms::Listado{};
     if (!software.archivos.isEmpty()) {
         lista.ROMs.removeIf([&software](const QString &archivo) {
             return software.soloSoftware.contains(archivo);
