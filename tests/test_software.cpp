@@ -12,6 +12,7 @@
 #include "frontend/logic/ListaDeJuegos.h"
 #include "frontend/logic/ModeloDeJuegos.h"
 #include "frontend/logic/Partida.h"
+#include "rommanager/logic/Informes.h"
 
 #include "apoyo/CarpetaDePrueba.h"
 #include "apoyo/MensajesDePrueba.h"
@@ -233,6 +234,16 @@ private Q_SLOTS:
         QCOMPARE(fila("megadriv:sonic").jugable, JuegoDeLista::Jugable::Incorrecto);
         QVERIFY(fila("megadriv:sonic").Motivo().contains(QStringLiteral("(genesis): ")));
         QCOMPARE(fila("nes:metroid").jugable, JuegoDeLista::Jugable::Incorrecto);
+
+        // The collection report counts the items as the list draws them.
+        const QStringList informe = Informes::LineasDeSoftware(*modelo.AuditoriaSoftwareEnUso(),
+                                                               modelo.SoftwareEnUso(),
+                                                               *modelo.CatalogoEnUso(), *arcade);
+        for (const char *linea :
+             {"Se pueden jugar: 1 programa.", "Se pueden jugar con lo mejor que hay: 1 programa.",
+              "No se pueden jugar: 3 programas."})
+            QVERIFY2(informe.contains(QString::fromUtf8(linea)), linea);
+        QVERIFY(informe.filter(QStringLiteral("(genesis): ")).size() == 2);
 
         // The player's machine for a list, remembered in jugador.txt.
         jugador.ElegirSistema(QStringLiteral("nes"), QStringLiteral("nespal"));

@@ -83,4 +83,15 @@ QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditor
     return nombres;
 }
 
+QString SinMaquina(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
+                   const QString &lista, const QStringList &maquinas, const QString &sistema)
+{
+    if (maquinas.isEmpty())
+        return QStringLiteral("Ninguna máquina del emulador carga la lista %1.").arg(lista);
+    QString porQue;
+    if (PuedeFuncionar(catalogo, auditoria, sistema, &porQue))
+        return {};
+    return QStringLiteral("Ninguna máquina de la lista puede funcionar. %1").arg(porQue);
+}
+
 } // namespace Corvala::SistemaDeSoftware

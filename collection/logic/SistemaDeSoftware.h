@@ -27,5 +27,11 @@ bool PuedeFuncionar(const Catalogo &catalogo, const ResultadoAuditoria *auditori
 QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
                      const FichaSoftware &item);
 
+// Why an item whose own files serve cannot run all the same, in the player's words: no machine
+// of the emulator takes its list (maquinas, from Maquinas, is empty), or the one it would start
+// on (sistema) lacks its own files, a console's BIOS say. Empty when it can run.
+QString SinMaquina(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
+                   const QString &lista, const QStringList &maquinas, const QString &sistema);
+
 } // namespace SistemaDeSoftware
 } // namespace Corvala

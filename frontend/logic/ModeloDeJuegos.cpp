@@ -194,16 +194,15 @@ void ModeloDeJuegos::JuzgarSoftware(JuegoDeLista &fila)
         m_propios.push_back({Veredicto::Estado::Incorrecto, motivo, {}, {}, {}});
         fila.veredicto = &m_propios.back();
     };
-    QString porQue;
-    if (!fila.veredicto)
+    if (!fila.veredicto) {
         propio(QStringLiteral("Su archivo no tiene ninguno de los archivos del programa."));
-    else if (fila.veredicto->estado == Veredicto::Estado::Incorrecto) {
-        // Its own files are what the player must fix first.
-    } else if (maquinas.isEmpty())
-        propio(QStringLiteral("Ninguna máquina del emulador carga la lista %1.").arg(fila.lista));
-    else if (!SistemaDeSoftware::PuedeFuncionar(*m_catalogo, m_auditoria.get(), fila.sistema,
-                                                &porQue))
-        propio(QStringLiteral("Ninguna máquina de la lista puede funcionar. %1").arg(porQue));
+    } else if (fila.veredicto->estado != Veredicto::Estado::Incorrecto) {
+        // Its own files serve: its machine may not.
+        if (const QString porQue = SistemaDeSoftware::SinMaquina(
+                    *m_catalogo, m_auditoria.get(), fila.lista, maquinas, fila.sistema);
+            !porQue.isEmpty())
+            propio(porQue);
+    }
     fila.jugable = JugableDe(*fila.veredicto);
 }
 

@@ -1,7 +1,12 @@
 #include "rommanager/logic/Informes.h"
 
 #include "catalogue/logic/Catalogo.h"
+#include "catalogue/logic/CatalogoSoftware.h"
+#include "collection/logic/AuditoriaSoftware.h"
 #include "collection/logic/Identificacion.h"
+#include "collection/logic/SistemaDeSoftware.h"
+#include "collection/logic/SoftwareDeRoms.h"
+#include "comun/logic/ArchivosDeCarpeta.h"
 #include "comun/logic/ArchivoTexto.h"
 #include "comun/logic/CarpetaMame.h"
 #include "comun/logic/modPrincipal.h"
@@ -237,6 +242,60 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
     return lineas;
 }
 
+QStringList LineasDeSoftware(const ResultadoAuditoriaSoftware &software,
+                             const CatalogoSoftware *items, const Catalogo &catalogo,
+                             const ResultadoAuditoria &auditoria)
+{
+    if (software.veredictos.isEmpty())
+        return {};
+    int correctos = 0, mejores = 0;
+    QStringList incorrectos;
+    QHash<QString, int> sinMaquina; // why no machine runs them, and for how many
+    for (auto v = software.veredictos.cbegin(); v != software.veredictos.cend(); ++v) {
+        const qsizetype barra = v.key().indexOf(QLatin1Char('/'));
+        const QString lista = v.key().left(barra);
+        const FichaSoftware *item = items ? items->Item(lista, v.key().mid(barra + 1)) : nullptr;
+        QString motivo = v->estado == Veredicto::Estado::Incorrecto ? v->motivo : QString();
+        if (motivo.isEmpty() && item) {
+            const QStringList maquinas = SistemaDeSoftware::Maquinas(catalogo, &auditoria, *item);
+            motivo = SistemaDeSoftware::SinMaquina(catalogo, &auditoria, lista, maquinas,
+                                                   maquinas.value(0));
+            if (!motivo.isEmpty())
+                ++sinMaquina[motivo];
+        }
+        if (!motivo.isEmpty())
+            incorrectos << QStringLiteral("%1 (%2): %3")
+                                   .arg(item ? item->descripcion : v.key(),
+                                        QString(v.key()).replace(barra, 1, QLatin1Char(':')),
+                                        motivo);
+        else
+            ++(v->estado == Veredicto::Estado::Correcto ? correctos : mejores);
+    }
+    incorrectos.sort();
+    const auto programas = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 programa") : QStringLiteral("%1 programas").arg(n);
+    };
+    QStringList lineas{
+            QString(),
+            QStringLiteral("/* SOFTWARE DE CONSOLAS Y ORDENADORES */"),
+            QString(),
+            QStringLiteral("Se pueden jugar: %1.").arg(programas(correctos)),
+            QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(programas(mejores)),
+            QStringLiteral("No se pueden jugar: %1.").arg(programas(incorrectos.size()))};
+    // What would fix most: the machines that keep the most items from running.
+    QVector<std::pair<int, QString>> porMaquina;
+    for (auto m = sinMaquina.cbegin(); m != sinMaquina.cend(); ++m)
+        porMaquina.push_back({m.value(), m.key()});
+    std::sort(porMaquina.begin(), porMaquina.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    for (const auto &[cuantos, motivo] : std::as_const(porMaquina))
+        lineas << QStringLiteral("%1 (lo que más ayudaría: le pasa a %2)")
+                          .arg(motivo, programas(cuantos));
+    lineas << QString() << incorrectos;
+    return lineas;
+}
+
 bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
 {
     const ResultadoAuditoria auditoria = Auditoria::Auditar(carpeta, true);
@@ -244,7 +303,24 @@ bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo)
         qCWarning(lcCatalogo) << "the collection cannot be audited:" << auditoria.motivo;
         return false;
     }
-    return bool(EscribirInforme(carpeta, LineasDeColeccion(auditoria, catalogo)));
+    QStringList lineas = LineasDeColeccion(auditoria, catalogo);
+    // The software of the lists' folders, as the list shows it.
+    const QString roms = carpeta.Ruta(QStringLiteral("roms"));
+    const QSet<QString> listas
+            = SoftwareDeRoms::Listar(
+                      roms, ArchivosDeCarpeta::ListarArchivos(roms),
+                      CatalogoSoftware::Archivos(CatalogoSoftware::Carpetas(carpeta)))
+                      .listas;
+    if (!listas.isEmpty()) {
+        const ResultadoAuditoriaSoftware software = AuditoriaSoftware::Auditar(carpeta, listas);
+        if (software.motivo.isEmpty())
+            lineas << LineasDeSoftware(
+                    software, CatalogoSoftware::Abrir(Catalogo::Ruta(carpeta), listas).get(),
+                    catalogo, auditoria);
+        else
+            qCWarning(lcCatalogo) << "the software cannot be audited:" << software.motivo;
+    }
+    return bool(EscribirInforme(carpeta, lineas));
 }
 
 Mensaje MensajeColeccionSinCatalogo()

@@ -7,6 +7,9 @@
 
 namespace Corvala {
 
+class CatalogoSoftware;
+struct ResultadoAuditoriaSoftware;
+
 class CarpetaMame;
 class Catalogo;
 
@@ -45,8 +48,14 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
 // missing archives that most games need, and the missing files that lie in another archive of
 // the folder, as the audit read it); and what each game that cannot run lacks.
 QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo);
-// Audits the collection with every detail and writes the report; false when the collection
-// cannot be audited (logged with why) or the report cannot be written.
+// The same of the software of the lists' folders: how many items run, run with the best there
+// is or cannot run (their files, or no machine of their list that runs: what would fix most),
+// and why each cannot. items: the lists' items (null: named by their paths).
+QStringList LineasDeSoftware(const ResultadoAuditoriaSoftware &software,
+                             const CatalogoSoftware *items, const Catalogo &catalogo,
+                             const ResultadoAuditoria &auditoria);
+// Audits the collection with every detail, its software too, and writes the report; false when the
+// collection cannot be audited (logged with why) or the report cannot be written.
 bool InformeDeColeccion(const CarpetaMame &carpeta, const Catalogo &catalogo);
 // The box when there is no catalogue to audit against yet.
 Mensaje MensajeColeccionSinCatalogo();
