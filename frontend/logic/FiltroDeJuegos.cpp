@@ -74,7 +74,7 @@ void FiltroDeJuegos::Buscar(const QString &texto)
 {
     m_busqueda = texto;
     m_criterios.busqueda = ModeloDeJuegos::Plegar(texto);
-    invalidateFilter();
+    invalidate();
 }
 
 int FiltroDeJuegos::FilaDe(const QModelIndex &visible) const
