@@ -21,7 +21,7 @@ const char *const kTablas[] = {
         "CREATE TABLE %1listas_software(nombre TEXT PRIMARY KEY, descripcion TEXT)",
         "CREATE TABLE %1software(lista TEXT, nombre TEXT, descripcion TEXT, anio TEXT, "
         "editor TEXT, clon_de TEXT, soportado TEXT, compatibilidad TEXT, "
-        "PRIMARY KEY (lista, nombre))",
+        "PRIMARY KEY (lista, nombre)) WITHOUT ROWID",
         "CREATE TABLE %1roms_software(lista TEXT, software TEXT, parte TEXT, area TEXT, "
         "nombre TEXT, tamano INTEGER, crc TEXT, sha1 TEXT, estado TEXT, disco INTEGER)",
         "CREATE TABLE %1software_huella(huella TEXT)",
@@ -231,8 +231,10 @@ Resultado CatalogoSoftware::Construir(const QString &rutaBase,
     return {};
 }
 
-std::shared_ptr<const CatalogoSoftware>
-CatalogoSoftware::Abrir(const QString &rutaBase, const QSet<QString> &listas, QString *motivo)
+std::shared_ptr<const CatalogoSoftware> CatalogoSoftware::Abrir(const QString &rutaBase,
+                                                                const QSet<QString> &listas,
+                                                                QString *motivo,
+                                                                const QSet<QString> *soloEstos)
 {
     BaseSqlite base;
     const auto fallo = [&](const QString &texto) {
@@ -259,17 +261,29 @@ CatalogoSoftware::Abrir(const QString &rutaBase, const QSet<QString> &listas, QS
         return fallo(base.Motivo());
     BaseSqlite::Consulta items(base, "SELECT lista, nombre, descripcion, anio, editor, clon_de, "
                                      "soportado, compatibilidad FROM software WHERE lista = ?");
+    // Most items of a list are not the player's: only their names are looked at, as SQLite
+    // holds them.
+    QHash<QString, QSet<QByteArray>> buscados;
+    for (const QString &clave : soloEstos ? *soloEstos : QSet<QString>()) {
+        const qsizetype barra = clave.indexOf(QLatin1Char('/'));
+        buscados[clave.left(barra)].insert(clave.mid(barra + 1).toUtf8());
+    }
     for (const QString &lista : listas) {
+        const QSet<QByteArray> suyos = buscados.value(lista);
         items.Enlazar(1, lista);
         while (items.Siguiente()) {
+            int bytes = 0;
+            const char *nombre = items.Utf8(1, &bytes);
+            if (soloEstos && !suyos.contains(QByteArray::fromRawData(nombre, bytes)))
+                continue;
+            QString clave = lista + QLatin1Char('/') + items.Texto(1);
             FichaSoftware ficha;
             int k = 0;
             for (QString *texto :
                  {&ficha.lista, &ficha.nombre, &ficha.descripcion, &ficha.anio, &ficha.editor,
                   &ficha.clonDe, &ficha.soportado, &ficha.compatibilidad})
                 *texto = items.Texto(k++);
-            catalogo->m_items.insert(ficha.lista + QLatin1Char('/') + ficha.nombre,
-                                     std::move(ficha));
+            catalogo->m_items.insert(std::move(clave), std::move(ficha));
         }
         if (!items.Bien())
             return fallo(base.Motivo());

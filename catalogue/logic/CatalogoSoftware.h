@@ -56,10 +56,13 @@ public:
                                const std::atomic<bool> *cancelar = nullptr,
                                LimitesSoftware limites = {});
 
-    // Reads the lists of the database, with the items of the lists named; null, with why, when
-    // it has none (or they cannot be read).
-    static std::shared_ptr<const CatalogoSoftware>
-    Abrir(const QString &rutaBase, const QSet<QString> &listas, QString *motivo = nullptr);
+    // Reads the lists of the database, with the items of the lists named (with soloEstos, only
+    // those of its "lista/nombre" keys); null, with why, when it has none (or they cannot be
+    // read).
+    static std::shared_ptr<const CatalogoSoftware> Abrir(const QString &rutaBase,
+                                                         const QSet<QString> &listas,
+                                                         QString *motivo = nullptr,
+                                                         const QSet<QString> *soloEstos = nullptr);
 
     // A list's description ("Nintendo Entertainment System cartridges"); empty for a list it
     // lacks.

@@ -20,19 +20,15 @@ Listado Listar(const QString &carpetaRoms, const QStringList &entradas,
         if (!listas.contains(lista))
             continue;
         const QString carpeta = QDir(carpetaRoms).filePath(lista);
-        const QStringList items = ArchivosDeCarpeta::ListarArchivos(carpeta);
-        for (const QString &item : items)
-            listado.archivos << entrada + item;
-        if (!items.isEmpty())
-            listado.listas.insert(lista);
         // A machine's own files beside the software keep the folder a set too.
         bool suelto = false;
-        for (const QString &archivo : QDir(carpeta).entryList(QDir::Files)) {
-            const QString minusculas = archivo.toLower();
-            suelto = suelto
-                     || !(minusculas.endsWith(QLatin1String(".zip"))
-                          || minusculas.endsWith(QLatin1String(".7z")));
+        const QStringList items = ArchivosDeCarpeta::ListarArchivos(carpeta, nullptr, &suelto);
+        for (const QString &item : items) {
+            listado.archivos << entrada + item;
+            listado.items.insert(entrada + QuitarExtension(item));
         }
+        if (!items.isEmpty())
+            listado.listas.insert(lista);
         if (!items.isEmpty() && !suelto)
             listado.soloSoftware.insert(entrada);
     }

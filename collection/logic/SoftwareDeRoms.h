@@ -16,8 +16,9 @@ struct Listado
 {
     // Every item kept, as a path under roms ("nes/smb.zip", "nes/smb/"), list by list.
     QStringList archivos;
-    // The lists that have a folder with something in it.
+    // The lists that have a folder with something in it, and the items there ("nes/smb").
     QSet<QString> listas;
+    QSet<QString> items;
     // The list folders that hold nothing but software: they are no machine's set.
     QSet<QString> soloSoftware;
 };

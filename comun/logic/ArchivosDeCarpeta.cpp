@@ -99,8 +99,10 @@ bool Termina(const QByteArray &nombre, const char *extension)
 
 } // namespace
 
-QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
+QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo, bool *otros)
 {
+    if (otros)
+        *otros = false;
     // Each set once, in the form the emulator looks at first: its folder, NAME.zip, NAME.7z.
     struct Forma
     {
@@ -115,8 +117,11 @@ QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo)
                           : Termina(nombre, ".zip") ? 1
                           : Termina(nombre, ".7z")  ? 2
                                                     : -1;
-        if (orden < 0)
+        if (orden < 0) {
+            if (otros)
+                *otros = true;
             return;
+        }
         const QByteArray conjunto = nombre.left(nombre.size()
                                                 - (orden == 0   ? 0
                                                    : orden == 1 ? 4

@@ -25,8 +25,9 @@ void CrearAllBat(const CarpetaMame &carpeta);
 // looks at first (folder, zip, 7z). Names that are not UTF-8 are listed too (see
 // NombreIlegible).
 // A folder that is there but cannot be listed (a link to itself, no permission) lists nothing,
-// and says why in motivo.
-QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo = nullptr);
+// and says why in motivo. otros tells whether it also holds other files (not hidden).
+QStringList ListarArchivos(const QString &carpetaRoms, QString *motivo = nullptr,
+                           bool *otros = nullptr);
 
 // The forms a set is held in, in the order the emulator looks at them: NAME/, NAME.zip,
 // NAME.7z (exactly so named).

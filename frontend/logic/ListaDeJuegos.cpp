@@ -14,10 +14,10 @@
 #include "input/logic/TablaTeclas.h"
 
 #include <QDir>
-
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace Corvala {
 
@@ -113,7 +113,8 @@ ListaCargada Cargar(const CarpetaMame &carpeta, const ListaMame *enMemoria)
             return software.soloSoftware.contains(archivo);
         });
         lista.ROMs << software.archivos;
-        lista.software = CatalogoSoftware::Abrir(Catalogo::Ruta(carpeta), software.listas);
+        lista.software = CatalogoSoftware::Abrir(Catalogo::Ruta(carpeta), software.listas, nullptr,
+                                                 &software.items);
     }
     std::optional<ListaMame> deArchivo;
     if (!enMemoria)

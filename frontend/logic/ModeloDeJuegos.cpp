@@ -12,6 +12,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace Corvala {
@@ -23,18 +24,41 @@ bool EsAscii(QStringView texto)
     return std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-// A row's search key: its title and archive name folded, one line each. Most are plain
-// ASCII, folded here in one pass into one string.
+// Each Latin-1 character as the search folds it (Plegar), when it folds to one character; 0
+// for the few that do not (ß).
+const std::array<char16_t, 256> &PlegadoLatino()
+{
+    static const std::array<char16_t, 256> tabla = [] {
+        std::array<char16_t, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const QString plegado = ModeloDeJuegos::Plegar(QString(QChar(c)));
+            t[c] = plegado.size() == 1 ? plegado.front().unicode() : 0;
+        }
+        return t;
+    }();
+    return tabla;
+}
+
+// A row's search key: its title and archive name folded, one line each. Most are Latin-1 (a
+// software item's title holds a middle dot), folded here in one pass into one string.
 QString Clave(const QString &titulo, const QString &archivo)
 {
-    if (!EsAscii(titulo) || !EsAscii(archivo))
+    const std::array<char16_t, 256> &tabla = PlegadoLatino();
+    const auto latino = [&tabla](QStringView texto) {
+        return std::all_of(texto.begin(), texto.end(), [&tabla](QChar c) {
+            return c.unicode() < 0x80 || (c.unicode() < 0x100 && tabla[c.unicode()] != 0);
+        });
+    };
+    if (!latino(titulo) || !latino(archivo))
         return ModeloDeJuegos::Plegar(titulo) + QLatin1Char('\n') + ModeloDeJuegos::Plegar(archivo);
     QString clave(titulo.size() + 1 + archivo.size(), Qt::Uninitialized);
     QChar *destino = clave.data();
-    const auto copiar = [&destino](const QString &texto) {
+    const auto copiar = [&destino, &tabla](const QString &texto) {
         for (const QChar c : texto) {
             const char16_t u = c.unicode();
-            *destino++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+            *destino++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A'))
+                               : u < 0x80             ? u
+                                                      : tabla[u]);
         }
     };
     copiar(titulo);
@@ -65,10 +89,11 @@ void ModeloDeJuegos::Cargar(const ListaCargada &lista, std::shared_ptr<const Cat
         fila.titulo = lista.juegos[p];
         fila.archivo = lista.Archivo(p);
         fila.clave = Clave(fila.titulo, fila.archivo);
-        fila.juego = DatosDelJugador::Juego(fila.archivo);
         fila.desconocida = EsRomDesconocida(fila.titulo);
         fila.lista = SoftwareDeRoms::ListaDe(fila.archivo);
-        if (!fila.lista.isEmpty()) {
+        if (fila.lista.isEmpty()) {
+            fila.juego = DatosDelJugador::Juego(fila.archivo);
+        } else {
             const QString item = SoftwareDeRoms::ItemDe(fila.archivo);
             fila.juego = fila.lista + QLatin1Char(':') + item;
             fila.software = lista.software ? lista.software->Item(fila.lista, item) : nullptr;
