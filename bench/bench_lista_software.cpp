@@ -121,18 +121,19 @@ int main(int argc, char *argv[])
             QSet<QString> nombres;
             for (const QString &rom : filas.Texto(2).split(QLatin1Char('\n'))) {
                 const QStringList partes = rom.split(QLatin1Char('\t'));
-                if (partes.size() == 3 && partes[1].toLongLong() >= 4 && !nombres.contains(partes[0])) {
+                if (partes.size() == 3 && partes[1].toLongLong() >= 4
+                    && !nombres.contains(partes[0])) {
                     nombres.insert(partes[0]);
-                    contenido.append({partes[0],
-                                      ZipDePrueba::ConCrc(partes[1].toLongLong(),
-                                                          partes[2].toUInt(nullptr, 16))});
+                    contenido.append(
+                            {partes[0], ZipDePrueba::ConCrc(partes[1].toLongLong(),
+                                                            partes[2].toUInt(nullptr, 16))});
                 }
             }
             QDir(carpeta.Ruta(QStringLiteral("roms"))).mkpath(lista);
             if (contenido.isEmpty()
-                || !ZipDePrueba::Escribir(carpeta.Ruta(QStringLiteral("roms/%1/%2.zip")
-                                                               .arg(lista, filas.Texto(1))),
-                                          contenido))
+                || !ZipDePrueba::Escribir(
+                        carpeta.Ruta(QStringLiteral("roms/%1/%2.zip").arg(lista, filas.Texto(1))),
+                        contenido))
                 continue;
             listas.insert(lista);
             ++items;
