@@ -1,6 +1,7 @@
 // The software lists: read into corvala.db, the player's items listed, audited as the
 // emulator's -verifysoftlist judges them, and started on a machine of their list.
 
+#include "catalogue/logic/Catalogo.h"
 #include "catalogue/logic/CatalogoSoftware.h"
 #include "collection/logic/Auditoria.h"
 #include "collection/logic/AuditoriaSoftware.h"
@@ -200,6 +201,20 @@ private Q_SLOTS:
                                                    QLatin1String(caso.compatibilidad))
                              == caso.si,
                      caso.filtro);
+        // Among parents that run, the one named as the list, whatever the catalogue's order.
+        Catalogo catalogo;
+        for (const char *nombre : {"famicom", "nes"}) {
+            FichaMaquina maquina;
+            maquina.nombre = QLatin1String(nombre);
+            maquina.listasDeSoftware
+                    = {{QStringLiteral("nes"), {}, QStringLiteral("original"), {}}};
+            catalogo.Agregar(maquina);
+        }
+        catalogo.Sellar({});
+        FichaSoftware item;
+        item.lista = QStringLiteral("nes");
+        QCOMPARE(SistemaDeSoftware::Maquinas(catalogo, nullptr, item),
+                 QStringList({QStringLiteral("nes"), QStringLiteral("famicom")}));
     }
 
     void lasFilasSeListanSeFiltranYSeCargan()

@@ -60,6 +60,7 @@ QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditor
         qint32 numero;
         bool puede;
         bool clon;
+        bool suya; // named as the list: nes for nes, a7800 for a7800
     };
     QVector<Opcion> opciones;
     for (const qint32 numero : catalogo.MaquinasDeLista(item.lista)) {
@@ -72,10 +73,14 @@ QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditor
                               });
         if (acepta && ficha.ejecutable)
             opciones.append({numero, PuedeFuncionar(catalogo, auditoria, ficha.nombre),
-                             !ficha.clonDe.isEmpty()});
+                             !ficha.clonDe.isEmpty(), ficha.nombre == item.lista});
     }
     std::stable_sort(opciones.begin(), opciones.end(), [](const Opcion &a, const Opcion &b) {
-        return a.puede != b.puede ? a.puede : (a.clon != b.clon && !a.clon);
+        if (a.puede != b.puede)
+            return a.puede;
+        if (a.clon != b.clon)
+            return !a.clon;
+        return a.suya && !b.suya;
     });
     QStringList nombres;
     for (const Opcion &opcion : std::as_const(opciones))

@@ -23,7 +23,8 @@ bool PuedeFuncionar(const Catalogo &catalogo, const ResultadoAuditoria *auditori
                     const QString &maquina, QString *motivo = nullptr);
 
 // The machines that take the item's list as their own (original) and accept it, best first: one
-// that can run, a parent before its clones, then the catalogue's order.
+// that can run, a parent before its clones, the machine named as the list before others (a
+// cartridge of the nes list on nes rather than famicom), then the catalogue's order.
 QStringList Maquinas(const Catalogo &catalogo, const ResultadoAuditoria *auditoria,
                      const FichaSoftware &item);
 
