@@ -16,6 +16,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 namespace Corvala::Informes {
 
 namespace {
@@ -140,6 +142,35 @@ bool InformeDeJuego(const CarpetaMame &carpeta, const QString &titulo,
     return bool(EscribirInforme(carpeta, informe));
 }
 
+namespace {
+
+// A report's section head: its title and how many run, run with the best there is, or cannot;
+// cuantos says "1 juego", "3 juegos".
+QStringList Recuento(const QString &titulo, qsizetype correctos, qsizetype mejores,
+                     qsizetype incorrectos, const std::function<QString(qsizetype)> &cuantos)
+{
+    return {QString(),
+            titulo,
+            QString(),
+            QStringLiteral("Se pueden jugar: %1.").arg(cuantos(correctos)),
+            QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(cuantos(mejores)),
+            QStringLiteral("No se pueden jugar: %1.").arg(cuantos(incorrectos))};
+}
+
+// What keeps the most from running first: how many each thing is missing for, then by name.
+QVector<std::pair<int, QString>> PorCuantos(const QHash<QString, int> &veces)
+{
+    QVector<std::pair<int, QString>> orden;
+    for (auto v = veces.cbegin(); v != veces.cend(); ++v)
+        orden.push_back({v.value(), v.key()});
+    std::sort(orden.begin(), orden.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    return orden;
+}
+
+} // namespace
+
 QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalogo &catalogo)
 {
     // The games: no BIOS and no device, each with its title.
@@ -180,16 +211,11 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
     }
     std::sort(incorrectos.begin(), incorrectos.end(),
               [](const Juego &a, const Juego &b) { return a.titulo < b.titulo; });
-    const auto juegos = [](int n) {
-        return n == 1 ? QStringLiteral("1 juego") : QStringLiteral("%1 juegos").arg(n);
-    };
-    QStringList lineas{
-            QString(),
-            QStringLiteral("/* INFORME DE LA COLECCIÓN */"),
-            QString(),
-            QStringLiteral("Se pueden jugar: %1.").arg(juegos(correctos)),
-            QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(juegos(mejores)),
-            QStringLiteral("No se pueden jugar: %1.").arg(juegos(int(incorrectos.size())))};
+    QStringList lineas = Recuento(QStringLiteral("/* INFORME DE LA COLECCIÓN */"), correctos,
+                                  mejores, incorrectos.size(), [](qsizetype n) {
+                                      return n == 1 ? QStringLiteral("1 juego")
+                                                    : QStringLiteral("%1 juegos").arg(n);
+                                  });
     if (bios + dispositivos > 0)
         lineas << QStringLiteral("Además, que no son juegos: %1 de %2 BIOS y %3 de %4 "
                                  "dispositivos tienen lo que necesitan.")
@@ -200,13 +226,7 @@ QStringList LineasDeColeccion(const ResultadoAuditoria &auditoria, const Catalog
 
     // What would fix most: the archives missing for the most games first.
     QStringList arreglos;
-    QVector<std::pair<int, QString>> porArchivo;
-    for (auto a = archivosQueFaltan.cbegin(); a != archivosQueFaltan.cend(); ++a)
-        porArchivo.push_back({a.value(), a.key()});
-    std::sort(porArchivo.begin(), porArchivo.end(), [](const auto &a, const auto &b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
-    for (const auto &[cuantos, archivo] : std::as_const(porArchivo))
+    for (const auto &[cuantos, archivo] : PorCuantos(archivosQueFaltan))
         arreglos << (cuantos == 1 ? QStringLiteral("%1: la necesita 1 juego.").arg(archivo)
                                   : QStringLiteral("%1: la necesitan %2 juegos.")
                                             .arg(archivo)
@@ -275,21 +295,10 @@ QStringList LineasDeSoftware(const ResultadoAuditoriaSoftware &software,
     const auto programas = [](qsizetype n) {
         return n == 1 ? QStringLiteral("1 programa") : QStringLiteral("%1 programas").arg(n);
     };
-    QStringList lineas{
-            QString(),
-            QStringLiteral("/* SOFTWARE DE CONSOLAS Y ORDENADORES */"),
-            QString(),
-            QStringLiteral("Se pueden jugar: %1.").arg(programas(correctos)),
-            QStringLiteral("Se pueden jugar con lo mejor que hay: %1.").arg(programas(mejores)),
-            QStringLiteral("No se pueden jugar: %1.").arg(programas(incorrectos.size()))};
+    QStringList lineas = Recuento(QStringLiteral("/* SOFTWARE DE CONSOLAS Y ORDENADORES */"),
+                                  correctos, mejores, incorrectos.size(), programas);
     // What would fix most: the machines that keep the most items from running.
-    QVector<std::pair<int, QString>> porMaquina;
-    for (auto m = sinMaquina.cbegin(); m != sinMaquina.cend(); ++m)
-        porMaquina.push_back({m.value(), m.key()});
-    std::sort(porMaquina.begin(), porMaquina.end(), [](const auto &a, const auto &b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
-    for (const auto &[cuantos, motivo] : std::as_const(porMaquina))
+    for (const auto &[cuantos, motivo] : PorCuantos(sinMaquina))
         lineas << QStringLiteral("%1 (lo que más ayudaría: le pasa a %2)")
                           .arg(motivo, programas(cuantos));
     lineas << QString() << incorrectos;
