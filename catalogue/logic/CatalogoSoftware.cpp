@@ -33,34 +33,12 @@ bool Ejecutar(BaseSqlite &base, const QString &sql)
     return base.Ejecutar(sql.toUtf8().constData());
 }
 
-QString Expandir(QString ruta, const CarpetaMame &carpeta)
-{
-    const QString casa = QDir::homePath();
-    ruta.replace(QLatin1String("$HOME"), casa);
-    if (ruta == u"~" || ruta.startsWith(QLatin1String("~/")))
-        ruta = casa + ruta.mid(1);
-    return QDir::isAbsolutePath(ruta) ? QDir::cleanPath(ruta) : carpeta.Ruta(ruta);
-}
-
 } // namespace
 
 QStringList CatalogoSoftware::Carpetas(const CarpetaMame &carpeta)
 {
-    QStringList carpetas;
-    const std::optional<QString> valor = ValorEnMameIni(carpeta, QStringLiteral("hashpath"));
-    const QStringList partes
-            = valor && !valor->trimmed().isEmpty()
-                      ? valor->trimmed().split(QLatin1Char(';'), Qt::SkipEmptyParts)
-                      : QStringList{QStringLiteral("hash")};
-    for (const QString &parte : partes) {
-        QString limpia = parte.trimmed();
-        if (limpia.size() >= 2 && limpia.startsWith(QLatin1Char('"'))
-            && limpia.endsWith(QLatin1Char('"')))
-            limpia = limpia.mid(1, limpia.size() - 2);
-        if (!limpia.isEmpty())
-            carpetas << Expandir(limpia, carpeta);
-    }
-    return carpetas;
+    return CarpetasDeOpcion(carpeta, ValorEnMameIni(carpeta, QStringLiteral("hashpath")),
+                            QStringLiteral("hash"));
 }
 
 QHash<QString, QString> CatalogoSoftware::Archivos(const QStringList &carpetas)

@@ -5,6 +5,7 @@
 #include "comun/logic/LineasIni.h"
 #include "comun/logic/modPrincipal.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -100,8 +101,13 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 
 std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre)
 {
-    const std::optional<QStringList> lineas
-            = ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
+    return ValorEnIni(carpeta, QStringLiteral("mame.ini"), nombre);
+}
+
+std::optional<QString> ValorEnIni(const CarpetaMame &carpeta, const QString &archivo,
+                                  const QString &nombre)
+{
+    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(carpeta.Ruta(archivo));
     if (!lineas)
         return std::nullopt;
     for (const QString &linea : *lineas) {
@@ -109,6 +115,27 @@ std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString 
             return ValorDeOpcion(linea);
     }
     return std::nullopt;
+}
+
+QStringList CarpetasDeOpcion(const CarpetaMame &carpeta, const std::optional<QString> &valor,
+                             const QString &porDefecto)
+{
+    const QString texto = valor && !valor->trimmed().isEmpty() ? valor->trimmed() : porDefecto;
+    const QString casa = QDir::homePath();
+    QStringList carpetas;
+    for (const QString &parte : texto.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QString ruta = parte.trimmed();
+        if (ruta.size() >= 2 && ruta.startsWith(QLatin1Char('"'))
+            && ruta.endsWith(QLatin1Char('"')))
+            ruta = ruta.mid(1, ruta.size() - 2);
+        if (ruta.isEmpty())
+            continue;
+        ruta.replace(QLatin1String("$HOME"), casa);
+        if (ruta == u"~" || ruta.startsWith(QLatin1String("~/")))
+            ruta = casa + ruta.mid(1);
+        carpetas << (QDir::isAbsolutePath(ruta) ? QDir::cleanPath(ruta) : carpeta.Ruta(ruta));
+    }
+    return carpetas;
 }
 
 bool CtrlrDeCorvala(const CarpetaMame &carpeta)

@@ -3,6 +3,7 @@
 #include "comun/logic/Mensajes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -36,6 +37,15 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 // The value of the option's active line in mame.ini; nothing when no line sets it or the file
 // cannot be read.
 std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre);
+// The same of another option file of the emulator's in the MAME folder ("ui.ini").
+std::optional<QString> ValorEnIni(const CarpetaMame &carpeta, const QString &archivo,
+                                  const QString &nombre);
+
+// The folders a path option names, as the emulator reads it: separated by ';', each perhaps in
+// quotes, $HOME and ~ expanded, a relative one below the MAME folder; the default's folders
+// when the option is not set or empty.
+QStringList CarpetasDeOpcion(const CarpetaMame &carpeta, const std::optional<QString> &valor,
+                             const QString &porDefecto);
 
 // Whether the ctrlr option in force is Corvala's own controller set.
 bool CtrlrDeCorvala(const CarpetaMame &carpeta);
