@@ -14,5 +14,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcJugador)
 // of thousands of damaged archives would flood the output
 // (QT_LOGGING_RULES="corvala.archivos.warning=true").
 Q_DECLARE_LOGGING_CATEGORY(lcArchivos)
+// corvala.extras: a category file or the history the player keeps could not be read or indexed.
+Q_DECLARE_LOGGING_CATEGORY(lcExtras)
 
 } // namespace Corvala
