@@ -87,6 +87,10 @@ DatosDelJugador DatosDelJugador::Leer(const CarpetaMame &carpeta)
                 if (clave == QLatin1String(k.nombre))
                     datos.filtros.*k.campo = valor == QLatin1String("1");
             }
+            if (clave == u"categoria")
+                datos.filtros.categoria = valor;
+            else if (clave == u"jugadores")
+                datos.filtros.jugadores = std::max(0, valor.toInt());
         } else if (seccion == kFavoritos) {
             datos.m_favoritos.insert(clave.toLower());
         } else if (seccion == kJugados) {
@@ -138,6 +142,8 @@ Resultado DatosDelJugador::Guardar(const CarpetaMame &carpeta) const
     for (const Clave &k : kClaves)
         lineas << QLatin1String(k.nombre) + QLatin1Char('=')
                           + QLatin1Char(filtros.*k.campo ? '1' : '0');
+    lineas << QStringLiteral("categoria=") + filtros.categoria
+           << QStringLiteral("jugadores=%1").arg(filtros.jugadores);
     lineas << kFavoritos;
     QStringList favoritos(m_favoritos.cbegin(), m_favoritos.cend());
     favoritos.sort();

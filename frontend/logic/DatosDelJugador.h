@@ -24,6 +24,17 @@ struct Filtros
     // Arcade games only, or the software of the consoles' and computers' lists only.
     bool soloRecreativas = false;
     bool soloSoftware = false;
+    // The games of one category, or of a whole genre (the part before " / "); empty: all.
+    QString categoria;
+    // The games for so many players at most; 0: all.
+    int jugadores = 0;
+
+    // Whether any filter is on.
+    bool Alguno() const
+    {
+        return ocultarClones || soloFuncionan || ocultarBios || soloFavoritos || soloJugables
+               || soloRecreativas || soloSoftware || !categoria.isEmpty() || jugadores > 0;
+    }
 
     // Turns a filter on or off; the arcade games alone and the software alone exclude each
     // other.

@@ -2,9 +2,17 @@
 
 namespace Corvala {
 
-bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo) const
+bool CriteriosDeLista::Muestra(const JuegoDeLista &fila, bool conCatalogo,
+                               const Clasificacion *clasificacion) const
 {
-    if (!busqueda.isEmpty() && !fila.clave.contains(busqueda))
+    if (!busqueda.isEmpty() && !fila.clave.contains(busqueda)
+        && !fila.claveDeCategorias.contains(busqueda))
+        return false;
+    if (clasificacion && !filtros.categoria.isEmpty() && clasificacion->HayCategorias()
+        && !Clasificacion::Pertenece(fila.categorias, filtros.categoria))
+        return false;
+    if (clasificacion && filtros.jugadores > 0 && clasificacion->HayJugadores()
+        && fila.jugadores != filtros.jugadores)
         return false;
     if (filtros.soloFavoritos && !fila.favorito)
         return false;
@@ -111,6 +119,12 @@ QStringList FiltroDeJuegos::FiltrosQueSeAplican() const
         if (m_criterios.filtros.*filtro.filtro && (conCatalogo || !filtro.necesitaCatalogo))
             nombres << QString::fromUtf8(filtro.nombre);
     }
+    if (const Clasificacion *clasificacion = m_modelo ? m_modelo->ClasificacionEnUso() : nullptr) {
+        if (!m_criterios.filtros.categoria.isEmpty() && clasificacion->HayCategorias())
+            nombres << QStringLiteral("Categoría: ") + m_criterios.filtros.categoria;
+        if (m_criterios.filtros.jugadores > 0 && clasificacion->HayJugadores())
+            nombres << QStringLiteral("Jugadores: %1").arg(m_criterios.filtros.jugadores);
+    }
     return nombres;
 }
 
@@ -143,7 +157,8 @@ QString FiltroDeJuegos::PorQueVacia() const
 bool FiltroDeJuegos::filterAcceptsRow(int fila, const QModelIndex &) const
 {
     return m_modelo->Valida(fila)
-           && m_criterios.Muestra(m_modelo->Fila(fila), m_modelo->CatalogoEnUso() != nullptr);
+           && m_criterios.Muestra(m_modelo->Fila(fila), m_modelo->CatalogoEnUso() != nullptr,
+                                  m_modelo->ClasificacionEnUso());
 }
 
 } // namespace Corvala

@@ -32,9 +32,11 @@ struct CriteriosDeLista
     // The search's text, folded (ModeloDeJuegos::Plegar); empty: no search.
     QString busqueda;
 
-    // Whether the row is shown: its title or archive holds the search's text, and no filter
-    // leaves it out. The filters that need the catalogue apply only while there is one.
-    bool Muestra(const JuegoDeLista &fila, bool conCatalogo) const;
+    // Whether the row is shown: its title, archive or categories hold the search's text, and no
+    // filter leaves it out. The filters that need the catalogue apply only while there is one,
+    // those of categories and players while the player's files say something of them.
+    bool Muestra(const JuegoDeLista &fila, bool conCatalogo,
+                 const Clasificacion *clasificacion = nullptr) const;
 };
 
 // The rows of the game list that the player sees: the model's rows, less what the filters and

@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace Corvala::InformacionJuego {
 
 namespace {
@@ -252,6 +254,60 @@ QString LineaDeSoftware(const JuegoDeLista &fila, const CatalogoSoftware *softwa
         partes << QStringLiteral("Editor: ") + fila.software->editor;
     if (!fila.sistema.isEmpty())
         partes << QStringLiteral("Máquina: ") + Maquina(catalogo, fila.sistema);
+    return partes.join(QStringLiteral(" · "));
+}
+
+namespace {
+
+QString TextoDeCategorias(const JuegoDeLista &fila)
+{
+    QString texto = fila.categorias.join(QStringLiteral(", "));
+    if (fila.clasificacion && fila.clasificacion->adultos)
+        texto += QStringLiteral(" (para adultos)");
+    return texto;
+}
+
+} // namespace
+
+QList<QPair<QString, QString>> FilasDeClasificacion(const JuegoDeLista &fila,
+                                                    const Clasificacion *clasificacion)
+{
+    QList<QPair<QString, QString>> filas;
+    if (!fila.clasificacion || !clasificacion)
+        return filas;
+    if (!fila.categorias.isEmpty())
+        filas.append({QStringLiteral("Categoría:"), TextoDeCategorias(fila)});
+    if (const QString version = clasificacion->Version(*fila.clasificacion); !version.isEmpty())
+        filas.append({QStringLiteral("Añadido en la versión:"), version});
+    if (!fila.clasificacion->jugadores.isEmpty())
+        filas.append({QStringLiteral("Jugadores:"),
+                      Clasificacion::JugadoresEnPalabras(fila.clasificacion->jugadores)});
+    return filas;
+}
+
+QList<QPair<QString, QString>> Con(QList<QPair<QString, QString>> filas,
+                                   const QList<QPair<QString, QString>> &otras)
+{
+    for (const auto &otra : otras) {
+        const auto igual = std::find_if(filas.begin(), filas.end(), [&otra](const auto &fila) {
+            return fila.first == otra.first;
+        });
+        if (igual != filas.end())
+            igual->second = otra.second;
+        else
+            filas.append(otra);
+    }
+    return filas;
+}
+
+QString LineaDeClasificacion(const JuegoDeLista &fila)
+{
+    QStringList partes;
+    if (!fila.categorias.isEmpty())
+        partes << QStringLiteral("Categoría: ") + TextoDeCategorias(fila);
+    if (fila.clasificacion && !fila.clasificacion->jugadores.isEmpty())
+        partes << QStringLiteral("Jugadores: ")
+                          + Clasificacion::JugadoresEnPalabras(fila.clasificacion->jugadores);
     return partes.join(QStringLiteral(" · "));
 }
 

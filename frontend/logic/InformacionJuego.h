@@ -61,5 +61,16 @@ QList<QPair<QString, QString>> Maquinas(const ModeloDeJuegos &filas, int fila);
 QString LineaDeSoftware(const JuegoDeLista &fila, const CatalogoSoftware *software,
                         const Catalogo *catalogo);
 
+// What the player's category files say of a row, as the information window's rows
+// ("Categoría:", "Añadido en la versión:", "Jugadores:"), and as the tooltip's line; none or
+// empty when they say nothing.
+QList<QPair<QString, QString>> FilasDeClasificacion(const JuegoDeLista &fila,
+                                                    const Clasificacion *clasificacion);
+QString LineaDeClasificacion(const JuegoDeLista &fila);
+// The rows with others added: one of a label already there takes its place ("Jugadores:" of
+// the player's files says more than the catalogue's count).
+QList<QPair<QString, QString>> Con(QList<QPair<QString, QString>> filas,
+                                   const QList<QPair<QString, QString>> &otras);
+
 } // namespace InformacionJuego
 } // namespace Corvala

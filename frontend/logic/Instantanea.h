@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/logic/CarpetaMame.h"
+#include "extras/logic/RutasDeExtras.h"
 
 #include <QString>
 
@@ -14,5 +15,9 @@ QString BuscarExtensionImagen(const QString &rom, const QString &carpeta);
 // else the newest picture in snaps/GAME/ (where the emulator keeps its own), by the same order
 // of extensions; or an empty text.
 QString RutaInstantanea(const CarpetaMame &carpeta, const QString &archivo);
+
+// Where a game has no snapshot there, the preview shows the first of these kinds the player
+// keeps (AlmacenDeImagenes), for its own name, then for its parent's.
+inline constexpr TipoDeImagen kTiposDeLaVista[] = {TipoDeImagen::Instantanea, TipoDeImagen::Titulo};
 
 } // namespace Corvala

@@ -125,6 +125,7 @@ void ModeloDeJuegos::BuscarMaquinas(std::shared_ptr<const Catalogo> catalogo)
                                                                        + fila.software->clonDe)
                                           : fila.maquina && juegos.contains(fila.maquina->clonDe);
         Juzgar(fila);
+        Clasificar(fila);
     }
 }
 
@@ -295,6 +296,7 @@ QVector<JuegoDeLista> ModeloDeJuegos::ClonesEnElPadre() const
         fila.maquina = maquina;
         fila.padreListado = true;
         fila.enElPadre = true;
+        Clasificar(fila);
         clones.push_back(std::move(fila));
     }
     return clones;
@@ -367,6 +369,63 @@ QVector<int> ModeloDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAudit
     if (!m_filas.isEmpty())
         Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
     return traslado;
+}
+
+void ModeloDeJuegos::PonerClasificacion(std::shared_ptr<const Clasificacion> clasificacion)
+{
+    m_clasificacion = std::move(clasificacion);
+    for (JuegoDeLista &fila : m_filas)
+        Clasificar(fila);
+    if (!m_filas.isEmpty())
+        Q_EMIT dataChanged(index(0), index(Cantidad() - 1));
+}
+
+void ModeloDeJuegos::Clasificar(JuegoDeLista &fila) const
+{
+    fila.clasificacion = nullptr;
+    if (m_clasificacion && !fila.desconocida) {
+        fila.clasificacion = m_clasificacion->De(fila.juego);
+        const QString padre
+                = fila.software  ? fila.software->clonDe.isEmpty()
+                                           ? QString()
+                                           : fila.lista + QLatin1Char(':') + fila.software->clonDe
+                  : fila.maquina ? fila.maquina->clonDe
+                                 : QString();
+        if (!fila.clasificacion && !padre.isEmpty())
+            fila.clasificacion = m_clasificacion->De(padre);
+    }
+    fila.categorias
+            = fila.clasificacion ? m_clasificacion->Categorias(*fila.clasificacion) : QStringList();
+    fila.jugadores = fila.clasificacion
+                             ? Clasificacion::CuantosJugadores(fila.clasificacion->jugadores)
+                             : 0;
+    fila.claveDeCategorias = Plegar(fila.categorias.join(QLatin1Char('\n')));
+}
+
+QStringList ModeloDeJuegos::NombresDeImagen(int fila) const
+{
+    QStringList nombres;
+    const JuegoDeLista &juego = m_filas[fila];
+    if (juego.desconocida)
+        return nombres;
+    if (!juego.lista.isEmpty()) {
+        nombres << juego.lista + QLatin1Char('/') + SoftwareDeRoms::ItemDe(juego.archivo);
+        if (juego.software && !juego.software->clonDe.isEmpty())
+            nombres << juego.lista + QLatin1Char('/') + juego.software->clonDe;
+        return nombres;
+    }
+    nombres << juego.juego;
+    if (juego.maquina && !juego.maquina->clonDe.isEmpty())
+        nombres << juego.maquina->clonDe;
+    return nombres;
+}
+
+QStringList ModeloDeJuegos::ClavesDeHistoria(int fila) const
+{
+    QStringList claves = NombresDeImagen(fila);
+    if (!m_filas[fila].lista.isEmpty())
+        claves.replaceInStrings(QStringLiteral("/"), QStringLiteral(":"));
+    return claves;
 }
 
 void ModeloDeJuegos::PonerCatalogo(std::shared_ptr<const Catalogo> catalogo)

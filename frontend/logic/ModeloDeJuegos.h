@@ -4,6 +4,7 @@
 #include "catalogue/logic/CatalogoSoftware.h"
 #include "collection/logic/Auditoria.h"
 #include "collection/logic/AuditoriaSoftware.h"
+#include "extras/logic/Clasificacion.h"
 
 #include <QAbstractListModel>
 #include <QVector>
@@ -39,6 +40,13 @@ struct JuegoDeLista
     QString lista;
     const FichaSoftware *software = nullptr;
     QString sistema;
+    // What the player's category files say of it (of its parent, when they leave a clone out):
+    // its entry (null: nothing), its categories, the most players it takes (0: not known), and
+    // its categories as the search compares them.
+    const Clasificacion::Ficha *clasificacion = nullptr;
+    QStringList categorias;
+    int jugadores = 0;
+    QString claveDeCategorias;
     // Whether the game can run, as an audit of the archives finds it, and why not in the
     // player's words; not known until such an audit has looked at it.
     enum class Jugable { SinAuditar, Correcto, MejorDisponible, Incorrecto };
@@ -79,6 +87,14 @@ public:
     QSet<QString> ListasDeSoftware() const;
     // The machines that can start a software row's item, best first (see SistemaDeSoftware).
     QStringList SistemasDe(int fila) const;
+    // What the player's category files say (null: none); the rows change in place.
+    void PonerClasificacion(std::shared_ptr<const Clasificacion> clasificacion);
+    const Clasificacion *ClasificacionEnUso() const { return m_clasificacion.get(); }
+    // The names a row's pictures and history are looked for by, its own first, then its
+    // parent's: "pacman", "puckman"; for software "nes/smb" (its pictures) and "nes:smb" (its
+    // history).
+    QStringList NombresDeImagen(int fila) const;
+    QStringList ClavesDeHistoria(int fila) const;
     // Another catalogue for the same rows.
     void PonerCatalogo(std::shared_ptr<const Catalogo> catalogo);
     // The player's favourites, or the machines chosen for software lists, changed.
@@ -125,6 +141,8 @@ private:
     static JuegoDeLista::Jugable JugableDe(const Veredicto &veredicto);
     // A software row's machine and verdict, from both audits.
     void JuzgarSoftware(JuegoDeLista &fila);
+    // A row's entry in the category files.
+    void Clasificar(JuegoDeLista &fila) const;
     // The rows of the clones found whole in their parents' archives.
     QVector<JuegoDeLista> ClonesEnElPadre() const;
 
@@ -133,6 +151,7 @@ private:
     std::shared_ptr<const ResultadoAuditoria> m_auditoria;
     std::shared_ptr<const CatalogoSoftware> m_software;
     std::shared_ptr<const ResultadoAuditoriaSoftware> m_auditoriaSoftware;
+    std::shared_ptr<const Clasificacion> m_clasificacion;
     QHash<QString, QString> m_sistemas; // the player's machine for a list
     // The verdicts the model gives itself: an archive under a name the emulator does not open.
     std::deque<Veredicto> m_propios;

@@ -17,6 +17,7 @@
 #include "frontend/logic/UsoDelCatalogo.h"
 #include "frontend/windows/DelegadoDeJuegos.h"
 #include "frontend/windows/frmInformacion.h"
+#include "frontend/windows/MenuDeClasificacion.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -37,7 +38,19 @@ VistaDeJuegos::VistaDeJuegos(Sesion &sesion, QWidget *parent)
 {
     m_filtro.PonerModelo(&m_modelo);
     lstJuegos = ListaDeTextos(this, &m_filtro, rect());
-    lstJuegos->setItemDelegate(new DelegadoDeJuegos(lstJuegos));
+    m_delegado = new DelegadoDeJuegos(lstJuegos);
+    m_delegado->PonerNombres([this](const QModelIndex &indice) {
+        const int fila = m_filtro.FilaDe(indice);
+        return fila < 0 ? QStringList() : m_modelo.NombresDeImagen(fila);
+    });
+    lstJuegos->setItemDelegate(m_delegado);
+    connect(&m_extras, &ExtrasDeLaSesion::leidos, this, [this] {
+        m_delegado->PonerImagenes(m_extras.Actuales().imagenes);
+        MantenerEleccion(
+                [this] { m_modelo.PonerClasificacion(m_extras.Actuales().clasificacion); });
+        lstJuegos->viewport()->update();
+        Q_EMIT extrasLeidos();
+    });
     connect(lstJuegos, &QListView::doubleClicked, this, [this] { Q_EMIT lanzar(FilaElegida()); });
     // A click on the row already chosen refreshes the preview and the status as a new one.
     connect(lstJuegos, &QListView::clicked, this, &VistaDeJuegos::Elegida);
@@ -123,6 +136,16 @@ void VistaDeJuegos::CrearMenu()
                 });
         mnuFiltros[f] = accion;
     }
+    m_menuClasificacion = new MenuDeClasificacion(mnuLista);
+    connect(m_menuClasificacion, &MenuDeClasificacion::categoriaElegida, this,
+            [this](const QString &categoria) {
+                m_jugador.filtros.categoria = categoria;
+                AplicarFiltros();
+            });
+    connect(m_menuClasificacion, &MenuDeClasificacion::jugadoresElegidos, this, [this](int n) {
+        m_jugador.filtros.jugadores = n;
+        AplicarFiltros();
+    });
     // A filter that cannot be chosen says why.
     mnuLista->setToolTipsVisible(true);
     connect(mnuLista, &QMenu::aboutToShow, this, &VistaDeJuegos::ActualizarMenu);
@@ -161,6 +184,11 @@ void VistaDeJuegos::ActualizarMenu()
         mnuFiltros[f]->setEnabled(disponible);
         mnuFiltros[f]->setToolTip(disponible ? QString() : sinCatalogo);
     }
+    QSet<int> jugadores;
+    for (int fila = 0; fila < m_modelo.Cantidad(); ++fila)
+        jugadores.insert(m_modelo.Fila(fila).jugadores);
+    m_menuClasificacion->Actualizar(m_modelo.ClasificacionEnUso(), jugadores,
+                                    m_jugador.filtros.categoria, m_jugador.filtros.jugadores);
 }
 
 void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
@@ -168,6 +196,13 @@ void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
     if (m_sesion.ocupado)
         return;
     m_jugador.filtros.Poner(filtro, valor);
+    AplicarFiltros();
+}
+
+void VistaDeJuegos::AplicarFiltros()
+{
+    if (m_sesion.ocupado)
+        return;
     GuardarJugador();
     MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
 }
@@ -210,11 +245,16 @@ void VistaDeJuegos::mnuInformacion_Click()
     if (m_sesion.ocupado || fila < 0)
         return;
     const JuegoDeLista &juego = m_modelo.Fila(fila);
+    const QList<QPair<QString, QString>> clasificacion
+            = InformacionJuego::FilasDeClasificacion(juego, m_modelo.ClasificacionEnUso());
+    const QString historia = m_extras.Historia(m_modelo.ClavesDeHistoria(fila));
     if (!juego.lista.isEmpty()) {
-        frmInformacion ventana(InformacionJuego::FilasDeSoftware(juego, m_modelo.SoftwareEnUso(),
-                                                                 m_jugador.Historial(juego.juego),
-                                                                 Parecido(juego)),
-                               this, InformacionJuego::Maquinas(m_modelo, fila));
+        frmInformacion ventana(
+                InformacionJuego::Con(InformacionJuego::FilasDeSoftware(
+                                              juego, m_modelo.SoftwareEnUso(),
+                                              m_jugador.Historial(juego.juego), Parecido(juego)),
+                                      clasificacion),
+                this, InformacionJuego::Maquinas(m_modelo, fila), historia);
         const QString lista = juego.lista;
         if (ventana.exec() == QDialog::Accepted && !ventana.MaquinaElegida().isEmpty()
             && ventana.MaquinaElegida() != juego.sistema) {
@@ -224,13 +264,16 @@ void VistaDeJuegos::mnuInformacion_Click()
         }
         return;
     }
-    frmInformacion(InformacionJuego::Filas(
-                           juego.titulo, InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
-                           juego.maquina, m_sesion.catalogo.get(),
-                           juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
-                           juego.favorito, Parecido(juego),
-                           InformacionJuego::ValorDeJugable(juego)),
-                   this)
+    frmInformacion(
+            InformacionJuego::Con(
+                    InformacionJuego::Filas(
+                            juego.titulo, InformacionJuego::TextoDeArchivo(juego, FormasDe(juego)),
+                            juego.maquina, m_sesion.catalogo.get(),
+                            juego.desconocida ? Jugado() : m_jugador.Historial(juego.juego),
+                            juego.favorito, Parecido(juego),
+                            InformacionJuego::ValorDeJugable(juego)),
+                    clasificacion),
+            this, {}, historia)
             .exec();
 }
 
@@ -268,6 +311,9 @@ void VistaDeJuegos::Mostrar(const ListaCargada &lista)
 {
     m_modelo.Cargar(lista, m_sesion.catalogo, m_jugador);
     IdentificarDesconocidas();
+    // What players keep is looked at again with every load, once the rows are shown.
+    if (!m_sesion.carpeta.Ruta().isEmpty())
+        m_extras.Leer(m_sesion.carpeta);
 }
 
 void VistaDeJuegos::PonerAuditoria(std::shared_ptr<const ResultadoAuditoria> auditoria)
@@ -287,6 +333,8 @@ void VistaDeJuegos::CatalogoCambiado()
 {
     MantenerEleccion([this] { m_modelo.PonerCatalogo(m_sesion.catalogo); });
     IdentificarDesconocidas();
+    // A new catalogue takes corvala.db's place, and the history's index with it.
+    m_extras.Leer(m_sesion.carpeta);
 }
 
 void VistaDeJuegos::IdentificarDesconocidas()
@@ -361,7 +409,7 @@ void VistaDeJuegos::PonerAyuda(int fila)
                   ? InformacionJuego::LineaDeAyuda(juego.maquina, m_sesion.catalogo.get())
                   : InformacionJuego::LineaDeSoftware(juego, m_modelo.SoftwareEnUso(),
                                                       m_sesion.catalogo.get()),
-          InformacionJuego::LineaDeJugable(juego),
+          InformacionJuego::LineaDeClasificacion(juego), InformacionJuego::LineaDeJugable(juego),
           Identificacion::LineaDeParecido(Parecido(juego))}) {
         if (!linea.isEmpty())
             ayuda += QLatin1Char('\n') + linea;
@@ -511,10 +559,7 @@ void VistaDeJuegos::QuitarFiltros()
 {
     if (m_sesion.ocupado)
         return;
-    const bool habiaFiltros
-            = std::any_of(std::begin(kFiltrosConNombre), std::end(kFiltrosConNombre),
-                          [this](const FiltroConNombre &f) { return m_jugador.filtros.*f.filtro; });
-    if (habiaFiltros) {
+    if (m_jugador.filtros.Alguno()) {
         m_jugador.filtros = Filtros();
         GuardarJugador();
         MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/logic/DatosDelJugador.h"
+#include "frontend/logic/ExtrasDeLaSesion.h"
 #include "frontend/logic/FiltroDeJuegos.h"
 #include "frontend/logic/IdentificacionDeArchivos.h"
 #include "frontend/logic/ModeloDeJuegos.h"
@@ -20,7 +21,9 @@ class QMenu;
 
 namespace Corvala {
 
+class DelegadoDeJuegos;
 class EtiquetaPulsable;
+class MenuDeClasificacion;
 struct ListaCargada;
 struct Sesion;
 
@@ -52,6 +55,8 @@ public:
     const ModeloDeJuegos &Modelo() const { return m_modelo; }
     const DatosDelJugador &Jugador() const { return m_jugador; }
     const IdentificacionDeArchivos &Parecidos() const { return m_parecidos; }
+    // What players keep in the MAME folder: categories, history, pictures.
+    const ExtrasDeLaSesion &Extras() const { return m_extras; }
 
     // The row chosen, or -1; and a row chosen, when the filters show it.
     int FilaElegida() const;
@@ -85,6 +90,8 @@ Q_SIGNALS:
     void lanzar(int fila);
     // A row was chosen, or the row already chosen clicked again.
     void elegida(int fila);
+    // What players keep was read anew: the pictures may have changed.
+    void extrasLeidos();
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -95,6 +102,8 @@ private:
     void ActualizarMenu();
     void MostrarMenu(const QPoint &punto);
     void CambiarFiltro(bool Filtros::*filtro, bool valor);
+    // Applies the player's filters as they are now, and keeps them.
+    void AplicarFiltros();
     void GuardarJugador();
     void Elegida();
     // The list's tooltip for a row: its whole title, archive, catalogue data and verdict.
@@ -124,12 +133,15 @@ private:
     QMenu *mnuRecientes;
     // The filters' entries, in the order of kFiltrosConNombre.
     std::array<QAction *, std::size(kFiltrosConNombre)> mnuFiltros;
+    MenuDeClasificacion *m_menuClasificacion;
+    DelegadoDeJuegos *m_delegado;
 
     Sesion &m_sesion;
     ModeloDeJuegos m_modelo;
     FiltroDeJuegos m_filtro;
     DatosDelJugador m_jugador;
     IdentificacionDeArchivos m_parecidos;
+    ExtrasDeLaSesion m_extras;
     std::function<bool()> m_construyendose = [] { return false; };
 };
 

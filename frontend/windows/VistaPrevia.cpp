@@ -26,4 +26,11 @@ void VistaPrevia::Ampliar(const QImage &imagen)
     m_imagen->Mostrar(imagen);
 }
 
+void VistaPrevia::Ampliar(const QList<frmImagen::Imagen> &imagenes)
+{
+    if (!m_imagen)
+        m_imagen = new frmImagen(window());
+    m_imagen->Mostrar(imagenes);
+}
+
 } // namespace Corvala

@@ -14,17 +14,16 @@
 #include "controls/logic/EdicionDeTeclas.h"
 #include "controls/windows/frmTeclas.h"
 #include "frontend/logic/Arranque.h"
-#include "frontend/logic/Instantanea.h"
 #include "frontend/logic/Lanzamiento.h"
 #include "frontend/logic/Partida.h"
 #include "frontend/windows/BarraDeCatalogo.h"
 #include "frontend/windows/CasillaDeTeclas.h"
 #include "frontend/windows/CierreDelSistema.h"
 #include "frontend/windows/DisposicionPrincipal.h"
+#include "frontend/windows/ImagenesDelJuego.h"
 #include "frontend/windows/MandoDeVentana.h"
 #include "frontend/windows/VistaDeJuegos.h"
 #include "frontend/windows/VistaPrevia.h"
-#include "imaging/cGdiPlus.h"
 #include "infowindows/windows/frmAcercaDe.h"
 #include "rommanager/windows/frmGestionar.h"
 
@@ -92,7 +91,9 @@ frmCargador::frmCargador(Sesion &sesion, QWidget *parent)
 
     connect(m_juegos, &VistaDeJuegos::lanzar, this, &frmCargador::LanzarFila);
     connect(m_juegos, &VistaDeJuegos::elegida, this, &frmCargador::lstJuegos_Click);
+    m_imagenes = new ImagenesDelJuego(m_sesion, *m_juegos, *ImagenROM);
     connect(ImagenROM, &VistaPrevia::clic, this, [this] { MostrarImagenROM(true); });
+    connect(m_juegos, &VistaDeJuegos::extrasLeidos, this, [this] { MostrarImagenROM(false); });
 }
 
 const ConstruccionCatalogo &frmCargador::Construccion() const
@@ -311,21 +312,7 @@ void frmCargador::lstJuegos_Click()
 
 void frmCargador::MostrarImagenROM(bool ampliar)
 {
-    const int fila = m_juegos->FilaElegida();
-    if (fila < 0)
-        return;
-    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos->Modelo().Fila(fila).archivo);
-    if (ruta.isEmpty()) {
-        // The enlarged window shows only a snapshot there is.
-        if (!ampliar)
-            ImagenROM->Mostrar(std::nullopt);
-        return;
-    }
-    const QImage imagen = cGdiPlus().FilenameToIPicture(ruta);
-    if (ampliar)
-        ImagenROM->Ampliar(imagen);
-    else
-        ImagenROM->Mostrar(imagen);
+    m_imagenes->Mostrar(ampliar);
 }
 
 void frmCargador::Label1_Click()

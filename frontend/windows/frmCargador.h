@@ -23,6 +23,7 @@ class BotonEtiqueta;
 class BarraDeCatalogo;
 class CasillaDeTeclas;
 class CierreDelSistema;
+class ImagenesDelJuego;
 class VistaPrevia;
 class VistaDeJuegos;
 struct Sesion;
@@ -125,6 +126,7 @@ private:
     QLabel *Label5;
     QLabel *Image1;
     VistaPrevia *ImagenROM;
+    ImagenesDelJuego *m_imagenes;
     // Beyond the window's layout: the catalogue's progress along the status line's bottom
     // edge.
     BarraDeCatalogo *barCatalogo;

@@ -19,9 +19,12 @@ class frmInformacion : public QDialog
 
 public:
     // maquinas: for an item of a software list, the machines it can start on (name, and the
-    // player's words), the one in use first; the player may choose another.
+    // player's words), the one in use first; the player may choose another. historia: the
+    // game's text of the player's history.xml, shown below in a box of its own that scrolls;
+    // none when empty.
     frmInformacion(const QList<QPair<QString, QString>> &filas, QWidget *parent,
-                   const QList<QPair<QString, QString>> &maquinas = {});
+                   const QList<QPair<QString, QString>> &maquinas = {},
+                   const QString &historia = {});
 
     // The machine chosen when the window was accepted; empty without a choice.
     QString MaquinaElegida() const;
