@@ -83,8 +83,8 @@ bool AlmacenDeImagenes::Buscar(TipoDeImagen tipo, const QString &nombre,
                                const std::function<bool(const QByteArray &)> &usar) const
 {
     // A name never climbs out of its folder.
-    if (nombre.isEmpty() || nombre.contains(QLatin1String("..")) || nombre.contains(QLatin1Char('\\'))
-        || nombre.startsWith(QLatin1Char('/')) || !Hay(tipo))
+    if (nombre.isEmpty() || nombre.contains(QLatin1String(".."))
+        || nombre.contains(QLatin1Char('\\')) || nombre.startsWith(QLatin1Char('/')) || !Hay(tipo))
         return false;
     const QStringList extensiones = Extensiones(tipo);
     const QStringList &carpetas = m_rutas.Imagenes(tipo);
@@ -93,8 +93,7 @@ bool AlmacenDeImagenes::Buscar(TipoDeImagen tipo, const QString &nombre,
             const QString ruta = carpeta + QLatin1Char('/') + nombre + extension;
             if (!QFileInfo(ruta).isFile())
                 continue;
-            const std::optional<QByteArray> bytes
-                    = ArchivoTexto::LeerBytes(ruta, kMaximoPorImagen);
+            const std::optional<QByteArray> bytes = ArchivoTexto::LeerBytes(ruta, kMaximoPorImagen);
             if (bytes && usar(*bytes))
                 return true;
         }
@@ -110,8 +109,8 @@ bool AlmacenDeImagenes::Buscar(TipoDeImagen tipo, const QString &nombre,
                 continue;
             zip_stat_t datos;
             zip_stat_init(&datos);
-            if (zip_stat_index(zip->zip, *entrada, 0, &datos) != 0
-                || !(datos.valid & ZIP_STAT_SIZE) || datos.size > quint64(kMaximoPorImagen))
+            if (zip_stat_index(zip->zip, *entrada, 0, &datos) != 0 || !(datos.valid & ZIP_STAT_SIZE)
+                || datos.size > quint64(kMaximoPorImagen))
                 continue;
             zip_file_t *archivo = zip_fopen_index(zip->zip, *entrada, 0);
             if (!archivo)

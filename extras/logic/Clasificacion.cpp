@@ -22,9 +22,9 @@ Clasificacion Clasificacion::Leer(const QStringList &carpetas, QStringList *avis
     Clasificacion clasificacion;
     QSet<QString> vistos;
     for (const QString &carpeta : carpetas) {
-        const QFileInfoList archivos = QDir(carpeta).entryInfoList(
-                {QStringLiteral("*.ini")}, QDir::Files | QDir::Readable, QDir::Name);
-        for (const QFileInfo &archivo : archivos) {
+        const QFileInfoList archivos
+                = QDir(carpeta).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+        for (const QFileInfo &archivo : archivos.mid(0, kMaximoDeArchivos)) {
             if (vistos.contains(archivo.fileName().toLower()))
                 continue;
             vistos.insert(archivo.fileName().toLower());
@@ -69,7 +69,8 @@ void Clasificacion::Anadir(const QString &texto)
         if (linea.startsWith(QChar(0xFEFF)))
             linea.remove(0, 1);
         linea = linea.trimmed();
-        if (linea.isEmpty() || linea.startsWith(QLatin1Char(';')) || linea.startsWith(QLatin1Char('#')))
+        if (linea.isEmpty() || linea.startsWith(QLatin1Char(';'))
+            || linea.startsWith(QLatin1Char('#')))
             continue;
         if (linea.startsWith(QLatin1Char('[')) && linea.endsWith(QLatin1Char(']'))) {
             const QString nombre = linea.mid(1, linea.size() - 2).trimmed();

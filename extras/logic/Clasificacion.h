@@ -17,6 +17,8 @@ class Clasificacion
 public:
     // The largest category file read: a whole catver.ini is a few megabytes.
     static constexpr qint64 kMaximoPorArchivo = 32 * 1024 * 1024;
+    // The most category files read from one folder.
+    static constexpr int kMaximoDeArchivos = 1000;
 
     struct Ficha
     {

@@ -52,7 +52,8 @@ bool LeerEntrada(QXmlStreamReader &xml, QStringList &claves, QString &texto)
                     claves << nombre;
                 else if (xml.name() == u"item" && !nombre.isEmpty()
                          && !atributos.value(QLatin1String("list")).isEmpty())
-                    claves << atributos.value(QLatin1String("list")).toString() + QLatin1Char(':') + nombre;
+                    claves << atributos.value(QLatin1String("list")).toString() + QLatin1Char(':')
+                                      + nombre;
                 xml.skipCurrentElement();
             }
         } else if (xml.name() == u"text") {

@@ -12,8 +12,7 @@ RutasDeExtras RutasDeExtras::Leer(const CarpetaMame &carpeta)
         return ValorEnIni(carpeta, ui, QLatin1String(nombre));
     };
     RutasDeExtras rutas;
-    rutas.categorias
-            = CarpetasDeOpcion(carpeta, opcion("categorypath"), QStringLiteral("folders"));
+    rutas.categorias = CarpetasDeOpcion(carpeta, opcion("categorypath"), QStringLiteral("folders"));
     rutas.historia
             = CarpetasDeOpcion(carpeta, opcion("historypath"), QStringLiteral("history;dats;."));
     for (int t = 0; t < kCantidadDeTipos; ++t) {

@@ -25,7 +25,7 @@ struct Filtros
     bool soloRecreativas = false;
     bool soloSoftware = false;
     // The games of one category, or of a whole genre (the part before " / "); empty: all.
-    QString categoria;
+    QString categoria = QString();
     // The games for so many players at most; 0: all.
     int jugadores = 0;
 

@@ -27,8 +27,8 @@ QString HuellaDeArchivos(const CarpetaMame &carpeta, const RutasDeExtras &rutas)
     anotar(QFileInfo(carpeta.Ruta(QStringLiteral("ui.ini"))));
     anotar(QFileInfo(carpeta.Ruta(QStringLiteral("mame.ini"))));
     for (const QString &ruta : rutas.categorias) {
-        for (const QFileInfo &info : QDir(ruta).entryInfoList({QStringLiteral("*.ini")},
-                                                              QDir::Files, QDir::Name))
+        for (const QFileInfo &info :
+             QDir(ruta).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name))
             anotar(info);
     }
     for (const QStringList &carpetas : rutas.imagenes) {
@@ -50,8 +50,7 @@ ExtrasDeLaSesion::~ExtrasDeLaSesion()
 
 QString ExtrasDeLaSesion::Historia(const QStringList &claves) const
 {
-    return m_actuales.historia.isEmpty() ? QString()
-                                         : Historia::Texto(m_actuales.historia, claves);
+    return m_actuales.historia.isEmpty() ? QString() : Historia::Texto(m_actuales.historia, claves);
 }
 
 void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)

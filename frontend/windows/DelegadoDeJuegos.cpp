@@ -52,12 +52,13 @@ void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion,
     QStyledItemDelegate::initStyleOption(opcion, indice);
     if (m_imagenes) {
         // Every row keeps the icon's room, so that the titles stay in line.
-        QPixmap icono = Icono(indice);
-        if (icono.isNull()) {
-            icono = QPixmap(kLadoDelIcono, kLadoDelIcono);
-            icono.fill(Qt::transparent);
-        }
-        opcion->icon = QIcon(icono);
+        static const QIcon vacio = [] {
+            QPixmap nada(kLadoDelIcono, kLadoDelIcono);
+            nada.fill(Qt::transparent);
+            return QIcon(nada);
+        }();
+        const QPixmap icono = Icono(indice);
+        opcion->icon = icono.isNull() ? vacio : QIcon(icono);
         opcion->decorationSize = QSize(kLadoDelIcono, kLadoDelIcono);
         opcion->features |= QStyleOptionViewItem::HasDecoration;
     }

@@ -48,8 +48,7 @@ void ImagenesDelJuego::Mostrar(bool ampliar)
             m_vista.Ampliar(todas);
         return;
     }
-    const QString ruta
-            = RutaInstantanea(m_sesion.carpeta, m_juegos.Modelo().Fila(fila).archivo);
+    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos.Modelo().Fila(fila).archivo);
     if (!ruta.isEmpty()) {
         m_vista.Mostrar(cGdiPlus().FilenameToIPicture(ruta));
         return;
@@ -72,8 +71,7 @@ QList<frmImagen::Imagen> ImagenesDelJuego::Todas() const
     const int fila = m_juegos.FilaElegida();
     if (fila < 0)
         return todas;
-    const QString ruta
-            = RutaInstantanea(m_sesion.carpeta, m_juegos.Modelo().Fila(fila).archivo);
+    const QString ruta = RutaInstantanea(m_sesion.carpeta, m_juegos.Modelo().Fila(fila).archivo);
     // Corvala's own snapshot, unnamed while it is the only picture, as it always was.
     if (!ruta.isEmpty())
         todas.append({QString(), cGdiPlus().FilenameToIPicture(ruta)});

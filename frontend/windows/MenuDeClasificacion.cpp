@@ -24,9 +24,9 @@ void MenuDeClasificacion::CrearCategorias(const Clasificacion &clasificacion)
     mnuCategoria->clear();
     const auto accion = [this](QMenu *en, const QString &texto, const QString &categoria) {
         // An ampersand is the text's own, not a shortcut's mark.
-        QAction *hecha = en->addAction(QString(texto).replace(QLatin1Char('&'), QLatin1String("&&")),
-                                       this,
-                                       [this, categoria] { Q_EMIT categoriaElegida(categoria); });
+        QAction *hecha
+                = en->addAction(QString(texto).replace(QLatin1Char('&'), QLatin1String("&&")), this,
+                                [this, categoria] { Q_EMIT categoriaElegida(categoria); });
         hecha->setCheckable(true);
         hecha->setData(categoria);
     };
@@ -82,8 +82,8 @@ void MenuDeClasificacion::Actualizar(const Clasificacion *clasificacion, const Q
         const QString texto = n == 0   ? QStringLiteral("Cualquier número")
                               : n == 1 ? QStringLiteral("1 jugador")
                                        : QStringLiteral("%1 jugadores").arg(n);
-        QAction *accion = mnuJugadores->addAction(texto, this,
-                                                  [this, n] { Q_EMIT jugadoresElegidos(n); });
+        QAction *accion
+                = mnuJugadores->addAction(texto, this, [this, n] { Q_EMIT jugadoresElegidos(n); });
         accion->setCheckable(true);
         accion->setChecked(n == cuantos);
         if (n == 0)
