@@ -9,8 +9,8 @@
 #include "catalogue/logic/Catalogo.h"
 #include "comun/logic/BaseSqlite.h"
 #include "comun/logic/Sesion.h"
-#include "frontend/windows/VistaDeJuegos.h"
 #include "frontend/windows/frmCargador.h"
+#include "frontend/windows/VistaDeJuegos.h"
 
 #include "apoyo/VentanaModal.h"
 #include "apoyo/ZipDePrueba.h"
@@ -59,8 +59,9 @@ QByteArray Instantanea(int semilla)
     QRandomGenerator azar{quint32(semilla)};
     for (int y = 0; y < imagen.height(); ++y)
         for (int x = 0; x < imagen.width(); ++x)
-            imagen.setPixel(x, y, (x / 8 + y / 8 + semilla) % 3 ? qRgb(0, 0, 40)
-                                                                 : qRgb(int(azar.bounded(256)), 200, 90));
+            imagen.setPixel(x, y,
+                            (x / 8 + y / 8 + semilla) % 3 ? qRgb(0, 0, 40)
+                                                          : qRgb(int(azar.bounded(256)), 200, 90));
     return Codificar(imagen, "png");
 }
 
@@ -138,17 +139,18 @@ int main(int argc, char *argv[])
     QElapsedTimer reloj;
     reloj.start();
     QByteArray catver = "[Category]\r\n", version = "[VerAdded]\r\n", jugadores = "[NPlayers]\r\n";
-    QByteArray historia = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<history version=\"2.51\">\n";
-    const QByteArray texto = QByteArray(1000, 'x').replace(QByteArray(60, 'x'),
-                                                          "A long line of a game's history text.\n");
+    QByteArray historia
+            = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<history version=\"2.51\">\n";
+    const QByteArray texto = QByteArray(1000, 'x').replace(
+            QByteArray(60, 'x'), "A long line of a game's history text.\n");
     for (int i = 0; i < kArchivos; ++i) {
         const QByteArray nombre = ColeccionDePrueba::Nombre(i, i % 7 == 0).toLatin1();
         catver += nombre + "=Genre " + QByteArray::number(i % 60) + " / Kind "
                   + QByteArray::number(i % 17) + (i % 50 ? "" : " * Mature *") + "\r\n";
         version += nombre + "=.1" + QByteArray::number(i % 90) + "\r\n";
         jugadores += nombre + (i % 3 ? "=2P alt\r\n" : "=1P\r\n");
-        historia += "<entry><systems><system name=\"" + nombre + "\"/></systems><text>\n"
-                    + texto + "</text></entry>\n";
+        historia += "<entry><systems><system name=\"" + nombre + "\"/></systems><text>\n" + texto
+                    + "</text></entry>\n";
     }
     historia += "</history>\n";
     Escribir(carpeta.Ruta(QStringLiteral("folders/catver.ini")), catver + "\r\n" + version);

@@ -3,6 +3,7 @@
 // information window and the preview show them.
 
 #include "catalogue/logic/Catalogo.h"
+#include "comun/logic/BaseSqlite.h"
 #include "extras/logic/AlmacenDeImagenes.h"
 #include "extras/logic/Clasificacion.h"
 #include "extras/logic/Historia.h"
@@ -110,15 +111,14 @@ private Q_SLOTS:
         CarpetaDePrueba carpeta;
         const RutasDeExtras porDefecto = RutasDeExtras::Leer(carpeta.Carpeta());
         QCOMPARE(porDefecto.categorias, QStringList(carpeta.Ruta(QStringLiteral("folders"))));
-        QCOMPARE(porDefecto.historia,
-                 QStringList({carpeta.Ruta(QStringLiteral("history")),
-                              carpeta.Ruta(QStringLiteral("dats")), carpeta.Ruta(QStringLiteral("."))}));
+        QCOMPARE(porDefecto.historia, QStringList({carpeta.Ruta(QStringLiteral("history")),
+                                                   carpeta.Ruta(QStringLiteral("dats")),
+                                                   carpeta.Ruta(QStringLiteral("."))}));
         QCOMPARE(porDefecto.Imagenes(TipoDeImagen::Titulo),
                  QStringList(carpeta.Ruta(QStringLiteral("titles"))));
-        carpeta.Escribir(QStringLiteral("ui.ini"),
-                         Crlf("categorypath             cats;/opt/cats\n"
-                              "historypath              \"mis datos\"\n"
-                              "titles_directory         arte/titulos\n"));
+        carpeta.Escribir(QStringLiteral("ui.ini"), Crlf("categorypath             cats;/opt/cats\n"
+                                                        "historypath              \"mis datos\"\n"
+                                                        "titles_directory         arte/titulos\n"));
         // The emulator's snapshots go to Corvala's snaps: snap is looked in all the same.
         carpeta.Escribir(QStringLiteral("mame.ini"), "snapshot_directory        snaps\n");
         const RutasDeExtras rutas = RutasDeExtras::Leer(carpeta.Carpeta());
@@ -154,6 +154,13 @@ private Q_SLOTS:
         QCOMPARE(Historia::Texto(base, {QStringLiteral("galaga"), QStringLiteral("puckman")}),
                  QStringLiteral("- TECHNICAL -\nPac & Puck"));
         QCOMPARE(Historia::Texto(base, {QStringLiteral("galaga")}), QString());
+        {
+            // Another program holding the database: no text, soon, and no crash.
+            BaseSqlite otro;
+            QVERIFY(otro.Abrir(base, false) && otro.Ejecutar("BEGIN EXCLUSIVE"));
+            QCOMPARE(Historia::Texto(base, {QStringLiteral("pacman"), QStringLiteral("x")}),
+                     QString());
+        }
         // A broken file is refused with its reason, and the index there was stays.
         carpeta.Escribir(QStringLiteral("dats/history.xml"), "<history><entry><text>a</history>");
         const Resultado roto = Historia::Indexar(base, archivo);
@@ -204,8 +211,9 @@ private Q_SLOTS:
         Ventana v(false);
         v.carpeta.ConCatalogo();
         for (const char *juego : {"galaga", "pacman", "puckman"})
-            ZipDePrueba::Escribir(v.carpeta.Ruta(QStringLiteral("roms/%1.zip").arg(QLatin1String(juego))),
-                                  ZipDePrueba::Juego(QLatin1String(juego)));
+            ZipDePrueba::Escribir(
+                    v.carpeta.Ruta(QStringLiteral("roms/%1.zip").arg(QLatin1String(juego))),
+                    ZipDePrueba::Juego(QLatin1String(juego)));
         v.carpeta.Escribir(QStringLiteral("folders/catver.ini"), kCatver);
         v.carpeta.Escribir(QStringLiteral("folders/nplayers.ini"), kNPlayers);
         v.carpeta.Escribir(QStringLiteral("history/history.xml"),
@@ -243,8 +251,9 @@ private Q_SLOTS:
         // A whole genre, remembered and named in the strip.
         elegir("mnuCategoria", QStringLiteral("Todo «Maze»"));
         QCOMPARE(Filas(v.ventana).size(), 2);
-        QVERIFY(Control<QLabel>(v.ventana, "lblFiltros")->text().contains(
-                QStringLiteral("Categoría: Maze")));
+        QVERIFY(Control<QLabel>(v.ventana, "lblFiltros")
+                        ->text()
+                        .contains(QStringLiteral("Categoría: Maze")));
         QVERIFY(v.carpeta.Leer(QStringLiteral("jugador.txt")).contains("categoria=Maze\r\n"));
         elegir("mnuCategoria", QStringLiteral("Todas las categorías"));
         elegir("mnuJugadores", QStringLiteral("2 jugadores"));

@@ -77,6 +77,10 @@ bool BaseSqlite::Consulta::Paso()
 
 void BaseSqlite::Consulta::Reiniciar()
 {
+    // A statement that could not be prepared (the database held by another program) has
+    // nothing to reset.
+    if (!m_orden)
+        return;
     sqlite3_reset(m_orden);
     sqlite3_clear_bindings(m_orden);
 }

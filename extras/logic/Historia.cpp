@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <sqlite3.h>
+
 namespace Corvala::Historia {
 
 QString Archivo(const QStringList &carpetas)
@@ -141,10 +143,12 @@ QString Texto(const QString &base, const QStringList &claves)
     BaseSqlite bd;
     if (!QFileInfo(base).isFile() || !bd.Abrir(base, true))
         return {};
+    // Asked from the window: a database another program holds is not waited on for long.
+    sqlite3_busy_timeout(bd.Base(), 250);
     BaseSqlite::Consulta consulta(bd, "SELECT t.texto FROM historia h JOIN historia_textos t "
                                       "ON t.id = h.id WHERE h.clave = ?");
     for (const QString &clave : claves) {
-        if (clave.isEmpty())
+        if (clave.isEmpty() || !consulta.Bien())
             continue;
         consulta.Reiniciar();
         consulta.Enlazar(1, clave);

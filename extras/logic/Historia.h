@@ -32,7 +32,8 @@ QString HuellaGuardada(const QString &base);
 Resultado Indexar(const QString &base, const QString &archivo,
                   const std::atomic<bool> *cancelar = nullptr);
 
-// The text of the first key the index has, trimmed; empty when none has one.
+// The text of the first key the index has, trimmed; empty when none has one, or when the
+// database is held by another program for more than a quarter of a second.
 QString Texto(const QString &base, const QStringList &claves);
 
 } // namespace Historia

@@ -78,7 +78,7 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
             fin->historia.clear();
         } else if (!QFileInfo(base).isFile()) {
             fin->historia.clear();
-            fin->avisos << archivo + QStringLiteral(": espera a que se cree corvala.db");
+            fin->avisos << archivo + QStringLiteral(": sin corvala.db no se puede indexar");
         } else if (Historia::HuellaGuardada(base) != Historia::Huella(archivo)) {
             const Resultado hecho = Historia::Indexar(base, archivo, &m_cancelar);
             if (!hecho)

@@ -52,13 +52,13 @@ void DelegadoDeJuegos::initStyleOption(QStyleOptionViewItem *opcion,
     QStyledItemDelegate::initStyleOption(opcion, indice);
     if (m_imagenes) {
         // Every row keeps the icon's room, so that the titles stay in line.
-        static const QIcon vacio = [] {
+        if (m_vacio.isNull()) {
             QPixmap nada(kLadoDelIcono, kLadoDelIcono);
             nada.fill(Qt::transparent);
-            return QIcon(nada);
-        }();
+            m_vacio = QIcon(nada);
+        }
         const QPixmap icono = Icono(indice);
-        opcion->icon = icono.isNull() ? vacio : QIcon(icono);
+        opcion->icon = icono.isNull() ? m_vacio : QIcon(icono);
         opcion->decorationSize = QSize(kLadoDelIcono, kLadoDelIcono);
         opcion->features |= QStyleOptionViewItem::HasDecoration;
     }

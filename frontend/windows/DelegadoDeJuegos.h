@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCache>
+#include <QIcon>
 #include <QPixmap>
 #include <QStyledItemDelegate>
 
@@ -38,6 +39,7 @@ private:
     std::function<QStringList(const QModelIndex &)> m_nombres;
     std::shared_ptr<const AlmacenDeImagenes> m_imagenes;
     mutable QCache<QString, QPixmap> m_iconos{4000};
+    mutable QIcon m_vacio; // the room of a row without an icon
 };
 
 } // namespace Corvala
