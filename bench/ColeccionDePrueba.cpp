@@ -73,6 +73,22 @@ bool Mostrar(QWidget &ventana)
     return true;
 }
 
+void SinPantalla()
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+}
+
+VentanaMostrada::VentanaMostrada(const Corvala::CarpetaMame &carpeta)
+    : sesion(carpeta)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    ventana = std::make_unique<Corvala::frmCargador>(sesion);
+    if (Arrancar(*ventana))
+        ms = reloj.elapsed();
+}
+
 QString Nombre(int i, bool largo)
 {
     return (largo ? QStringLiteral("longname%1x") : QStringLiteral("g%1"))

@@ -4,6 +4,8 @@
 
 #include "catalogue/logic/Catalogo.h"
 #include "comun/logic/CarpetaMame.h"
+#include "comun/logic/Sesion.h"
+#include "frontend/windows/frmCargador.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -16,6 +18,9 @@ class QWidget;
 
 // The made-up collections the benchmarks run on, and what they measure them with.
 namespace ColeccionDePrueba {
+
+// Qt's offscreen platform, unless QT_QPA_PLATFORM names another: before the application is made.
+void SinPantalla();
 
 // Peak resident memory of this process so far, and its resident memory now, in MB (-1 when
 // unknown).
@@ -62,6 +67,15 @@ bool Arrancar(Ventana &ventana)
     ventana.Form_Load();
     return Mostrar(ventana);
 }
+
+// The main window of a folder, built, loaded and shown, and how long that took.
+struct VentanaMostrada
+{
+    explicit VentanaMostrada(const Corvala::CarpetaMame &carpeta);
+    Corvala::Sesion sesion;
+    std::unique_ptr<Corvala::frmCargador> ventana;
+    qint64 ms = -1; // -1: it could not be shown
+};
 
 // The name of game i: a classic eight-character one, or a longer one for the current layout.
 QString Nombre(int i, bool largo);

@@ -67,8 +67,7 @@ qint64 TiempoDelEmulador(const QString &mame, const QString &archivo = QString()
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     QTemporaryDir temporal;
     const std::optional<QString> real = ColeccionDePrueba::CarpetaReal(temporal.path(), argc, argv);

@@ -68,14 +68,13 @@ QByteArray Instantanea(int semilla)
 Medida Medir(const CarpetaMame &carpeta, bool conExtras)
 {
     Medida medida;
-    Sesion sesion(carpeta);
     QElapsedTimer reloj;
     reloj.start();
-    frmCargador ventana(sesion);
-    if (!ColeccionDePrueba::Arrancar(ventana))
+    const ColeccionDePrueba::VentanaMostrada mostrada(carpeta);
+    medida.mostrada = mostrada.ms;
+    if (mostrada.ms < 0)
         return medida;
-    medida.mostrada = reloj.elapsed();
-    VistaDeJuegos &juegos = ventana.Juegos();
+    VistaDeJuegos &juegos = mostrada.ventana->Juegos();
     while (conExtras && reloj.elapsed() < 300000
            && (!juegos.Modelo().ClasificacionEnUso()
                || !juegos.Modelo().ClasificacionEnUso()->HayCategorias()
@@ -121,8 +120,7 @@ void Escribir(const QString &ruta, const QByteArray &bytes)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     QTemporaryDir temporal;
     ColeccionDePrueba::Crear(temporal.path(), kArchivos, false);

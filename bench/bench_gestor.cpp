@@ -130,8 +130,7 @@ qint64 BuscarEntre(int n, bool conArchivos)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 45000;
     const int conPrueba = argc > 2 ? std::atoi(argv[2]) : 1000;

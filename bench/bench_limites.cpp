@@ -99,8 +99,7 @@ void ZipEnorme(const QString &ruta, quint32 n)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     const QString caso = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const double antes = ColeccionDePrueba::MemoriaActual();

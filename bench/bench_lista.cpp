@@ -38,8 +38,7 @@ using ColeccionDePrueba::Nombre;
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 45000;
     std::printf("Memory at start: %.1f MB\n", MemoriaPico());

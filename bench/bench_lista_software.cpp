@@ -44,13 +44,12 @@ struct Medida
 Medida Medir(const CarpetaMame &carpeta)
 {
     Medida medida;
-    Sesion sesion(carpeta);
-    QElapsedTimer reloj;
-    reloj.start();
-    frmCargador ventana(sesion);
-    if (!ColeccionDePrueba::Arrancar(ventana))
+    const ColeccionDePrueba::VentanaMostrada mostrada(carpeta);
+    medida.mostrada = mostrada.ms;
+    if (mostrada.ms < 0)
         return medida;
-    medida.mostrada = reloj.elapsed();
+    const frmCargador &ventana = *mostrada.ventana;
+    QElapsedTimer reloj;
     QListView *juegos = Control<QListView>(ventana, "lstJuegos");
     QLineEdit *busqueda = Control<QLineEdit>(ventana, "txtBuscar");
     medida.filas = juegos->model()->rowCount();
@@ -78,8 +77,7 @@ Medida Medir(const CarpetaMame &carpeta)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ColeccionDePrueba::SinPantalla();
     QApplication aplicacion(argc, argv);
     const QString hash = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                   : QStringLiteral("/usr/share/games/mame/hash");
