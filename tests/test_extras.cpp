@@ -94,7 +94,8 @@ private Q_SLOTS:
                          {"2P alt", "2 jugadores alternando", 2},
                          {"2P sim", "2 jugadores a la vez", 2},
                          {"4P alt / 2P sim", "4 jugadores alternando o 2 jugadores a la vez", 4},
-                         {"Pinball", "Pinball", 0}};
+                         {"Pinball", "Pinball", 0},
+                         {"???", "no se sabe", 0}};
         for (const auto &j : jugadores) {
             QCOMPARE(Clasificacion::JugadoresEnPalabras(QLatin1String(j.valor)),
                      QString::fromUtf8(j.palabras));

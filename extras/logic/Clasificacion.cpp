@@ -194,7 +194,13 @@ QString Clasificacion::JugadoresEnPalabras(const QString &valor)
         int cuantos = 0;
         QString modo;
         if (!LeerParte(parte, cuantos, modo)) {
-            partes << parte.trimmed();
+            // The few words nplayers.ini uses for what is no count.
+            const QString palabra = parte.trimmed();
+            const QString minusculas = palabra.toLower();
+            partes << (minusculas == u"???"          ? QStringLiteral("no se sabe")
+                       : minusculas == u"non-arcade" ? QStringLiteral("no es de recreativa")
+                       : minusculas == u"device"     ? QStringLiteral("dispositivo")
+                                                     : palabra);
             continue;
         }
         QString texto = cuantos == 1 ? QStringLiteral("1 jugador")

@@ -63,7 +63,8 @@ inline constexpr TipoDeImagenConNombre kTiposDeImagen[] = {
 inline constexpr int kCantidadDeTipos = int(std::size(kTiposDeImagen));
 
 // Where the emulator's interface looks for what players keep: the paths of the MAME folder's
-// ui.ini (the snapshots', of mame.ini), or its defaults, each relative to the MAME folder.
+// ui.ini (the snapshots', of mame.ini, and snap/ always, the art packs' name), or its defaults,
+// each relative to the MAME folder.
 struct RutasDeExtras
 {
     QStringList categorias; // every *.ini there: catver.ini, nplayers.ini and folder files

@@ -139,10 +139,14 @@ void VistaDeJuegos::CrearMenu()
     m_menuClasificacion = new MenuDeClasificacion(mnuLista);
     connect(m_menuClasificacion, &MenuDeClasificacion::categoriaElegida, this,
             [this](const QString &categoria) {
+                if (m_sesion.ocupado)
+                    return;
                 m_jugador.filtros.categoria = categoria;
                 AplicarFiltros();
             });
     connect(m_menuClasificacion, &MenuDeClasificacion::jugadoresElegidos, this, [this](int n) {
+        if (m_sesion.ocupado)
+            return;
         m_jugador.filtros.jugadores = n;
         AplicarFiltros();
     });
@@ -201,8 +205,6 @@ void VistaDeJuegos::CambiarFiltro(bool Filtros::*filtro, bool valor)
 
 void VistaDeJuegos::AplicarFiltros()
 {
-    if (m_sesion.ocupado)
-        return;
     GuardarJugador();
     MantenerEleccion([this] { m_filtro.PonerFiltros(m_jugador.filtros); });
 }
