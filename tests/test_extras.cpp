@@ -301,6 +301,12 @@ private Q_SLOTS:
         v.ventana.MostrarImagenROM(true);
         QCOMPARE(nombres, QStringList({QStringLiteral("Instantánea  (1 de 2: ← →)"),
                                        QStringLiteral("Folleto  (2 de 2: ← →)")}));
+
+        // A category file changed while Corvala runs is read again, unasked.
+        v.carpeta.Escribir(QStringLiteral("folders/catver.ini"),
+                           "[Category]\r\ngalaga=Shooter / Gallery\r\n");
+        QTRY_COMPARE(modelo.Fila(galaga).categorias,
+                     QStringList(QStringLiteral("Shooter / Gallery")));
     }
 };
 

@@ -42,6 +42,20 @@ QString HuellaDeArchivos(const CarpetaMame &carpeta, const RutasDeExtras &rutas)
 
 } // namespace
 
+ExtrasDeLaSesion::ExtrasDeLaSesion(QObject *parent)
+    : QObject(parent)
+{
+    m_cambio.setSingleShot(true);
+    m_cambio.setInterval(1000);
+    connect(&m_cambio, &QTimer::timeout, this, [this] {
+        if (m_carpeta)
+            Leer(*m_carpeta);
+    });
+    for (const auto senal :
+         {&QFileSystemWatcher::fileChanged, &QFileSystemWatcher::directoryChanged})
+        connect(&m_vigilante, senal, &m_cambio, qOverload<>(&QTimer::start));
+}
+
 ExtrasDeLaSesion::~ExtrasDeLaSesion()
 {
     m_otraVez.reset();
@@ -65,6 +79,7 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
         std::optional<ExtrasDeCarpeta> extras; // nothing: nothing changed
         QString historia;
         QStringList avisos;
+        QStringList vigilar; // the files and folders whose change is read unasked
     };
     auto fin = std::make_shared<Fin>();
     m_hilo = QThread::create([fin, carpeta, anterior = m_actuales, this] {
@@ -87,6 +102,19 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
         } else {
             fin->historia = base;
         }
+        // A file written in place is seen only by a watch of its own; one added, by its folder's.
+        for (const QString &ruta :
+             QStringList{carpeta.Ruta(QStringLiteral("ui.ini")), archivo} + rutas.categorias) {
+            if (!ruta.isEmpty() && QFileInfo::exists(ruta))
+                fin->vigilar << ruta;
+        }
+        for (const QString &ruta : rutas.categorias) {
+            for (const QFileInfo &ini :
+                 QDir(ruta)
+                         .entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name)
+                         .mid(0, Clasificacion::kMaximoDeArchivos))
+                fin->vigilar << ini.filePath();
+        }
         const QString huella = HuellaDeArchivos(carpeta, rutas);
         if (huella == anterior.huella && fin->historia == anterior.historia)
             return;
@@ -100,6 +128,7 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
         extras.imagenes = std::make_shared<const AlmacenDeImagenes>(rutas);
         fin->extras = std::move(extras);
     });
+    m_carpeta = carpeta;
     connect(m_hilo, &QThread::finished, this, [this, fin, generacion = m_generacion] {
         if (generacion != m_generacion)
             return;
@@ -108,6 +137,12 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
         m_hilo = nullptr;
         for (const QString &aviso : std::as_const(fin->avisos))
             qCWarning(lcExtras) << "skipped:" << aviso;
+        // A file replaced is no longer the one watched: the paths are set anew each time.
+        const QStringList vigilados = m_vigilante.files() + m_vigilante.directories();
+        if (!vigilados.isEmpty())
+            m_vigilante.removePaths(vigilados);
+        if (!fin->vigilar.isEmpty())
+            m_vigilante.addPaths(fin->vigilar);
         if (fin->extras) {
             m_actuales = std::move(*fin->extras);
             Q_EMIT leidos();

@@ -4,7 +4,9 @@
 #include "extras/logic/AlmacenDeImagenes.h"
 #include "extras/logic/Clasificacion.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -27,13 +29,14 @@ struct ExtrasDeCarpeta
 
 // Reads what players keep (RutasDeExtras) in a thread of its own, off the list's way: the
 // category files, the history.xml indexed into corvala.db, the picture folders. Asked again, it
-// reads only what changed; asked while it runs, it runs once more after.
+// reads only what changed; asked while it runs, it runs once more after. A change of ui.ini,
+// of a category file or of history.xml while Corvala runs is read a moment later, unasked.
 class ExtrasDeLaSesion : public QObject
 {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit ExtrasDeLaSesion(QObject *parent = nullptr);
     ~ExtrasDeLaSesion() override;
 
     void Leer(const CarpetaMame &carpeta);
@@ -52,6 +55,9 @@ private:
     std::atomic<bool> m_cancelar{false};
     quint64 m_generacion = 0;
     std::optional<CarpetaMame> m_otraVez;
+    std::optional<CarpetaMame> m_carpeta; // the last one read
+    QFileSystemWatcher m_vigilante;
+    QTimer m_cambio; // a burst of changes is read once
     ExtrasDeCarpeta m_actuales{std::make_shared<const Clasificacion>(),
                                std::make_shared<const AlmacenDeImagenes>(RutasDeExtras()),
                                {},
