@@ -225,9 +225,7 @@ void ConstruccionCatalogo::Cancelar()
 
 void ConstruccionCatalogo::Terminada()
 {
-    m_hilo->wait();
-    m_hilo->deleteLater();
-    m_hilo = nullptr;
+    HiloDeFondo::Soltar(m_hilo);
     m_reloj.stop();
     std::shared_ptr<const Catalogo> resultado = std::move(m_resultado);
     if (!m_fin)

@@ -7,6 +7,15 @@
 
 namespace Corvala::HiloDeFondo {
 
+// A thread of work that has ended, let go: waited for, deleted once its signals are delivered,
+// and forgotten.
+inline void Soltar(QThread *&hilo)
+{
+    hilo->wait();
+    hilo->deleteLater();
+    hilo = nullptr;
+}
+
 // Stops a thread of work that watches the flag, and returns once nothing of it runs any more.
 // Its end no longer reaches the receiver, and the generation moves on, so that an end of it
 // already queued is not taken for the next thread's. False when there was no thread.

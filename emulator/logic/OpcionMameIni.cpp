@@ -101,13 +101,8 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 
 std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre)
 {
-    return ValorEnIni(carpeta, QStringLiteral("mame.ini"), nombre);
-}
-
-std::optional<QString> ValorEnIni(const CarpetaMame &carpeta, const QString &archivo,
-                                  const QString &nombre)
-{
-    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(carpeta.Ruta(archivo));
+    const std::optional<QStringList> lineas
+            = ArchivoTexto::LeerLineas(carpeta.Ruta(QStringLiteral("mame.ini")));
     if (!lineas)
         return std::nullopt;
     for (const QString &linea : *lineas) {
@@ -115,6 +110,20 @@ std::optional<QString> ValorEnIni(const CarpetaMame &carpeta, const QString &arc
             return ValorDeOpcion(linea);
     }
     return std::nullopt;
+}
+
+QHash<QString, QString> OpcionesDeIni(const CarpetaMame &carpeta, const QString &archivo)
+{
+    QHash<QString, QString> opciones;
+    const std::optional<QStringList> lineas = ArchivoTexto::LeerLineas(carpeta.Ruta(archivo));
+    for (const QString &linea : lineas.value_or(QStringList())) {
+        if (linea.startsWith(QLatin1Char('#')))
+            continue;
+        const QString nombre = NombreDeLinea(linea);
+        if (!nombre.isEmpty() && !opciones.contains(nombre))
+            opciones.insert(nombre, ValorDeOpcion(linea));
+    }
+    return opciones;
 }
 
 QStringList CarpetasDeOpcion(const CarpetaMame &carpeta, const std::optional<QString> &valor,

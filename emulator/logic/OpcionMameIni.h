@@ -2,6 +2,7 @@
 
 #include "comun/logic/Mensajes.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -37,9 +38,9 @@ ResultadoMameIni FijarOpcionMameIni(const CarpetaMame &carpeta, const QString &n
 // The value of the option's active line in mame.ini; nothing when no line sets it or the file
 // cannot be read.
 std::optional<QString> ValorEnMameIni(const CarpetaMame &carpeta, const QString &nombre);
-// The same of another option file of the emulator's in the MAME folder ("ui.ini").
-std::optional<QString> ValorEnIni(const CarpetaMame &carpeta, const QString &archivo,
-                                  const QString &nombre);
+// Every option an option file of the MAME folder sets, by name, read once: the first active
+// line of each. None when the file cannot be read.
+QHash<QString, QString> OpcionesDeIni(const CarpetaMame &carpeta, const QString &archivo);
 
 // The folders a path option names, as the emulator reads it: separated by ';', each perhaps in
 // quotes, $HOME and ~ expanded, a relative one below the MAME folder; the default's folders

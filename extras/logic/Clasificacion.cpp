@@ -17,33 +17,42 @@ const QLatin1String kMadura(" * Mature *");
 
 } // namespace
 
-Clasificacion Clasificacion::Leer(const QStringList &carpetas, QStringList *avisos)
+QFileInfoList Clasificacion::Archivos(const QStringList &carpetas)
 {
-    Clasificacion clasificacion;
+    QFileInfoList archivos;
     QSet<QString> vistos;
     for (const QString &carpeta : carpetas) {
-        const QFileInfoList archivos
+        const QFileInfoList suyos
                 = QDir(carpeta).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
-        for (const QFileInfo &archivo : archivos.mid(0, kMaximoDeArchivos)) {
-            if (vistos.contains(archivo.fileName().toLower()))
-                continue;
-            vistos.insert(archivo.fileName().toLower());
-            QString motivo;
-            const std::optional<QByteArray> bytes
-                    = ArchivoTexto::LeerBytes(archivo.filePath(), kMaximoPorArchivo, &motivo);
-            if (!bytes) {
-                if (avisos)
-                    *avisos << archivo.filePath() + QStringLiteral(": ") + motivo;
-                continue;
+        for (const QFileInfo &archivo : suyos.mid(0, kMaximoDeArchivos)) {
+            if (!vistos.contains(archivo.fileName().toLower())) {
+                vistos.insert(archivo.fileName().toLower());
+                archivos << archivo;
             }
-            if (bytes->contains('\0')) {
-                if (avisos)
-                    *avisos << archivo.filePath()
-                                       + QStringLiteral(": no es texto UTF-8 ni Windows-1252");
-                continue;
-            }
-            clasificacion.Anadir(ArchivoTexto::Decodificar(*bytes));
         }
+    }
+    return archivos;
+}
+
+Clasificacion Clasificacion::Leer(const QFileInfoList &archivos, QStringList *avisos)
+{
+    Clasificacion clasificacion;
+    for (const QFileInfo &archivo : archivos) {
+        QString motivo;
+        const std::optional<QByteArray> bytes
+                = ArchivoTexto::LeerBytes(archivo.filePath(), kMaximoPorArchivo, &motivo);
+        if (!bytes) {
+            if (avisos)
+                *avisos << archivo.filePath() + QStringLiteral(": ") + motivo;
+            continue;
+        }
+        if (bytes->contains('\0')) {
+            if (avisos)
+                *avisos << archivo.filePath()
+                                   + QStringLiteral(": no es texto UTF-8 ni Windows-1252");
+            continue;
+        }
+        clasificacion.Anadir(ArchivoTexto::Decodificar(*bytes));
     }
     return clasificacion;
 }

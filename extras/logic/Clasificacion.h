@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfoList>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -28,9 +29,15 @@ public:
         bool adultos = false;
     };
 
-    // Every *.ini file in the folders, by name (a name in an earlier folder hides a later
-    // one's). A file that cannot be read is skipped, and why goes to avisos.
-    static Clasificacion Leer(const QStringList &carpetas, QStringList *avisos = nullptr);
+    // The category files of the folders: every *.ini, by name (a name in an earlier folder
+    // hides a later one's), at most kMaximoDeArchivos a folder.
+    static QFileInfoList Archivos(const QStringList &carpetas);
+    // Reads those files; one that cannot be read is skipped, and why goes to avisos.
+    static Clasificacion Leer(const QFileInfoList &archivos, QStringList *avisos = nullptr);
+    static Clasificacion Leer(const QStringList &carpetas, QStringList *avisos = nullptr)
+    {
+        return Leer(Archivos(carpetas), avisos);
+    }
     // Adds one file's text.
     void Anadir(const QString &texto);
 

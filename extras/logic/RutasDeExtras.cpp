@@ -7,20 +7,23 @@ namespace Corvala {
 
 RutasDeExtras RutasDeExtras::Leer(const CarpetaMame &carpeta)
 {
-    const QString ui = QStringLiteral("ui.ini");
-    const auto opcion = [&carpeta, &ui](const char *nombre) {
-        return ValorEnIni(carpeta, ui, QLatin1String(nombre));
+    // Each file read once for all its options.
+    const QHash<QString, QString> ui = OpcionesDeIni(carpeta, QStringLiteral("ui.ini"));
+    const QHash<QString, QString> mame = OpcionesDeIni(carpeta, QStringLiteral("mame.ini"));
+    const auto opcion = [](const QHash<QString, QString> &opciones,
+                           const char *nombre) -> std::optional<QString> {
+        const auto valor = opciones.constFind(QLatin1String(nombre));
+        return valor == opciones.cend() ? std::nullopt : std::optional<QString>(*valor);
     };
     RutasDeExtras rutas;
-    rutas.categorias = CarpetasDeOpcion(carpeta, opcion("categorypath"), QStringLiteral("folders"));
-    rutas.historia
-            = CarpetasDeOpcion(carpeta, opcion("historypath"), QStringLiteral("history;dats;."));
+    rutas.categorias
+            = CarpetasDeOpcion(carpeta, opcion(ui, "categorypath"), QStringLiteral("folders"));
+    rutas.historia = CarpetasDeOpcion(carpeta, opcion(ui, "historypath"),
+                                      QStringLiteral("history;dats;."));
     for (int t = 0; t < kCantidadDeTipos; ++t) {
         const TipoDeImagenConNombre &tipo = kTiposDeImagen[t];
         const std::optional<QString> valor
-                = t == int(TipoDeImagen::Instantanea)
-                          ? ValorEnMameIni(carpeta, QLatin1String(tipo.opcion))
-                          : opcion(tipo.opcion);
+                = opcion(t == int(TipoDeImagen::Instantanea) ? mame : ui, tipo.opcion);
         QStringList carpetas = CarpetasDeOpcion(carpeta, valor, QLatin1String(tipo.porDefecto));
         // Corvala points the emulator's snapshots at its own snaps folder: the art packs' snap
         // folder is looked in all the same.

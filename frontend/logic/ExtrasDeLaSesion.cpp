@@ -14,8 +14,9 @@ namespace Corvala {
 
 namespace {
 
-// The files whose change means reading again: ui.ini, mame.ini and every category file.
-QString HuellaDeArchivos(const CarpetaMame &carpeta, const RutasDeExtras &rutas)
+// The files whose change means reading again: ui.ini, mame.ini and the category files.
+QString HuellaDeArchivos(const CarpetaMame &carpeta, const RutasDeExtras &rutas,
+                         const QFileInfoList &categorias)
 {
     QStringList partes;
     const auto anotar = [&partes](const QFileInfo &info) {
@@ -26,11 +27,8 @@ QString HuellaDeArchivos(const CarpetaMame &carpeta, const RutasDeExtras &rutas)
     };
     anotar(QFileInfo(carpeta.Ruta(QStringLiteral("ui.ini"))));
     anotar(QFileInfo(carpeta.Ruta(QStringLiteral("mame.ini"))));
-    for (const QString &ruta : rutas.categorias) {
-        for (const QFileInfo &info :
-             QDir(ruta).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name))
-            anotar(info);
-    }
+    for (const QFileInfo &info : categorias)
+        anotar(info);
     for (const QStringList &carpetas : rutas.imagenes) {
         for (const QString &ruta : carpetas) {
             partes << QString::number(QFileInfo(ruta).isDir())
@@ -98,7 +96,8 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
             const Resultado hecho = Historia::Indexar(base, archivo, &m_cancelar);
             if (!hecho)
                 fin->avisos << archivo + QStringLiteral(": ") + hecho.Motivo();
-            fin->historia = Historia::HuellaGuardada(base).isEmpty() ? QString() : base;
+            // A failure leaves the index there was, if any.
+            fin->historia = hecho || !Historia::HuellaGuardada(base).isEmpty() ? base : QString();
         } else {
             fin->historia = base;
         }
@@ -108,14 +107,10 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
             if (!ruta.isEmpty() && QFileInfo::exists(ruta))
                 fin->vigilar << ruta;
         }
-        for (const QString &ruta : rutas.categorias) {
-            for (const QFileInfo &ini :
-                 QDir(ruta)
-                         .entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name)
-                         .mid(0, Clasificacion::kMaximoDeArchivos))
-                fin->vigilar << ini.filePath();
-        }
-        const QString huella = HuellaDeArchivos(carpeta, rutas);
+        const QFileInfoList categorias = Clasificacion::Archivos(rutas.categorias);
+        for (const QFileInfo &ini : categorias)
+            fin->vigilar << ini.filePath();
+        const QString huella = HuellaDeArchivos(carpeta, rutas, categorias);
         if (huella == anterior.huella && fin->historia == anterior.historia)
             return;
         ExtrasDeCarpeta extras;
@@ -124,7 +119,7 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
         extras.clasificacion = huella == anterior.huella
                                        ? anterior.clasificacion
                                        : std::make_shared<const Clasificacion>(
-                                               Clasificacion::Leer(rutas.categorias, &fin->avisos));
+                                               Clasificacion::Leer(categorias, &fin->avisos));
         extras.imagenes = std::make_shared<const AlmacenDeImagenes>(rutas);
         fin->extras = std::move(extras);
     });
@@ -132,9 +127,7 @@ void ExtrasDeLaSesion::Leer(const CarpetaMame &carpeta)
     connect(m_hilo, &QThread::finished, this, [this, fin, generacion = m_generacion] {
         if (generacion != m_generacion)
             return;
-        m_hilo->wait();
-        m_hilo->deleteLater();
-        m_hilo = nullptr;
+        HiloDeFondo::Soltar(m_hilo);
         for (const QString &aviso : std::as_const(fin->avisos))
             qCWarning(lcExtras) << "skipped:" << aviso;
         // A file replaced is no longer the one watched: the paths are set anew each time.

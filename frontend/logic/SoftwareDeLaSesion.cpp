@@ -55,9 +55,7 @@ void SoftwareDeLaSesion::Iniciar(const CarpetaMame &carpeta, const QSet<QString>
     connect(m_hilo, &QThread::finished, this, [this, fin, listas, generacion = m_generacion] {
         if (generacion != m_generacion)
             return;
-        m_hilo->wait();
-        m_hilo->deleteLater();
-        m_hilo = nullptr;
+        HiloDeFondo::Soltar(m_hilo);
         for (const QString &omitida : std::as_const(fin->omitidas))
             qCWarning(lcCatalogo) << "a software list is skipped:" << omitida;
         if (!fin->motivo.isEmpty())

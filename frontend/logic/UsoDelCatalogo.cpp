@@ -126,9 +126,7 @@ void LecturaDelCatalogo::Iniciar(const CarpetaMame &carpeta)
     m_hilo = QThread::create(
             [this, ruta] { m_catalogo = Catalogo::Abrir(ruta, &m_motivo, &m_porQue); });
     connect(m_hilo, &QThread::finished, this, [this] {
-        m_hilo->wait();
-        m_hilo->deleteLater();
-        m_hilo = nullptr;
+        HiloDeFondo::Soltar(m_hilo);
         if (!m_catalogo)
             qCWarning(lcCatalogo) << "corvala.db cannot be read:" << m_motivo;
         Q_EMIT leido(std::exchange(m_catalogo, nullptr), m_porQue, m_motivo);
@@ -171,9 +169,7 @@ void AuditoriaDeLaColeccion::Iniciar(const CarpetaMame &carpeta,
              filas = &filas] {
                 if (generacion != m_generacion)
                     return;
-                m_hilo->wait();
-                m_hilo->deleteLater();
-                m_hilo = nullptr;
+                HiloDeFondo::Soltar(m_hilo);
                 if (!resultado->motivoAlGuardar.isEmpty())
                     qCWarning(lcCatalogo) << "the audit cannot be kept in corvala.db:"
                                           << resultado->motivoAlGuardar;

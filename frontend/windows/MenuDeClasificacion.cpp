@@ -54,12 +54,13 @@ void MenuDeClasificacion::CrearCategorias(const Clasificacion &clasificacion)
     }
 }
 
-void MenuDeClasificacion::Actualizar(const Clasificacion *clasificacion, const QSet<int> &jugadores,
-                                     const QString &categoria, int cuantos)
+void MenuDeClasificacion::Actualizar(const std::shared_ptr<const Clasificacion> &clasificacion,
+                                     const QSet<int> &jugadores, const QString &categoria,
+                                     int cuantos)
 {
     const bool hayCategorias = clasificacion && clasificacion->HayCategorias();
     mnuCategoria->menuAction()->setVisible(hayCategorias);
-    if (hayCategorias && m_hecho != clasificacion)
+    if (hayCategorias && m_hecho.lock() != clasificacion)
         CrearCategorias(*clasificacion);
     m_hecho = clasificacion;
     const auto marcar = [&categoria](QMenu *menu, const auto &propia) -> void {

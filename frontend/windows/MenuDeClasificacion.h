@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
+
 class QMenu;
 
 namespace Corvala {
@@ -23,8 +25,8 @@ public:
 
     // Before the menu shows: the files read (null: none), the counts of players the rows have,
     // and the choices in force, which are marked.
-    void Actualizar(const Clasificacion *clasificacion, const QSet<int> &jugadores,
-                    const QString &categoria, int cuantos);
+    void Actualizar(const std::shared_ptr<const Clasificacion> &clasificacion,
+                    const QSet<int> &jugadores, const QString &categoria, int cuantos);
 
 Q_SIGNALS:
     // The player chose a category or genre (empty: all), or a number of players (0: any).
@@ -36,7 +38,8 @@ private:
 
     QMenu *mnuCategoria;
     QMenu *mnuJugadores;
-    const Clasificacion *m_hecho = nullptr;
+    // The files the categories' entries were made from: made again for others.
+    std::weak_ptr<const Clasificacion> m_hecho;
 };
 
 } // namespace Corvala

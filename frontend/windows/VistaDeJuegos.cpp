@@ -191,7 +191,7 @@ void VistaDeJuegos::ActualizarMenu()
     QSet<int> jugadores;
     for (int fila = 0; fila < m_modelo.Cantidad(); ++fila)
         jugadores.insert(m_modelo.Fila(fila).jugadores);
-    m_menuClasificacion->Actualizar(m_modelo.ClasificacionEnUso(), jugadores,
+    m_menuClasificacion->Actualizar(m_extras.Actuales().clasificacion, jugadores,
                                     m_jugador.filtros.categoria, m_jugador.filtros.jugadores);
 }
 
